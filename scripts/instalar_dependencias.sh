@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the project needs to build, run and test; skips what is there.
+set -euo pipefail
+PACKAGES=(
+  g++ make cmake pkg-config
+  qt6-base-dev qt6-multimedia-dev libqt6svg6-dev qt6-image-formats-plugins
+  libjpeg62-turbo-dev libbenchmark-dev
+  python3 python3-fonttools fonts-dejavu-core fontconfig
+  xvfb xauth x11-utils x11-xserver-utils xdotool imagemagick
+  pulseaudio pulseaudio-utils sox
+  desktop-file-utils binutils
+  clang libclang-rt-14-dev
+)
+missing=()
+for p in "${PACKAGES[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+echo "Installing: ${missing[*]}"
+SUDO=""
+[ "$(id -u)" -ne 0 ] && SUDO="sudo"
+$SUDO apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"

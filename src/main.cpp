@@ -1,0 +1,18 @@
+// Program entry: the application object, its title, the main window (whose creation runs the
+// whole start-up sequence) and the message loop.
+#include <QApplication>
+#include <QMessageBox>
+#include <QTimer>
+
+#include "shell/uPrincipal.h"
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("Trevolino");
+    QApplication::setApplicationDisplayName("Trevolino");
+
+    TfrmPrincipal janela;
+    if (janela.TerminoSolicitado()) return 0;  // an installer mode ran, or the screen is too small
+    janela.show();
+    return QApplication::exec();
+}

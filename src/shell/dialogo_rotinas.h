@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace uRotinasGerais {
+
+// n carriage-return/line-feed pairs; empty for n <= 0.
+QString QuebrasDeLinha(int n);
+
+// "%*.*n": the value with the user's regional thousands and decimal separators, right-aligned
+// in a field of `largura` characters (a longer text is not cut).
+QString FormatarValor(int largura, int decimais, double valor);
+
+// Gives every control of the form one of the program's cursor numbers (5376..5379) according to
+// its current cursor, and makes the form double-buffered.
+void AplicarCursorNosControles(QWidget* Formulario);
+
+}  // namespace uRotinasGerais

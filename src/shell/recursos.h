@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QString>
+
+namespace uRotinasGerais {
+
+// Cursor numbers of the program's four animated cursors.
+inline constexpr int crEsperar = 5376;   // c_esperar.ani, the wait cursor
+inline constexpr int crExecutar = 5377;  // c_executar.ani, working
+inline constexpr int crNormal = 5378;    // c_normal.ani, the normal pointer
+inline constexpr int crTocar = 5379;     // c_tocar.ani, the touch cursor
+
+// Copies the embedded resource (name matched without regard to case) into a new file; an
+// existing file is never overwritten. A missing resource or a file that cannot be created
+// throws std::runtime_error with a readable text.
+void ExtrairRecursoParaArquivo(const QString& NomeDoRecurso, const QString& NomeDoArquivo);
+
+// True when the family is among the available font families (case ignored).
+bool FonteEstaInstalada(const QString& NomeDaFonte);
+
+// Copies PastaDoPrograma + NomeDoArquivo into the user's font folder and makes it available at
+// once; false only when the source file is missing.
+bool InstalarFonte(const QString& NomeDoArquivo);
+
+// Loads the four cursors from the program folder into the cursor table and gives them to the
+// main window and its controls.
+void AplicarCursoresAnimados();
+
+// The screen-size check of the start-up; may ask the program to end.
+void VerificarResolucaoDaTela();
+
+}  // namespace uRotinasGerais

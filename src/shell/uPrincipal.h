@@ -1,0 +1,175 @@
+// TfrmPrincipal: the slot-machine cabinet window.
+//
+// The controls are public fields in the design's declaration order; behaviour lives in the
+// event handlers and the Portuguese-named methods. The game's rules are in game/; the methods
+// here only move pictures, labels and timers.
+#pragma once
+
+#include <QImage>
+#include <QString>
+#include <QWidget>
+#include <array>
+#include <vector>
+
+#include "game/bobinas.h"
+
+class QLabel;
+class QTimer;
+class TDsFancyButton;
+class TImageShape;
+class TShape;
+class TPicture;
+
+// A picture control (TImage): draws its picture at its top-left corner, nothing when empty.
+class TPicture : public QWidget {
+    Q_OBJECT
+public:
+    explicit TPicture(QWidget* parent = nullptr);
+    void setPicture(const QImage& img);
+    const QImage& picture() const { return FPicture; }
+    void clear();
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+
+private:
+    QImage FPicture;
+};
+
+// A shape control (TShape): a circle or a rounded rectangle with a pen and a brush.
+class TShape : public QWidget {
+    Q_OBJECT
+public:
+    enum Kind { Circle, RoundRect };
+    explicit TShape(Kind kind, QWidget* parent = nullptr);
+    void setBrushColor(const QColor& c);
+    QColor brushColor() const { return FBrush; }
+    void setPenColor(const QColor& c) { FPen = c; update(); }
+    void setPenStyle(Qt::PenStyle s) { FPenStyle = s; update(); }
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+
+private:
+    Kind FKind;
+    QColor FBrush = Qt::white;
+    QColor FPen = Qt::black;
+    Qt::PenStyle FPenStyle = Qt::SolidLine;
+};
+
+// The image list imgImagensIcones24x24: four 24 x 24 pictures.
+struct TImageList {
+    std::vector<QImage> imagens;
+    QImage at(int i) const { return i >= 0 && i < int(imagens.size()) ? imagens[i] : QImage(); }
+};
+
+class TfrmPrincipal : public QWidget {
+    Q_OBJECT
+public:
+    // executarInicio = false skips the start-up sequence (tests compose a bare window).
+    explicit TfrmPrincipal(QWidget* parent = nullptr, bool executarInicio = true);
+    ~TfrmPrincipal() override;
+
+    // --- published fields, in declaration order -------------------------------------------
+    TImageShape* imgChassisFundo;
+    TDsFancyButton* spdSair;
+    TPicture *imgC1, *imgB1, *imgA1, *imgA2, *imgB2, *imgC2, *imgC3, *imgB3, *imgA3;
+    TDsFancyButton* spdGirar;
+    QTimer *timBobina1, *timBobina2, *timBobina3, *timFinal;
+    TPicture *imgBarraVertical02, *imgBarraVertical03, *imgBarraVertical04, *imgBarraVertical01;
+    TImageList imgImagensIcones24x24;
+    QLabel *lblCredito, *lblAposta;
+    TDsFancyButton* spdApostar01;
+    TPicture *imgBarraHorizontal01, *imgBarraHorizontal02;
+    TDsFancyButton* spdApostar10;
+    TShape* Shape1;
+    TDsFancyButton* spdApostar05;
+    TPicture* imgPainelPontuacao;
+    TShape *shpLuz01, *shpLuz02, *shpLuz03, *shpLuz04, *shpLuz05, *shpLuz06;
+    QTimer* timLuzesMensagem;
+    TShape *shpLuz07, *shpLuz12, *shpLuz11, *shpLuz10, *shpLuz09, *shpLuz08;
+    QLabel* lblMensagem;
+    TPicture* imgOlho;
+    QLabel* lblWebSite;
+
+    // --- own fields ----------------------------------------------------------------------------
+    QString PastaDoPrograma;
+    QString TituloDoAplicativo;
+    QString VersaoDoAplicativo;
+    double Credito = 0;
+    double Aposta = 0;
+    double Premio = 0;
+
+    // --- reel model ------------------------------------------------------------------------------
+    static QString DesenhoBaseadoEnNumero(int numero);
+    static int IncrementarNumeroNaBobina(int numero);
+    static int DecrementarNumeroNaBobina(int numero);
+    void DesenharBobina1();
+    void DesenharBobina2();
+    void DesenharBobina3();
+    void DesenharBobinasParadas();  // the still look, as timFinalTimer draws it
+
+    // --- spin cycle ------------------------------------------------------------------------------
+    void spdGirarClick();
+    void timBobina1Timer();
+    void timBobina2Timer();
+    void timBobina3Timer();
+    void timFinalTimer();
+    void SetarOQueTemQueDar(int s1, int s2, int s3);
+    void IniciarGiroDeAbertura();
+
+    // --- credits, bets, payout -------------------------------------------------------------------
+    void ChecarSeGanhou();
+    void AtualizarPainel();
+    void RealizarAposta(double quantia);
+    void spdApostar01Click();
+    void spdApostar05Click();
+    void spdApostar10Click();
+
+    // --- lamps and marquee -----------------------------------------------------------------------
+    void SetarMensagem(const QString& texto);
+    void timLuzesMensagemTimer();
+
+    // --- entry, start-up, shutdown ---------------------------------------------------------------
+    void FormCreate();
+    void SetarInicioDaAplicacao();
+    void FormShow();
+    void FormClose();
+    void spdSairClick();
+    void lblWebSiteClick();
+    void ReduzTamanhoFormularioPrincipal();
+
+    // --- dialogs ---------------------------------------------------------------------------------
+    int CaixaDeDialogo(const QString& Texto, const QString& Titulo, const QString& TextoNao,
+                       const QString& TextoSim, bool Advertencia);
+    int CaixaDeDialogoComIconesEspeciais(const QString& Texto, const QString& Titulo,
+                                         const QString& TextoNao, const QString& TextoSim,
+                                         unsigned char IconeNao, unsigned char IconeSim,
+                                         bool Advertencia, bool ComIconesDeBorda);
+    bool FormCloseQuery();
+
+    // The reel cells of reel k (1..3), top to bottom.
+    std::array<TPicture*, 3> celulasDaBobina(int k) const;
+    // The lamps shpLuz01..shpLuz12 by number 1..12.
+    TShape* lampada(int n) const;
+    // All five cabinet buttons, in the order they are enabled and disabled.
+    std::array<TDsFancyButton*, 5> botoes() const;
+
+    // True once the start-up asked the program to end (installer mode, screen too small);
+    // main() then leaves as soon as the loop starts.
+    bool TerminoSolicitado() const { return FTerminoSolicitado; }
+    void SolicitarTermino() { FTerminoSolicitado = true; }
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+
+private:
+    void CriarControles();
+    void ConectarEventos();
+    void HabilitarBotoes(bool habilitar);
+    bool FTerminoSolicitado = false;
+    bool FFechandoConfirmado = false;
+};
+
+// The application's main window, as the game's routines expect to find it.
+extern TfrmPrincipal* frmPrincipal;

@@ -1,0 +1,15 @@
+// The executable's version block: a fixed-file-info record in an ELF section of its own, read
+// back from the file by ObterVersaoDoExecutavel. Linked into the game's executable only.
+#include <cstdint>
+
+#include "shell/versao_bloco.h"
+
+extern "C" {
+[[gnu::used, gnu::section(TREVOLINO_VERSION_SECTION)]] const versao::BlocoDeVersao
+    trevolino_bloco_de_versao = {
+        versao::kAssinatura,
+        0x00010000u,
+        (std::uint32_t(TREVOLINO_VERSION_MAJOR) << 16) | std::uint32_t(TREVOLINO_VERSION_MINOR),
+        (std::uint32_t(TREVOLINO_VERSION_PATCH) << 16) | std::uint32_t(TREVOLINO_VERSION_TWEAK),
+};
+}
