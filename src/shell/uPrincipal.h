@@ -101,7 +101,7 @@ public:
     double Premio = 0;
 
     // --- reel model ------------------------------------------------------------------------------
-    static QString DesenhoBaseadoEnNumero(int numero);
+    static void DesenhoBaseadoEnNumero(int numero, QString& texto);
     static int IncrementarNumeroNaBobina(int numero);
     static int DecrementarNumeroNaBobina(int numero);
     void DesenharBobina1();
@@ -160,8 +160,12 @@ public:
     bool TerminoSolicitado() const { return FTerminoSolicitado; }
     void SolicitarTermino() { FTerminoSolicitado = true; }
 
+    // The maker's web address.
+    static QString EnderecoWeb();
+
 protected:
     void closeEvent(QCloseEvent* e) override;
+    bool eventFilter(QObject* objeto, QEvent* evento) override;
 
 private:
     void CriarControles();
