@@ -20,6 +20,7 @@
 #include "shell/rotinas_gerais.h"
 
 TfrmPrincipal* frmPrincipal = nullptr;
+QString TfrmPrincipal::PastaDoProgramaDeTeste;
 
 namespace {
 
@@ -381,7 +382,8 @@ void TfrmPrincipal::SetarInicioDaAplicacao() {
     TituloDoAplicativo = "Trevolino " + VersaoDoAplicativo;
 
     // 4. The program folder, with its separator, in the file system's own spelling.
-    PastaDoPrograma = QCoreApplication::applicationDirPath() + "/";
+    PastaDoPrograma = PastaDoProgramaDeTeste.isEmpty() ? QCoreApplication::applicationDirPath() + "/"
+                                                       : PastaDoProgramaDeTeste;
 
     // 5. Installer hook: an installer mode ends the program here.
     if (ProcessarLinhaDeComando()) {

@@ -160,6 +160,10 @@ public:
     bool TerminoSolicitado() const { return FTerminoSolicitado; }
     void SolicitarTermino() { FTerminoSolicitado = true; }
 
+    // Test seam: when set, the start-up takes this as the program folder instead of the
+    // executable's own.
+    static QString PastaDoProgramaDeTeste;
+
     // The maker's web address.
     static QString EnderecoWeb();
 
