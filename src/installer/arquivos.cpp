@@ -277,18 +277,21 @@ bool CopiarArquivo(const QString& Origem, const QString& Destino) {
     const off_t tamanho = ::lseek(fdDe, 0, SEEK_END);
     if (tamanho < 0 || ::lseek(fdDe, 0, SEEK_SET) != 0) { ::close(fdDe); return false; }
 
-    // The same file under another spelling would be truncated before it is read: refuse.
-    // A read-only destination is not replaced, even for a user (root) who could.
+    // The same file under another spelling would be emptied before it is read: refuse.
+    // A read-only destination is not replaced, even for a user (root) who could; nor is a
+    // symbolic link (a copy never writes through one) or a folder.
     struct stat stPara;
-    if (::stat(para.constData(), &stPara) == 0) {
+    if (::lstat(para.constData(), &stPara) == 0) {
         if ((stPara.st_dev == stDe.st_dev && stPara.st_ino == stDe.st_ino) ||
-            (stPara.st_mode & 0222) == 0) {
+            !S_ISREG(stPara.st_mode) || (stPara.st_mode & 0222) == 0) {
             ::close(fdDe);
             return false;
         }
+        // Replaced by a new file rather than truncated in place: an executable that is running
+        // (a second installation over the first) cannot be opened for writing.
+        if (::unlink(para.constData()) != 0) { ::close(fdDe); return false; }
     }
-    // O_NOFOLLOW: a copy never writes through a symbolic link left at the destination.
-    const int fdPara = ::open(para.constData(), O_RDWR | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0600);
+    const int fdPara = ::open(para.constData(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
     if (fdPara < 0) { ::close(fdDe); return false; }
 
     char buffer[2048];
