@@ -13,6 +13,4 @@ bool InstalarFonte(const QString&) { return false; }
 void AplicarCursoresAnimados() {}
 void VerificarResolucaoDaTela() {}
 void AplicarCursorNosControles(QWidget*) {}
-bool ProcessarLinhaDeComando() { return false; }
-QString ParametroDaLinhaDeComando() { return QString(); }
 }  // namespace uRotinasGerais
