@@ -5,8 +5,6 @@
 #include "shell/rotinas_gerais.h"
 
 namespace uRotinasGerais {
-void TocarSom(const QString&, bool, bool) {}
-void PararSom() {}
 void ExtrairRecursoParaArquivo(const QString&, const QString&) {}
 bool FonteEstaInstalada(const QString&) { return false; }
 bool InstalarFonte(const QString&) { return false; }
