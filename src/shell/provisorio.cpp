@@ -1,0 +1,16 @@
+// Temporary stand-ins for routines that are being written in other folders; each goes away as
+// its real implementation lands.
+#include <QWidget>
+
+#include "shell/rotinas_gerais.h"
+
+namespace uRotinasGerais {
+void TocarSom(const QString&, bool, bool) {}
+void PararSom() {}
+void ExtrairRecursoParaArquivo(const QString&, const QString&) {}
+bool FonteEstaInstalada(const QString&) { return false; }
+bool InstalarFonte(const QString&) { return false; }
+void AplicarCursoresAnimados() {}
+void VerificarResolucaoDaTela() {}
+void AplicarCursorNosControles(QWidget*) {}
+}  // namespace uRotinasGerais
