@@ -34,6 +34,7 @@
 #include <vector>
 
 #include "shell/layout.h"
+#include "tabela_premios.h"
 
 namespace {
 
@@ -568,24 +569,6 @@ QImage horizontalBar() {
     return img;
 }
 
-// One row of the pay table: which symbols it shows (0 = any symbol) and what it pays for a bet
-// of ten credits. The amounts follow the pay rule: three equal symbols pay bet x (number + 1);
-// otherwise a strawberry or a bar anywhere on the line pays twice the bet.
-struct PayRow {
-    std::array<int, 3> symbols;
-    int amount;
-};
-
-std::array<PayRow, 12> payRows() {
-    constexpr int bet = 10;
-    std::array<PayRow, 12> rows{};
-    rows[0] = {{2, 0, 0}, 2 * bet};
-    rows[1] = {{7, 0, 0}, 2 * bet};
-    rows[2] = {{1, 1, 1}, bet * (1 + 1)};
-    for (int s = 3; s <= 11; ++s) rows[size_t(s)] = {{s, s, s}, bet * (s + 1)};
-    return rows;
-}
-
 void drawAnyMarker(QPainter& p, QRectF tile) {
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(150, 150, 165));
@@ -615,11 +598,11 @@ QImage payTable() {
     p.drawPath(head);
     p.setPen(Qt::NoPen);
     p.drawPath(head);
-    QPainterPath sub = textPath(QStringLiteral("aposta 10"), fontPx(9.5, false), QPointF(R.width / 2.0, 26));
+    QPainterPath sub = textPath(QStringLiteral("aposta %1").arg(arte::kApostaDaTabela), fontPx(9.5, false), QPointF(R.width / 2.0, 26));
     p.setBrush(QColor(200, 200, 230));
     p.drawPath(sub);
 
-    const auto rows = payRows();
+    const auto& rows = arte::kTabelaDePremios;
     const double top = 34, rowH = (R.height - top - 5) / 12.0;
     for (size_t i = 0; i < rows.size(); ++i) {
         const double y = top + i * rowH;
@@ -636,8 +619,8 @@ QImage payTable() {
             p.setPen(QPen(QColor(90, 70, 20), 1));
             p.setBrush(tg);
             p.drawPath(tp);
-            const int s = rows[i].symbols[size_t(k)];
-            if (s == 0) {
+            const int s = rows[i].simbolos[size_t(k)];
+            if (s == arte::kQualquer) {
                 drawAnyMarker(p, tile.adjusted(4, 2, -4, -2));
             } else {
                 p.save();
@@ -651,7 +634,7 @@ QImage payTable() {
         }
         QFont f = fontPx(15, true);
         QPainterPath amount;
-        amount.addText(0, 0, f, QString::number(rows[i].amount));
+        amount.addText(0, 0, f, QString::number(rows[i].valor));
         QRectF b = amount.boundingRect();
         amount.translate(R.width - 10 - b.right(), y + rowH / 2 - b.center().y());
         p.setPen(QPen(QColor(60, 20, 0), 2.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
@@ -1182,8 +1165,6 @@ QImage cabinetFigure(const QPainterPath& outline) {
         p.setPen(QPen(QBrush(trim), 3));
         p.setBrush(pg);
         p.drawPath(panel);
-        for (const layout::Rect& r : {layout::kMensagem, layout::kCredito, layout::kAposta})
-            bezel(p, toF(r), 2, 2, QColor(10, 10, 12));
         QFont f = fontPx(10.5, true, true);
         p.setPen(Qt::NoPen);
         p.setBrush(QColor(255, 220, 110));
@@ -1199,7 +1180,7 @@ QImage cabinetFigure(const QPainterPath& outline) {
     }
 
     // Web address strip: white, with a thin gold frame.
-    bezel(p, toF(layout::kWebSite), 2, 2, QColor(255, 255, 255));
+    bezel(p, toF(layout::kWebSite), 2, 0, QColor(255, 255, 255));
 
     // Jackpot window above the LCD panel: three little sevens.
     {
@@ -1218,6 +1199,9 @@ QImage cabinetFigure(const QPainterPath& outline) {
 
     drawMascot(p);
     for (int n = 1; n <= 12; ++n) drawLampSocket(p, n);
+    // The LCD windows last: the lowest lamp on the right comes close to the credit window.
+    for (const layout::Rect& r : {layout::kMensagem, layout::kCredito, layout::kAposta})
+        bezel(p, toF(r), 2, 0, QColor(10, 10, 12));
     p.end();
     return img;
 }
