@@ -113,6 +113,8 @@ void drawLeaf(QPainter& p, QPointF base, double len, double width, double angleD
 
 void drawLemon(QPainter& p) {
     p.save();
+    p.scale(1.08, 1.08);
+    p.save();
     p.rotate(-22);
     QPainterPath b;
     b.moveTo(-48, 0);
@@ -136,6 +138,7 @@ void drawLemon(QPainter& p) {
     gloss(p, QPointF(-12, -15), 20, 8, 210, -8);
     p.restore();
     drawLeaf(p, QPointF(34, -22), 26, 8, -40);
+    p.restore();
 }
 
 void drawStrawberry(QPainter& p) {
@@ -218,6 +221,9 @@ void drawCherries(QPainter& p) {
 
 void drawWatermelon(QPainter& p) {
     // A half slice, rind below, flesh above.
+    p.save();
+    p.translate(0, -3);
+    p.scale(1.15, 1.15);
     const QPointF c(0, -16);
     auto half = [&](double r) {
         QPainterPath h;
@@ -270,6 +276,7 @@ void drawWatermelon(QPainter& p) {
     p.setBrush(Qt::NoBrush);
     p.drawPath(half(52));
     gloss(p, c + QPointF(-18, 10), 12, 6, 120, 30);
+    p.restore();
 }
 
 void drawGrapes(QPainter& p) {
@@ -336,9 +343,9 @@ void drawBell(QPainter& p) {
 }
 
 void drawBarPlates(QPainter& p, int n) {
-    const double h = n == 1 ? 30 : n == 2 ? 25 : 21.5, gap = n == 1 ? 0 : 5, w = n == 1 ? 100 : 92;
+    const double h = n == 1 ? 36 : n == 2 ? 30 : 25, gap = n == 1 ? 0 : 5, w = n == 1 ? 112 : 108;
     const double total = n * h + (n - 1) * gap;
-    QFont f = fontPx(h * 0.72, true);
+    QFont f = fontPx(h * 0.78, true);
     for (int i = 0; i < n; ++i) {
         QRectF r(-w / 2, -total / 2 + i * (h + gap), w, h);
         QPainterPath plate;
@@ -356,6 +363,13 @@ void drawBarPlates(QPainter& p, int n) {
         p.setPen(QPen(QBrush(tg), 2));
         p.setBrush(Qt::NoBrush);
         p.drawPath(trim);
+        // Too small to spell out (as in the pay table): a bright stripe stands for the letters.
+        if (h * p.transform().m22() < 9) {
+            p.setPen(Qt::NoPen);
+            p.setBrush(QColor(235, 235, 240));
+            p.drawRoundedRect(QRectF(r.left() + w * 0.22, r.center().y() - h * 0.14, w * 0.56, h * 0.28), 2, 2);
+            continue;
+        }
         QPainterPath t = textPath(QStringLiteral("BAR"), f, r.center() + QPointF(0, 0.5));
         p.setPen(QPen(QColor(0, 0, 0), 2.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         QLinearGradient lg(r.topLeft(), r.bottomLeft());
@@ -502,7 +516,7 @@ QImage reelPicture(int n) {
     p.setRenderHint(QPainter::Antialiasing);
     paintReelFace(p, QRectF(0, 0, W, H));
     // Keep clear of the frame bars: 9 px at each side, 3 px above row 1 and 4 px below row 3.
-    const double s = (n >= 7 && n <= 9) ? 0.74 : 0.78;
+    const double s = n >= 7 && n <= 9 ? 0.8 : 0.78;
     QImage sym = symbolImage(n, W, H, s, QPointF(W / 2.0, H / 2.0 - 0.5));
     p.drawImage(QPointF(3, 3), shadowOf(sym, 2, QColor(60, 50, 40, 110)));
     p.drawImage(QPointF(0, 0), sym);
@@ -598,7 +612,7 @@ QImage payTable() {
     p.drawPath(head);
     p.setPen(Qt::NoPen);
     p.drawPath(head);
-    QPainterPath sub = textPath(QStringLiteral("aposta %1").arg(arte::kApostaDaTabela), fontPx(9.5, false), QPointF(R.width / 2.0, 26));
+    QPainterPath sub = textPath(QStringLiteral("APOSTA %1").arg(arte::kApostaDaTabela), fontPx(9.5, false), QPointF(R.width / 2.0, 26));
     p.setBrush(QColor(200, 200, 230));
     p.drawPath(sub);
 
@@ -964,7 +978,7 @@ void drawMascot(QPainter& p) {
     p.drawLine(wink + QPointF(-7, -9), wink + QPointF(7, -8));
     // Cheeks and smile.
     p.setPen(Qt::NoPen);
-    p.setBrush(QColor(255, 120, 120, 110));
+    p.setBrush(QColor(205, 170, 110));
     p.drawEllipse(face + QPointF(-22, 8), 6, 4);
     p.drawEllipse(face + QPointF(24, 8), 6, 4);
     QPainterPath smile;
@@ -1051,6 +1065,28 @@ QImage cabinetFigure(const QPainterPath& outline) {
     glow.setColorAt(0, QColor(255, 170, 80, 90));
     glow.setColorAt(1, QColor(255, 120, 40, 0));
     p.fillRect(img.rect(), glow);
+
+    // Rays of light fanning out from the mascot over the upper cabinet.
+    {
+        const QPointF from(layout::kOlho.left + 27, layout::kOlho.top + 32);
+        p.save();
+        p.setClipRect(QRectF(0, 0, W, 270));
+        p.setPen(Qt::NoPen);
+        for (int k = 0; k < 36; k += 2) {
+            const double a0 = k * kPi / 18, a1 = (k + 1) * kPi / 18;
+            QPainterPath ray;
+            ray.moveTo(from);
+            ray.lineTo(from + QPointF(std::cos(a0), std::sin(a0)) * 700);
+            ray.lineTo(from + QPointF(std::cos(a1), std::sin(a1)) * 700);
+            ray.closeSubpath();
+            QRadialGradient rg(from, 420);
+            rg.setColorAt(0, QColor(255, 210, 120, 60));
+            rg.setColorAt(1, QColor(255, 210, 120, 0));
+            p.setBrush(rg);
+            p.drawPath(ray);
+        }
+        p.restore();
+    }
 
     // Gold trim along the outline, a darker line inside it.
     p.setBrush(Qt::NoBrush);
@@ -1196,6 +1232,31 @@ QImage cabinetFigure(const QPainterPath& outline) {
     }
     // Lucky clovers and coins in the free spaces of the arch.
     drawClover(p, QPointF(88, 205), 20, 20, true);
+
+    // Twinkles in the free spaces of the arch.
+    auto twinkle = [&](QPointF c, double r) {
+        QPainterPath st;
+        for (int i = 0; i < 8; ++i) {
+            const double a = i * kPi / 4 - kPi / 2, rr = i % 2 ? r * 0.22 : r;
+            const QPointF q = c + QPointF(std::cos(a) * rr, std::sin(a) * rr);
+            if (i == 0) st.moveTo(q);
+            else st.lineTo(q);
+        }
+        st.closeSubpath();
+        QRadialGradient g(c, r);
+        g.setColorAt(0, QColor(255, 255, 240));
+        g.setColorAt(1, QColor(255, 215, 90));
+        p.setPen(Qt::NoPen);
+        p.setBrush(g);
+        p.drawPath(st);
+    };
+    twinkle(QPointF(250, 108), 9);
+    twinkle(QPointF(318, 226), 7);
+    twinkle(QPointF(236, 236), 5);
+    twinkle(QPointF(478, 100), 8);
+    twinkle(QPointF(548, 122), 10);
+    twinkle(QPointF(598, 146), 6);
+    twinkle(QPointF(140, 185), 6);
 
     drawMascot(p);
     for (int n = 1; n <= 12; ++n) drawLampSocket(p, n);
