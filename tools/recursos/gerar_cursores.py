@@ -7,7 +7,7 @@ outline so it shows on any background, and several frames with their own display
   esperar   the busy cursor: an hourglass whose sand runs down, then turns over
   executar  working: the pointer with a small spinning ring of dots beside it
   normal    the pointer, with a glint that sweeps along it now and then
-  tocar     a pointing hand (for the web address) whose finger taps
+  tocar     a pointing hand (for the web address) that presses with its finger
 
 File layout: RIFF "ACON" with "anih", "rate", "seq " and a LIST "fram" of "icon" chunks, each a
 complete .cur file (one 32-bit BGRA DIB with its AND mask; hot spot in the directory entry).
@@ -279,7 +279,7 @@ def frames_normal():
     frames = []
     for i in range(10):
         cv = Canvas()
-        glint = -4 + i * 3.4 if i < 9 else None
+        glint = 1.5 + i * 2.7 if i < 9 else None
         draw_arrow(cv, glint)
         frames.append((cv, (1, 1)))
     return frames, [4] * 9 + [90]
@@ -312,8 +312,9 @@ def frames_tocar():
     taps = [0.0, 0.25, 0.55, 0.85, 1.0, 0.85, 0.55, 0.25]
     for t in taps:
         cv = Canvas()
-        hot = hand(cv, t)
-        frames.append((cv, (12, 2)))  # the hot spot stays at the fingertip's rest position
+        # The hot spot follows the fingertip: on screen the tip stays on the link while the hand
+        # comes up to it, which reads as a press.
+        frames.append((cv, hand(cv, t)))
     return frames, [10, 3, 3, 3, 5, 3, 3, 3]
 
 
