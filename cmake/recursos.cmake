@@ -42,13 +42,19 @@ _trevolino_keep_generated(_rec "${_rec_outputs}" ${_recursos_files})
 set_source_files_properties(${_form} ${_icon} ${_rec} PROPERTIES GENERATED TRUE)
 
 if(_form)
-  qt_add_resources(trevolino_core "formularios" PREFIX "/form" BASE ${_gen}/form FILES ${_form})
+  qt_add_resources(trevolino_core "formularios" PREFIX "/form" BASE ${_gen}/form FILES ${_form}
+    OUTPUT_TARGETS _alvos_form)
+  add_dependencies(${_alvos_form} assets_art)
 endif()
 if(_icon)
-  qt_add_resources(trevolino_core "icone" PREFIX "/icone" BASE ${_gen}/icone FILES ${_icon})
+  qt_add_resources(trevolino_core "icone" PREFIX "/icone" BASE ${_gen}/icone FILES ${_icon}
+    OUTPUT_TARGETS _alvos_icone)
+  add_dependencies(${_alvos_icone} assets_art)
 endif()
 if(_rec)
-  qt_add_resources(trevolino_core "recursos" PREFIX "/recursos" BASE ${_gen}/recursos FILES ${_rec})
+  qt_add_resources(trevolino_core "recursos" PREFIX "/recursos" BASE ${_gen}/recursos FILES ${_rec}
+    OUTPUT_TARGETS _alvos_rec)
+  add_dependencies(${_alvos_rec} assets_recursos)
 endif()
 if(EXISTS ${PROJECT_SOURCE_DIR}/resources/contrato.txt)
   qt_add_resources(trevolino_core "textos" PREFIX "/textos" BASE ${PROJECT_SOURCE_DIR}/resources
