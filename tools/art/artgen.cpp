@@ -1182,6 +1182,18 @@ QImage cabinetFigure(const QPainterPath& outline) {
             p.drawRoundedRect(grow(toF(b), 2), 12, 12);
         }
     }
+    // Between the bet buttons and "Girar": a gold rule with a clover.
+    {
+        const double y = (layout::kApostar10.bottom() + layout::kGirar.top) / 2.0;
+        const double l = layout::kGirar.left + 8, r = layout::kGirar.right() - 8;
+        QLinearGradient rule(QPointF(l, 0), QPointF(r, 0));
+        rule.setColorAt(0, QColor(200, 150, 40, 0));
+        rule.setColorAt(0.5, QColor(255, 225, 120));
+        rule.setColorAt(1, QColor(200, 150, 40, 0));
+        p.setPen(QPen(QBrush(rule), 2));
+        p.drawLine(QPointF(l, y), QPointF(r, y));
+        drawClover(p, QPointF((l + r) / 2, y), 11, 45, false);
+    }
     // The "Sair" socket.
     bezel(p, grow(toF(layout::kSair), 2), 3, 8, QColor(14, 12, 20));
 
@@ -1413,6 +1425,7 @@ QByteArray iconSvg() {
         "  <rect x=\"8\" y=\"8\" width=\"240\" height=\"240\" rx=\"48\" fill=\"url(#rim)\"/>\n"
         "  <rect x=\"22\" y=\"22\" width=\"212\" height=\"212\" rx=\"36\" fill=\"url(#face)\"/>\n"
         "  <rect x=\"22\" y=\"22\" width=\"212\" height=\"110\" rx=\"36\" fill=\"url(#shine)\"/>\n"
+        "  <g transform=\"translate(128 128) scale(1.16) translate(-128 -128)\">\n"
         "  <path d=\"M128 136 C 136 170, 150 196, 176 214\" stroke=\"#145a1a\" stroke-width=\"16\" "
         "fill=\"none\" stroke-linecap=\"round\"/>\n");
     // Four heart leaves, each the same path turned about the centre.
@@ -1425,6 +1438,7 @@ QByteArray iconSvg() {
     }
     s += QStringLiteral(
         "  <circle cx=\"128\" cy=\"128\" r=\"12\" fill=\"#ffd84a\" stroke=\"#8a5a08\" stroke-width=\"3\"/>\n"
+        "  </g>\n"
         "</svg>\n");
     return s.toUtf8();
 }
