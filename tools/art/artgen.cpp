@@ -1088,21 +1088,11 @@ QImage cabinetFigure(const QPainterPath& outline) {
         p.restore();
     }
 
-    // Gold trim along the outline, a darker line inside it.
-    p.setBrush(Qt::NoBrush);
+    // Gold of the trims.
     QLinearGradient trim(QPointF(0, 0), QPointF(W, H));
     trim.setColorAt(0, QColor(255, 235, 150));
     trim.setColorAt(0.5, QColor(215, 160, 40));
     trim.setColorAt(1, QColor(150, 95, 10));
-    p.setPen(QPen(QBrush(trim), 16, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    p.drawPath(outline);
-    p.setPen(QPen(QColor(90, 20, 10), 2));
-    QPainterPathStroker st;
-    st.setWidth(16);
-    st.setJoinStyle(Qt::RoundJoin);
-    QPainterPath innerEdge = outline.subtracted(st.createStroke(outline));
-    p.drawPath(innerEdge);
-
     // The marquee band carrying the lamps.
     QPainterPath band;
     {
@@ -1271,6 +1261,17 @@ QImage cabinetFigure(const QPainterPath& outline) {
     twinkle(QPointF(140, 185), 6);
 
     drawMascot(p);
+    // Gold trim along the outline, a darker line inside it, over everything that reaches the edge.
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(QBrush(trim), 16, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.drawPath(outline);
+    p.setPen(QPen(QColor(90, 20, 10), 2));
+    QPainterPathStroker st;
+    st.setWidth(16);
+    st.setJoinStyle(Qt::RoundJoin);
+    QPainterPath innerEdge = outline.subtracted(st.createStroke(outline));
+    p.drawPath(innerEdge);
+
     for (int n = 1; n <= 12; ++n) drawLampSocket(p, n);
     // The LCD windows last: the lowest lamp on the right comes close to the credit window.
     for (const layout::Rect& r : {layout::kMensagem, layout::kCredito, layout::kAposta})
