@@ -901,14 +901,33 @@ void drawMascot(QPainter& p) {
     // The face is a disc with the open eye at its upper left and a wink at its upper right.
     const QPointF face = eyeC + QPointF(17, 20);
     // Body: a curving stem down to the reel bezel, with arms.
-    QPainterPath stem;
+    // The stem parts into two legs that stand on the lower panel in red shoes.
+    QPainterPath stem, legs;
     stem.moveTo(face + QPointF(-6, 30));
-    stem.cubicTo(face + QPointF(-14, 60), face + QPointF(12, 90), face + QPointF(2, 118));
-    p.setPen(QPen(QColor(15, 70, 20), 17, Qt::SolidLine, Qt::RoundCap));
+    stem.cubicTo(face + QPointF(-14, 55), face + QPointF(10, 75), face + QPointF(2, 96));
+    legs.moveTo(face + QPointF(2, 94));
+    legs.cubicTo(face + QPointF(-6, 104), face + QPointF(-12, 110), face + QPointF(-15, 117));
+    legs.moveTo(face + QPointF(2, 94));
+    legs.cubicTo(face + QPointF(10, 104), face + QPointF(16, 110), face + QPointF(19, 117));
     p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(QColor(15, 70, 20), 10, Qt::SolidLine, Qt::RoundCap));
+    p.drawPath(legs);
+    p.setPen(QPen(QColor(60, 160, 50), 5, Qt::SolidLine, Qt::RoundCap));
+    p.drawPath(legs);
+    p.setPen(QPen(QColor(15, 70, 20), 17, Qt::SolidLine, Qt::RoundCap));
     p.drawPath(stem);
     p.setPen(QPen(QColor(60, 160, 50), 11, Qt::SolidLine, Qt::RoundCap));
     p.drawPath(stem);
+    for (QPointF shoe : {face + QPointF(-20, 120), face + QPointF(24, 120)}) {
+        QRadialGradient sg(shoe + QPointF(-3, -3), 12);
+        sg.setColorAt(0, QColor(255, 120, 100));
+        sg.setColorAt(0.6, QColor(200, 20, 20));
+        sg.setColorAt(1, QColor(110, 0, 0));
+        p.setPen(QPen(QColor(60, 0, 0), 1.5));
+        p.setBrush(sg);
+        p.drawEllipse(shoe, 10, 5.5);
+        p.setBrush(Qt::NoBrush);
+    }
     // Arms: one waving, one holding a gold coin.
     QPainterPath armL, armR;
     armL.moveTo(face + QPointF(-8, 62));
