@@ -1233,7 +1233,6 @@ QImage cabinetFigure(const QPainterPath& outline) {
         };
         label(QStringLiteral("CRÉDITO"), layout::kCredito);
         label(QStringLiteral("APOSTA"), layout::kAposta);
-        label(QStringLiteral("SORTE"), layout::kMensagem);
     }
 
     // Web address strip: white, with a thin gold frame.
