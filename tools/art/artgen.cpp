@@ -160,7 +160,6 @@ void drawStrawberry(QPainter& p) {
     for (int row = 0; row < 6; ++row) {
         for (int col = -3; col <= 3; ++col) {
             double x = col * 12 + (row % 2 ? 6 : 0), y = -14 + row * 11;
-            QPainterPath inset;
             if (!b.contains(QPointF(x, y + 5)) || !b.contains(QPointF(x - 5, y)) ||
                 !b.contains(QPointF(x + 5, y)))
                 continue;
@@ -767,8 +766,6 @@ QImage toIndexedWithKey(const QImage& figure, const QImage& inside /* Format_Gra
     QImage out(w, h, QImage::Format_Indexed8);
     out.setColorTable(table);
     std::vector<float> err0(size_t(w + 2) * 3, 0.f), err1(size_t(w + 2) * 3, 0.f);
-    // Nearest-colour cache keyed by the 5-bit-per-channel colour narrows the search.
-    std::vector<int> cache(32768, -1);
     auto nearest = [&](int r, int g, int b) {
         int best = 1;
         long long bestD = -1;
@@ -782,7 +779,6 @@ QImage toIndexedWithKey(const QImage& figure, const QImage& inside /* Format_Gra
         }
         return best;
     };
-    (void)cache;
     for (int y = 0; y < h; ++y) {
         const QRgb* line = reinterpret_cast<const QRgb*>(figure.constScanLine(y));
         const uchar* in = inside.constScanLine(y);
