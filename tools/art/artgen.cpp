@@ -160,7 +160,6 @@ void drawStrawberry(QPainter& p) {
     for (int row = 0; row < 6; ++row) {
         for (int col = -3; col <= 3; ++col) {
             double x = col * 12 + (row % 2 ? 6 : 0), y = -14 + row * 11;
-            QPainterPath inset;
             if (!b.contains(QPointF(x, y + 5)) || !b.contains(QPointF(x - 5, y)) ||
                 !b.contains(QPointF(x + 5, y)))
                 continue;
@@ -767,8 +766,6 @@ QImage toIndexedWithKey(const QImage& figure, const QImage& inside /* Format_Gra
     QImage out(w, h, QImage::Format_Indexed8);
     out.setColorTable(table);
     std::vector<float> err0(size_t(w + 2) * 3, 0.f), err1(size_t(w + 2) * 3, 0.f);
-    // Nearest-colour cache keyed by the 5-bit-per-channel colour narrows the search.
-    std::vector<int> cache(32768, -1);
     auto nearest = [&](int r, int g, int b) {
         int best = 1;
         long long bestD = -1;
@@ -782,7 +779,6 @@ QImage toIndexedWithKey(const QImage& figure, const QImage& inside /* Format_Gra
         }
         return best;
     };
-    (void)cache;
     for (int y = 0; y < h; ++y) {
         const QRgb* line = reinterpret_cast<const QRgb*>(figure.constScanLine(y));
         const uchar* in = inside.constScanLine(y);
@@ -901,14 +897,33 @@ void drawMascot(QPainter& p) {
     // The face is a disc with the open eye at its upper left and a wink at its upper right.
     const QPointF face = eyeC + QPointF(17, 20);
     // Body: a curving stem down to the reel bezel, with arms.
-    QPainterPath stem;
+    // The stem parts into two legs that stand on the lower panel in red shoes.
+    QPainterPath stem, legs;
     stem.moveTo(face + QPointF(-6, 30));
-    stem.cubicTo(face + QPointF(-14, 60), face + QPointF(12, 90), face + QPointF(2, 118));
-    p.setPen(QPen(QColor(15, 70, 20), 17, Qt::SolidLine, Qt::RoundCap));
+    stem.cubicTo(face + QPointF(-14, 55), face + QPointF(10, 75), face + QPointF(2, 96));
+    legs.moveTo(face + QPointF(2, 94));
+    legs.cubicTo(face + QPointF(-6, 104), face + QPointF(-12, 110), face + QPointF(-15, 117));
+    legs.moveTo(face + QPointF(2, 94));
+    legs.cubicTo(face + QPointF(10, 104), face + QPointF(16, 110), face + QPointF(19, 117));
     p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(QColor(15, 70, 20), 10, Qt::SolidLine, Qt::RoundCap));
+    p.drawPath(legs);
+    p.setPen(QPen(QColor(60, 160, 50), 5, Qt::SolidLine, Qt::RoundCap));
+    p.drawPath(legs);
+    p.setPen(QPen(QColor(15, 70, 20), 17, Qt::SolidLine, Qt::RoundCap));
     p.drawPath(stem);
     p.setPen(QPen(QColor(60, 160, 50), 11, Qt::SolidLine, Qt::RoundCap));
     p.drawPath(stem);
+    for (QPointF shoe : {face + QPointF(-20, 120), face + QPointF(24, 120)}) {
+        QRadialGradient sg(shoe + QPointF(-3, -3), 12);
+        sg.setColorAt(0, QColor(255, 120, 100));
+        sg.setColorAt(0.6, QColor(200, 20, 20));
+        sg.setColorAt(1, QColor(110, 0, 0));
+        p.setPen(QPen(QColor(60, 0, 0), 1.5));
+        p.setBrush(sg);
+        p.drawEllipse(shoe, 10, 5.5);
+        p.setBrush(Qt::NoBrush);
+    }
     // Arms: one waving, one holding a gold coin.
     QPainterPath armL, armR;
     armL.moveTo(face + QPointF(-8, 62));
@@ -1088,21 +1103,11 @@ QImage cabinetFigure(const QPainterPath& outline) {
         p.restore();
     }
 
-    // Gold trim along the outline, a darker line inside it.
-    p.setBrush(Qt::NoBrush);
+    // Gold of the trims.
     QLinearGradient trim(QPointF(0, 0), QPointF(W, H));
     trim.setColorAt(0, QColor(255, 235, 150));
     trim.setColorAt(0.5, QColor(215, 160, 40));
     trim.setColorAt(1, QColor(150, 95, 10));
-    p.setPen(QPen(QBrush(trim), 16, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    p.drawPath(outline);
-    p.setPen(QPen(QColor(90, 20, 10), 2));
-    QPainterPathStroker st;
-    st.setWidth(16);
-    st.setJoinStyle(Qt::RoundJoin);
-    QPainterPath innerEdge = outline.subtracted(st.createStroke(outline));
-    p.drawPath(innerEdge);
-
     // The marquee band carrying the lamps.
     QPainterPath band;
     {
@@ -1182,6 +1187,18 @@ QImage cabinetFigure(const QPainterPath& outline) {
             p.drawRoundedRect(grow(toF(b), 2), 12, 12);
         }
     }
+    // Between the bet buttons and "Girar": a gold rule with a clover.
+    {
+        const double y = (layout::kApostar10.bottom() + layout::kGirar.top) / 2.0;
+        const double l = layout::kGirar.left + 8, r = layout::kGirar.right() - 8;
+        QLinearGradient rule(QPointF(l, 0), QPointF(r, 0));
+        rule.setColorAt(0, QColor(200, 150, 40, 0));
+        rule.setColorAt(0.5, QColor(255, 225, 120));
+        rule.setColorAt(1, QColor(200, 150, 40, 0));
+        p.setPen(QPen(QBrush(rule), 2));
+        p.drawLine(QPointF(l, y), QPointF(r, y));
+        drawClover(p, QPointF((l + r) / 2, y), 11, 45, false);
+    }
     // The "Sair" socket.
     bezel(p, grow(toF(layout::kSair), 2), 3, 8, QColor(14, 12, 20));
 
@@ -1212,7 +1229,6 @@ QImage cabinetFigure(const QPainterPath& outline) {
         };
         label(QStringLiteral("CRÉDITO"), layout::kCredito);
         label(QStringLiteral("APOSTA"), layout::kAposta);
-        label(QStringLiteral("SORTE"), layout::kMensagem);
     }
 
     // Web address strip: white, with a thin gold frame.
@@ -1259,6 +1275,17 @@ QImage cabinetFigure(const QPainterPath& outline) {
     twinkle(QPointF(140, 185), 6);
 
     drawMascot(p);
+    // Gold trim along the outline, a darker line inside it, over everything that reaches the edge.
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(QBrush(trim), 16, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.drawPath(outline);
+    p.setPen(QPen(QColor(90, 20, 10), 2));
+    QPainterPathStroker st;
+    st.setWidth(16);
+    st.setJoinStyle(Qt::RoundJoin);
+    QPainterPath innerEdge = outline.subtracted(st.createStroke(outline));
+    p.drawPath(innerEdge);
+
     for (int n = 1; n <= 12; ++n) drawLampSocket(p, n);
     // The LCD windows last: the lowest lamp on the right comes close to the credit window.
     for (const layout::Rect& r : {layout::kMensagem, layout::kCredito, layout::kAposta})
@@ -1413,6 +1440,7 @@ QByteArray iconSvg() {
         "  <rect x=\"8\" y=\"8\" width=\"240\" height=\"240\" rx=\"48\" fill=\"url(#rim)\"/>\n"
         "  <rect x=\"22\" y=\"22\" width=\"212\" height=\"212\" rx=\"36\" fill=\"url(#face)\"/>\n"
         "  <rect x=\"22\" y=\"22\" width=\"212\" height=\"110\" rx=\"36\" fill=\"url(#shine)\"/>\n"
+        "  <g transform=\"translate(128 128) scale(1.16) translate(-128 -128)\">\n"
         "  <path d=\"M128 136 C 136 170, 150 196, 176 214\" stroke=\"#145a1a\" stroke-width=\"16\" "
         "fill=\"none\" stroke-linecap=\"round\"/>\n");
     // Four heart leaves, each the same path turned about the centre.
@@ -1425,6 +1453,7 @@ QByteArray iconSvg() {
     }
     s += QStringLiteral(
         "  <circle cx=\"128\" cy=\"128\" r=\"12\" fill=\"#ffd84a\" stroke=\"#8a5a08\" stroke-width=\"3\"/>\n"
+        "  </g>\n"
         "</svg>\n");
     return s.toUtf8();
 }
