@@ -32,6 +32,7 @@ QImage withoutColour(const QImage& img, QRgb key) {
 
 TImageShape::TImageShape(QWidget* parent) : QWidget(parent) {
     resize(105, 105);
+    setMouseTracking(true);  // OnMouseMove fires with no button held, too
 }
 
 // The parent window keeps the mask it was last given.
