@@ -110,7 +110,7 @@ void TImageShape::paintEvent(QPaintEvent*) {
     // A compositor that ignores the window's mask still shows only the outline: the window is
     // translucent there and we paint nothing outside the shape.
     if (OnWayland() && !FOwnShape.isEmpty()) p.setClipRegion(FOwnShape);
-    p.drawImage(PictureRect(), FTransparent && !FTransparentPicture.isNull() ? FTransparentPicture : FPicture);
+    p.drawImage(PictureRect(), FDisplayPicture.isNull() ? FPicture : FDisplayPicture);
 }
 
 void TImageShape::PictureUpdated() {
@@ -118,12 +118,17 @@ void TImageShape::PictureUpdated() {
         setGeometry(x(), y(), FPicture.width(), FPicture.height());
     const bool graphic = !FPicture.isNull();
     if (graphic) {
-        FTransparentPicture =
-            FTransparent ? withoutColour(FPicture, FPicture.pixel(0, FPicture.height() - 1)) : QImage();
+        // Kept in the painter's own format: a 256-colour picture would otherwise be converted
+        // again at every paint, and the reels repaint over the cabinet a hundred times a second.
+        FDisplayPicture =
+            FTransparent ? withoutColour(FPicture, FPicture.pixel(0, FPicture.height() - 1))
+                               .convertToFormat(QImage::Format_ARGB32_Premultiplied)
+                         : FPicture.convertToFormat(FPicture.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
+                                                                               : QImage::Format_RGB32);
         setAttribute(Qt::WA_OpaquePaintEvent, !FTransparent && FStretch && !FProportional);
         if (ApplyPaletteChange() && FPaintActive) repaint();
     } else {
-        FTransparentPicture = QImage();
+        FDisplayPicture = QImage();
         setAttribute(Qt::WA_OpaquePaintEvent, false);
     }
     if (!FPaintActive) update();

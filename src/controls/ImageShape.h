@@ -79,7 +79,7 @@ private:
     bool FMoveActive = false;
     bool FMovable = true;
     QImage FPicture;
-    QImage FTransparentPicture;  // the picture with its key colour left out, when Transparent
+    QImage FDisplayPicture;  // the picture ready to paint (key colour left out when Transparent)
     bool FStretch = false;
     bool FCenter = false;
     bool FIncrementalDisplay = false;

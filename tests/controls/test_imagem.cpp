@@ -115,6 +115,25 @@ void TestControles::imagemRetanguloDaFigura() {
     img.move(7, 8);
     img.setPicture(QImage(40, 30, QImage::Format_RGB32));
     QCOMPARE(img.geometry(), QRect(7, 8, 40, 30));
+
+    // Transparent leaves the key colour out of the painting; only a plain stretched picture is opaque.
+    TImageShape t;
+    t.resize(20, 20);
+    t.setPicture(retangulo(20, 20, QRect(5, 5, 10, 10)));
+    const auto pintar = [&t] {
+        QImage out(20, 20, QImage::Format_RGB32);
+        out.fill(Qt::green);
+        t.render(&out, QPoint(), QRegion(), QWidget::DrawChildren);
+        return out;
+    };
+    QCOMPARE(QColor(pintar().pixel(1, 1)), QColor(Qt::black));
+    t.setStretch(true);
+    QVERIFY(t.testAttribute(Qt::WA_OpaquePaintEvent));
+    t.setTransparent(true);
+    QVERIFY(!t.testAttribute(Qt::WA_OpaquePaintEvent));
+    const QImage transparente = pintar();
+    QCOMPARE(QColor(transparente.pixel(1, 1)), QColor(Qt::green));
+    QCOMPARE(QColor(transparente.pixel(10, 10)), QColor(Qt::white));
 }
 
 void TestControles::imagemRegiaoComFuros() {
