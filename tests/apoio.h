@@ -31,3 +31,51 @@ inline QString prepararAmbienteIsolado() {
 }
 
 }  // namespace apoio
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTimer>
+#include <QWidget>
+#include <QtTest/QTest>
+#include <functional>
+
+namespace apoio {
+
+// Acts on the next modal dialog as soon as it is open (polling, so it also works for dialogs
+// opened from inside timers and nested loops). `acao` receives the dialog.
+inline void quandoAbrirDialogo(std::function<void(QWidget*)> acao, int tentativas = 500) {
+    QTimer::singleShot(5, qApp, [acao, tentativas]() {
+        QWidget* d = QApplication::activeModalWidget();
+        if (d && d->isVisible()) {
+            acao(d);
+        } else if (tentativas > 0) {
+            quandoAbrirDialogo(acao, tentativas - 1);
+        }
+    });
+}
+
+// Presses and releases a key on the next modal dialog.
+inline void responderComTecla(Qt::Key tecla, QString* titulo = nullptr, QString* texto = nullptr) {
+    quandoAbrirDialogo([=](QWidget* d) {
+        if (titulo) *titulo = d->windowTitle();
+        if (texto) {
+            if (auto* l = d->findChild<QWidget*>("lblDialogo")) *texto = l->property("text").toString();
+        }
+        QTest::keyPress(d, tecla);
+        QTest::keyRelease(d, tecla);
+    });
+}
+
+// Runs the event loop until the condition holds or the time runs out; true when it holds.
+inline bool esperarAte(const std::function<bool()>& condicao, int ms = 20000) {
+    QElapsedTimer t;
+    t.start();
+    while (!condicao()) {
+        if (t.elapsed() > ms) return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        QTest::qWait(1);
+    }
+    return true;
+}
+
+}  // namespace apoio

@@ -59,7 +59,10 @@ struct Bobina {
 
 enum class ResultadoDoPasso { Girando, Parou };
 
-// One tick of a reel: step, (the caller draws), count, stop test with the target.
+// One tick of a reel is a step (Avancar), the drawing, then the count and the stop test with
+// the target (ContarPasso). PassoDaBobina does both for callers that draw nothing.
+void Avancar(Bobina& b);
+ResultadoDoPasso ContarPasso(Bobina& b);
 ResultadoDoPasso PassoDaBobina(Bobina& b);
 
 // Lamps: seven colours as 0xRRGGBB, index 1..7.

@@ -101,7 +101,7 @@ public:
     double Premio = 0;
 
     // --- reel model ------------------------------------------------------------------------------
-    static QString DesenhoBaseadoEnNumero(int numero);
+    static void DesenhoBaseadoEnNumero(int numero, QString& texto);
     static int IncrementarNumeroNaBobina(int numero);
     static int DecrementarNumeroNaBobina(int numero);
     void DesenharBobina1();
@@ -160,8 +160,16 @@ public:
     bool TerminoSolicitado() const { return FTerminoSolicitado; }
     void SolicitarTermino() { FTerminoSolicitado = true; }
 
+    // Test seam: when set, the start-up takes this as the program folder instead of the
+    // executable's own.
+    static QString PastaDoProgramaDeTeste;
+
+    // The maker's web address.
+    static QString EnderecoWeb();
+
 protected:
     void closeEvent(QCloseEvent* e) override;
+    bool eventFilter(QObject* objeto, QEvent* evento) override;
 
 private:
     void CriarControles();

@@ -1,0 +1,186 @@
+// The cabinet window's game methods: reel drawing, the spin cycle, money and payout, lamps and
+// marquee. The rules themselves are in bobinas.h; these methods move pictures, labels and timers.
+#include <QApplication>
+#include <QLabel>
+#include <QTimer>
+
+#include "DsFancyButton.h"
+#include "game/bobinas.h"
+#include "game/estado.h"
+#include "shell/carregar_jpeg.h"
+#include "shell/rotinas_gerais.h"
+#include "shell/uPrincipal.h"
+
+using namespace uRotinasGerais;
+
+namespace {
+
+// Reel pictures are relative to the current folder (the launchers start the game in its own).
+QImage quadroDoSimbolo(int simbolo, bool escuro) {
+    QString nome;
+    TfrmPrincipal::DesenhoBaseadoEnNumero(simbolo, nome);
+    // A missing or damaged picture leaves the cell empty for this draw; the turn goes on.
+    return jpeg::CarregarArquivo("Bobinas/" + nome + (escuro ? "-dark.jpg" : ".jpg"));
+}
+
+void desenharBobina(TfrmPrincipal* f, int k, bool escuro) {
+    const int pos = jogo::Estado().Bobinas[k - 1].Posicao;
+    const jogo::Fita& fita = *jogo::Fitas[k - 1];
+    const auto celulas = f->celulasDaBobina(k);
+    celulas[0]->setPicture(quadroDoSimbolo(fita[TfrmPrincipal::DecrementarNumeroNaBobina(pos)], escuro));
+    celulas[1]->setPicture(quadroDoSimbolo(fita[pos], false));
+    celulas[2]->setPicture(quadroDoSimbolo(fita[TfrmPrincipal::IncrementarNumeroNaBobina(pos)], escuro));
+}
+
+QColor corDaLuz(std::uint32_t rgb) { return QColor::fromRgb(rgb); }
+
+}  // namespace
+
+// --- reel model ------------------------------------------------------------------------------
+
+void TfrmPrincipal::DesenhoBaseadoEnNumero(int numero, QString& texto) {
+    const auto nome = jogo::NomeDoDesenho(numero);
+    if (!nome.empty()) texto = QString::fromLatin1(nome.data(), qsizetype(nome.size()));
+}
+
+int TfrmPrincipal::IncrementarNumeroNaBobina(int numero) { return jogo::Incrementar(numero); }
+int TfrmPrincipal::DecrementarNumeroNaBobina(int numero) { return jogo::Decrementar(numero); }
+
+void TfrmPrincipal::DesenharBobina1() { desenharBobina(this, 1, true); }
+void TfrmPrincipal::DesenharBobina2() { desenharBobina(this, 2, true); }
+void TfrmPrincipal::DesenharBobina3() { desenharBobina(this, 3, true); }
+
+void TfrmPrincipal::DesenharBobinasParadas() {
+    for (int k = 1; k <= 3; ++k) desenharBobina(this, k, false);
+}
+
+// --- spin cycle ------------------------------------------------------------------------------
+
+void TfrmPrincipal::spdGirarClick() {
+    if (Aposta == 0) {
+        CaixaDeDialogo(TituloDoAplicativo + QuebrasDeLinha(2) + "Para Girar o Trevolino, Primeiro" +
+                           QuebrasDeLinha(1) + "Você Deve Fazer Uma Aposta!",
+                       "Faça Uma Aposta Antes de Puxar a Alavanca", "", "Sim", false);
+        return;
+    }
+    const int r = jogo::Sortear(jogo::kMaiorSorteioGiro);
+    auto& b = jogo::Estado().Bobinas;
+    for (int k = 0; k < 3; ++k) b[k].Limite = r + jogo::kAcrescimoGiro[k];
+    timBobina1->start();
+    timBobina2->start();
+    timBobina3->start();
+    HabilitarBotoes(false);
+    TocarSom(PastaDoPrograma + "Som/BobinaGirando.wav", true, false);
+}
+
+void TfrmPrincipal::IniciarGiroDeAbertura() {
+    const int r = jogo::Sortear(jogo::kMaiorSorteioAbertura);
+    auto& b = jogo::Estado().Bobinas;
+    for (int k = 0; k < 3; ++k) b[k].Limite = r + jogo::kAcrescimoAbertura[k];
+    timBobina1->start();
+    timBobina2->start();
+    timBobina3->start();
+}
+
+namespace {
+// One tick of reel k: step, draw, count and stop test. True when the reel stopped.
+bool tickDaBobina(TfrmPrincipal* f, int k, QTimer* timer) {
+    auto& b = jogo::Estado().Bobinas[k - 1];
+    jogo::Avancar(b);
+    desenharBobina(f, k, true);
+    if (jogo::ContarPasso(b) != jogo::ResultadoDoPasso::Parou) return false;
+    timer->stop();
+    TocarSom(f->PastaDoPrograma + "Som/BobinaParando.wav", true, false);
+    return true;
+}
+}  // namespace
+
+void TfrmPrincipal::timBobina1Timer() { tickDaBobina(this, 1, timBobina1); }
+void TfrmPrincipal::timBobina2Timer() { tickDaBobina(this, 2, timBobina2); }
+
+void TfrmPrincipal::timBobina3Timer() {
+    if (!tickDaBobina(this, 3, timBobina3)) return;
+    // Settling, then the win check and payout, all inside this tick.
+    Aguardar(false, 0.5);
+    ChecarSeGanhou();
+    SetarMensagem("Aposte e Ganhe");
+}
+
+void TfrmPrincipal::timFinalTimer() {
+    DesenharBobinasParadas();
+    timFinal->stop();
+    HabilitarBotoes(true);
+}
+
+void TfrmPrincipal::SetarOQueTemQueDar(int s1, int s2, int s3) {
+    auto& b = jogo::Estado().Bobinas;
+    // On reel 1 each symbol k first stands at position k; a value outside the strip sets none.
+    b[0].Alvo = jogo::PrimeiraPosicao(jogo::Bobina1, s1);
+    b[1].Alvo = s2 != 0 ? jogo::PrimeiraPosicao(jogo::Bobina2, s2) : 0;
+    b[2].Alvo = s3 != 0 ? jogo::PrimeiraPosicao(jogo::Bobina3, s3) : 0;
+}
+
+// --- credits, bets, payout -------------------------------------------------------------------
+
+void TfrmPrincipal::RealizarAposta(double quantia) {
+    if (Credito >= quantia) {
+        SetarMensagem("Boa Sorte");
+        Credito -= quantia;
+        Aposta += quantia;
+        TocarSom(PastaDoPrograma + "Som/InserindoMoeda.wav", true, false);
+        AtualizarPainel();
+    } else {
+        CaixaDeDialogo(TituloDoAplicativo + QuebrasDeLinha(2) + "Não Há Crédito Suficiente" +
+                           QuebrasDeLinha(1) + "Para Apostar.",
+                       "Crédito Insuficiente", "", "Sim", false);
+    }
+}
+
+void TfrmPrincipal::spdApostar01Click() { RealizarAposta(1); }
+void TfrmPrincipal::spdApostar05Click() { RealizarAposta(5); }
+void TfrmPrincipal::spdApostar10Click() { RealizarAposta(10); }
+
+void TfrmPrincipal::AtualizarPainel() {
+    lblCredito->setText("Creditos: " + FormatarValor(14, 0, Credito).trimmed());
+    lblAposta->setText("Aposta: " + FormatarValor(14, 0, Aposta).trimmed());
+}
+
+void TfrmPrincipal::ChecarSeGanhou() {
+    const auto& b = jogo::Estado().Bobinas;
+    Premio = 0;
+    Premio = jogo::CalcularPremio(jogo::Bobina1[b[0].Posicao], jogo::Bobina2[b[1].Posicao],
+                                  jogo::Bobina3[b[2].Posicao], Aposta);
+    if (Premio > 0) {
+        TocarSom(PastaDoPrograma + "Som/Ganhou.wav", true, false);
+        if (Premio > jogo::kLimitePagandoPouco)
+            TocarSom(PastaDoPrograma + "Som/PagandoMuito.wav", false, false);
+        else
+            TocarSom(PastaDoPrograma + "Som/PagandoPouco.wav", false, false);
+        SetarMensagem("Parabens");
+        while (Premio > 0) {
+            Premio -= 1;
+            Credito += 1;
+            AtualizarPainel();
+            Aguardar(false, 0.25);
+            QCoreApplication::processEvents();
+        }
+        PararSom();
+    }
+    Aposta = 0;
+    AtualizarPainel();
+    SetarOQueTemQueDar(0, 0, 0);
+    timFinal->start();
+}
+
+// --- lamps and marquee -----------------------------------------------------------------------
+
+void TfrmPrincipal::SetarMensagem(const QString& texto) { jogo::Estado().MensagemAtual = texto; }
+
+void TfrmPrincipal::timLuzesMensagemTimer() {
+    auto& e = jogo::Estado();
+    for (int n = 1; n <= 12; ++n) lampada(n)->setBrushColor(corDaLuz(jogo::ObterCorDaLuz(e.FaseDasLuzes + n - 1)));
+    jogo::ObterCorDaLuz(e.FaseDasLuzes - 1, &e.FaseDasLuzes);
+    lblMensagem->setText(jogo::PedacoDoLetreiro(e.MensagemAtual, e.PosicaoDaMensagem));
+    e.PosicaoDaMensagem = jogo::ProximaPosicaoDoLetreiro(e.MensagemAtual, e.PosicaoDaMensagem);
+    QCoreApplication::processEvents();
+}

@@ -1,0 +1,375 @@
+// Special folders, launchers, copies and removals on a freedesktop system.
+//
+// The installer builds every path it touches from these folders plus fixed names, so the
+// folder routines never hand back an empty or relative prefix, and the removal routines refuse
+// anything that could reach outside what the installer itself made (symbolic links, the root,
+// the home folder or one of its ancestors).
+#include "installer/arquivos.h"
+
+#include "installer/arquivos_detalhe.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QStringList>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <filesystem>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace uRotinasGerais {
+
+namespace detalhe {
+
+namespace {
+GanchoDeCopia gGanchoDeCopia;
+}
+
+void DefinirGanchoDeCopiaParaTeste(GanchoDeCopia gancho) { gGanchoDeCopia = std::move(gancho); }
+
+QString NomeSeguro(const QString& nome) {
+    QString r = nome.trimmed();
+    r.replace(QLatin1Char('/'), QLatin1Char('_'));
+    r.replace(QChar(0), QLatin1Char('_'));
+    if (r.isEmpty() || r == QLatin1String(".") || r == QLatin1String("..")) return QString();
+    return r;
+}
+
+bool CaminhoRemovivel(const QString& caminho) {
+    if (caminho.isEmpty() || !QDir::isAbsolutePath(caminho)) return false;
+    const QString limpo = QDir::cleanPath(caminho);
+    if (limpo == QLatin1String("/")) return false;
+    // The home folder and every folder above it are never ours to remove.
+    const QString home = QDir::cleanPath(QDir::homePath());
+    if (home == limpo || home.startsWith(limpo + QLatin1Char('/'))) return false;
+    return true;
+}
+
+QString ArgumentoDoExec(const QString& argumento) {
+    // Desktop Entry: an argument holding a reserved character goes in double quotes, and inside
+    // them '"', '`', '$' and '\' take a backslash.
+    static const QString reservados = QStringLiteral(" \t\n\"'\\><~|&;$*?#()`");
+    bool precisa = argumento.isEmpty();
+    for (QChar c : argumento)
+        if (reservados.contains(c)) { precisa = true; break; }
+    QString r;
+    if (!precisa) {
+        r = argumento;
+    } else {
+        r = QStringLiteral("\"");
+        for (QChar c : argumento) {
+            if (c == QLatin1Char('"') || c == QLatin1Char('`') || c == QLatin1Char('$') ||
+                c == QLatin1Char('\\'))
+                r += QLatin1Char('\\');
+            r += c;
+        }
+        r += QLatin1Char('"');
+    }
+    // Field codes start with '%': a literal one is doubled.
+    r.replace(QLatin1Char('%'), QStringLiteral("%%"));
+    return r;
+}
+
+QString ValorDeTexto(const QString& valor) {
+    // The string escapes of a Desktop Entry value; applied after the Exec quoting.
+    QString r;
+    r.reserve(valor.size());
+    for (QChar c : valor) {
+        switch (c.unicode()) {
+            case '\\': r += QStringLiteral("\\\\"); break;
+            case '\n': r += QStringLiteral("\\n"); break;
+            case '\t': r += QStringLiteral("\\t"); break;
+            case '\r': r += QStringLiteral("\\r"); break;
+            default: r += c;
+        }
+    }
+    if (r.startsWith(QLatin1Char(' '))) r = QStringLiteral("\\s") + r.mid(1);
+    return r;
+}
+
+}  // namespace detalhe
+
+namespace {
+
+QString SemBarraFinal(QString p) {
+    while (p.size() > 1 && p.endsWith(QLatin1Char('/'))) p.chop(1);
+    return p;
+}
+
+bool PastaGravavel(const QString& pasta) {
+    const QByteArray c = QFile::encodeName(pasta);
+    struct stat st;
+    return ::stat(c.constData(), &st) == 0 && S_ISDIR(st.st_mode) && ::access(c.constData(), W_OK) == 0;
+}
+
+QString PastaDeDadosDoUsuario() {
+    QString p = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    if (p.isEmpty() || !QDir::isAbsolutePath(p)) p = QDir::homePath() + QStringLiteral("/.local/share");
+    return SemBarraFinal(QDir::cleanPath(p));
+}
+
+// A folder given by an environment variable (the installer's test seam, also usable to pick
+// another prefix); only absolute paths count.
+QString PastaDoAmbiente(const char* variavel) {
+    const QString v = QString::fromLocal8Bit(qgetenv(variavel)).trimmed();
+    if (v.isEmpty() || !QDir::isAbsolutePath(v)) return QString();
+    return SemBarraFinal(QDir::cleanPath(v));
+}
+
+bool Existe(const QString& caminho, struct stat* st) {
+    return ::lstat(QFile::encodeName(caminho).constData(), st) == 0;
+}
+
+// Freedesktop trash; Qt's moveToTrash can "succeed" into ./files/ of the current folder when
+// the trash folders are missing, so they are made first and the result is checked.
+bool ParaALixeira(const QString& caminho) {
+    const QString lixeira = PastaDeDadosDoUsuario() + QStringLiteral("/Trash");
+    QDir().mkpath(lixeira + QStringLiteral("/files"));
+    QDir().mkpath(lixeira + QStringLiteral("/info"));
+    QString destino;
+    if (!QFile::moveToTrash(caminho, &destino)) return false;
+    if (!QDir::isAbsolutePath(destino)) return false;
+    struct stat st;
+    return !Existe(caminho, &st);
+}
+
+void MarcarComoConfiavel(const QString& arquivo) {
+    // Some file managers run a desktop launcher only when it is marked trusted. Best effort.
+    const QString gio = QStandardPaths::findExecutable(QStringLiteral("gio"));
+    if (gio.isEmpty()) return;
+    QProcess p;
+    p.setProgram(gio);
+    p.setArguments({QStringLiteral("set"), arquivo, QStringLiteral("metadata::trusted"),
+                    QStringLiteral("true")});
+    p.setStandardOutputFile(QProcess::nullDevice());
+    p.setStandardErrorFile(QProcess::nullDevice());
+    p.start();
+    if (!p.waitForFinished(3000)) {
+        p.kill();
+        p.waitForFinished(1000);
+    }
+}
+
+// Copies one folder's contents into another without ever writing through a symbolic link of
+// the destination; `evitar` (a folder inside the source) is not descended into.
+void CopiarConteudo(const fs::path& origem, const fs::path& destino, const fs::path& evitar) {
+    std::error_code ec;
+    fs::create_directories(destino, ec);
+    if (fs::is_symlink(fs::symlink_status(destino, ec))) return;
+    for (fs::directory_iterator it(origem, ec), fim; !ec && it != fim; it.increment(ec)) {
+        const fs::path de = it->path();
+        const fs::path para = destino / de.filename();
+        std::error_code e2;
+        if (!evitar.empty() && fs::equivalent(de, evitar, e2)) continue;
+        const fs::file_status sDe = fs::symlink_status(de, e2);
+        const fs::file_status sPara = fs::symlink_status(para, e2);
+        if (fs::is_symlink(sPara) || (fs::exists(sPara) && fs::is_directory(sPara) != fs::is_directory(sDe)))
+            fs::remove_all(para, e2);
+        if (fs::is_symlink(sDe)) {
+            fs::copy_symlink(de, para, e2);
+        } else if (fs::is_directory(sDe)) {
+            CopiarConteudo(de, para, evitar);
+        } else if (fs::is_regular_file(sDe)) {
+            CopiarArquivo(QFile::decodeName(de.c_str()), QFile::decodeName(para.c_str()));
+        }
+    }
+}
+
+}  // namespace
+
+QString PastaDoWindows() {
+    const QString seam = PastaDoAmbiente("TREVOLINO_PASTA_DO_WINDOWS");
+    if (!seam.isEmpty()) return seam;
+    if (PastaGravavel(QStringLiteral("/usr/local/bin"))) return QStringLiteral("/usr/local/bin");
+    return SemBarraFinal(QDir::cleanPath(QDir::homePath() + QStringLiteral("/.local/bin")));
+}
+
+QString PastaDeProgramas() {
+    const QString seam = PastaDoAmbiente("TREVOLINO_PASTA_DE_PROGRAMAS");
+    if (!seam.isEmpty()) return seam;
+    if (PastaGravavel(QStringLiteral("/opt"))) return QStringLiteral("/opt");
+    return PastaDeDadosDoUsuario();
+}
+
+QString PastaDaAreaDeTrabalho() { return PastaEspecial(0); }
+
+QString PastaDoMenuIniciar() { return PastaEspecial(11); }
+
+QString PastaEspecial(int numero) {
+    QStandardPaths::StandardLocation onde;
+    switch (numero) {
+        case 0: onde = QStandardPaths::DesktopLocation; break;
+        case 11: onde = QStandardPaths::ApplicationsLocation; break;
+        case 20: onde = QStandardPaths::FontsLocation; break;
+        default: return QString();
+    }
+    const QString p = QStandardPaths::writableLocation(onde);
+    if (p.isEmpty() || !QDir::isAbsolutePath(p)) return QString();
+    return SemBarraFinal(QDir::cleanPath(p));
+}
+
+void CriarAtalho(const QString& Alvo, const QString& Argumentos, const QString& PastaDeTrabalho,
+                 const QString& NomeDoAtalho, const QString& NomeDoGrupo, unsigned char Lugar) {
+    using namespace detalhe;
+    QString pasta;
+    if (Lugar == 0) {
+        pasta = PastaDaAreaDeTrabalho();
+        if (pasta.isEmpty()) return;
+    } else {
+        const QString menu = PastaDoMenuIniciar();
+        const QString grupo = NomeSeguro(NomeDoGrupo);
+        if (menu.isEmpty() || grupo.isEmpty()) return;
+        QDir().mkpath(menu);  // a fresh account may not have it yet; menus read it
+        pasta = menu + QLatin1Char('/') + grupo;
+        struct stat st;
+        if (Existe(pasta, &st) && !S_ISDIR(st.st_mode)) return;  // a link or a file: not ours
+        QDir().mkdir(pasta);
+    }
+    const QString nome = NomeSeguro(NomeDoAtalho);
+    if (nome.isEmpty()) return;
+    const QString arquivo = pasta + QLatin1Char('/') + nome + QStringLiteral(".desktop");
+
+    QString exec = ArgumentoDoExec(Alvo.trimmed());
+    for (const QString& a : QProcess::splitCommand(Argumentos)) exec += QLatin1Char(' ') + ArgumentoDoExec(a);
+
+    QString texto;
+    texto += QStringLiteral("[Desktop Entry]\n");
+    texto += QStringLiteral("Type=Application\n");
+    texto += QStringLiteral("Name=") + ValorDeTexto(NomeDoAtalho.trimmed()) + QLatin1Char('\n');
+    texto += QStringLiteral("Exec=") + ValorDeTexto(exec) + QLatin1Char('\n');
+    if (!PastaDeTrabalho.trimmed().isEmpty())
+        texto += QStringLiteral("Path=") + ValorDeTexto(PastaDeTrabalho.trimmed()) + QLatin1Char('\n');
+    texto += QStringLiteral("Icon=trevolino\n");
+    texto += QStringLiteral("Categories=Game;\n");
+
+    // Replace whatever the name held, but never write through a link placed there.
+    struct stat st;
+    if (Existe(arquivo, &st)) {
+        if (S_ISDIR(st.st_mode)) return;
+        ::unlink(QFile::encodeName(arquivo).constData());
+    }
+    QFile f(arquivo);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::NewOnly)) return;
+    f.write(texto.toUtf8());
+    f.close();
+    if (Lugar == 0) {
+        f.setPermissions(f.permissions() | QFileDevice::ExeOwner | QFileDevice::ExeUser |
+                         QFileDevice::ExeGroup | QFileDevice::ExeOther);
+        MarcarComoConfiavel(arquivo);
+    }
+}
+
+bool CopiarArquivo(const QString& Origem, const QString& Destino) {
+    if (Origem == Destino) return false;
+    const QByteArray de = QFile::encodeName(Origem);
+    const QByteArray para = QFile::encodeName(Destino);
+
+    const int fdDe = ::open(de.constData(), O_RDONLY | O_CLOEXEC);
+    if (fdDe < 0) return false;
+    struct stat stDe;
+    if (::fstat(fdDe, &stDe) != 0 || S_ISDIR(stDe.st_mode)) { ::close(fdDe); return false; }
+    const off_t tamanho = ::lseek(fdDe, 0, SEEK_END);
+    if (tamanho < 0 || ::lseek(fdDe, 0, SEEK_SET) != 0) { ::close(fdDe); return false; }
+
+    // The same file under another spelling would be emptied before it is read: refuse.
+    // A read-only destination is not replaced, even for a user (root) who could; nor is a
+    // symbolic link (a copy never writes through one) or a folder.
+    struct stat stPara;
+    if (::lstat(para.constData(), &stPara) == 0) {
+        if ((stPara.st_dev == stDe.st_dev && stPara.st_ino == stDe.st_ino) ||
+            !S_ISREG(stPara.st_mode) || (stPara.st_mode & 0222) == 0) {
+            ::close(fdDe);
+            return false;
+        }
+        // Replaced by a new file rather than truncated in place: an executable that is running
+        // (a second installation over the first) cannot be opened for writing.
+        if (::unlink(para.constData()) != 0) { ::close(fdDe); return false; }
+    }
+    const int fdPara = ::open(para.constData(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fdPara < 0) { ::close(fdDe); return false; }
+
+    char buffer[2048];
+    off_t restante = tamanho;
+    bool completo = true;
+    qint64 copiado = 0;
+    while (restante > 0) {
+        ssize_t lidos = ::read(fdDe, buffer, sizeof buffer);
+        if (lidos < 0 && errno == EINTR) continue;
+        if (lidos <= 0) { completo = false; break; }  // the file shrank or could not be read
+        ssize_t escritos = 0;
+        while (escritos < lidos) {
+            const ssize_t w = ::write(fdPara, buffer + escritos, size_t(lidos - escritos));
+            if (w < 0 && errno == EINTR) continue;
+            if (w <= 0) break;
+            escritos += w;
+        }
+        if (escritos < lidos) { completo = false; break; }  // disk full: not a copy
+        restante -= lidos;
+        copiado += lidos;
+        if (detalhe::gGanchoDeCopia) detalhe::gGanchoDeCopia(copiado);
+    }
+    if (!completo) {
+        // A partial file must not pass for the copy.
+        ::close(fdPara);
+        ::unlink(para.constData());
+        ::close(fdDe);
+        return false;
+    }
+    const struct timespec tempos[2] = {stDe.st_atim, stDe.st_mtim};
+    ::futimens(fdPara, tempos);
+    ::fchmod(fdPara, stDe.st_mode & 07777 & ~mode_t(S_ISUID | S_ISGID));
+    ::close(fdPara);
+    ::close(fdDe);
+    return true;
+}
+
+void CopiarPasta(QWidget* JanelaDona, const QString& Origem, const QString& Destino) {
+    Q_UNUSED(JanelaDona);  // the copy is silent; nothing is shown
+    if (Origem.isEmpty() || Destino.isEmpty() || !QDir::isAbsolutePath(Destino)) return;
+    const fs::path de(QFile::encodeName(QDir::cleanPath(Origem)).toStdString());
+    const fs::path para(QFile::encodeName(QDir::cleanPath(Destino)).toStdString());
+    std::error_code ec;
+    if (!fs::is_directory(fs::symlink_status(de, ec))) return;
+    // An installation folder that is a link points somewhere we did not make: leave it.
+    if (fs::is_symlink(fs::symlink_status(para, ec))) return;
+    if (fs::exists(para, ec) && fs::equivalent(de, para, ec)) return;  // already in place
+    // When the destination lies inside the source, the copy must not chase itself.
+    fs::create_directories(para, ec);
+    if (fs::is_symlink(fs::symlink_status(para, ec))) return;
+    CopiarConteudo(de, para, para);
+}
+
+bool ApagarArquivo(const QString& Caminho, bool ParaLixeira) {
+    struct stat st;
+    if (!Existe(Caminho, &st)) return true;
+    if (S_ISDIR(st.st_mode)) return true;  // a folder is not a file: left alone
+    if (QDir::isAbsolutePath(Caminho)) {
+        // A symbolic link is removed itself; what it points at is never touched.
+        if (ParaLixeira && !S_ISLNK(st.st_mode)) {
+            ParaALixeira(Caminho);  // a trash that refuses leaves the file where it is
+        } else {
+            ::unlink(QFile::encodeName(Caminho).constData());
+        }
+    }
+    return !Existe(Caminho, &st);
+}
+
+bool ApagarPasta(const QString& Caminho, bool ParaLixeira) {
+    if (!detalhe::CaminhoRemovivel(Caminho)) return false;
+    const QString limpo = QDir::cleanPath(Caminho);
+    struct stat st;
+    if (!Existe(limpo, &st)) return false;
+    if (!S_ISDIR(st.st_mode)) return false;  // a link or a file is not a folder of ours
+    if (ParaLixeira) return ParaALixeira(limpo);
+    std::error_code ec;
+    fs::remove_all(fs::path(QFile::encodeName(limpo).toStdString()), ec);  // links inside are not followed
+    return !ec && !Existe(limpo, &st);
+}
+
+}  // namespace uRotinasGerais

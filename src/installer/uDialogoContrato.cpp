@@ -1,0 +1,198 @@
+#include "installer/uDialogoContrato.h"
+
+#include <QCheckBox>
+#include <QFile>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QPlainTextEdit>
+#include <QScreen>
+#include <QScrollBar>
+#include <QToolButton>
+
+#include "shell/dialogo_rotinas.h"
+#include "shell/uPrincipal.h"
+
+using uRotinasGerais::QuebrasDeLinha;
+
+namespace {
+const QColor kAzulCeu(166, 202, 240);
+const QColor kMarrom(128, 0, 0);
+
+QFont verdana(int pixels, bool negrito) {
+    QFont f(QStringLiteral("Verdana"));
+    f.setPixelSize(pixels);
+    f.setBold(negrito);
+    return f;
+}
+
+void pintar(QWidget* w, const QColor& fundo) {
+    QPalette pal = w->palette();
+    pal.setColor(QPalette::Window, fundo);
+    pal.setColor(QPalette::Button, fundo);
+    pal.setColor(QPalette::WindowText, kMarrom);
+    pal.setColor(QPalette::ButtonText, kMarrom);
+    pal.setColor(QPalette::Text, kMarrom);
+    w->setPalette(pal);
+    w->setAutoFillBackground(true);
+}
+
+QToolButton* botaoPlano(QWidget* pai, const QString& nome, const QString& texto, const QString& figura) {
+    auto* b = new QToolButton(pai);
+    b->setObjectName(nome);
+    b->setText(texto);
+    b->setAutoRaise(true);  // flat
+    b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    b->setIconSize(QSize(24, 24));
+    b->setFocusPolicy(Qt::NoFocus);  // speed buttons never take the focus
+    b->setFont(verdana(16, true));
+    const QPixmap p(figura);
+    if (!p.isNull()) b->setIcon(QIcon(p));
+    pintar(b, kAzulCeu);
+    return b;
+}
+}  // namespace
+
+TfrmDialogoContrato::TfrmDialogoContrato(QWidget* owner) : QDialog(owner) {
+    setObjectName(QStringLiteral("frmDialogoContrato"));
+    // Fixed single border with no border icons: the two buttons and their keys are the way out.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    setWindowTitle(QStringLiteral("Contrato de Uso de Software"));
+    setFont(verdana(16, true));
+    pintar(this, kAzulCeu);
+    setFixedSize(623, 375);
+
+    pnlInferior = new QWidget(this);
+    pnlInferior->setObjectName(QStringLiteral("pnlInferior"));
+    pnlInferior->setGeometry(0, 375 - 54, 623, 54);
+    pintar(pnlInferior, kAzulCeu);
+
+    pnlSuperior = new QWidget(this);
+    pnlSuperior->setObjectName(QStringLiteral("pnlSuperior"));
+    pnlSuperior->setGeometry(0, 0, 623, 321);
+    pintar(pnlSuperior, kAzulCeu);
+
+    SpeedButton1 = botaoPlano(pnlInferior, QStringLiteral("SpeedButton1"), QString::fromUtf8("Não"),
+                              QStringLiteral(":/form/Icone1.png"));
+    SpeedButton1->setGeometry(132, 5, 140, 44);
+    SpeedButton2 = botaoPlano(pnlInferior, QStringLiteral("SpeedButton2"), QStringLiteral("Sim"),
+                              QStringLiteral(":/form/Icone0.png"));
+    SpeedButton2->setGeometry(350, 5, 140, 44);
+    connect(SpeedButton1, &QToolButton::clicked, this, &TfrmDialogoContrato::spdNaoClick);
+    connect(SpeedButton2, &QToolButton::clicked, this, &TfrmDialogoContrato::spdSimClick);
+
+    memContrato = new QPlainTextEdit(pnlSuperior);
+    memContrato->setObjectName(QStringLiteral("memContrato"));
+    memContrato->setGeometry(10, 10, 603, 276);
+    memContrato->setFont(verdana(12, false));
+    memContrato->setReadOnly(true);
+    memContrato->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    memContrato->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    memContrato->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    memContrato->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    memContrato->setFrameStyle(QFrame::Box | QFrame::Plain);  // flat single line, no 3-D look
+    memContrato->setLineWidth(1);
+    {
+        QPalette pal = memContrato->palette();
+        const QColor dica = QGuiApplication::palette().color(QPalette::ToolTipBase);
+        pal.setColor(QPalette::Base, dica);
+        pal.setColor(QPalette::Window, dica);
+        pal.setColor(QPalette::Text, kMarrom);
+        memContrato->setPalette(pal);
+    }
+    memContrato->setTabStopDistance(QFontMetricsF(memContrato->font()).horizontalAdvance(QLatin1Char('0')) * 5);
+    memContrato->setPlainText(TextoDoContrato());
+
+    cbxContrato = new QCheckBox(pnlSuperior);
+    cbxContrato->setObjectName(QStringLiteral("cbxContrato"));
+    cbxContrato->setGeometry(119, 291, 384, 28);
+    cbxContrato->setText(QStringLiteral("Eu Li e Concordo Com o Contrato Acima:"));
+    cbxContrato->setFont(verdana(16, true));
+    cbxContrato->setLayoutDirection(Qt::RightToLeft);  // the caption stands left of the box
+    pintar(cbxContrato, kAzulCeu);
+    cbxContrato->setChecked(false);
+
+    setTabOrder(memContrato, cbxContrato);
+    memContrato->setFocus();
+
+    // Key preview: the window sees Enter and Esc before whichever control has the focus.
+    for (QWidget* w : findChildren<QWidget*>()) w->installEventFilter(this);
+
+    FormCreate();
+}
+
+void TfrmDialogoContrato::FormCreate() {
+    uRotinasGerais::AplicarCursorNosControles(this);
+    Resposta = 2;
+}
+
+QString TfrmDialogoContrato::TextoDoContrato() {
+    QFile f(QStringLiteral(":/textos/contrato.txt"));
+    if (!f.open(QIODevice::ReadOnly)) return QString();
+    return QString::fromUtf8(f.readAll());
+}
+
+QString TfrmDialogoContrato::TextoDoLembrete() {
+    return QString::fromUtf8("Para Prosseguir é Necessário Que Você Esteja de") + QuebrasDeLinha(1) +
+           QString::fromUtf8("Acordo Com o Contrato de Utilização.") + QuebrasDeLinha(2) +
+           QString::fromUtf8("Para Fazer Isto, Assinale a Opção Adequada,") + QuebrasDeLinha(1) +
+           QString::fromUtf8("Logo Abaixo do Texto do Contrato, Marque:") + QuebrasDeLinha(2) +
+           QString::fromUtf8("\"Eu Li e Concordo Com o Contrato Acima\"");
+}
+
+void TfrmDialogoContrato::spdNaoClick() {
+    Resposta = 7;
+    close();
+}
+
+void TfrmDialogoContrato::spdSimClick() {
+    if (cbxContrato->isChecked()) {
+        Resposta = 6;
+        close();
+        return;
+    }
+    if (frmPrincipal)
+        frmPrincipal->CaixaDeDialogo(TextoDoLembrete(), QStringLiteral("Por Favor, Assine o Contrato!"),
+                                     QString(), QStringLiteral("Sim"), false);
+}
+
+void TfrmDialogoContrato::FormKeyUp(int key) {
+    if (key == Qt::Key_Return || key == Qt::Key_Enter)
+        spdSimClick();
+    else if (key == Qt::Key_Escape)
+        spdNaoClick();
+}
+
+void TfrmDialogoContrato::showEvent(QShowEvent* e) {
+    QDialog::showEvent(e);
+    if (const QScreen* tela = QGuiApplication::primaryScreen()) {
+        const QRect g = tela->geometry();
+        move(g.x() + (g.width() - width()) / 2, g.y() + (g.height() - height()) / 2);
+    }
+}
+
+// QDialog acts on the press of Enter and Esc; here they act on release, so presses are eaten.
+void TfrmDialogoContrato::keyPressEvent(QKeyEvent* e) {
+    switch (e->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+        case Qt::Key_Escape: e->accept(); return;
+        default: QDialog::keyPressEvent(e);
+    }
+}
+
+void TfrmDialogoContrato::keyReleaseEvent(QKeyEvent* e) {
+    if (e->isAutoRepeat()) return;
+    FormKeyUp(e->key());
+}
+
+bool TfrmDialogoContrato::eventFilter(QObject* o, QEvent* e) {
+    if (e->type() == QEvent::KeyPress || e->type() == QEvent::KeyRelease) {
+        auto* k = static_cast<QKeyEvent*>(e);
+        const int key = k->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape) {
+            if (e->type() == QEvent::KeyRelease && !k->isAutoRepeat()) FormKeyUp(key);
+            return true;
+        }
+    }
+    return QDialog::eventFilter(o, e);
+}

@@ -1,0 +1,82 @@
+#include "shell/carregar_jpeg.h"
+
+#include <QFile>
+#include <csetjmp>
+#include <cstdio>
+
+#include <jpeglib.h>
+
+namespace jpeg {
+namespace {
+
+// libjpeg's default error manager calls exit(); ours jumps back and counts warnings, so that a
+// truncated file (two warnings and a grey-filled picture) counts as unreadable.
+struct GerenteDeErro {
+    jpeg_error_mgr base;
+    std::jmp_buf retorno;
+    int avisos = 0;
+};
+
+void aoErro(j_common_ptr cinfo) {
+    auto* g = reinterpret_cast<GerenteDeErro*>(cinfo->err);
+    std::longjmp(g->retorno, 1);
+}
+
+void aoMensagem(j_common_ptr cinfo, int nivel) {
+    auto* g = reinterpret_cast<GerenteDeErro*>(cinfo->err);
+    if (nivel < 0) ++g->avisos;  // warnings only; trace messages are ignored
+}
+
+void semSaida(j_common_ptr) {}
+
+}  // namespace
+
+QImage Decodificar(const QByteArray& dados) {
+    if (dados.size() < 4) return QImage();
+    jpeg_decompress_struct cinfo;
+    GerenteDeErro erro;
+    cinfo.err = jpeg_std_error(&erro.base);
+    erro.base.error_exit = aoErro;
+    erro.base.emit_message = aoMensagem;
+    erro.base.output_message = semSaida;
+
+    // Everything that must survive a longjmp lives outside the setjmp scope.
+    QImage imagem;
+    if (setjmp(erro.retorno)) {
+        jpeg_destroy_decompress(&cinfo);
+        return QImage();
+    }
+    jpeg_create_decompress(&cinfo);
+    jpeg_mem_src(&cinfo, reinterpret_cast<const unsigned char*>(dados.constData()),
+                 static_cast<unsigned long>(dados.size()));
+    if (jpeg_read_header(&cinfo, TRUE) != JPEG_HEADER_OK ||
+        static_cast<long long>(cinfo.image_width) * cinfo.image_height > kMaiorAreaAceita) {
+        jpeg_destroy_decompress(&cinfo);
+        return QImage();
+    }
+    cinfo.out_color_space = JCS_EXT_BGRX;  // libjpeg-turbo writes QImage's RGB32 layout directly
+    jpeg_start_decompress(&cinfo);
+    imagem = QImage(int(cinfo.output_width), int(cinfo.output_height), QImage::Format_RGB32);
+    if (imagem.isNull()) {
+        jpeg_destroy_decompress(&cinfo);
+        return QImage();
+    }
+    while (cinfo.output_scanline < cinfo.output_height) {
+        JSAMPROW linha = imagem.scanLine(int(cinfo.output_scanline));
+        jpeg_read_scanlines(&cinfo, &linha, 1);
+    }
+    jpeg_finish_decompress(&cinfo);
+    jpeg_destroy_decompress(&cinfo);
+    if (erro.avisos > 0) return QImage();
+    return imagem;
+}
+
+QImage CarregarArquivo(const QString& caminho) {
+    QFile arquivo(caminho);
+    if (!arquivo.open(QIODevice::ReadOnly)) return QImage();
+    // A reel picture is a few kilobytes; refuse to slurp something absurd.
+    if (arquivo.size() > 64LL * 1024 * 1024) return QImage();
+    return Decodificar(arquivo.readAll());
+}
+
+}  // namespace jpeg

@@ -1,0 +1,22 @@
+// JPEG decoding with libjpeg's decompression API. Never exits, never throws: damaged input
+// (empty, truncated, garbage, another format) gives a null image.
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+#include <QString>
+
+namespace jpeg {
+
+// Decodes a JPEG held in memory into a QImage (RGB32). Null on any error, and on a truncated
+// stream, which libjpeg would otherwise fill with grey.
+QImage Decodificar(const QByteArray& dados);
+
+// Reads the file at that moment and decodes it; null when it cannot be read or decoded.
+QImage CarregarArquivo(const QString& caminho);
+
+// Largest picture we agree to decode (width x height); larger ones are refused before any
+// pixel memory is allocated.
+inline constexpr long long kMaiorAreaAceita = 40LL * 1000 * 1000;
+
+}  // namespace jpeg

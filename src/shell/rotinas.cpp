@@ -1,0 +1,70 @@
+// General routines of the shell: line breaks, number formatting, waiting, opening addresses.
+#include <QAbstractEventDispatcher>
+#include <QApplication>
+#include <QDeadlineTimer>
+#include <QDesktopServices>
+#include <QElapsedTimer>
+#include <QLocale>
+#include <QTimer>
+#include <QUrl>
+#include <cmath>
+
+#include "shell/dialogo_rotinas.h"
+#include "shell/espera.h"
+#include "shell/versao.h"
+
+namespace uRotinasGerais {
+
+QString QuebrasDeLinha(int n) {
+    QString s;
+    for (int i = 0; i < n; ++i) s += QStringLiteral("\r\n");
+    return s;
+}
+
+QString FormatarValor(int largura, int decimais, double valor) {
+    // The user's regional settings: QLocale::system() follows LC_ALL / LC_NUMERIC / LANG.
+    QLocale local = QLocale::system();
+    local.setNumberOptions(local.numberOptions() & ~QLocale::OmitGroupSeparator);
+    QString texto = local.toString(valor, 'f', std::max(0, decimais));
+    if (texto.size() < largura) texto = QString(largura - texto.size(), ' ') + texto;
+    return texto;
+}
+
+namespace {
+double& escala() {
+    static double fator = 1.0;
+    return fator;
+}
+}  // namespace
+
+void DefinirEscalaDeTempo(double fator) { escala() = fator > 0 ? fator : 1.0; }
+double EscalaDeTempo() { return escala(); }
+
+void Aguardar(bool ComCursorDeEspera, double Segundos) {
+    if (ComCursorDeEspera) QApplication::setOverrideCursor(Qt::WaitCursor);
+    const qint64 total = Segundos > 0 ? qint64(std::ceil(Segundos * escala() * 1e9)) : 0;
+    QElapsedTimer relogio;  // a steady clock
+    relogio.start();
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+    // Block for the next event or the deadline instead of spinning: a precise single-shot timer
+    // wakes the loop at the deadline.
+    QTimer despertador;
+    despertador.setSingleShot(true);
+    despertador.setTimerType(Qt::PreciseTimer);
+    while (relogio.nsecsElapsed() < total) {
+        const qint64 restante_ms = (total - relogio.nsecsElapsed() + 999'999) / 1'000'000;
+        despertador.start(int(std::max<qint64>(1, restante_ms)));
+        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+    }
+    if (ComCursorDeEspera) QApplication::restoreOverrideCursor();
+}
+
+void AbrirEnderecoWeb(const QString& Endereco) {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    QCoreApplication::processEvents();
+    QDesktopServices::openUrl(QUrl::fromUserInput(Endereco));  // the outcome is not reported
+    QApplication::restoreOverrideCursor();
+    QCoreApplication::processEvents();
+}
+
+}  // namespace uRotinasGerais

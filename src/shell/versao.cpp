@@ -1,0 +1,93 @@
+// The executable's version, read back from the version block it carries (an ELF section).
+#include <QCoreApplication>
+#include <QFile>
+#include <cstring>
+
+#include "shell/versao.h"
+#include "shell/versao_bloco.h"
+
+namespace uRotinasGerais {
+namespace {
+
+const QString kPadrao = QString::fromUtf8("Padrão");
+
+template <typename T>
+bool ler(QFile& f, qint64 onde, T& valor) {
+    return f.seek(onde) && f.read(reinterpret_cast<char*>(&valor), sizeof(T)) == qint64(sizeof(T));
+}
+
+// Finds the named section of a little-endian ELF file (32 or 64 bit); its offset and size.
+bool acharSecao(QFile& f, const char* nome, quint64& deslocamento, quint64& tamanho) {
+    unsigned char ident[16];
+    if (!f.seek(0) || f.read(reinterpret_cast<char*>(ident), 16) != 16) return false;
+    if (std::memcmp(ident, "\x7f" "ELF", 4) != 0 || ident[5] != 1 /* little endian */) return false;
+    const bool elf64 = ident[4] == 2;
+    if (!elf64 && ident[4] != 1) return false;
+
+    quint64 shoff = 0;
+    quint16 shentsize = 0, shnum = 0, shstrndx = 0;
+    if (elf64) {
+        if (!ler(f, 0x28, shoff) || !ler(f, 0x3A, shentsize) || !ler(f, 0x3C, shnum) ||
+            !ler(f, 0x3E, shstrndx))
+            return false;
+    } else {
+        quint32 off32 = 0;
+        if (!ler(f, 0x20, off32) || !ler(f, 0x2E, shentsize) || !ler(f, 0x30, shnum) ||
+            !ler(f, 0x32, shstrndx))
+            return false;
+        shoff = off32;
+    }
+    const quint16 minimo = elf64 ? 64 : 40;
+    if (shentsize < minimo || shnum == 0 || shstrndx >= shnum || shoff > quint64(f.size())) return false;
+
+    struct Secao {
+        quint32 nome = 0;
+        quint64 deslocamento = 0, tamanho = 0;
+    };
+    const auto lerSecao = [&](quint16 i, Secao& s) {
+        const qint64 base = qint64(shoff + quint64(i) * shentsize);
+        if (elf64) return ler(f, base, s.nome) && ler(f, base + 0x18, s.deslocamento) && ler(f, base + 0x20, s.tamanho);
+        quint32 off = 0, size = 0;
+        const bool ok = ler(f, base, s.nome) && ler(f, base + 0x10, off) && ler(f, base + 0x14, size);
+        s.deslocamento = off;
+        s.tamanho = size;
+        return ok;
+    };
+    Secao nomes;
+    if (!lerSecao(shstrndx, nomes) || nomes.deslocamento > quint64(f.size())) return false;
+    const size_t comprimento = std::strlen(nome) + 1;
+    for (quint16 i = 0; i < shnum; ++i) {
+        Secao s;
+        if (!lerSecao(i, s)) return false;
+        if (s.nome >= nomes.tamanho) continue;
+        if (!f.seek(qint64(nomes.deslocamento + s.nome))) continue;
+        const QByteArray lido = f.read(qint64(comprimento));
+        if (lido.size() == qint64(comprimento) && std::memcmp(lido.constData(), nome, comprimento) == 0) {
+            deslocamento = s.deslocamento;
+            tamanho = s.tamanho;
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
+QString LerVersaoDoArquivo(const QString& caminho) {
+    QFile f(caminho);
+    if (!f.open(QIODevice::ReadOnly)) return kPadrao;
+    quint64 deslocamento = 0, tamanho = 0;
+    if (!acharSecao(f, TREVOLINO_VERSION_SECTION, deslocamento, tamanho)) return kPadrao;
+    versao::BlocoDeVersao bloco{};
+    if (tamanho < sizeof(bloco) || !ler(f, qint64(deslocamento), bloco)) return kPadrao;
+    if (bloco.assinatura != versao::kAssinatura) return kPadrao;
+    return QString("%1.%2.%3.%4")
+        .arg(bloco.versaoMS >> 16)
+        .arg(bloco.versaoMS & 0xFFFF)
+        .arg(bloco.versaoLS >> 16)
+        .arg(bloco.versaoLS & 0xFFFF);
+}
+
+QString ObterVersaoDoExecutavel() { return LerVersaoDoArquivo(QCoreApplication::applicationFilePath()); }
+
+}  // namespace uRotinasGerais

@@ -1,0 +1,219 @@
+// The machine's rules without a window: strips and steps, turns, targets, the pay rule, lamps
+// and the marquee.
+#include <QtTest>
+#include <set>
+#include <tuple>
+
+#include "game/bobinas.h"
+
+using namespace jogo;
+
+namespace {
+// Runs one turn of the three reels with the given step increments and draw, as the timers would
+// (each reel ticks until it stops); returns the steps each reel made.
+std::array<int, 3> executarVolta(std::array<Bobina, 3>& b, const std::array<int, 3>& acrescimo, int r) {
+    std::array<int, 3> passos{};
+    for (int k = 0; k < 3; ++k) {
+        b[k].Limite = r + acrescimo[k];
+        do ++passos[k];
+        while (PassoDaBobina(b[k]) != ResultadoDoPasso::Parou && passos[k] < 1000);
+    }
+    return passos;
+}
+std::array<int, 3> linhaDoMeio(const std::array<Bobina, 3>& b) {
+    return {Bobina1[b[0].Posicao], Bobina2[b[1].Posicao], Bobina3[b[2].Posicao]};
+}
+}  // namespace
+
+class TestRegras : public QObject {
+    Q_OBJECT
+private slots:
+    void vizinhosDaFita() {
+        QCOMPARE(Incrementar(16), 1);
+        QCOMPARE(Incrementar(15), 16);
+        QCOMPARE(Decrementar(1), 16);
+        QCOMPARE(Decrementar(2), 1);
+        // Every strip holds every symbol; reel 1 has symbol k first at k.
+        for (const Fita* f : Fitas)
+            for (int s = 1; s <= kSimbolos; ++s) QVERIFY(PrimeiraPosicao(*f, s) != 0);
+        for (int s = 1; s <= kSimbolos; ++s) QCOMPARE(PrimeiraPosicao(Bobina1, s), s);
+        QCOMPARE(NomeDoDesenho(1), std::string_view("limao"));
+        QCOMPARE(NomeDoDesenho(11), std::string_view("setevermelho"));
+        QVERIFY(NomeDoDesenho(0).empty());
+        QVERIFY(NomeDoDesenho(12).empty());
+    }
+
+    void linhasNasPosicoesDeBorda() {
+        // Reel 1 at 16: melancia on top, uva in the middle, limao below.
+        QCOMPARE(Bobina1[Decrementar(16)], 4);
+        QCOMPARE(Bobina1[16], 5);
+        QCOMPARE(Bobina1[Incrementar(16)], 1);
+        // Reel 3 at 11: the same symbol may stand in two rows.
+        QCOMPARE(Bobina3[Decrementar(11)], 10);
+        QCOMPARE(Bobina3[11], 11);
+        QCOMPARE(Bobina3[Incrementar(11)], 11);
+        // Symbol 2 stands on reel 3 only at 16.
+        for (int p = 1; p <= 16; ++p) QCOMPARE(Bobina3[p] == 2, p == 16);
+        // One step from 1: position 16, whose bottom row shows the symbol of position 1.
+        Bobina b;
+        b.Posicao = 1;
+        Avancar(b);
+        QCOMPARE(b.Posicao, 16);
+        QCOMPARE(Incrementar(b.Posicao), 1);
+    }
+
+    void passosDeUmaVolta_data() {
+        QTest::addColumn<bool>("abertura");
+        QTest::addColumn<int>("r");
+        QTest::addColumn<int>("p1");
+        QTest::addColumn<int>("p2");
+        QTest::addColumn<int>("p3");
+        QTest::newRow("giro r=0") << false << 0 << 26 << 51 << 76;
+        QTest::newRow("giro r=24") << false << 24 << 50 << 75 << 100;
+        QTest::newRow("abertura r=0") << true << 0 << 6 << 16 << 26;
+        QTest::newRow("abertura r=14") << true << 14 << 20 << 30 << 40;
+    }
+    void passosDeUmaVolta() {
+        QFETCH(bool, abertura);
+        QFETCH(int, r);
+        std::array<Bobina, 3> b{};
+        const auto passos = executarVolta(b, abertura ? kAcrescimoAbertura : kAcrescimoGiro, r);
+        QFETCH(int, p1);
+        QFETCH(int, p2);
+        QFETCH(int, p3);
+        QCOMPARE(passos, (std::array<int, 3>{p1, p2, p3}));
+        for (const auto& x : b) QCOMPARE(x.Passos, 0);  // back to 0 once stopped
+    }
+
+    void giroDe16ComSorteioZero() {
+        std::array<Bobina, 3> b{};
+        executarVolta(b, kAcrescimoGiro, 0);
+        QCOMPARE(b[0].Posicao, 6);
+        QCOMPARE(b[1].Posicao, 13);
+        QCOMPARE(b[2].Posicao, 4);
+        QCOMPARE(linhaDoMeio(b), (std::array<int, 3>{6, 4, 5}));
+        QCOMPARE(CalcularPremio(6, 4, 5, 10), 0.0);
+    }
+
+    void soTresTrinciasPodemSair() {
+        // After the opening every reachable triple keeps reel 2 at reel 1 - 10 and reel 3 at
+        // reel 1 - 20 (mod 16, shifted 25 and 50 more per spin): 256 combinations, and only three
+        // 1, three 3 and three 4 among the equal middle rows.
+        std::set<std::tuple<int, int, int>> vistos;
+        std::set<int> trincas;
+        for (int ra = 0; ra <= kMaiorSorteioAbertura; ++ra) {
+            std::array<Bobina, 3> b{};
+            executarVolta(b, kAcrescimoAbertura, ra);
+            for (int giro = 0; giro < 40; ++giro) {
+                executarVolta(b, kAcrescimoGiro, (giro * 7 + ra) % 25);
+                vistos.insert({b[0].Posicao, b[1].Posicao, b[2].Posicao});
+                const auto m = linhaDoMeio(b);
+                if (m[0] == m[1] && m[1] == m[2]) trincas.insert(m[0]);
+            }
+        }
+        QVERIFY(vistos.size() <= 256);
+        QVERIFY(trincas.size() <= 3);
+        for (int s : trincas) QVERIFY(s == 1 || s == 3 || s == 4);
+    }
+
+    void alvosDeParada() {
+        QCOMPARE(PrimeiraPosicao(Bobina1, 7), 7);
+        QCOMPARE(PrimeiraPosicao(Bobina2, 7), 10);
+        QCOMPARE(PrimeiraPosicao(Bobina3, 7), 1);
+        QCOMPARE(PrimeiraPosicao(Bobina3, 2), 16);
+        QCOMPARE(PrimeiraPosicao(Bobina3, 12), 0);
+        // A reel with a target keeps turning after its limit until it stands on the target.
+        Bobina b;
+        b.Posicao = 16;
+        b.Limite = 0;
+        b.Alvo = 5;
+        int passos = 0;
+        while (PassoDaBobina(b) != ResultadoDoPasso::Parou) ++passos;
+        QCOMPARE(b.Posicao, 5);
+        QCOMPARE(passos, 10);
+        QCOMPARE(b.Passos, 0);
+    }
+
+    void regraDePagamento_data() {
+        QTest::addColumn<int>("s1");
+        QTest::addColumn<int>("s2");
+        QTest::addColumn<int>("s3");
+        QTest::addColumn<double>("aposta");
+        QTest::addColumn<double>("premio");
+        QTest::newRow("tres 11, aposta 10") << 11 << 11 << 11 << 10.0 << 120.0;
+        QTest::newRow("tres 10, aposta 10") << 10 << 10 << 10 << 10.0 << 110.0;
+        QTest::newRow("um morango, aposta 1") << 2 << 4 << 5 << 1.0 << 2.0;
+        QTest::newRow("tres morangos, aposta 1") << 2 << 2 << 2 << 1.0 << 3.0;
+        QTest::newRow("tres limoes, aposta 1") << 1 << 1 << 1 << 1.0 << 2.0;
+        QTest::newRow("6 4 5 perde") << 6 << 4 << 5 << 10.0 << 0.0;
+        QTest::newRow("barra no fim") << 1 << 3 << 9 << 5.0 << 10.0;
+        QTest::newRow("setes misturados nao pagam") << 10 << 11 << 10 << 10.0 << 0.0;
+        QTest::newRow("aposta zero") << 11 << 11 << 11 << 0.0 << 0.0;
+    }
+    void regraDePagamento() {
+        QFETCH(int, s1);
+        QFETCH(int, s2);
+        QFETCH(int, s3);
+        QFETCH(double, aposta);
+        QFETCH(double, premio);
+        QCOMPARE(CalcularPremio(s1, s2, s3, aposta), premio);
+    }
+
+    void coresDasLampadas() {
+        // First tick from phase 1: lamps 1..7 colours 1..7, lamps 8..12 colours 1..5; phase 7.
+        int fase = 1;
+        for (int n = 1; n <= 12; ++n) QCOMPARE(ObterCorDaLuz(fase + n - 1), CoresDasLuzes[(n - 1) % 7 + 1]);
+        ObterCorDaLuz(fase - 1, &fase);
+        QCOMPARE(fase, 7);
+        // Second tick: 7, 1, 2, ..., lamp 8 (index 14) maroon.
+        const int esperado[12] = {7, 1, 2, 3, 4, 5, 6, 7, 1, 2, 3, 4};
+        for (int n = 1; n <= 12; ++n) QCOMPARE(ObterCorDaLuz(fase + n - 1), CoresDasLuzes[esperado[n - 1]]);
+        QCOMPARE(ObterCorDaLuz(14), 0x800000u);
+        // The phase runs 1, 7, 6, ..., 2, 1, 7.
+        fase = 1;
+        QList<int> fases;
+        for (int i = 0; i < 9; ++i) {
+            fases << fase;
+            ObterCorDaLuz(fase - 1, &fase);
+        }
+        QCOMPARE(fases, (QList<int>{1, 7, 6, 5, 4, 3, 2, 1, 7}));
+        QCOMPARE(ObterCorDaLuz(15), CoresDasLuzes[1]);
+        QCOMPARE(ObterCorDaLuz(-3), CoresDasLuzes[7]);
+    }
+
+    void letreiro() {
+        const QString m = "Aposte e Ganhe";
+        QCOMPARE(PedacoDoLetreiro(m, 0), QString("     Aposte "));
+        QList<int> posicoes;
+        int p = 0;
+        for (int i = 0; i < 22; ++i) {
+            posicoes << p;
+            p = ProximaPosicaoDoLetreiro(m, p);
+        }
+        QCOMPARE(posicoes, (QList<int>{0, 2, 4, 6, 8, 10, 12, 14, 16, 18, 1, 3, 5, 7, 9, 11, 13, 15, 17, 19, 2, 4}));
+        // "Parabens" is cut by 13: 12 goes to 14, which becomes 1.
+        QCOMPARE(ProximaPosicaoDoLetreiro("Parabens", 12), 1);
+        // An empty message scrolls ten blanks; a position past the end shows a short piece.
+        QCOMPARE(PedacoDoLetreiro("", 1), QString(10, ' '));
+        QCOMPARE(PedacoDoLetreiro("Boa Sorte", 25), QString("orte"));
+        QCOMPARE(PedacoDoLetreiro("Boa Sorte", 40), QString());
+        // No jump: the piece at position p + cycle equals the piece at p.
+        for (int q = 1; q <= 8; ++q) QCOMPARE(PedacoDoLetreiro(m, q), PedacoDoLetreiro(m, q + 19));
+    }
+
+    void sorteioUniformeEFixavel() {
+        std::array<int, 25> contagem{};
+        for (int i = 0; i < 5000; ++i) {
+            const int r = Sortear(24);
+            QVERIFY(r >= 0 && r <= 24);
+            ++contagem[r];
+        }
+        for (int c : contagem) QVERIFY2(c > 100, "a value of the range is almost never drawn");
+        DefinirSorteio([](int) { return 3; });
+        QCOMPARE(Sortear(24), 3);
+        DefinirSorteio(nullptr);
+    }
+};
+
+QTEST_APPLESS_MAIN(TestRegras)
+#include "test_regras.moc"
