@@ -44,6 +44,21 @@ void BM_CabinetOutline(benchmark::State& state) {
 }
 BENCHMARK(BM_CabinetOutline)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
+// The game's own cabinet picture, when the art has been generated.
+void BM_GameCabinetOutline(benchmark::State& state) {
+    const QImage pic(QStringLiteral(TREVOLINO_GEN_DIR "/form/ChassisFundo.bmp"));
+    if (pic.isNull()) {
+        state.SkipWithError("cabinet picture not generated (build assets_art)");
+        return;
+    }
+    const QRect r(QPoint(0, 0), pic.size());
+    for (auto _ : state) {
+        QRegion region = TImageShape::BuildOpaqueRegion(pic, r, r);
+        benchmark::DoNotOptimize(region);
+    }
+}
+BENCHMARK(BM_GameCabinetOutline)->Unit(benchmark::kMillisecond);
+
 // The whole update: outline, placement and the window's mask.
 void BM_CabinetPictureAssigned(benchmark::State& state) {
     const QImage pic = cabinet();
