@@ -1,0 +1,291 @@
+#include "ImageShape.h"
+
+#include <QGuiApplication>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPointer>
+#include <QWindow>
+
+#include <array>
+#include <cmath>
+#include <utility>
+#include <vector>
+
+namespace {
+
+// Process-wide mark that some shaped image has already given a window its outline. Kept in the
+// environment, so processes started from this one inherit it.
+constexpr char kShapeFlag[] = "wexor";
+
+QImage withoutColour(const QImage& img, QRgb key) {
+    QImage out = img.convertToFormat(QImage::Format_ARGB32);
+    key &= 0xFFFFFF;
+    for (int y = 0; y < out.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(out.scanLine(y));
+        for (int x = 0; x < out.width(); ++x)
+            if ((line[x] & 0xFFFFFF) == key) line[x] = 0;
+    }
+    return out;
+}
+
+}  // namespace
+
+TImageShape::TImageShape(QWidget* parent) : QWidget(parent) {
+    resize(105, 105);
+    setMouseTracking(true);  // OnMouseMove fires with no button held, too
+}
+
+// The parent window keeps the mask it was last given.
+TImageShape::~TImageShape() = default;
+
+void TImageShape::setPicture(const QImage& v) {
+    FPicture = v.copy();
+    PictureUpdated();
+}
+
+void TImageShape::setCenter(bool v) {
+    if (v == FCenter) return;
+    FCenter = v;
+    PictureUpdated();
+}
+
+void TImageShape::setStretch(bool v) {
+    if (v == FStretch) return;
+    FStretch = v;
+    PictureUpdated();
+}
+
+void TImageShape::setProportional(bool v) {
+    if (v == FProportional) return;
+    FProportional = v;
+    PictureUpdated();
+}
+
+void TImageShape::setTransparent(bool v) {
+    if (v == FTransparent) return;
+    FTransparent = v;
+    PictureUpdated();
+}
+
+QRect TImageShape::PictureRect() const {
+    int w = FPicture.width(), h = FPicture.height();
+    const int cw = width(), ch = height();
+    if (FStretch || (FProportional && (w > cw || h > ch))) {
+        if (FProportional && w > 0 && h > 0) {
+            const double ratio = double(w) / h;
+            if (w > h) {
+                w = cw;
+                h = static_cast<int>(std::trunc(cw / ratio));
+                if (h > ch) {
+                    h = ch;
+                    w = static_cast<int>(std::trunc(ch * ratio));
+                }
+            } else {
+                h = ch;
+                w = static_cast<int>(std::trunc(ch * ratio));
+                if (w > cw) {
+                    w = cw;
+                    h = static_cast<int>(std::trunc(cw / ratio));
+                }
+            }
+        } else {
+            w = cw;
+            h = ch;
+        }
+    }
+    QRect r(0, 0, w, h);
+    if (FCenter) r.translate((cw - w) / 2, (ch - h) / 2);
+    return r;
+}
+
+void TImageShape::paintEvent(QPaintEvent*) {
+    struct Restore {
+        bool& flag;
+        bool saved;
+        ~Restore() { flag = saved; }
+    } restore{FPaintActive, FPaintActive};
+    FPaintActive = true;
+    if (FPicture.isNull()) return;
+    QPainter p(this);
+    // A compositor that ignores the window's mask still shows only the outline: the window is
+    // translucent there and we paint nothing outside the shape.
+    if (OnWayland() && !FOwnShape.isEmpty()) p.setClipRegion(FOwnShape);
+    p.drawImage(PictureRect(), FDisplayPicture.isNull() ? FPicture : FDisplayPicture);
+}
+
+void TImageShape::PictureUpdated() {
+    if (FAutoSize && FPicture.width() > 0 && FPicture.height() > 0)
+        setGeometry(x(), y(), FPicture.width(), FPicture.height());
+    const bool graphic = !FPicture.isNull();
+    if (graphic) {
+        // Kept in the painter's own format: a 256-colour picture would otherwise be converted
+        // again at every paint, and the reels repaint over the cabinet a hundred times a second.
+        FDisplayPicture =
+            FTransparent ? withoutColour(FPicture, FPicture.pixel(0, FPicture.height() - 1))
+                               .convertToFormat(QImage::Format_ARGB32_Premultiplied)
+                         : FPicture.convertToFormat(FPicture.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
+                                                                               : QImage::Format_RGB32);
+        setAttribute(Qt::WA_OpaquePaintEvent, !FTransparent && FStretch && !FProportional);
+        if (ApplyPaletteChange() && FPaintActive) repaint();
+    } else {
+        FDisplayPicture = QImage();
+        setAttribute(Qt::WA_OpaquePaintEvent, false);
+    }
+    if (!FPaintActive) update();
+    if (graphic && parentWidget()) ApplyShape();
+}
+
+void TImageShape::ApplyShape() {
+    QWidget* parent = parentWidget();
+    QRegion region = BuildOpaqueRegion(FPicture, rect(), PictureRect());
+    FOwnShape = region;
+
+    // The shape is placed from the parent's outer and client rectangles, taking the bottom border
+    // as thick as the side ones: in outer coordinates it lies at (border + Left, caption + border
+    // + Top). Our mask is in client coordinates, so take the client's offset in the frame away
+    // again; for a frameless window (or a child widget) both rectangles coincide.
+    const QRect outer = parent->isWindow() ? parent->frameGeometry() : parent->geometry();
+    const QRect client = parent->geometry();
+    const int border = (outer.width() - client.width()) / 2;
+    const QPoint inOuter(border + x(), (outer.height() - client.height()) - border + y());
+    region.translate(inOuter - (client.topLeft() - outer.topLeft()));
+
+    if (qgetenv(kShapeFlag) != "set") {
+        FShapeRegion = region;
+        qputenv(kShapeFlag, "set");
+    } else {
+        // Only this control's previous part is replaced, so several shaped images on one window
+        // add up to the union of their outlines.
+        QRegion current = parent->mask();
+        current -= FShapeRegion;
+        FShapeRegion = region;
+        region = current.united(region);
+    }
+
+    if (OnWayland() && parent->isWindow()) {
+        parent->setAttribute(Qt::WA_TranslucentBackground, true);
+        parent->setAutoFillBackground(false);
+    }
+    // An empty mask means "no mask" to Qt; a window whose picture is all key colour is cut away
+    // entirely instead, with a mask that lies outside it.
+    parent->setMask(region.isEmpty() ? QRegion(-1, -1, 1, 1) : region);
+    // A mask set on a visible window reaches the X server with the next event.
+    parent->update();
+}
+
+QRegion TImageShape::BuildOpaqueRegion(const QImage& source, const QRect& clientRect, const QRect& pictureRect) {
+    if (source.isNull()) return {};
+    const QRect frame = QRect(QPoint(0, 0), clientRect.size()).intersected(pictureRect);
+    if (frame.isEmpty()) return {};
+    const QRgb key = source.pixel(0, source.height() - 1) & 0xFFFFFF;
+
+    // The picture as it lies in the picture rectangle (plain colour copy, nearest pixel).
+    QImage scan = pictureRect.size() == source.size()
+                      ? source
+                      : source.scaled(pictureRect.size(), Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    if (scan.format() != QImage::Format_Indexed8 && scan.format() != QImage::Format_RGB32 &&
+        scan.format() != QImage::Format_ARGB32)
+        scan = scan.convertToFormat(QImage::Format_RGB32);
+    std::array<bool, 256> keyIndex{};
+    const bool indexed = scan.format() == QImage::Format_Indexed8;
+    if (indexed) {
+        const QList<QRgb> table = scan.colorTable();
+        for (int i = 0; i < table.size() && i < 256; ++i) keyIndex[i] = (table[i] & 0xFFFFFF) == key;
+    }
+
+    // Runs of non-key pixels, collected row by row and handed over once; rows with the same runs
+    // as the row above extend its band, which keeps the region in its compact form.
+    std::vector<QRect> rects;
+    rects.reserve(1024);
+    std::vector<std::pair<int, int>> runs, previous;
+    size_t bandStart = 0;
+    const int x0 = frame.left() - pictureRect.left();
+    const int x1 = frame.right() + 1 - pictureRect.left();
+    for (int y = frame.top(); y <= frame.bottom(); ++y) {
+        runs.clear();
+        const int sy = y - pictureRect.top();
+        const uchar* line = scan.constScanLine(sy);
+        int x = x0;
+        while (x < x1) {
+            if (indexed) {
+                while (x < x1 && keyIndex[line[x]]) ++x;
+                const int start = x;
+                while (x < x1 && !keyIndex[line[x]]) ++x;
+                if (x > start) runs.emplace_back(start, x);
+            } else {
+                const auto* px = reinterpret_cast<const QRgb*>(line);
+                while (x < x1 && (px[x] & 0xFFFFFF) == key) ++x;
+                const int start = x;
+                while (x < x1 && (px[x] & 0xFFFFFF) != key) ++x;
+                if (x > start) runs.emplace_back(start, x);
+            }
+        }
+        if (!runs.empty() && runs == previous) {
+            for (size_t i = bandStart; i < rects.size(); ++i) rects[i].setBottom(rects[i].bottom() + 1);
+        } else {
+            bandStart = rects.size();
+            for (const auto& [a, b] : runs)
+                rects.emplace_back(a + pictureRect.left(), y, b - a, 1);
+        }
+        std::swap(runs, previous);
+    }
+    QRegion result;
+    if (!rects.empty()) result.setRects(rects.data(), static_cast<int>(rects.size()));
+    return result;
+}
+
+bool TImageShape::CanAutoSize(int& NewWidth, int& NewHeight) const {
+    if (FAlign == alNone || FAlign == alLeft || FAlign == alRight) NewWidth = FPicture.width();
+    if (FAlign == alNone || FAlign == alTop || FAlign == alBottom) NewHeight = FPicture.height();
+    return true;
+}
+
+void TImageShape::PictureProgress(QObject* Sender, TProgressStage Stage, unsigned char PercentDone,
+                                  bool RedrawNow, const QRect& R, const QString& Msg) {
+    if (FIncrementalDisplay && RedrawNow) repaint();
+    emit OnProgress(Sender, Stage, PercentDone, RedrawNow, R, Msg);
+}
+
+bool TImageShape::OnWayland() {
+    return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Dragging the parent window by the picture, with any mouse button. The displacement is taken
+// from screen positions: client coordinates shift with the window itself.
+
+void TImageShape::mousePressEvent(QMouseEvent* e) {
+    const QPoint pos = e->position().toPoint();
+    QPointer<TImageShape> self(this);
+    emit OnMouseDown(e->button(), e->modifiers(), pos.x(), pos.y());
+    if (!self) return;
+    FMoveActive = true;
+    FLastCursorPos = e->globalPosition().toPoint();
+    // Where the platform does not let a client place its windows (Wayland), the compositor
+    // carries out the drag.
+    QWidget* parent = parentWidget();
+    if (FMovable && OnWayland() && parent && parent->isWindow() && parent->windowHandle()) {
+        if (parent->windowHandle()->startSystemMove()) FMoveActive = false;
+    }
+}
+
+void TImageShape::mouseMoveEvent(QMouseEvent* e) {
+    const QPoint pos = e->position().toPoint();
+    QPointer<TImageShape> self(this);
+    emit OnMouseMove(e->modifiers(), pos.x(), pos.y());
+    if (!self) return;
+    QWidget* parent = parentWidget();
+    if (FMoveActive && FMovable && parent) {
+        const QPoint p = e->globalPosition().toPoint();
+        parent->move(parent->pos() + (p - FLastCursorPos));
+        FLastCursorPos = p;
+    }
+}
+
+void TImageShape::mouseReleaseEvent(QMouseEvent* e) {
+    const QPoint pos = e->position().toPoint();
+    QPointer<TImageShape> self(this);
+    emit OnMouseUp(e->button(), e->modifiers(), pos.x(), pos.y());
+    if (!self) return;
+    FMoveActive = false;
+}

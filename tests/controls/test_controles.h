@@ -1,0 +1,23 @@
+// The custom controls: one test program, the fancy button's cases in test_botao.cpp and the
+// shaped image's in test_imagem.cpp.
+#pragma once
+
+#include <QObject>
+
+class TestControles : public QObject {
+    Q_OBJECT
+private slots:
+    void botaoLimitesEAvisos();
+    void botaoAneisDoDegrade();
+    void botaoContornoEToque();
+    void botaoLegenda();
+    void botaoGlifoPorEstado();
+    void botaoSilhuetas();
+    void botaoDesabilitadoEAtalho();
+
+    void imagemRetanguloDaFigura();
+    void imagemRegiaoComFuros();
+    void imagemMascaraDaJanela();
+    void imagemArrastar();
+    void imagemNoServidorX();
+};
