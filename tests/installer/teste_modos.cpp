@@ -326,6 +326,23 @@ private slots:
         QVERIFY(QFileInfo::exists(exe));
     }
 
+    void bibliotecaDoClienteDecideAPergunta() {
+        // The uninstaller copy cannot be made (a dangling link holds its name and a copy never
+        // writes through a link), but the client library beside the program is copied: the
+        // completion question then still comes.
+        QDir().mkpath(windows);
+        QVERIFY(QFile::link(tmp->path() + "/nada", windows + "/Trevolino_Desinstalar"));
+        std::vector<DialogoVisto> vistos;
+        QVERIFY(rodar("<ICONES>", aceitarTudo(R::nao()), &vistos));
+        QCOMPARE(vistos.size(), size_t(2));  // no library: no question
+        escrever(programa + "/gds32.dll", "biblioteca");
+        QVERIFY(rodar("<ICONES>", aceitarTudo(R::nao()), &vistos));
+        QCOMPARE(vistos.size(), size_t(3));
+        QCOMPARE(vistos[2].titulo, QString("Instalação Concluída"));
+        QCOMPARE(ler(windows + "/gds32.dll"), QByteArray("biblioteca"));
+        QVERIFY(!QFileInfo::exists(tmp->path() + "/nada"));
+    }
+
     void desinstalarSemNadaInstaladoAindaInforma() {
         std::vector<DialogoVisto> vistos;
         QVERIFY(rodar("<DESINSTALAR>", {R::sim(), R::sim()}, &vistos));
