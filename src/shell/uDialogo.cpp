@@ -97,7 +97,8 @@ void TfrmDialogo::FormShow() {
     const QScreen* tela = QGuiApplication::primaryScreen();
     if (!tela) return;
     const QSize s = tela->geometry().size();
-    move((s.width() - width()) / 2, (s.height() - height()) / 2);
+    const QSize externo = frameGeometry().size();  // the window's outer size, frame included
+    move((s.width() - externo.width()) / 2, (s.height() - externo.height()) / 2);
 }
 
 void TfrmDialogo::showEvent(QShowEvent* e) {

@@ -1,0 +1,189 @@
+// The message dialogs: layouts, colours, answers by click, key release and close box; the exit
+// confirmation; line breaks and the regional number format.
+#include <QGuiApplication>
+#include <QLabel>
+#include <QScreen>
+#include <QToolButton>
+#include <QtTest>
+
+#include "apoio.h"
+#include "shell/rotinas_gerais.h"
+#include "shell/uDialogo.h"
+#include "shell/uPrincipal.h"
+
+using namespace uRotinasGerais;
+
+namespace {
+struct Visto {
+    bool naoVisivel = false;
+    int xNao = -1, xSim = -1;
+    QColor fundo, texto, textoBotao;
+    QString rotulo, titulo;
+    QRect geometria;
+    int largura = 0;
+};
+Visto olhar(QWidget* d) {
+    Visto v;
+    auto* nao = d->findChild<QToolButton*>("spdNao");
+    auto* sim = d->findChild<QToolButton*>("spdSim");
+    auto* l = d->findChild<QLabel*>("lblDialogo");
+    v.naoVisivel = nao->isVisible();
+    v.xNao = nao->x();
+    v.xSim = sim->x();
+    v.fundo = d->palette().color(QPalette::Window);
+    v.texto = l->palette().color(QPalette::WindowText);
+    v.textoBotao = sim->palette().color(QPalette::ButtonText);
+    v.rotulo = l->text();
+    v.titulo = d->windowTitle();
+    v.geometria = d->frameGeometry();
+    v.largura = d->width();
+    return v;
+}
+}  // namespace
+
+class TestDialogos : public QObject {
+    Q_OBJECT
+    TfrmPrincipal* w = nullptr;
+
+    // Opens a dialog, looks at it, then answers with `acao`; returns the answer.
+    int abrir(const std::function<int()>& chamar, Visto& v, const std::function<void(QWidget*)>& acao) {
+        apoio::quandoAbrirDialogo([&](QWidget* d) {
+            v = olhar(d);
+            acao(d);
+        });
+        return chamar();
+    }
+    static void tecla(QWidget* d, Qt::Key k) {
+        QTest::keyPress(d, k);
+        QTest::keyRelease(d, k);
+    }
+
+private slots:
+    void initTestCase() {
+        w = new TfrmPrincipal(nullptr, false);
+        w->TituloDoAplicativo = "Trevolino v3.5";
+    }
+    void cleanupTestCase() { delete w; }
+
+    void umBotaoCentradoEnterEEscape() {
+        Visto v;
+        QCOMPARE(abrir([&] { return w->CaixaDeDialogo("Texto", "Titulo", "", "Sim", false); }, v,
+                       [](QWidget* d) { tecla(d, Qt::Key_Return); }),
+                 6);
+        QVERIFY(!v.naoVisivel);
+        QCOMPARE(v.xSim, 196);
+        QCOMPARE(v.fundo, QColor(166, 202, 240));
+        QCOMPARE(v.texto, QColor(128, 0, 0));
+        QCOMPARE(abrir([&] { return w->CaixaDeDialogo("Texto", "Titulo", "   ", "Sim", false); }, v,
+                       [](QWidget* d) { tecla(d, Qt::Key_Escape); }),
+                 7);
+        QVERIFY(!v.naoVisivel);  // a "no" text of blanks counts as empty
+    }
+
+    void doisBotoesEClique() {
+        Visto v;
+        const int r = abrir([&] { return w->CaixaDeDialogo("Texto", "Titulo", QString::fromUtf8("Não"), "Sim", false); }, v,
+                            [](QWidget* d) { QTest::mouseClick(d->findChild<QToolButton*>("spdNao"), Qt::LeftButton); });
+        QCOMPARE(r, 7);
+        QVERIFY(v.naoVisivel);
+        QCOMPARE(v.xNao, 107);
+        QCOMPARE(v.xSim, 284);
+        QCOMPARE(abrir([&] { return w->CaixaDeDialogo("T", "T", QString::fromUtf8("Não"), "Sim", false); }, v,
+                       [](QWidget* d) { QTest::mouseClick(d->findChild<QToolButton*>("spdSim"), Qt::LeftButton); }),
+                 6);
+    }
+
+    void advertenciaTrocaCoresEPosicoes() {
+        Visto v;
+        QCOMPARE(abrir([&] { return w->CaixaDeDialogo("Texto", "Titulo", QString::fromUtf8("Não"), "Sim", true); }, v,
+                       [](QWidget* d) { tecla(d, Qt::Key_Enter); }),
+                 6);
+        QCOMPARE(v.fundo, QColor(255, 128, 128));
+        QCOMPARE(v.texto, QColor(Qt::black));
+        QCOMPARE(v.textoBotao, QColor(Qt::black));
+        QCOMPARE(v.xSim, 107);
+        QCOMPARE(v.xNao, 284);
+        abrir([&] { return w->CaixaDeDialogo("Texto", "Titulo", "", "Sim", true); }, v,
+              [](QWidget* d) { tecla(d, Qt::Key_Return); });
+        QCOMPARE(v.xSim, 196);  // a single button stays centred
+        QCOMPARE(v.fundo, QColor(255, 128, 128));
+    }
+
+    void textoAparadoEntreUmaLinhaVaziaAcimaEAbaixo() {
+        Visto v;
+        abrir([&] { return w->CaixaDeDialogo("  Duas palavras\r\n", "  Titulo\t", "", "Sim", false); }, v,
+              [](QWidget* d) { tecla(d, Qt::Key_Return); });
+        QCOMPARE(v.rotulo, QString("\nDuas palavras\n"));
+        QCOMPARE(v.titulo, QString("Titulo"));
+    }
+
+    void textoLongoCresceEFicaCentrado() {
+        Visto curto, longo;
+        abrir([&] { return w->CaixaDeDialogo("Curto", "T", "", "Sim", false); }, curto,
+              [](QWidget* d) { tecla(d, Qt::Key_Return); });
+        QString texto;
+        for (int i = 0; i < 40; ++i) texto += "palavra ";
+        abrir([&] { return w->CaixaDeDialogo(texto, "T", "", "Sim", false); }, longo,
+              [](QWidget* d) { tecla(d, Qt::Key_Return); });
+        QCOMPARE(longo.largura, 532);
+        QVERIFY(longo.geometria.height() > curto.geometria.height() + 20);
+        const QSize tela = QGuiApplication::primaryScreen()->geometry().size();
+        QCOMPARE(longo.geometria.x(), (tela.width() - longo.geometria.width()) / 2);
+        QCOMPARE(longo.geometria.y(), (tela.height() - longo.geometria.height()) / 2);
+    }
+
+    void soOSoltarDaTeclaResponde() {
+        Visto v;
+        bool fechouNoAperto = true;
+        const int r = abrir([&] { return w->CaixaDeDialogo("T", "T", QString::fromUtf8("Não"), "Sim", false); }, v,
+                            [&](QWidget* d) {
+                                QTest::keyPress(d, Qt::Key_Escape);
+                                fechouNoAperto = !d->isVisible();
+                                QTest::keyRelease(d, Qt::Key_Escape);
+                            });
+        QVERIFY(!fechouNoAperto);
+        QCOMPARE(r, 7);
+    }
+
+    void caixaDeFecharDaResposta2() {
+        Visto v;
+        const int r = abrir(
+            [&] {
+                return w->CaixaDeDialogoComIconesEspeciais("T", "T", QString::fromUtf8("Não"), "Sim", 3, 2, false, true);
+            },
+            v, [](QWidget* d) { d->close(); });
+        QCOMPARE(r, 2);
+    }
+
+    void confirmacaoDeSaida() {
+        QString titulo, texto;
+        apoio::responderComTecla(Qt::Key_Escape, &titulo, &texto);
+        QVERIFY(!w->FormCloseQuery());
+        QCOMPARE(titulo, QString::fromUtf8("Confirmação Para Saída"));
+        QVERIFY(texto.endsWith(QString::fromUtf8("Você Deseja Mesmo Sair?\n")));
+        QVERIFY(texto.contains("Trevolino v3.5"));
+        apoio::responderComTecla(Qt::Key_Return);
+        QVERIFY(w->FormCloseQuery());
+    }
+
+    void quebrasDeLinhaEFormatoDeNumeros() {
+        QCOMPARE(QuebrasDeLinha(0), QString());
+        QCOMPARE(QuebrasDeLinha(-2), QString());
+        QCOMPARE(QuebrasDeLinha(2), QString("\r\n\r\n"));
+        // LC_ALL is pt_BR for this program: a point separates thousands.
+        QCOMPARE(FormatarValor(14, 0, 100), QString(11, ' ') + "100");
+        QCOMPARE(FormatarValor(14, 0, 1234), QString(9, ' ') + "1.234");
+        QCOMPARE(FormatarValor(3, 0, 1234567), QString("1.234.567"));  // a longer text is not cut
+        QCOMPARE(FormatarValor(6, 0, -5), QString("    -5"));
+        QCOMPARE(FormatarValor(8, 2, 3.5), QString("    3,50"));
+    }
+};
+
+int main(int argc, char** argv) {
+    apoio::prepararAmbienteIsolado();
+    qputenv("LC_ALL", "pt_BR.UTF-8");
+    QApplication app(argc, argv);
+    TestDialogos t;
+    return QTest::qExec(&t, argc, argv);
+}
+#include "test_dialogos.moc"

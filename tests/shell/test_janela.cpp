@@ -1,0 +1,209 @@
+// The cabinet window's composition against the design, and its shutdown.
+#include <QDesktopServices>
+#include <QLabel>
+#include <QTimer>
+#include <QtTest>
+
+#include "DsFancyButton.h"
+#include "ImageShape.h"
+#include "apoio.h"
+#include "shell/uPrincipal.h"
+
+namespace {
+struct Controle {
+    const char* nome;
+    const char* classe;
+    QRect geometria;
+};
+// Painting order, positions and sizes of every visible control.
+const Controle kControles[] = {
+    {"imgChassisFundo", "TImageShape", {0, 0, 800, 600}},
+    {"spdSair", "TDsFancyButton", {128, 229, 65, 30}},
+    {"imgC1", "TPicture", {470, 292, 140, 92}},
+    {"imgB1", "TPicture", {330, 292, 140, 92}},
+    {"imgA1", "TPicture", {190, 292, 140, 92}},
+    {"imgA2", "TPicture", {190, 384, 140, 92}},
+    {"imgB2", "TPicture", {330, 384, 140, 92}},
+    {"imgC2", "TPicture", {470, 384, 140, 92}},
+    {"imgC3", "TPicture", {470, 476, 140, 92}},
+    {"imgB3", "TPicture", {330, 476, 140, 92}},
+    {"imgA3", "TPicture", {190, 476, 140, 92}},
+    {"spdGirar", "TDsFancyButton", {621, 509, 156, 60}},
+    {"imgBarraVertical02", "TPicture", {321, 292, 18, 276}},
+    {"imgBarraVertical03", "TPicture", {461, 292, 18, 276}},
+    {"imgBarraVertical04", "TPicture", {601, 292, 18, 276}},
+    {"imgBarraVertical01", "TPicture", {181, 292, 18, 276}},
+    {"lblCredito", "QLabel", {526, 200, 224, 28}},
+    {"lblAposta", "QLabel", {526, 232, 224, 28}},
+    {"spdApostar01", "TDsFancyButton", {621, 293, 156, 60}},
+    {"imgBarraHorizontal01", "TPicture", {181, 277, 438, 18}},
+    {"imgBarraHorizontal02", "TPicture", {181, 564, 438, 18}},
+    {"spdApostar10", "TDsFancyButton", {621, 423, 156, 60}},
+    {"Shape1", "TShape", {199, 429, 402, 2}},
+    {"spdApostar05", "TDsFancyButton", {621, 358, 156, 60}},
+    {"imgPainelPontuacao", "TPicture", {23, 279, 158, 302}},
+    {"shpLuz01", "TShape", {33, 237, 24, 24}},
+    {"shpLuz02", "TShape", {45, 201, 24, 24}},
+    {"shpLuz03", "TShape", {64, 169, 24, 24}},
+    {"shpLuz04", "TShape", {87, 139, 24, 24}},
+    {"shpLuz05", "TShape", {115, 113, 24, 24}},
+    {"shpLuz06", "TShape", {144, 91, 24, 24}},
+    {"shpLuz07", "TShape", {176, 73, 24, 24}},
+    {"shpLuz08", "TShape", {614, 80, 24, 24}},
+    {"shpLuz09", "TShape", {640, 98, 24, 24}},
+    {"shpLuz10", "TShape", {666, 120, 24, 24}},
+    {"shpLuz11", "TShape", {690, 144, 24, 24}},
+    {"shpLuz12", "TShape", {711, 171, 24, 24}},
+    {"lblMensagem", "QLabel", {526, 168, 159, 28}},
+    {"imgOlho", "TPicture", {368, 110, 21, 25}},
+    {"lblWebSite", "QLabel", {148, 131, 177, 13}},
+};
+}  // namespace
+
+// Stands in for the desktop's browser: records what the game asks to open.
+class ReceptorDeEnderecos : public QObject {
+    Q_OBJECT
+public:
+    QList<QUrl> urls;
+    bool esperaVisivel = false;
+    Q_INVOKABLE void abrir(const QUrl& u) {
+        urls << u;
+        esperaVisivel = QApplication::overrideCursor() != nullptr;
+    }
+};
+
+class TestJanela : public QObject {
+    Q_OBJECT
+private slots:
+    void composicaoNaOrdemDePintura() {
+        TfrmPrincipal w(nullptr, false);
+        QList<QWidget*> filhos;
+        for (QObject* o : w.children())
+            if (auto* c = qobject_cast<QWidget*>(o)) filhos << c;
+        QCOMPARE(filhos.size(), int(std::size(kControles)));
+        for (int i = 0; i < filhos.size(); ++i) {
+            QCOMPARE(filhos[i]->objectName(), QString(kControles[i].nome));
+            QCOMPARE(QString(filhos[i]->metaObject()->className()), QString(kControles[i].classe));
+            QCOMPARE(filhos[i]->geometry(), kControles[i].geometria);
+        }
+        QCOMPARE(w.size(), QSize(800, 600));
+        QVERIFY(w.windowFlags() & Qt::FramelessWindowHint);
+        QCOMPARE(w.windowTitle(), QString("Trevolino"));
+    }
+
+    void botoesRotulosETemporizadores() {
+        TfrmPrincipal w(nullptr, false);
+        struct B {
+            TDsFancyButton* b;
+            const char* rotulo;
+            QColor hover;
+            int pixels;
+            bool negrito;
+        };
+        const B botoes[] = {{w.spdSair, "Sair", QColor(0, 0, 255), 16, true},
+                            {w.spdGirar, "Girar", QColor(255, 0, 0), 21, false},
+                            {w.spdApostar01, "Apostar 1", QColor(255, 0, 0), 21, false},
+                            {w.spdApostar05, "Apostar 5", QColor(255, 0, 0), 21, false},
+                            {w.spdApostar10, "Apostar 10", QColor(255, 0, 0), 21, false}};
+        for (const auto& b : botoes) {
+            QCOMPARE(b.b->Caption(), QString(b.rotulo));
+            QCOMPARE(b.b->FancyEffects()->HoverColor(), b.hover);
+            QCOMPARE(b.b->font().pixelSize(), b.pixels);
+            QCOMPARE(b.b->font().bold(), b.negrito);
+            QCOMPARE(b.b->Color(), QColor(192, 192, 192));
+            QCOMPARE(b.b->FancyEffects()->Shape(), btnCapsule);
+            QCOMPARE(b.b->FancyEffects()->FrameWidth(), 14);
+            QCOMPARE(b.b->FancyEffects()->TextStyle(), txShadowed);
+            QVERIFY(!b.b->isEnabled());
+        }
+        for (QLabel* l : {w.lblCredito, w.lblAposta, w.lblMensagem}) {
+            QCOMPARE(l->font().family(), QString("LCDMono2"));
+            QCOMPARE(l->font().pixelSize(), 24);
+            QVERIFY(l->font().bold());
+            QCOMPARE(l->palette().color(QPalette::Window), QColor(Qt::black));
+        }
+        QCOMPARE(w.lblCredito->palette().color(QPalette::WindowText), QColor(0, 255, 0));
+        QCOMPARE(w.lblMensagem->palette().color(QPalette::WindowText), QColor(255, 255, 0));
+        QCOMPARE(w.lblCredito->text(), QString("Credito"));
+        QCOMPARE(w.lblAposta->text(), QString("Aposta"));
+        QVERIFY(w.lblMensagem->text().isEmpty());
+        QVERIFY(w.lblWebSite->font().underline());
+        QCOMPARE(w.lblWebSite->palette().color(QPalette::WindowText), QColor(128, 0, 0));
+        for (QTimer* t : {w.timBobina1, w.timBobina2, w.timBobina3}) {
+            QCOMPARE(t->interval(), 10);
+            QCOMPARE(t->timerType(), Qt::PreciseTimer);
+            QVERIFY(!t->isActive());
+        }
+        QCOMPARE(w.timFinal->interval(), 1000);
+        QCOMPARE(w.timLuzesMensagem->interval(), 500);
+        QVERIFY(!w.timFinal->isActive() && !w.timLuzesMensagem->isActive());
+        for (int n = 1; n <= 12; ++n) QCOMPARE(w.lampada(n)->brushColor(), QColor(Qt::white));
+        QCOMPARE(int(w.imgImagensIcones24x24.imagens.size()), 4);
+        for (const QImage& i : w.imgImagensIcones24x24.imagens) QCOMPARE(i.size(), QSize(24, 24));
+        // The form pictures arrive decoded.
+        QCOMPARE(w.imgBarraVertical01->picture().size(), QSize(18, 276));
+        QCOMPARE(w.imgBarraHorizontal02->picture().size(), QSize(438, 18));
+        QCOMPARE(w.imgPainelPontuacao->picture().size(), QSize(158, 302));
+        QCOMPARE(w.imgChassisFundo->Picture().size(), QSize(800, 600));
+    }
+
+    void fecharApagaOsCincoArquivos() {
+        QTemporaryDir pasta;
+        TfrmPrincipal w(nullptr, false);
+        w.PastaDoPrograma = pasta.path() + "/";
+        w.TituloDoAplicativo = "Trevolino v3.5";
+        const QStringList nomes = {"c_esperar.ani", "c_executar.ani", "c_normal.ani", "c_tocar.ani", "LCDMono2.ttf"};
+        for (const QString& n : nomes) {
+            QFile f(pasta.path() + "/" + n);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+        }
+        QFile outro(pasta.path() + "/Outro.txt");
+        QVERIFY(outro.open(QIODevice::WriteOnly));
+        outro.close();
+        w.show();
+        // "Não" keeps the window open and the files in place.
+        apoio::responderComTecla(Qt::Key_Escape);
+        QVERIFY(!w.close());
+        QVERIFY(w.isVisible());
+        for (const QString& n : nomes) QVERIFY(QFile::exists(pasta.path() + "/" + n));
+        // "Sim" (Enter) closes and removes exactly the unpacked files.
+        apoio::responderComTecla(Qt::Key_Return);
+        QVERIFY(w.close());
+        for (const QString& n : nomes) QVERIFY(!QFile::exists(pasta.path() + "/" + n));
+        QVERIFY(QFile::exists(pasta.path() + "/Outro.txt"));
+        // Missing files are ignored.
+        w.FormClose();
+    }
+
+    void cliqueNoEnderecoAbreOEnderecoComOCursorDeEspera() {
+        TfrmPrincipal w(nullptr, false);
+        ReceptorDeEnderecos receptor;
+        QDesktopServices::setUrlHandler("http", &receptor, "abrir");
+        QTest::mouseClick(w.lblWebSite, Qt::LeftButton);
+        QDesktopServices::unsetUrlHandler("http");
+        QCOMPARE(receptor.urls.size(), 1);
+        QCOMPARE(receptor.urls[0].host(), QString("www.trevolino.example"));
+        QVERIFY(receptor.esperaVisivel);
+        QVERIFY(QApplication::overrideCursor() == nullptr);  // put back afterwards
+        // A click elsewhere (a reel cell) opens nothing.
+        QTest::mouseClick(w.imgA2, Qt::LeftButton);
+        QCOMPARE(receptor.urls.size(), 1);
+    }
+
+    void reduzirTamanho() {
+        TfrmPrincipal w(nullptr, false);
+        w.show();
+        w.ReduzTamanhoFormularioPrincipal();
+        QCOMPARE(w.size(), QSize(1, 1));
+        QVERIFY(!w.isVisible());
+    }
+};
+
+int main(int argc, char** argv) {
+    apoio::prepararAmbienteIsolado();
+    QApplication app(argc, argv);
+    app.setQuitOnLastWindowClosed(false);
+    TestJanela t;
+    return QTest::qExec(&t, argc, argv);
+}
+#include "test_janela.moc"
