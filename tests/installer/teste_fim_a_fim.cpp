@@ -134,6 +134,10 @@ private slots:
         QCOMPARE(QFileInfo(pasta + "/trevolino").size(), QFileInfo(kExecutavel).size());
         QVERIFY(QFileInfo(home + "/Desktop/" + titulo + ".desktop").isExecutable());
         QVERIFY(QFileInfo(desinstalador).isExecutable());
+        // The launchers say Icon=trevolino: the pictures the program carries are in the theme.
+        const QString icone = home + "/.local/share/icons/hicolor/48x48/apps/trevolino.png";
+        const bool temIcone = QFileInfo::exists(TREVOLINO_GEN_DIR "/icone/hicolor/48x48/apps/trevolino.png");
+        QCOMPARE(QFileInfo::exists(icone), temIcone);
         for (const QString& f : {home + "/Desktop/" + titulo + ".desktop", grupo + "/01 - Executar " + titulo + ".desktop",
                                  grupo + "/02 - Desinstalar " + titulo + ".desktop"}) {
             int codigo = 0;
@@ -165,6 +169,7 @@ private slots:
         QVERIFY(!QFileInfo::exists(home + "/Desktop/" + titulo + ".desktop"));
         QVERIFY(!QFileInfo::exists(grupo));
         QVERIFY(QFileInfo::exists(desinstalador));  // the running uninstaller stays
+        QVERIFY(!QFileInfo::exists(icone));
         QVERIFY(QFileInfo(programas).isDir());
     }
 };
