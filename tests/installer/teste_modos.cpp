@@ -392,19 +392,8 @@ private slots:
         QCOMPARE(d.windowTitle(), QString("Contrato de Uso de Software"));
         QVERIFY(!(d.windowFlags() & (Qt::WindowCloseButtonHint | Qt::WindowSystemMenuHint |
                                      Qt::WindowMinMaxButtonsHint)));
-        QCOMPARE(d.pnlInferior->geometry(), QRect(0, 321, 623, 54));
-        QCOMPARE(d.SpeedButton1->geometry(), QRect(132, 5, 140, 44));
-        QCOMPARE(d.SpeedButton2->geometry(), QRect(350, 5, 140, 44));
-        QCOMPARE(d.memContrato->geometry(), QRect(10, 10, 603, 276));
-        QCOMPARE(d.cbxContrato->geometry(), QRect(119, 291, 384, 28));
-        QCOMPARE(d.SpeedButton1->text(), QString("Não"));
-        QCOMPARE(d.SpeedButton2->text(), QString("Sim"));
         QVERIFY(!d.cbxContrato->isChecked());
-        QCOMPARE(d.cbxContrato->layoutDirection(), Qt::RightToLeft);
-        QCOMPARE(d.memContrato->palette().color(QPalette::Base),
-                 QGuiApplication::palette().color(QPalette::ToolTipBase));
-        QCOMPARE(d.memContrato->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
-        QCOMPARE(d.memContrato->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+        QCOMPARE(d.cbxContrato->layoutDirection(), Qt::RightToLeft);  // caption left of the box
 
         // The contract: a heading, a notice in capitals, eighteen clauses "n.<tab>text".
         const QString texto = d.memContrato->toPlainText();
