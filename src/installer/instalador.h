@@ -20,6 +20,10 @@ void RemoverInstalacao(const QString& NomeDaPasta, const QString& Titulo);
 // cannot exist there, and the token is found after the first quote followed by a blank).
 QString LinhaDeComandoReconstruida(const QStringList& argumentos);
 
+// The installation folder: prefix + "/" + name, or empty when the prefix is empty, relative or
+// the root, or the name is not one plain path component (a removal must stay inside).
+QString PastaDeInstalacao(const QString& prefixo, const QString& NomeDaPasta);
+
 // The uninstaller copy's file name: "_Desinstalar" before the extension, or at the end.
 QString NomeDoDesinstalador(const QString& nomeDoExecutavel);
 

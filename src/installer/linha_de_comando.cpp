@@ -74,16 +74,6 @@ bool ConfirmarEAceitarContrato(const QString& mensagem) {
     return aceito;
 }
 
-// The installation folder, or empty when the prefix or the name could reach somewhere else.
-QString PastaDeInstalacao(const QString& NomeDaPasta) {
-    const QString prefixo = Aparar(PastaDeProgramas());
-    const QString nome = detalhe::NomeSeguro(NomeDaPasta);
-    if (nome.isEmpty() || prefixo.isEmpty() || !QDir::isAbsolutePath(prefixo) ||
-        QDir::cleanPath(prefixo) == QLatin1String("/"))
-        return QString();
-    return QDir::cleanPath(prefixo) + QLatin1Char('/') + nome;
-}
-
 QString PastaDosIcones() {
     const QString dados = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
     if (dados.isEmpty() || !QDir::isAbsolutePath(dados)) return QString();
@@ -233,6 +223,14 @@ bool ModoDesinstalar() {
 // ---------------------------------------------------------------------------------------------
 // Steps
 
+QString PastaDeInstalacao(const QString& prefixo, const QString& NomeDaPasta) {
+    const QString p = Aparar(prefixo);
+    const QString nome = detalhe::NomeSeguro(NomeDaPasta);
+    if (nome.isEmpty() || p.isEmpty() || !QDir::isAbsolutePath(p) || QDir::cleanPath(p) == QLatin1String("/"))
+        return QString();
+    return QDir::cleanPath(p) + QLatin1Char('/') + nome;
+}
+
 QString NomeDoDesinstalador(const QString& nomeDoExecutavel) {
     const QString nome = Aparar(nomeDoExecutavel);
     const qsizetype ponto = nome.lastIndexOf(QLatin1Char('.'));
@@ -241,7 +239,7 @@ QString NomeDoDesinstalador(const QString& nomeDoExecutavel) {
 }
 
 void InstalarNaPastaDeProgramas(const QString& NomeDaPasta, const QString& Titulo) {
-    const QString pasta = PastaDeInstalacao(NomeDaPasta);
+    const QString pasta = PastaDeInstalacao(PastaDeProgramas(), NomeDaPasta);
     if (pasta.isEmpty()) return;  // no safe place to install to
     const QFileInfo exe(ExecutavelEmExecucao());
     const QString origem = Aparar(exe.absolutePath());
@@ -285,7 +283,7 @@ void ConcluirInstalacao(const QString& Executavel, const QString& Titulo) {
 }
 
 void RemoverInstalacao(const QString& NomeDaPasta, const QString& Titulo) {
-    const QString pasta = PastaDeInstalacao(NomeDaPasta);
+    const QString pasta = PastaDeInstalacao(PastaDeProgramas(), NomeDaPasta);
     if (!pasta.isEmpty()) ApagarPasta(pasta, false);
 
     const QString nome = detalhe::NomeSeguro(Titulo);

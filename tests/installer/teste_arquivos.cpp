@@ -114,6 +114,20 @@ private slots:
         QCOMPARE(ler(alvo), QByteArray("intocado"));
     }
 
+    void copiaSobreUmExecutavelEmExecucao() {
+        // A second installation replaces an executable that may be running (the installed game).
+        const QString exe = d("jogo");
+        QVERIFY(QFile::copy("/bin/sleep", exe));
+        QProcess rodando;
+        rodando.start(exe, {"30"});
+        QVERIFY(rodando.waitForStarted());
+        escrever(d("novo"), "#!/bin/sh\n");
+        QVERIFY(CopiarArquivo(d("novo"), exe));
+        QCOMPARE(ler(exe), QByteArray("#!/bin/sh\n"));
+        rodando.kill();
+        rodando.waitForFinished();
+    }
+
     void copiaDeArquivoQueEncolheTerminaComFalso() {
         const QString a = d("encolhe"), b = d("encolhe-copia");
         escrever(a, conteudo(6000));

@@ -1,0 +1,178 @@
+// The real executable under Xvfb: "<INSTALAR>" answered with keyboard and mouse (xdotool), the
+// game started from its menu launcher, then the uninstaller started from its own launcher.
+// Everything lives in a temporary HOME and temporary install prefixes.
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+const QString kExecutavel = QStringLiteral(TREVOLINO_PROGRAM_DIR "/trevolino");
+
+QString rodar(const QString& programa, const QStringList& args, int ms = 15000, int* codigo = nullptr) {
+    QProcess p;
+    p.start(programa, args);
+    if (!p.waitForFinished(ms)) {
+        p.kill();
+        p.waitForFinished(2000);
+        if (codigo) *codigo = -1;
+        return QString();
+    }
+    if (codigo) *codigo = p.exitCode();
+    const QByteArray erros = p.readAllStandardError();
+    if (!erros.trimmed().isEmpty()) qInfo().noquote() << programa << args.join(' ') << ":" << erros.trimmed();
+    return QString::fromUtf8(p.readAllStandardOutput()).trimmed();
+}
+
+// Starts a desktop launcher as a menu would (gio reads Exec and Path); the started program's
+// output goes nowhere, so that it does not die on a closed pipe when gio ends.
+int lancar(const QString& arquivoDesktop) {
+    QProcess p;
+    p.setStandardOutputFile(QProcess::nullDevice());
+    p.setStandardErrorFile(QProcess::nullDevice());
+    p.start("gio", {"launch", arquivoDesktop});
+    if (!p.waitForFinished(15000)) return -1;
+    return p.exitCode();
+}
+
+// The X window whose title matches, waiting for it to appear.
+QString janela(const QString& titulo, bool soVisivel = true) {
+    QStringList args{"search", "--sync"};
+    if (soVisivel) args << "--onlyvisible";
+    const QString ids = rodar("xdotool", args << "--name" << titulo);
+    return ids.split('\n').value(0);
+}
+
+int alturaDe(const QString& id) {
+    for (const QString& l : rodar("xdotool", {"getwindowgeometry", "--shell", id}).split('\n'))
+        if (l.startsWith("HEIGHT=")) return l.mid(7).toInt();
+    return 0;
+}
+
+void tecla(const QString& id, const QString& k) { rodar("xdotool", {"windowfocus", "--sync", id, "key", k}); }
+
+void clicar(const QString& id, int x, int y) {
+    rodar("xdotool", {"mousemove", "--window", id, QString::number(x), QString::number(y), "click", "1"});
+}
+
+bool esperar(const std::function<bool()>& condicao, int ms = 15000) {
+    QElapsedTimer t;
+    t.start();
+    while (!condicao()) {
+        if (t.elapsed() > ms) return false;
+        QTest::qWait(50);
+    }
+    return true;
+}
+
+}  // namespace
+
+class TesteFimAFim : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() {
+        if (qEnvironmentVariableIsEmpty("DISPLAY")) QSKIP("needs an X server (run under xvfb-run)");
+        for (const char* f : {"xdotool", "gio"})
+            if (QStandardPaths::findExecutable(f).isEmpty()) QSKIP(qPrintable(QString(f) + " is not installed"));
+        QVERIFY2(QFileInfo(kExecutavel).isExecutable(), qPrintable(kExecutavel));
+    }
+
+    void instalarIniciarPeloMenuEDesinstalar() {
+        QTemporaryDir base(QDir::tempPath() + "/trevolino-e2e-XXXXXX");
+        const QString home = base.path() + "/casa";
+        const QString programas = base.path() + "/Programas e Jogos";
+        const QString windows = base.path() + "/Binários Ç";
+        QDir().mkpath(home + "/Desktop");
+        QDir().mkpath(programas);
+        qputenv("HOME", home.toUtf8());
+        qputenv("XDG_DATA_HOME", (home + "/.local/share").toUtf8());
+        qputenv("XDG_CONFIG_HOME", (home + "/.config").toUtf8());
+        qputenv("XDG_CACHE_HOME", (home + "/.cache").toUtf8());
+        qunsetenv("XDG_DATA_DIRS");
+        qputenv("TREVOLINO_PASTA_DE_PROGRAMAS", programas.toUtf8());
+        qputenv("TREVOLINO_PASTA_DO_WINDOWS", windows.toUtf8());
+        qputenv("QT_QPA_PLATFORM", "xcb");
+
+        // --- install: confirmation by keyboard, contract by keyboard then mouse -----------------
+        QProcess instalador;
+        instalador.start(kExecutavel, {"<INSTALAR>"});
+        QVERIFY(instalador.waitForStarted());
+        const QString confirmacao = janela("Confirmação de Instalação");
+        QVERIFY(!confirmacao.isEmpty());
+        tecla(confirmacao, "Return");
+        const QString contrato = janela("Contrato de Uso de Software");
+        QVERIFY(!contrato.isEmpty());
+        tecla(contrato, "Return");  // unticked: the reminder
+        const QString lembrete = janela("Por Favor, Assine o Contrato!");
+        QVERIFY(!lembrete.isEmpty());
+        tecla(lembrete, "Return");
+        QVERIFY(esperar([&] { return rodar("xdotool", {"search", "--onlyvisible", "--name", "Assine"}).isEmpty(); }));
+        clicar(contrato, 495, 305);  // the box, right of its caption
+        QTest::qWait(200);
+        clicar(contrato, 420, 348);  // "Sim"
+        const QString concluida = janela("Instalação Concluída");
+        QVERIFY(!concluida.isEmpty());
+        tecla(concluida, "Escape");  // not started from here
+        QVERIFY(instalador.waitForFinished(15000));
+        QCOMPARE(instalador.exitCode(), 0);
+
+        const QString pasta = programas + "/Trevolino";
+        // The display title carries the executable's version: read it back from the one group.
+        const QStringList grupos = QDir(home + "/.local/share/applications").entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+        QCOMPARE(grupos.size(), 1);
+        const QString titulo = grupos.first();
+        QVERIFY(titulo.startsWith("Trevolino v"));
+        const QString grupo = home + "/.local/share/applications/" + titulo;
+        const QString desinstalador = windows + "/trevolino_Desinstalar";
+        QVERIFY(QFileInfo(pasta + "/trevolino").isExecutable());
+        QCOMPARE(QFileInfo(pasta + "/trevolino").size(), QFileInfo(kExecutavel).size());
+        QVERIFY(QFileInfo(home + "/Desktop/" + titulo + ".desktop").isExecutable());
+        QVERIFY(QFileInfo(desinstalador).isExecutable());
+        // The launchers say Icon=trevolino: the pictures the program carries are in the theme.
+        const QString icone = home + "/.local/share/icons/hicolor/48x48/apps/trevolino.png";
+        const bool temIcone = QFileInfo::exists(TREVOLINO_GEN_DIR "/icone/hicolor/48x48/apps/trevolino.png");
+        QCOMPARE(QFileInfo::exists(icone), temIcone);
+        for (const QString& f : {home + "/Desktop/" + titulo + ".desktop", grupo + "/01 - Executar " + titulo + ".desktop",
+                                 grupo + "/02 - Desinstalar " + titulo + ".desktop"}) {
+            int codigo = 0;
+            const QString saida = rodar("desktop-file-validate", {f}, 10000, &codigo);
+            QVERIFY2(codigo == 0 && saida.isEmpty(), qPrintable(f + ": " + saida));
+        }
+
+        // --- the game from its menu launcher, in its own folder ----------------------------------
+        QCOMPARE(lancar(grupo + "/01 - Executar " + titulo + ".desktop"), 0);
+        const QString jogo = janela("^Trevolino$", false);
+        QVERIFY(!jogo.isEmpty());
+        const QString pid = rodar("xdotool", {"getwindowpid", jogo});
+        QVERIFY(!pid.isEmpty());
+        QCOMPARE(QFileInfo("/proc/" + pid + "/exe").symLinkTarget(), pasta + "/trevolino");
+        QCOMPARE(QFileInfo("/proc/" + pid + "/cwd").symLinkTarget(), pasta);
+        rodar("kill", {pid});  // the game this test started
+        QVERIFY(esperar([&] { return !QFileInfo::exists("/proc/" + pid); }));
+
+        // --- the uninstaller from its launcher ----------------------------------------------------
+        QCOMPARE(lancar(grupo + "/02 - Desinstalar " + titulo + ".desktop"), 0);
+        const QString confirmaRemocao = janela("Confirmação de Desinstalação");
+        QVERIFY(!confirmaRemocao.isEmpty());
+        tecla(confirmaRemocao, "Return");
+        const QString fim = janela("Desinstalação Concluída");
+        QVERIFY(!fim.isEmpty());
+        clicar(fim, 196 + 70, alturaDe(fim) - 54 + 3 + 22);  // the single "Sim", centred
+        QVERIFY(esperar([&] { return rodar("xdotool", {"search", "--name", "Desinstala"}).isEmpty(); }));
+        QVERIFY(!QFileInfo::exists(pasta));
+        QVERIFY(!QFileInfo::exists(home + "/Desktop/" + titulo + ".desktop"));
+        QVERIFY(!QFileInfo::exists(grupo));
+        QVERIFY(QFileInfo::exists(desinstalador));  // the running uninstaller stays
+        QVERIFY(!QFileInfo::exists(icone));
+        QVERIFY(QFileInfo(programas).isDir());
+    }
+};
+
+QTEST_GUILESS_MAIN(TesteFimAFim)
+#include "teste_fim_a_fim.moc"

@@ -1,0 +1,481 @@
+// The command-line modes and the contract dialog, driven through their real dialogs in a
+// temporary HOME, with the install prefixes pointed at temporary folders.
+#include <QCheckBox>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QScrollBar>
+#include <QStandardPaths>
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+
+#include "installer/arquivos.h"
+#include "installer/instalador.h"
+#include "installer/linha_de_comando.h"
+#include "installer/uDialogoContrato.h"
+#include "respondedor.h"
+#include "shell/dialogo_rotinas.h"
+#include "shell/uPrincipal.h"
+#include "testes_installer.h"
+
+using namespace uRotinasGerais;
+using R = Respondedor;
+
+namespace {
+
+const QString kTitulo = "Trevolino v3.5";
+
+QByteArray ler(const QString& p) {
+    QFile f(p);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<ausente>");
+}
+
+void escrever(const QString& p, const QByteArray& dados) {
+    QDir().mkpath(QFileInfo(p).path());
+    QFile f(p);
+    if (f.open(QIODevice::WriteOnly | QIODevice::Truncate)) f.write(dados);
+}
+
+// Ticks the contract's box with a click on its indicator, as a user would.
+R::Acao marcarEAceitar(bool porTeclado) {
+    return [porTeclado](QWidget* w) {
+        auto* cbx = w->findChild<QCheckBox*>("cbxContrato");
+        QStyleOptionButton op;
+        op.initFrom(cbx);
+        const QRect ind = cbx->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &op, cbx);
+        QTest::mouseClick(cbx, Qt::LeftButton, {}, ind.center());
+        if (porTeclado)
+            QTest::keyClick(w->findChild<QWidget*>("memContrato"), Qt::Key_Return);
+        else
+            QTest::mouseClick(w->findChild<QWidget*>("SpeedButton2"), Qt::LeftButton);
+    };
+}
+
+// Answers of a whole accepted installation: confirmation, contract, completion question.
+std::vector<R::Acao> aceitarTudo(R::Acao completar) {
+    return {R::sim(), marcarEAceitar(true), std::move(completar)};
+}
+
+bool validar(const QString& arquivo, QString* saida) {
+    QProcess p;
+    p.start("desktop-file-validate", {arquivo});
+    if (!p.waitForFinished(10000)) return false;
+    *saida = QString::fromUtf8(p.readAllStandardOutput() + p.readAllStandardError()).trimmed();
+    return p.exitCode() == 0 && saida->isEmpty();
+}
+
+QStringList arquivosDe(const QString& pasta) {
+    QStringList r;
+    QDir d(pasta);
+    for (const QFileInfo& fi : d.entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System))
+        r << fi.fileName();
+    return r;
+}
+
+}  // namespace
+
+class TesteModos : public QObject {
+    Q_OBJECT
+    QTemporaryDir* tmp = nullptr;
+    TfrmPrincipal* janela = nullptr;
+    QString programa, exe, programas, windows, mesa, menu;
+
+    // Runs the dispatch with `argumento` after the quoted program path, answering `acoes`.
+    bool rodar(const QString& argumento, std::vector<R::Acao> acoes, std::vector<DialogoVisto>* vistos = nullptr) {
+        // As the process would see it: rebuilt from its arguments.
+        DefinirLinhaDeComandoParaTeste(LinhaDeComandoReconstruida({exe, argumento}), 1);
+        Respondedor r(std::move(acoes));
+        const bool resultado = ProcessarLinhaDeComando();
+        if (vistos) *vistos = r.vistos;
+        return resultado;
+    }
+
+    bool nadaInstalado() {
+        return arquivosDe(programas).isEmpty() && !QFileInfo::exists(windows) &&
+               arquivosDe(mesa).isEmpty() && arquivosDe(menu).isEmpty();
+    }
+
+private slots:
+    void init() {
+        tmp = new QTemporaryDir;
+        QVERIFY(tmp->isValid());
+        // A program folder whose path holds blanks, quotes and accents; the executable has a
+        // capital, which the installed copy keeps.
+        programa = tmp->path() + "/Meus \"Jogos\" de Ação/Trevolino";
+        exe = programa + "/Trevolino";
+        escrever(exe, "#!/bin/sh\npwd > \"$HOME/iniciado\"\n");
+        QFile::setPermissions(exe, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        escrever(programa + "/Bobinas/Cereja.jpg", "jpg");
+        escrever(programa + "/Som/Moeda.wav", "wav");
+        DefinirExecutavelParaTeste(exe);
+        programas = tmp->path() + "/Programas";
+        windows = tmp->path() + "/Windows";
+        QDir().mkpath(programas);
+        qputenv("TREVOLINO_PASTA_DE_PROGRAMAS", programas.toUtf8());
+        qputenv("TREVOLINO_PASTA_DO_WINDOWS", windows.toUtf8());
+        mesa = PastaDaAreaDeTrabalho();
+        menu = PastaDoMenuIniciar();
+        QVERIFY(mesa.startsWith(QDir::homePath() + "/") && menu.startsWith(QDir::homePath() + "/"));
+        QVERIFY(QDir::homePath().startsWith(QDir::tempPath()));  // never a real HOME
+        for (const QString& p : {mesa, menu}) {  // a clean desktop and menu for every case
+            QDir(p).removeRecursively();
+            QDir().mkpath(p);
+        }
+        janela = new TfrmPrincipal(nullptr, false);
+        janela->TituloDoAplicativo = kTitulo;
+        QFile::remove(QDir::homePath() + "/iniciado");
+    }
+    void cleanup() {
+        delete janela;
+        janela = nullptr;
+        DefinirLinhaDeComandoParaTeste({}, 0);
+        DefinirExecutavelParaTeste({});
+        // The launchers live in the shared temporary HOME: clear them for the next case.
+        QDir(menu + "/" + kTitulo).removeRecursively();
+        QFile::remove(mesa + "/" + kTitulo + ".desktop");
+        QDir(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + "/icons").removeRecursively();
+        delete tmp;
+    }
+
+    void tabelaDeTokens_data() {
+        QTest::addColumn<QString>("linha");
+        QTest::addColumn<int>("argumentos");
+        QTest::addColumn<QString>("token");
+        QTest::addColumn<QString>("primeiroDialogo");
+        const QString p = "\"/usr/games/Trevolino/trevolino\"";
+        QTest::newRow("só o programa") << p << 0 << "" << "";
+        QTest::newRow("instalar") << p + " <INSTALAR>" << 1 << "<INSTALAR>" << "Confirmação de Instalação";
+        QTest::newRow("minúsculas") << p + " <instalar>" << 1 << "<instalar>" << "Confirmação de Instalação";
+        QTest::newRow("entre aspas") << p + " \"<ICONES>\"" << 1 << "<ICONES>" << "Confirmação de Instalação";
+        QTest::newRow("brancos em volta") << "  " + p + "   <Desinstalar>  " << 1 << "<Desinstalar>"
+                                          << "Confirmação de Desinstalação";
+        QTest::newRow("segunda palavra") << p + " <DESINSTALAR> agora" << 2 << "<DESINSTALAR> agora" << "";
+        QTest::newRow("sem aspa e branco") << "/usr/games/trevolino <INSTALAR>" << 1
+                                           << "usr/games/trevolino <INSTALAR>" << "";
+        QTest::newRow("outro argumento") << p + " --ajuda" << 1 << "--ajuda" << "";
+    }
+    void tabelaDeTokens() {
+        QFETCH(QString, linha);
+        QFETCH(int, argumentos);
+        QFETCH(QString, token);
+        QFETCH(QString, primeiroDialogo);
+        DefinirLinhaDeComandoParaTeste(linha, argumentos);
+        QCOMPARE(ParametroDaLinhaDeComando(), token);
+        Respondedor r({R::nao()});
+        QCOMPARE(ProcessarLinhaDeComando(), !primeiroDialogo.isEmpty());
+        QCOMPARE(r.titulos(), primeiroDialogo.isEmpty() ? QStringList() : QStringList{primeiroDialogo});
+        QVERIFY(nadaInstalado());
+        QCOMPARE(janela->TerminoSolicitado(), !primeiroDialogo.isEmpty());
+    }
+
+    void linhaReconstruidaDeArgv() {
+        // A program path with blanks and quotes still yields the token after it.
+        const QString linha = LinhaDeComandoReconstruida({"/home/zé/Meus \"Jogos\" /trevolino", "<ICONES>"});
+        QCOMPARE(linha, QString("\"/home/zé/Meus Jogos /trevolino\" <ICONES>"));
+        DefinirLinhaDeComandoParaTeste(linha, 1);
+        QCOMPARE(ParametroDaLinhaDeComando(), QString("<ICONES>"));
+        QCOMPARE(LinhaDeComandoReconstruida({"/a/trevolino", "<DESINSTALAR>", "x"}),
+                 QString("\"/a/trevolino\" <DESINSTALAR> x"));
+    }
+
+    void mensagens() {
+        const QString m1 = MensagemConfirmacaoInstalar(kTitulo);
+        QVERIFY(m1.startsWith("Instalação\r\n\r\nEste Software Destina-Se a\r\nSimular Um Jogo Trevolino.\r\n\r\n"));
+        QVERIFY(m1.endsWith("Com Perfil De Usuário Administrador.\r\n\r\nVocê Autoriza a Instalação do\r\nTrevolino v3.5?"));
+        QCOMPARE(m1.count("\r\n"), 20);
+        QCOMPARE(MensagemConfirmacaoIcones(kTitulo), kTitulo + "\r\n" + m1);
+        QCOMPARE(MensagemInstalacaoConcluida(kTitulo),
+                 QString("Trevolino v3.5\r\nInstalação Concluída\r\n\r\nO Aplicativo Poderá Ser Utilizado Através\r\n"
+                         "Do Botão Iniciar do Windows ou Então\r\nDisparado Pelo Ícone Que Foi Preparado\r\n"
+                         "Na Sua Área de Trabalho.\r\n\r\nVocê Deseja Executa-lo Imediatamente?"));
+        QCOMPARE(MensagemConfirmacaoDesinstalar(kTitulo),
+                 QString("Trevolino v3.5\r\nDesinstalação\r\n\r\nVocê Está Certo de Que Deseja Remover\r\n"
+                         "Este Aplicativo Do Seu Computador?\r\n\r\nVocê Autoriza a Desinstalação do\r\nTrevolino v3.5?"));
+        QCOMPARE(MensagemDesinstalacaoConcluida(kTitulo),
+                 QString("Trevolino v3.5\r\nDesinstalação\r\n\r\nO Aplicativo Foi Desinstalado Com Sucesso."));
+        QCOMPARE(NomeDoDesinstalador("trevolino"), QString("trevolino_Desinstalar"));
+        QCOMPARE(NomeDoDesinstalador("Trevolino.exe"), QString("Trevolino_Desinstalar.exe"));
+        QCOMPARE(NomeDoDesinstalador(".oculto"), QString(".oculto_Desinstalar"));
+    }
+
+    void instalarCompletoEDesinstalar() {
+        std::vector<DialogoVisto> vistos;
+        QVERIFY(rodar("<INSTALAR>", aceitarTudo(R::clicar("spdSim")), &vistos));
+        QCOMPARE(vistos.size(), size_t(3));
+        QCOMPARE(vistos[0].titulo, QString("Confirmação de Instalação"));
+        QVERIFY(vistos[0].texto.contains("Você Autoriza a Instalação do\nTrevolino v3.5?"));
+        QCOMPARE(vistos[1].titulo, QString("Contrato de Uso de Software"));
+        QCOMPARE(vistos[2].titulo, QString("Instalação Concluída"));
+        QVERIFY(janela->TerminoSolicitado());
+        QVERIFY(janela->isHidden());
+        QCOMPARE(janela->size(), QSize(1, 1));
+
+        // The program folder's copy, with the executable's own spelling and permissions.
+        const QString instalado = programas + "/Trevolino/Trevolino";
+        QCOMPARE(ler(instalado), ler(exe));
+        QVERIFY(QFileInfo(instalado).isExecutable());
+        QCOMPARE(ler(programas + "/Trevolino/Bobinas/Cereja.jpg"), QByteArray("jpg"));
+        QCOMPARE(ler(programas + "/Trevolino/Som/Moeda.wav"), QByteArray("wav"));
+        // The uninstaller copy.
+        const QString desinstalador = windows + "/Trevolino_Desinstalar";
+        QCOMPARE(ler(desinstalador), ler(exe));
+        QVERIFY(QFileInfo(desinstalador).isExecutable());
+        // Launchers.
+        const QString lancador = mesa + "/Trevolino v3.5.desktop";
+        const QString grupo = menu + "/Trevolino v3.5";
+        QVERIFY(QFileInfo(lancador).isExecutable());
+        QCOMPARE(arquivosDe(grupo),
+                 QStringList({"01 - Executar Trevolino v3.5.desktop", "02 - Desinstalar Trevolino v3.5.desktop"}));
+        QVERIFY(ler(lancador).contains("\nExec=" + instalado.toUtf8() + "\n"));
+        QVERIFY(ler(lancador).contains("\nPath=" + programas.toUtf8() + "/Trevolino/\n"));
+        QVERIFY(ler(grupo + "/02 - Desinstalar Trevolino v3.5.desktop")
+                    .contains("\nExec=" + desinstalador.toUtf8() + " \"<DESINSTALAR>\"\n"));
+        if (!QStandardPaths::findExecutable("desktop-file-validate").isEmpty()) {
+            for (const QString& f : {lancador, grupo + "/01 - Executar Trevolino v3.5.desktop",
+                                     grupo + "/02 - Desinstalar Trevolino v3.5.desktop"}) {
+                QString saida;
+                QVERIFY2(validar(f, &saida), qPrintable(f + ": " + saida));
+            }
+        }
+        // The icon the launchers name, for every picture the program carries.
+        const QString icones = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + "/icons/hicolor";
+        for (int n : {16, 48, 256}) {
+            const QString rec = QString(":/icone/hicolor/%1x%1/apps/trevolino.png").arg(n);
+            QCOMPARE(QFile::exists(icones + QString("/%1x%1/apps/trevolino.png").arg(n)), QFile::exists(rec));
+        }
+        // "Sim" to the completion question started the installed game in its own folder.
+        QElapsedTimer t;
+        t.start();
+        while (!QFile::exists(QDir::homePath() + "/iniciado") && t.elapsed() < 10000) QTest::qWait(20);
+        QCOMPARE(ler(QDir::homePath() + "/iniciado").trimmed(), (programas + "/Trevolino").toUtf8());
+
+        // A second run overwrites everything without a further question.
+        escrever(exe, "#!/bin/sh\n# versão nova\n");
+        QVERIFY(rodar("<INSTALAR>", aceitarTudo(R::nao()), &vistos));
+        QCOMPARE(vistos.size(), size_t(3));
+        QCOMPARE(ler(instalado), QByteArray("#!/bin/sh\n# versão nova\n"));
+        QCOMPARE(ler(desinstalador), QByteArray("#!/bin/sh\n# versão nova\n"));
+
+        // Uninstall: folder, launcher and group gone; the uninstaller copy stays.
+        QVERIFY(rodar("<DESINSTALAR>", {R::sim(), R::sim()}, &vistos));
+        QCOMPARE(vistos.size(), size_t(2));
+        QCOMPARE(vistos[0].titulo, QString("Confirmação de Desinstalação"));
+        QCOMPARE(vistos[1].titulo, QString("Desinstalação Concluída"));
+        QVERIFY(vistos[1].texto.contains("O Aplicativo Foi Desinstalado Com Sucesso."));
+        QVERIFY(!QFileInfo::exists(programas + "/Trevolino"));
+        QVERIFY(!QFileInfo::exists(lancador));
+        QVERIFY(!QFileInfo::exists(grupo));
+        QVERIFY(QFileInfo::exists(desinstalador));
+        QVERIFY(!QFileInfo::exists(icones + "/48x48/apps/trevolino.png"));
+        QVERIFY(QFileInfo::exists(exe));  // the program where it lay is not touched
+    }
+
+    void recusasNaoDeixamNada() {
+        std::vector<DialogoVisto> vistos;
+        // "Não" to the confirmation.
+        QVERIFY(rodar("<INSTALAR>", {R::clicar("spdNao")}, &vistos));
+        QCOMPARE(vistos.size(), size_t(1));
+        QVERIFY(nadaInstalado());
+        // Esc in the contract, with the box ticked.
+        QVERIFY(rodar("<ICONES>", {R::sim(), [](QWidget* w) {
+                                       w->findChild<QCheckBox*>("cbxContrato")->setChecked(true);
+                                       QTest::keyClick(w, Qt::Key_Escape);
+                                   }},
+                      &vistos));
+        QCOMPARE(vistos.size(), size_t(2));
+        QVERIFY(nadaInstalado());
+        // "Não" in the contract.
+        QVERIFY(rodar("<INSTALAR>", {R::sim(), R::clicar("SpeedButton1")}, &vistos));
+        QVERIFY(nadaInstalado());
+        // "Não" to the uninstall confirmation: nothing removed, no message.
+        QVERIFY(rodar("<DESINSTALAR>", {R::nao()}, &vistos));
+        QCOMPARE(vistos.size(), size_t(1));
+        QVERIFY(janela->TerminoSolicitado());
+    }
+
+    void iconesApontamParaOProgramaOndeEsta() {
+        std::vector<DialogoVisto> vistos;
+        QVERIFY(rodar("<icones>", aceitarTudo(R::nao()), &vistos));
+        QCOMPARE(vistos.size(), size_t(3));
+        QVERIFY(vistos[0].texto.startsWith("\nTrevolino v3.5\nInstalação\n"));
+        QVERIFY(arquivosDe(programas).isEmpty());  // nothing copied
+        QVERIFY(!QFile::exists(QDir::homePath() + "/iniciado"));  // "Não": not started
+        const QString lancador = mesa + "/Trevolino v3.5.desktop";
+        // The path with blanks and quotes is quoted, its quotes escaped (twice: quoting, then
+        // the string escape of the value).
+        QString esperado = "\"" + exe + "\"";
+        esperado.replace("\"Jogos\"", "\\\\\"Jogos\\\\\"");
+        QVERIFY2(ler(lancador).contains(("\nExec=" + esperado + "\n").toUtf8()), ler(lancador).constData());
+        QVERIFY(QFileInfo(windows + "/Trevolino_Desinstalar").isExecutable());
+        QString saida;
+        if (!QStandardPaths::findExecutable("desktop-file-validate").isEmpty())
+            QVERIFY2(validar(lancador, &saida), qPrintable(saida));
+
+        // Uninstalling removes the launchers and the group, never the program where it lies.
+        QVERIFY(rodar("<DESINSTALAR>", {R::sim(), R::sim()}, &vistos));
+        QVERIFY(!QFileInfo::exists(lancador));
+        QVERIFY(!QFileInfo::exists(menu + "/Trevolino v3.5"));
+        QCOMPARE(ler(programa + "/Bobinas/Cereja.jpg"), QByteArray("jpg"));
+        QVERIFY(QFileInfo::exists(exe));
+    }
+
+    void bibliotecaDoClienteDecideAPergunta() {
+        // The uninstaller copy cannot be made (a dangling link holds its name and a copy never
+        // writes through a link), but the client library beside the program is copied: the
+        // completion question then still comes.
+        QDir().mkpath(windows);
+        QVERIFY(QFile::link(tmp->path() + "/nada", windows + "/Trevolino_Desinstalar"));
+        std::vector<DialogoVisto> vistos;
+        QVERIFY(rodar("<ICONES>", aceitarTudo(R::nao()), &vistos));
+        QCOMPARE(vistos.size(), size_t(2));  // no library: no question
+        escrever(programa + "/gds32.dll", "biblioteca");
+        QVERIFY(rodar("<ICONES>", aceitarTudo(R::nao()), &vistos));
+        QCOMPARE(vistos.size(), size_t(3));
+        QCOMPARE(vistos[2].titulo, QString("Instalação Concluída"));
+        QCOMPARE(ler(windows + "/gds32.dll"), QByteArray("biblioteca"));
+        QVERIFY(!QFileInfo::exists(tmp->path() + "/nada"));
+    }
+
+    void desinstalarSemNadaInstaladoAindaInforma() {
+        std::vector<DialogoVisto> vistos;
+        QVERIFY(rodar("<DESINSTALAR>", {R::sim(), R::sim()}, &vistos));
+        QCOMPARE(vistos.size(), size_t(2));
+        QVERIFY(vistos[1].texto.contains("O Aplicativo Foi Desinstalado Com Sucesso."));
+    }
+
+    void remocaoNuncaSaiDoQueFoiCriado() {
+        // The installation folder is a link to HOME: nothing of HOME goes.
+        const QString home = QDir::homePath();
+        escrever(home + "/documento-precioso.txt", "meu");
+        QVERIFY(QFile::link(home, programas + "/Trevolino"));
+        // A title that climbs: its launcher and group stay inside their folders.
+        janela->TituloDoAplicativo = "../../..";
+        std::vector<DialogoVisto> vistos;
+        QVERIFY(rodar("<DESINSTALAR>", {R::sim(), R::sim()}, &vistos));
+        QCOMPARE(vistos.size(), size_t(2));
+        QCOMPARE(ler(home + "/documento-precioso.txt"), QByteArray("meu"));
+        QVERIFY(QFileInfo(programas + "/Trevolino").isSymLink());
+        QVERIFY(QFileInfo(menu).isDir());
+        QVERIFY(QFileInfo(home + "/.local").isDir());
+
+        // Installing with that title writes inside the desktop and menu folders only.
+        QFile::remove(programas + "/Trevolino");
+        QVERIFY(rodar("<ICONES>", aceitarTudo(R::nao()), &vistos));
+        QVERIFY(QFile::exists(mesa + "/.._.._...desktop"));
+        QVERIFY(QFile::exists(menu + "/.._.._../01 - Executar .._.._...desktop"));
+        QVERIFY(rodar("<DESINSTALAR>", {R::sim(), R::sim()}, &vistos));
+        QVERIFY(!QFileInfo::exists(menu + "/.._.._.."));
+        QCOMPARE(ler(home + "/documento-precioso.txt"), QByteArray("meu"));
+
+        // Prefixes that would put "Trevolino" at the root, or elsewhere, are refused outright.
+        QCOMPARE(PastaDeInstalacao("", "Trevolino"), QString());
+        QCOMPARE(PastaDeInstalacao("opt", "Trevolino"), QString());
+        QCOMPARE(PastaDeInstalacao("/", "Trevolino"), QString());
+        QCOMPARE(PastaDeInstalacao("/opt", ".."), QString());
+        QCOMPARE(PastaDeInstalacao("/opt", "../etc"), QString("/opt/.._etc"));
+        QCOMPARE(PastaDeInstalacao(" /opt/ ", "Trevolino"), QString("/opt/Trevolino"));
+    }
+
+    // --- the contract dialog ------------------------------------------------------------------
+
+    void contratoComposicao() {
+        TfrmDialogoContrato d(janela);
+        QCOMPARE(d.Resposta, 2);
+        QCOMPARE(d.size(), QSize(623, 375));
+        QCOMPARE(d.windowTitle(), QString("Contrato de Uso de Software"));
+        QVERIFY(!(d.windowFlags() & (Qt::WindowCloseButtonHint | Qt::WindowSystemMenuHint |
+                                     Qt::WindowMinMaxButtonsHint)));
+        QVERIFY(!d.cbxContrato->isChecked());
+        QCOMPARE(d.cbxContrato->layoutDirection(), Qt::RightToLeft);  // caption left of the box
+
+        // The contract: a heading, a notice in capitals, eighteen clauses "n.<tab>text".
+        const QString texto = d.memContrato->toPlainText();
+        QCOMPARE(texto, TfrmDialogoContrato::TextoDoContrato());
+        const QStringList linhas = texto.split('\n');
+        QVERIFY2(linhas.size() >= 170 && linhas.size() <= 230, qPrintable(QString::number(linhas.size())));
+        QVERIFY(linhas.first().startsWith("CONTRATO"));
+        QVERIFY(texto.contains("O TREVOLINO É UM JOGO DE ENTRETENIMENTO"));
+        int clausula = 0;
+        for (const QString& l : linhas) {
+            const auto m = QRegularExpression("^(\\d+)\\.\\t\\S").match(l);
+            if (m.hasMatch()) QCOMPARE(m.captured(1).toInt(), ++clausula);
+        }
+        QCOMPARE(clausula, 18);
+
+        // Read-only, but it scrolls.
+        d.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&d));
+        d.memContrato->setFocus();
+        QTest::keyClicks(d.memContrato, "xyz");
+        QCOMPARE(d.memContrato->toPlainText(), texto);
+        QScrollBar* barra = d.memContrato->verticalScrollBar();
+        QVERIFY(barra->maximum() > 0);
+        QTest::keyClick(d.memContrato, Qt::Key_PageDown);
+        QVERIFY(barra->value() > 0);
+        QCOMPARE(d.Resposta, 2);
+    }
+
+    void contratoLembreteEAceite() {
+        // Enter with the box unticked: the reminder, the contract stays open with answer 2;
+        // "Sim" clicked unticked: the reminder again; then ticked, Enter in the text box: 6.
+        TfrmDialogoContrato d(janela);
+        int respostaDuranteOLembrete = -1;
+        Respondedor r({[](QWidget* w) { QTest::keyClick(w->findChild<QWidget*>("memContrato"), Qt::Key_Return); },
+                       [&](QWidget* w) {
+                           respostaDuranteOLembrete = d.Resposta;
+                           QTest::keyClick(w, Qt::Key_Return);
+                       },
+                       R::clicar("SpeedButton2"), R::sim(), marcarEAceitar(true)});
+        d.exec();
+        QCOMPARE(r.titulos(), QStringList({"Contrato de Uso de Software", "Por Favor, Assine o Contrato!",
+                                           "Contrato de Uso de Software", "Por Favor, Assine o Contrato!",
+                                           "Contrato de Uso de Software"}));
+        QCOMPARE(respostaDuranteOLembrete, 2);
+        QCOMPARE(r.vistos[1].texto,
+                 QString("\nPara Prosseguir é Necessário Que Você Esteja de\nAcordo Com o Contrato de Utilização.\n\n"
+                         "Para Fazer Isto, Assinale a Opção Adequada,\nLogo Abaixo do Texto do Contrato, Marque:\n\n"
+                         "\"Eu Li e Concordo Com o Contrato Acima\"\n"));
+        QCOMPARE(d.Resposta, 6);
+    }
+
+    void contratoTeclasNaSoltura() {
+        // The press of Enter or Esc alone does nothing; the release answers.
+        {
+            TfrmDialogoContrato d(janela);
+            d.cbxContrato->setChecked(true);
+            bool abertoAposPressionar = false;
+            Respondedor r({[&](QWidget* w) {
+                QTest::keyPress(w, Qt::Key_Escape);
+                QTest::keyPress(w->findChild<QWidget*>("memContrato"), Qt::Key_Return);
+                abertoAposPressionar = w->isVisible();
+                QTest::keyRelease(w->findChild<QWidget*>("memContrato"), Qt::Key_Escape);
+            }});
+            d.exec();
+            QVERIFY(abertoAposPressionar);
+            QCOMPARE(d.Resposta, 7);
+        }
+        {
+            TfrmDialogoContrato d(janela);
+            Respondedor r({marcarEAceitar(false)});
+            d.exec();
+            QCOMPARE(d.Resposta, 6);
+            QVERIFY(d.cbxContrato->isChecked());
+        }
+        {
+            TfrmDialogoContrato d(janela);
+            Respondedor r({R::clicar("SpeedButton1")});
+            d.exec();
+            QCOMPARE(d.Resposta, 7);
+        }
+    }
+};
+
+REGISTRAR_TESTE(TesteModos);
+#include "teste_modos.moc"
