@@ -47,12 +47,23 @@ void encerrarEsperas() {
 }
 
 // Runs while the application object is being destroyed, before its children go: the effect
-// is stopped and deleted while Qt Multimedia is still fully alive.
+// is stopped and deleted while Qt Multimedia is still fully alive. Qt 6.4's sample cache
+// deadlocks at process exit when a file is still being loaded by its loader thread (seen as a
+// hang when the program ends right after a TocarSom), so a load in progress is let finish first:
+// its completion arrives as posted events, delivered here, bounded in time.
 void destruirEfeito() {
     Estado& e = estado();
     e.tocarQuandoPronto = false;
     e.desejado.clear();
     e.arquivo.clear();
+    if (!e.efeito)
+        return;
+    QElapsedTimer t;
+    t.start();
+    while (e.efeito && e.efeito->status() == QSoundEffect::Loading && t.elapsed() < 2000) {
+        QCoreApplication::sendPostedEvents();
+        QThread::msleep(2);
+    }
     if (e.efeito) {
         e.efeito->stop();
         delete e.efeito.data();
