@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QTimer>
 #include <QtEndian>
 #include <QtTest>
@@ -475,6 +476,14 @@ private slots:
 int main(int argc, char** argv) {
     apoio::prepararAmbienteIsolado();
     const bool filho = argc > 1 && QByteArray(argv[1]) == "--sem-servidor";
+    if (argc > 3 && QByteArray(argv[1]) == "--sair-carregando") {
+        // Ends while the sound is still being loaded: the process must not hang on its way out.
+        QCoreApplication app(argc, argv);
+        TocarSom(QString::fromLocal8Bit(argv[2]), false, false);
+        // the load runs on Qt's loader thread; leave at varying moments of it
+        QThread::usleep(QByteArray(argv[3]).toUInt());
+        return 0;
+    }
     QCoreApplication app(argc, argv);
     if (filho) {
         SemServidor t;
@@ -509,6 +518,37 @@ int main(int argc, char** argv) {
             ++falhas;
         } else {
             printf("PASS: without an audio server, in %lld ms\n", (long long)t.elapsed());
+        }
+    }
+    {
+        // Qt 6.4 could deadlock at exit with a sample still loading; try the race a few times,
+        // each with a file Qt has not cached yet.
+        QTemporaryDir dir;
+        int travados = 0;
+        QElapsedTimer t;
+        t.start();
+        for (int i = 0; i < 12; ++i) {
+            const QString copia = dir.filePath(QString("ganhou%1.wav").arg(i));
+            QFile::copy(som("Ganhou.wav"), copia);
+            QProcess p;
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            env.insert("PULSE_SERVER", "unix:/nonexistent/trevolino/native");
+            p.setProcessEnvironment(env);
+            p.start(QCoreApplication::applicationFilePath(),
+                    {"--sair-carregando", copia, QString::number(i * 250)});
+            if (!p.waitForFinished(10000)) {
+                ++travados;
+                p.kill();
+                p.waitForFinished();
+            } else if (p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0) {
+                ++travados;
+            }
+        }
+        if (travados) {
+            fprintf(stderr, "FAIL: %d of 12 processes hung or crashed ending during a load\n", travados);
+            ++falhas;
+        } else {
+            printf("PASS: 12 processes ended cleanly during a load, in %lld ms\n", (long long)t.elapsed());
         }
     }
     {
