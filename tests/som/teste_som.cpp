@@ -193,9 +193,7 @@ private slots:
                  0.5);
 
         QVERIFY(DuracaoDoSom(dir.filePath("nao-existe.wav")) < 0);
-        QVERIFY(DuracaoDoSom(dir.path()) < 0);
         QVERIFY(DuracaoDoSom(gravar(dir, "texto.wav", "isto não é um som")) < 0);
-        QVERIFY(DuracaoDoSom(gravar(dir, "vazio.wav", QByteArray())) < 0);
         QVERIFY(DuracaoDoSom(gravar(dir, "24bits.wav", cabecalhoWav(1, 1, 44100, 24, 300) + "data" +
                                                             QByteArray::fromHex("2C010000") +
                                                             QByteArray(300, '\0'))) < 0);
@@ -372,13 +370,15 @@ class SomComServidor : public QObject {
 
 private slots:
     void initTestCase() {
+        // Only against the private server that scripts/executar_testes.sh starts (it sets
+        // TREVOLINO_TEST_PULSE=1): a developer's own server would play these on the speakers.
+        // Once asked for, a missing server is a failure, never a silent skip.
+        if (qgetenv("TREVOLINO_TEST_PULSE") != "1")
+            QSKIP("no private PulseAudio server (scripts/executar_testes.sh starts one)");
         QByteArray sink;
         if (!executar("pactl", {"info"}) || !executar("pactl", {"get-default-sink"}, &sink) ||
-            sink.isEmpty()) {
-            if (qgetenv("TREVOLINO_TEST_PULSE") == "1")
-                QFAIL("TREVOLINO_TEST_PULSE=1 but no PulseAudio server answers");
-            QSKIP("no PulseAudio server (scripts/executar_testes.sh starts one)");
-        }
+            sink.isEmpty())
+            QFAIL("TREVOLINO_TEST_PULSE=1 but no PulseAudio server answers");
         gravacao = dir.filePath("monitor.raw");
         // A silent stream keeps the sink's clock running while nothing plays.
         manterVivo.setStandardInputFile("/dev/zero");
