@@ -24,6 +24,8 @@ namespace {
 
 // A margin over the file's length for a wait: the output's own latency and start-up.
 constexpr int kMargemEsperaMs = 250;
+// How long a wait allows for the file to load before it plays.
+constexpr int kEsperaCarregarMs = 2000;
 
 struct Estado {
     QPointer<QSoundEffect> efeito;
@@ -77,6 +79,7 @@ void aoMudarStatus() {
         return;
     if (ef->status() == QSoundEffect::Ready && ef->source() == e.desejado) {
         e.tocarQuandoPronto = false;
+        e.inicio.start();
         ef->play();
     } else if (ef->status() == QSoundEffect::Error && ef->source() == e.desejado) {
         e.tocarQuandoPronto = false;  // unplayable after all: silence, as for a missing file
@@ -140,15 +143,20 @@ void tocar(const QString& arquivo, bool umaVez, bool esperar) {
     // A loop never ends by itself, so it is never waited for.
     if (!esperar || !umaVez)
         return;
+    // The wait ends when Qt says the sound is over, or at the latest the file's length after
+    // it started playing; a load that never completes is given a few seconds at most.
+    const int tempoDoSom = static_cast<int>(duracao * 1000) + kMargemEsperaMs;
     QEventLoop loop;
     QTimer limite;
     limite.setSingleShot(true);
     QObject::connect(&limite, &QTimer::timeout, &loop, &QEventLoop::quit);
-    QObject::connect(ef, &QSoundEffect::playingChanged, &loop, [&loop, ef] {
-        if (!ef->isPlaying() && !estado().tocarQuandoPronto)
+    QObject::connect(ef, &QSoundEffect::playingChanged, &loop, [&loop, &limite, ef, tempoDoSom] {
+        if (ef->isPlaying())
+            limite.start(tempoDoSom);
+        else if (!estado().tocarQuandoPronto)
             loop.quit();
     });
-    limite.start(static_cast<int>(duracao * 1000) + kMargemEsperaMs);
+    limite.start(ef->isPlaying() ? tempoDoSom : tempoDoSom + kEsperaCarregarMs);
     e.esperas.append(&loop);
     loop.exec();
     e.esperas.removeOne(&loop);
