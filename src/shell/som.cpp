@@ -24,6 +24,8 @@ namespace {
 
 // A margin over the file's length for a wait: the output's own latency and start-up.
 constexpr int kMargemEsperaMs = 250;
+// How long a wait allows for the file to load before it plays.
+constexpr int kEsperaCarregarMs = 2000;
 
 struct Estado {
     QPointer<QSoundEffect> efeito;
@@ -47,12 +49,23 @@ void encerrarEsperas() {
 }
 
 // Runs while the application object is being destroyed, before its children go: the effect
-// is stopped and deleted while Qt Multimedia is still fully alive.
+// is stopped and deleted while Qt Multimedia is still fully alive. Qt 6.4's sample cache
+// deadlocks at process exit when a file is still being loaded by its loader thread (seen as a
+// hang when the program ends right after a TocarSom), so a load in progress is let finish first:
+// its completion arrives as posted events, delivered here, bounded in time.
 void destruirEfeito() {
     Estado& e = estado();
     e.tocarQuandoPronto = false;
     e.desejado.clear();
     e.arquivo.clear();
+    if (!e.efeito)
+        return;
+    QElapsedTimer t;
+    t.start();
+    while (e.efeito && e.efeito->status() == QSoundEffect::Loading && t.elapsed() < 2000) {
+        QCoreApplication::sendPostedEvents();
+        QThread::msleep(2);
+    }
     if (e.efeito) {
         e.efeito->stop();
         delete e.efeito.data();
@@ -66,6 +79,7 @@ void aoMudarStatus() {
         return;
     if (ef->status() == QSoundEffect::Ready && ef->source() == e.desejado) {
         e.tocarQuandoPronto = false;
+        e.inicio.start();
         ef->play();
     } else if (ef->status() == QSoundEffect::Error && ef->source() == e.desejado) {
         e.tocarQuandoPronto = false;  // unplayable after all: silence, as for a missing file
@@ -129,15 +143,20 @@ void tocar(const QString& arquivo, bool umaVez, bool esperar) {
     // A loop never ends by itself, so it is never waited for.
     if (!esperar || !umaVez)
         return;
+    // The wait ends when Qt says the sound is over, or at the latest the file's length after
+    // it started playing; a load that never completes is given a few seconds at most.
+    const int tempoDoSom = static_cast<int>(duracao * 1000) + kMargemEsperaMs;
     QEventLoop loop;
     QTimer limite;
     limite.setSingleShot(true);
     QObject::connect(&limite, &QTimer::timeout, &loop, &QEventLoop::quit);
-    QObject::connect(ef, &QSoundEffect::playingChanged, &loop, [&loop, ef] {
-        if (!ef->isPlaying() && !estado().tocarQuandoPronto)
+    QObject::connect(ef, &QSoundEffect::playingChanged, &loop, [&loop, &limite, ef, tempoDoSom] {
+        if (ef->isPlaying())
+            limite.start(tempoDoSom);
+        else if (!estado().tocarQuandoPronto)
             loop.quit();
     });
-    limite.start(static_cast<int>(duracao * 1000) + kMargemEsperaMs);
+    limite.start(ef->isPlaying() ? tempoDoSom : tempoDoSom + kEsperaCarregarMs);
     e.esperas.append(&loop);
     loop.exec();
     e.esperas.removeOne(&loop);

@@ -104,6 +104,9 @@ def resonate(excitation, modes, tail):
     for i in range(len(excitation) + samples(tail)):
         x = excitation[i] if i < len(excitation) else 0.0
         out.append(sum(r.step(x) * g for r, g in res))
+    ease = max(1, samples(tail) // 4)  # the ring is eased out rather than cut off
+    for i in range(min(ease, len(out))):
+        out[-1 - i] *= math.sin(0.5 * math.pi * i / ease) ** 2
     return out
 
 
@@ -232,10 +235,12 @@ def bobina_parando():
     mix(buf, 0, clack)
     # the body of the reel: a short low thump with a falling pitch
     phase = 0.0
-    for i in range(samples(0.09)):
+    thump = samples(0.12)
+    for i in range(thump):
         tt = i / RATE
-        phase += TWO_PI * (135 - 50 * tt / 0.09) / RATE
-        buf[i] += 0.5 * math.exp(-tt / 0.025) * math.sin(phase)
+        phase += TWO_PI * (135 - 50 * tt / 0.12) / RATE
+        ease = math.cos(0.5 * math.pi * i / thump) ** 2
+        buf[i] += 0.5 * math.exp(-tt / 0.025) * math.sin(phase) * ease
     settle = scaled(resonate(burst(noise, 0.003, 0.0007), [(2100, 0.008, 0.6), (3900, 0.004, 0.3)],
                              0.03), 1.0)
     mix(buf, samples(0.052), settle, 0.35)
