@@ -5,6 +5,8 @@ BUILD=${1:-build}
 here=$(cd "$(dirname "$0")" && pwd)
 # shellcheck source=/dev/null
 . "$here/servidor_de_audio.sh"
-iniciar_servidor_de_audio
+# The server is stopped however the run ends: success, failure or interruption.
 trap parar_servidor_de_audio EXIT
+trap 'exit 130' INT TERM
+iniciar_servidor_de_audio
 ctest --test-dir "$BUILD" --output-on-failure -j "$(nproc)"

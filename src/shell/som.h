@@ -12,4 +12,18 @@ void TocarSom(const QString& Arquivo, bool UmaVez, bool EsperarTerminar);
 // Stops any sound that TocarSom started, looping or not.
 void PararSom();
 
+// What the sound layer is playing now: the file (trimmed path) and whether it repeats. Empty
+// when nothing plays: after PararSom, and once a single play's own length has gone by. It
+// answers the same with or without an audio server, so tests can check which sound was asked for.
+struct SomTocando {
+    QString arquivo;
+    bool emLaco = false;
+    bool vazio() const { return arquivo.isEmpty(); }
+};
+SomTocando SomAtual();
+
+// Length in seconds of a WAV file the sound layer can play (PCM, 8 or 16 bits), read from its
+// header; a negative value when the file is missing or not such a WAV.
+double DuracaoDoSom(const QString& Arquivo);
+
 }  // namespace uRotinasGerais

@@ -9,6 +9,7 @@
 #include "game/bobinas.h"
 #include "game/estado.h"
 #include "shell/espera.h"
+#include "shell/som.h"
 #include "shell/uPrincipal.h"
 
 namespace {
@@ -30,7 +31,13 @@ struct Amostra {
     bool timFinalAtivo;
     double premio;
     QString mensagem;
+    QString som;
+    bool somEmLaco;
 };
+
+bool algumaAmostra(const QList<Amostra>& amostras, const std::function<bool(const Amostra&)>& f) {
+    return std::any_of(amostras.begin(), amostras.end(), f);
+}
 
 }  // namespace
 
@@ -64,7 +71,9 @@ class TestRodada : public QObject {
         connect(&amostrador, &QTimer::timeout, this, [&]() {
             amostras << Amostra{algumHabilitado(),
                                 w->timBobina1->isActive() || w->timBobina2->isActive() || w->timBobina3->isActive(),
-                                w->timFinal->isActive(), w->Premio, jogo::Estado().MensagemAtual};
+                                w->timFinal->isActive(), w->Premio, jogo::Estado().MensagemAtual,
+                                QFileInfo(uRotinasGerais::SomAtual().arquivo).fileName(),
+                                uRotinasGerais::SomAtual().emLaco};
         });
         amostrador.start();
         w->spdGirarClick();
@@ -98,7 +107,7 @@ private slots:
         jogo::ReiniciarEstado();
         jogo::DefinirSorteio([](int) { return 0; });
         w = new TfrmPrincipal(nullptr, false);
-        w->PastaDoPrograma = pasta.path() + "/";
+        w->PastaDoPrograma = QString(TREVOLINO_PROGRAM_DIR) + "/";  // the built sounds
         w->TituloDoAplicativo = "Trevolino v3.5";
         for (QTimer* t : {w->timBobina1, w->timBobina2, w->timBobina3}) t->setInterval(1);
         w->timFinal->setInterval(20);
@@ -151,7 +160,11 @@ private slots:
         QCOMPARE(w->Aposta, 10.0);
         QCOMPARE(jogo::Estado().MensagemAtual, QString("Boa Sorte"));
         QCOMPARE(w->lblAposta->text(), QString("Aposta: 10"));
+        QCOMPARE(QFileInfo(uRotinasGerais::SomAtual().arquivo).fileName(), QString("InserindoMoeda.wav"));
         const auto amostras = girarAteOFim();
+        QVERIFY(algumaAmostra(amostras, [](const Amostra& a) { return a.som == "BobinaGirando.wav"; }));
+        QVERIFY(algumaAmostra(amostras, [](const Amostra& a) { return a.som == "BobinaParando.wav"; }));
+        QVERIFY(!algumaAmostra(amostras, [](const Amostra& a) { return a.som.startsWith("Pagando") || a.som == "Ganhou.wav"; }));
         QCOMPARE(jogo::Estado().Bobinas[0].Posicao, 6);
         QCOMPARE(jogo::Estado().Bobinas[1].Posicao, 13);
         QCOMPARE(jogo::Estado().Bobinas[2].Posicao, 4);
@@ -186,6 +199,8 @@ private slots:
         // The credit rose one by one, with "Parabens" during the count-up.
         QVERIFY(std::any_of(amostras.begin(), amostras.end(), [](const Amostra& a) { return a.mensagem == "Parabens"; }));
         QVERIFY(std::any_of(amostras.begin(), amostras.end(), [](const Amostra& a) { return a.premio > 0 && a.premio < 120; }));
+        QVERIFY(algumaAmostra(amostras, [](const Amostra& a) { return a.som == "PagandoMuito.wav" && a.somEmLaco; }));
+        QVERIFY(uRotinasGerais::SomAtual().vazio());  // the paying loop was stopped
         QCOMPARE(jogo::Estado().MensagemAtual, QString("Aposte e Ganhe"));
     }
 
@@ -195,9 +210,11 @@ private slots:
         QTest::addColumn<int>("p3");
         QTest::addColumn<double>("aposta");
         QTest::addColumn<double>("premio");
-        QTest::newRow("um morango") << 2 << 2 << 3 << 1.0 << 2.0;       // 2, 4, 3
-        QTest::newRow("tres morangos") << 2 << 4 << 16 << 1.0 << 3.0;
-        QTest::newRow("6 4 5") << 6 << 2 << 4 << 10.0 << 0.0;
+        QTest::addColumn<QString>("som");
+        QTest::newRow("um morango") << 2 << 2 << 3 << 1.0 << 2.0 << "PagandoPouco.wav";  // 2, 4, 3
+        QTest::newRow("tres morangos") << 2 << 4 << 16 << 1.0 << 3.0 << "PagandoMuito.wav";
+        QTest::newRow("tres limoes") << 1 << 5 << 7 << 1.0 << 2.0 << "PagandoPouco.wav";
+        QTest::newRow("6 4 5") << 6 << 2 << 4 << 10.0 << 0.0 << "";
     }
     void regrasDePagamentoNaJanela() {
         QFETCH(int, p1);
@@ -205,11 +222,26 @@ private slots:
         QFETCH(int, p3);
         QFETCH(double, aposta);
         QFETCH(double, premio);
+        QFETCH(QString, som);
         posicionar(p1, p2, p3);
         w->Credito = 50;
         w->Aposta = aposta;
         jogo::Estado().MensagemAtual = "Boa Sorte";
+        uRotinasGerais::PararSom();
+        QStringList sons;
+        QTimer amostrador;
+        amostrador.setInterval(1);
+        connect(&amostrador, &QTimer::timeout, this, [&] {
+            const QString s = QFileInfo(uRotinasGerais::SomAtual().arquivo).fileName();
+            if (!s.isEmpty() && !sons.contains(s)) sons << s;
+        });
+        amostrador.start();
         w->ChecarSeGanhou();
+        amostrador.stop();
+        if (som.isEmpty())
+            QVERIFY2(sons.isEmpty(), qPrintable(sons.join(",")));
+        else
+            QVERIFY2(sons.contains(som), qPrintable(sons.join(",")));
         QCOMPARE(w->Credito, 50 + premio);
         QCOMPARE(w->Aposta, 0.0);
         QCOMPARE(w->Premio, 0.0);
