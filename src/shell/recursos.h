@@ -35,18 +35,4 @@ void VerificarResolucaoDaTela();
 QSize TamanhoDaTela();
 void DefinirTamanhoDaTela(const QSize& tamanho);
 
-// The five files the start-up unpacks into the program folder, as (file, resource) pairs in
-// the order they are unpacked; the close handler deletes the same files.
-struct ArquivoDesempacotado {
-    const char* arquivo;
-    const char* recurso;
-};
-inline constexpr ArquivoDesempacotado kArquivosDesempacotados[] = {
-    {"c_esperar.ani", "Cursor_Esperar"},
-    {"c_executar.ani", "Cursor_Executar"},
-    {"c_normal.ani", "Cursor_Normal"},
-    {"c_tocar.ani", "Cursor_Tocar"},
-    {"LCDMono2.ttf", "FonteLCD"},
-};
-
 }  // namespace uRotinasGerais

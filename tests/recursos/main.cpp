@@ -4,6 +4,7 @@
 
 #include "apoio.h"
 #include "teste_cursores.h"
+#include "teste_inicio.h"
 
 int main(int argc, char** argv) {
     apoio::prepararAmbienteIsolado();
@@ -11,6 +12,10 @@ int main(int argc, char** argv) {
     int falhas = 0;
     {
         TesteCursores t;
+        falhas += QTest::qExec(&t, argc, argv);
+    }
+    {
+        TesteInicio t;
         falhas += QTest::qExec(&t, argc, argv);
     }
     return falhas;

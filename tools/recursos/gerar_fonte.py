@@ -224,7 +224,9 @@ def main():
     chars = sorted(glyphs, key=ord)
     order = [".notdef"] + [glyph_name(c) for c in chars]
     cmap = {ord(c): glyph_name(c) for c in chars}
-    cmap[0xA0] = "space"   # no-break space, as the thousands separator of some locales
+    # no-break spaces, the thousands separators of some locales
+    for blank in (0xA0, 0x2007, 0x202F):
+        cmap[blank] = "space"
     outlines = {".notdef": notdef_glyph()}
     for c in chars:
         outlines[glyph_name(c)] = draw_glyph(glyphs[c])
