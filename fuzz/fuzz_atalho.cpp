@@ -92,6 +92,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dados, size_t tamanho) {
     QFile f(esperado);
     if (!f.open(QIODevice::ReadOnly)) falhar("unreadable launcher");
     const QByteArray conteudo = f.readAll();
+    // A program path or folder with a control character (other than the escaped tab and line
+    // breaks) cannot be written as a valid Exec or Path at all; such launchers are not judged.
+    const auto controle = [](const QString& t) {
+        for (QChar c : t)
+            if ((c.unicode() < 32 && c != QLatin1Char('\t') && c != QLatin1Char('\n') && c != QLatin1Char('\r')) ||
+                c.unicode() == 127)
+                return true;
+        return false;
+    };
+    if (controle(alvo) || controle(argumentos) || controle(pastaDeTrabalho)) return 0;
     const auto entrada = leitor_desktop::Ler(conteudo);
     if (!entrada) falhar("malformed launcher:", QString::fromUtf8(conteudo));
     const auto& k = entrada->chaves;

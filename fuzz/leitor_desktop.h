@@ -36,9 +36,17 @@ inline QString DesfazerEscapes(const QString& v) {
     return r;
 }
 
+// True for a key whose value is of type string (ASCII text without control characters) rather
+// than localestring (any UTF-8).
+inline bool ChaveDeTextoSimples(const QString& chave) {
+    return chave == QLatin1String("Type") || chave == QLatin1String("Exec") ||
+           chave == QLatin1String("Path") || chave == QLatin1String("Icon") ||
+           chave == QLatin1String("Categories") || chave == QLatin1String("TryExec");
+}
+
 // Parses the file's text; nothing when it is not a well-formed entry (a line that is neither a
-// comment, a group header nor key=value, a repeated key, a missing [Desktop Entry] group, or a
-// NUL or other C0 control character other than tab inside a line).
+// comment, a group header nor key=value, a repeated key, a missing [Desktop Entry] group, a NUL
+// anywhere, or a control character in a value of type string).
 inline std::optional<Entrada> Ler(const QByteArray& bytes) {
     const QString texto = QString::fromUtf8(bytes);
     if (texto.toUtf8() != bytes) return std::nullopt;  // not valid UTF-8
@@ -46,8 +54,7 @@ inline std::optional<Entrada> Ler(const QByteArray& bytes) {
     QString grupo;
     bool temGrupo = false;
     for (const QString& linha : texto.split(QLatin1Char('\n'))) {
-        for (QChar c : linha)
-            if (c.unicode() < 32 && c != QLatin1Char('\t')) return std::nullopt;
+        if (linha.contains(QChar(0))) return std::nullopt;
         if (linha.isEmpty() || linha.startsWith(QLatin1Char('#'))) continue;
         if (linha.startsWith(QLatin1Char('['))) {
             if (!linha.endsWith(QLatin1Char(']'))) return std::nullopt;
@@ -67,6 +74,9 @@ inline std::optional<Entrada> Ler(const QByteArray& bytes) {
         if (e.chaves.contains(chave)) return std::nullopt;
         // Blanks around '=' are not part of the value; a leading blank of the value is "\s".
         QString valor = linha.mid(igual + 1);
+        if (ChaveDeTextoSimples(chave))
+            for (QChar c : valor)
+                if (c.unicode() < 32 || c.unicode() == 127) return std::nullopt;
         while (valor.startsWith(QLatin1Char(' '))) valor.remove(0, 1);
         e.chaves.insert(chave, DesfazerEscapes(valor));
     }

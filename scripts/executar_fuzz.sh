@@ -20,10 +20,12 @@ for seeds in "$root"/fuzz/sementes/*/; do
   corpus="$BUILD/fuzz/corpus/fuzz_$area"
   mkdir -p "$corpus" "$BUILD/fuzz/artefatos"
   echo "== fuzz_$area, ${SECONDS_EACH}s"
+  log="$BUILD/fuzz/fuzz_$area.log"
   "$bin" -max_total_time="$SECONDS_EACH" -timeout=10 -rss_limit_mb=4096 -print_final_stats=1 \
-    -artifact_prefix="$BUILD/fuzz/artefatos/fuzz_$area-" "$corpus" "$seeds" 2>&1 |
-    grep -E '^(stat::number_of_executed_units|stat::new_units_added|Done|==[0-9]+==ERROR|SUMMARY|INFO: -max_total_time)' || true
-  [ "${PIPESTATUS[0]}" -eq 0 ] || { echo "fuzz_$area FAILED"; status=1; }
+    -artifact_prefix="$BUILD/fuzz/artefatos/fuzz_$area-" "$corpus" "$seeds" >"$log" 2>&1
+  rc=$?
+  grep -E '^(stat::number_of_executed_units|stat::new_units_added|Done|==[0-9]+==ERROR|SUMMARY|fuzz_)' "$log"
+  [ $rc -eq 0 ] || { echo "fuzz_$area FAILED (see $log)"; status=1; }
 done
 [ $found -eq 1 ] || echo "no fuzz targets built"
 exit $status

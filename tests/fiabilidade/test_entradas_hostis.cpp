@@ -306,6 +306,16 @@ private slots:
         QCOMPARE(instantaneo::Diferencas(antes, instantaneo::Tirar(home)), QStringList());
     }
 
+    void tokenDepoisDeProgramaQueComecaComBranco() {
+        // Found by fuzzing: the program path's opening quote followed by its own leading blank
+        // was taken for the end of the path.
+        const QString linha = LinhaDeComandoReconstruida({" trevolino", "<ICONES>"});
+        DefinirLinhaDeComandoParaTeste(linha, 1);
+        QCOMPARE(ParametroDaLinhaDeComando(), QString("<ICONES>"));
+        DefinirLinhaDeComandoParaTeste(LinhaDeComandoReconstruida({" /", "Mt5", "x"}), 2);
+        QCOMPARE(ParametroDaLinhaDeComando(), QString("Mt5 x"));
+    }
+
     void pastasXdgQueSaoArquivos() {
         // Every XDG folder is a regular file; the installer is asked to install and remove.
         const QString raiz = d("raiz");
