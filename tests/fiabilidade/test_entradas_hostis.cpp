@@ -27,6 +27,7 @@
 #include "leitor_desktop.h"
 #include "shell/carregar_jpeg.h"
 #include "shell/espera.h"
+#include "shell/recursos.h"
 #include "shell/som.h"
 #include "shell/uPrincipal.h"
 
@@ -282,6 +283,68 @@ private slots:
         w->FormClose();
         delete w;
         QCOMPARE(instantaneo::Diferencas(antes, instantaneo::Tirar(tmp->path())), QStringList());
+    }
+
+    void telaAbaixoDoMinimo() {
+        // 799 x 600: the start-up says why it cannot go on and asks the program to end, without
+        // a crash and without any other dialog.
+        QDir::setCurrent(tmp->path());
+        QDir().mkpath(d("Trevolino"));
+        TfrmPrincipal::PastaDoProgramaDeTeste = d("Trevolino/");
+        DefinirLinhaDeComandoParaTeste("\"" + d("Trevolino/trevolino") + "\"", 0);
+        DefinirTamanhoDaTela(QSize(799, 600));
+        Fechador fechador;
+        auto* w = new TfrmPrincipal(nullptr, true);
+        DefinirTamanhoDaTela(QSize());
+        TfrmPrincipal::PastaDoProgramaDeTeste.clear();
+        QVERIFY(w->TerminoSolicitado());
+        QCOMPARE(fechador.titulos, QStringList{QString::fromUtf8("Notificando Tela Abaixo Das Dimensões Mínimas")});
+        delete w;
+    }
+
+    void executavelComLinhaHostilESemHome() {
+        // The real program, started as a shell would with a 10,000-character argument and an
+        // argument that is not UTF-8, HOME unset: it must come up and stay up, and write only in
+        // its own folder and the XDG folders it was given.
+        const QString programa = QStringLiteral(TREVOLINO_PROGRAM_DIR);
+        if (!QFileInfo(programa + "/trevolino").isExecutable()) QSKIP("the game is not built");
+        QCOMPARE(QProcess::execute("cp", {"-a", programa, d("Trevolino")}), 0);
+        for (const char* x : {"dados", "config", "cache", "runtime"}) QDir().mkpath(d(x));
+        ::chmod(QFile::encodeName(d("runtime")).constData(), 0700);
+        const QStringList raizAntes = QDir("/").entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+        const auto antes = instantaneo::Tirar(tmp->path());
+
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove("HOME");
+        env.insert("XDG_DATA_HOME", d("dados"));
+        env.insert("XDG_CONFIG_HOME", d("config"));
+        env.insert("XDG_CACHE_HOME", d("cache"));
+        env.insert("XDG_RUNTIME_DIR", d("runtime"));
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+        QProcess p;
+        p.setProcessEnvironment(env);
+        p.setWorkingDirectory(d("Trevolino"));
+        p.setProcessChannelMode(QProcess::MergedChannels);
+        p.start("/bin/sh", {"-c", "exec \"$0\" \"$1\" \"$(printf '\\377\\376<INSTALAR>\\303')\"",
+                            d("Trevolino/trevolino"), QString(10000, 'x')});
+        QVERIFY(p.waitForStarted(10000));
+        // Up once it has unpacked its cursors; then it must still be running a little later.
+        QVERIFY(apoio::esperarAte([&] { return QFileInfo::exists(d("Trevolino/c_tocar.ani")); }, 60000));
+        QVERIFY(!p.waitForFinished(3000));
+        QCOMPARE(p.state(), QProcess::Running);
+        p.kill();
+        p.waitForFinished(10000);
+        const QString saida = QString::fromLocal8Bit(p.readAll());
+        QVERIFY2(!saida.contains("Sanitizer") && !saida.contains("runtime error"), qPrintable(saida));
+
+        QCOMPARE(QDir("/").entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), raizAntes);
+        for (const QString& m : instantaneo::Diferencas(antes, instantaneo::Tirar(tmp->path()))) {
+            const QString c = m.mid(m.indexOf(' ') + 1);
+            const bool nosSeusLugares = c.startsWith(d("Trevolino")) || c.startsWith(d("dados")) ||
+                                        c.startsWith(d("cache")) || c.startsWith(d("runtime")) ||
+                                        c.startsWith(d("config"));
+            QVERIFY2(nosSeusLugares, qPrintable(m));
+        }
     }
 
     void linhaDeComandoHostil_data() {
