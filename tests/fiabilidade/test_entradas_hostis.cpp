@@ -532,12 +532,20 @@ private slots:
         QFile::remove(progs + "/Trevolino");
 
         // The folder routines never hand the removal an empty, relative or root prefix.
-        for (const QByteArray& prefixo : {QByteArray(""), QByteArray("relativa"), QByteArray("/"), QByteArray("//"),
-                                          QByteArray(" "), QByteArray("./x")}) {
+        for (const QByteArray& prefixo : {QByteArray(""), QByteArray("relativa"), QByteArray(" "), QByteArray("./x")}) {
             qputenv("TREVOLINO_PASTA_DE_PROGRAMAS", prefixo);
             const QString p = PastaDeProgramas();
             QVERIFY2(QDir::isAbsolutePath(p) && QDir::cleanPath(p) != "/", qPrintable(p));
         }
+        // A prefix that is the root itself (given on purpose) is refused by the installation and
+        // the removal: nothing appears at, or goes from, the top of the file system.
+        const QStringList raiz = QDir("/").entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+        for (const QByteArray& prefixo : {QByteArray("/"), QByteArray("//"), QByteArray("/./")}) {
+            qputenv("TREVOLINO_PASTA_DE_PROGRAMAS", prefixo);
+            InstalarNaPastaDeProgramas("Trevolino", "Trevolino v3.5");
+            RemoverInstalacao("Trevolino", "Trevolino v3.5");
+        }
+        QCOMPARE(QDir("/").entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), raiz);
         // And the removal itself refuses them, whatever the current folder holds.
         QDir::setCurrent(tmp->path());
         QDir().mkpath(d("Trevolino/sub"));

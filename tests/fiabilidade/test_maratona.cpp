@@ -69,7 +69,7 @@ private slots:
         double perdidas = 0, ganhos = 0;  // totals of the finished spins
         double apostaDoGiro = 0, premioDoGiro = -1;
         int fase = 0;  // 0 before the payout, 1 counting out, 2 bet cleared
-        int amostras = 0;
+        int amostras = 0, giroAtual = 0;
         QString falha;
 
         const auto premioEsperado = [&]() {
@@ -82,15 +82,15 @@ private slots:
             ++amostras;
             const double c = w->Credito, a = w->Aposta, p = w->Premio;
             const auto erro = [&](const char* porque) {
-                falha = QString("%1 (spin %2: credit %3, bet %4, prize %5, lost %6, won %7)")
-                            .arg(porque).arg(amostras).arg(c).arg(a).arg(p).arg(perdidas).arg(ganhos);
+                falha = QString("%1 (spin %2, sample %3: credit %4, bet %5, prize %6, lost %7, won %8)")
+                            .arg(porque).arg(giroAtual).arg(amostras).arg(c).arg(a).arg(p).arg(perdidas).arg(ganhos);
             };
             if (c < 0 || a < 0 || p < 0) return erro("negative money");
             if (c != std::floor(c) || a != std::floor(a) || p != std::floor(p)) return erro("fractional money");
             const double soma = c + a + p + perdidas - ganhos;
             const bool parados = !w->timBobina1->isActive() && !w->timBobina2->isActive() &&
                                  !w->timBobina3->isActive();
-            if (soma == 100 && a == apostaDoGiro && p == 0 && fase == 0) return;  // bet at stake
+            if (soma == 100 && p == 0 && fase == 0) return;  // between spins, or the bet at stake
             if (!parados) return erro("money moved while the reels turn");
             if (premioDoGiro < 0) premioDoGiro = premioEsperado();
             const double P = premioDoGiro;
@@ -135,6 +135,7 @@ private slots:
         QElapsedTimer relogio;
         relogio.start();
         for (int giro = 1; giro <= 1000; ++giro) {
+            giroAtual = giro;
             // Bets of 1, 5 and 10 in a fixed pseudo-random mix the credit can cover.
             const double quantias[] = {1, 1, 1, 5, 10};
             double quantia = quantias[gerador() % 5];
@@ -167,6 +168,7 @@ private slots:
             QCOMPARE(w->Credito, creditoAntes - apostaDoGiro + premioDoGiro);
             perdidas += apostaDoGiro;
             ganhos += premioDoGiro;
+            fase = 0;
             if (premioDoGiro > 0) ++vitorias;
             maiorCredito = std::max(maiorCredito, w->Credito);
             if (giro == 100 || giro == 1000) {
