@@ -44,6 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dados, size_t tamanho) {
     if (dados[0] & 1) {
         // A raw line, any argument count.
         const int contagem = int(dados[0] >> 1) - 8;
+        if (texto.isEmpty() && contagem == 0) return 0;  // the seam's "back to the real command line"
         uRotinasGerais::DefinirLinhaDeComandoParaTeste(texto, contagem);
         const QString token = uRotinasGerais::ParametroDaLinhaDeComando();
         if (contagem <= 0 && !token.isEmpty()) std::abort();

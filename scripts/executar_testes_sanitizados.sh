@@ -6,7 +6,7 @@ set -uo pipefail
 BUILD=${1:-build-san}
 here=$(cd "$(dirname "$0")" && pwd)
 supp="$here/lsan.supp"
-export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0:halt_on_error=1:detect_stack_use_after_return=0:strict_string_checks=1:check_initialization_order=1:${ASAN_OPTIONS_EXTRA:-}"
+export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0:halt_on_error=1:detect_stack_use_after_return=0:check_initialization_order=1:${ASAN_OPTIONS_EXTRA:-}"
 export LSAN_OPTIONS="suppressions=$supp:print_suppressions=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 exec "$here/executar_testes.sh" "$BUILD"
