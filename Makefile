@@ -32,7 +32,12 @@ build: configure
 run: build
 	cd $(BUILD)/Trevolino && ./trevolino
 
-test: test-plain test-san
+# Both runs always happen; the command fails if either did.
+test: build san-build
+	@status=0; \
+	./scripts/executar_testes.sh $(BUILD) || status=1; \
+	./scripts/executar_testes_sanitizados.sh $(SAN_BUILD) || status=1; \
+	exit $$status
 
 test-plain: build
 	./scripts/executar_testes.sh $(BUILD)
