@@ -126,8 +126,9 @@ QString ParametroDaLinhaDeComando() {
     }
     if (contagem <= 0) return QString();
     linha = Aparar(linha);
-    // The quoted program path ends at the first double quote followed by a blank.
-    const qsizetype fim = linha.indexOf(QStringLiteral("\" "));
+    // The quoted program path ends at the first double quote followed by a blank, after the
+    // opening one (a Linux program path may itself begin with a blank).
+    const qsizetype fim = linha.indexOf(QStringLiteral("\" "), 1);
     QString resto = fim >= 0 ? linha.mid(fim + 2) : linha.mid(1);
     resto = Aparar(resto);
     while (resto.startsWith(QLatin1Char('"'))) resto.remove(0, 1);

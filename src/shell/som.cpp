@@ -68,6 +68,15 @@ void destruirEfeito() {
     }
     if (e.efeito) {
         e.efeito->stop();
+        // Qt 6.4's sample cache deadlocks at process exit when its loader thread is still
+        // decoding a file (the cache's destructor waits for the thread while holding the lock
+        // the thread needs): let a pending load finish first, for at most a second.
+        QElapsedTimer limite;
+        limite.start();
+        while (e.efeito && e.efeito->status() == QSoundEffect::Loading && limite.elapsed() < 1000) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+            QThread::msleep(1);
+        }
         delete e.efeito.data();
     }
 }

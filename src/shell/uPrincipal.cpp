@@ -395,13 +395,22 @@ void TfrmPrincipal::SetarInicioDaAplicacao() {
     // 6. The web address.
     lblWebSite->setText(kEnderecoWeb);
 
-    // 7-8. A fresh copy of the four cursors and the font beside the executable.
+    // 7-8. A fresh copy of the four cursors and the font beside the executable. A program
+    // folder where nothing can be written (an installation the player may only read) leaves
+    // the game without its animated cursors and its own font, never without its credit: the
+    // error is not allowed to cut the start-up short.
+    const auto extrair = [this](const QString& recurso, const QString& arquivo) {
+        try {
+            ExtrairRecursoParaArquivo(recurso, PastaDoPrograma + arquivo);
+        } catch (const std::exception&) {
+        }
+    };
     for (const auto& c : kCursores) {
         QFile::remove(PastaDoPrograma + c.arquivo);
-        ExtrairRecursoParaArquivo(c.recurso, PastaDoPrograma + c.arquivo);
+        extrair(c.recurso, c.arquivo);
     }
     QFile::remove(PastaDoPrograma + kArquivoDaFonte);
-    ExtrairRecursoParaArquivo("FonteLCD", PastaDoPrograma + kArquivoDaFonte);
+    extrair("FonteLCD", kArquivoDaFonte);
 
     // 9. The LCD font, installed before the window is first drawn.
     if (!FonteEstaInstalada("LCDMono2")) InstalarFonte(kArquivoDaFonte);

@@ -35,7 +35,7 @@ done
 eval "$(xdotool getwindowgeometry --shell "$win")"
 verifica "the window is 800 x 600" '[ "$WIDTH" = 800 ] && [ "$HEIGHT" = 600 ]'
 xwininfo -id "$win" -shape > "$dir/../forma.txt" 2>&1
-verifica "the window is shaped by the cabinet's outline" 'grep -q "Bounding shape extents" "$dir/../forma.txt" && ! grep -q "Bounding shape extents:  0x0" "$dir/../forma.txt"'
+verifica "the window is shaped by the cabinet's outline" 'grep -q "Window shape extents" "$dir/../forma.txt" && ! grep -q "Window shape extents:  0x0" "$dir/../forma.txt"'
 # Apostar 10, then Girar.
 xdotool mousemove $((X + 699)) $((Y + 453)) click 1
 sleep 0.3
