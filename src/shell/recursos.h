@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QSize>
 #include <QString>
 
 namespace uRotinasGerais {
@@ -28,5 +29,24 @@ void AplicarCursoresAnimados();
 
 // The screen-size check of the start-up; may ask the program to end.
 void VerificarResolucaoDaTela();
+
+// The size VerificarResolucaoDaTela checks: the primary screen's, unless a test set another one
+// with DefinirTamanhoDaTela (an invalid size goes back to the real screen).
+QSize TamanhoDaTela();
+void DefinirTamanhoDaTela(const QSize& tamanho);
+
+// The five files the start-up unpacks into the program folder, as (file, resource) pairs in
+// the order they are unpacked; the close handler deletes the same files.
+struct ArquivoDesempacotado {
+    const char* arquivo;
+    const char* recurso;
+};
+inline constexpr ArquivoDesempacotado kArquivosDesempacotados[] = {
+    {"c_esperar.ani", "Cursor_Esperar"},
+    {"c_executar.ani", "Cursor_Executar"},
+    {"c_normal.ani", "Cursor_Normal"},
+    {"c_tocar.ani", "Cursor_Tocar"},
+    {"LCDMono2.ttf", "FonteLCD"},
+};
 
 }  // namespace uRotinasGerais

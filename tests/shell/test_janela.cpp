@@ -1,4 +1,5 @@
 // The cabinet window's composition against the design, and its shutdown.
+#include <QDesktopServices>
 #include <QLabel>
 #include <QTimer>
 #include <QtTest>
@@ -58,6 +59,18 @@ const Controle kControles[] = {
     {"lblWebSite", "QLabel", {148, 131, 177, 13}},
 };
 }  // namespace
+
+// Stands in for the desktop's browser: records what the game asks to open.
+class ReceptorDeEnderecos : public QObject {
+    Q_OBJECT
+public:
+    QList<QUrl> urls;
+    bool esperaVisivel = false;
+    Q_INVOKABLE void abrir(const QUrl& u) {
+        urls << u;
+        esperaVisivel = QApplication::overrideCursor() != nullptr;
+    }
+};
 
 class TestJanela : public QObject {
     Q_OBJECT
@@ -160,6 +173,21 @@ private slots:
         QVERIFY(QFile::exists(pasta.path() + "/Outro.txt"));
         // Missing files are ignored.
         w.FormClose();
+    }
+
+    void cliqueNoEnderecoAbreOEnderecoComOCursorDeEspera() {
+        TfrmPrincipal w(nullptr, false);
+        ReceptorDeEnderecos receptor;
+        QDesktopServices::setUrlHandler("http", &receptor, "abrir");
+        QTest::mouseClick(w.lblWebSite, Qt::LeftButton);
+        QDesktopServices::unsetUrlHandler("http");
+        QCOMPARE(receptor.urls.size(), 1);
+        QCOMPARE(receptor.urls[0].host(), QString("www.trevolino.example"));
+        QVERIFY(receptor.esperaVisivel);
+        QVERIFY(QApplication::overrideCursor() == nullptr);  // put back afterwards
+        // A click elsewhere (a reel cell) opens nothing.
+        QTest::mouseClick(w.imgA2, Qt::LeftButton);
+        QCOMPARE(receptor.urls.size(), 1);
     }
 
     void reduzirTamanho() {

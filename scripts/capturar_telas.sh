@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# `make screenshot`: photographs the cabinet idle, spinning, paying, with a message dialog and
+# with the contract dialog, on a private X server with a desktop colour behind the cabinet.
+set -euo pipefail
+BUILD=${1:-build}
+OUT=${2:-$BUILD/capturas}
+mkdir -p "$OUT"
+xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" bash -c "
+  xsetroot -solid '#2f4f6f' 2>/dev/null || true
+  '$BUILD/trevolino-capturas' '$OUT'
+"
+# The README shows the idle cabinet.
+mkdir -p docs
+cp "$OUT/cabine-parada.png" docs/trevolino.png

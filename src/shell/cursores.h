@@ -1,0 +1,80 @@
+// The application's cursor table: cursor numbers (5376..5379) mapped to animated cursors, and
+// the controls that show them. Windows keeps such a table for the application and animates .ani
+// cursors itself; here one timer swaps the frames of every control that uses an animated number.
+#pragma once
+
+#include <QCursor>
+#include <QHash>
+#include <QObject>
+#include <QPointer>
+#include <QTimer>
+#include <functional>
+#include <map>
+#include <vector>
+
+#include "platform/animated_cursor.h"
+
+class QWidget;
+
+namespace uRotinasGerais {
+
+class TabelaDeCursores : public QObject {
+    Q_OBJECT
+public:
+    static TabelaDeCursores& instancia();
+
+    // Registers (or replaces) the cursor under `numero`; controls already given that number
+    // take it at once.
+    void Registrar(int numero, const platform::AnimatedCursor& cursor);
+    // Loads a .ani/.cur file and registers it; a file that fails to load leaves the number
+    // unregistered (and removes an earlier registration) and returns false.
+    bool CarregarArquivo(int numero, const QString& caminho);
+    void Remover(int numero);
+    void Limpar();
+
+    bool Registrado(int numero) const;
+    // The step of the animation showing now (0 for a still or unregistered cursor).
+    int PassoAtual(int numero) const;
+    // The frame showing now, or the standard arrow for an unregistered number.
+    QCursor CursorAtual(int numero) const;
+    // The frames of a registered number (for tests and for drawing it elsewhere).
+    const platform::AnimatedCursor* Cursor(int numero) const;
+
+    // Gives a control a cursor number: remembered in its property "cursorNumero", shown at
+    // once, animated from then on. Number 0 takes the control back to its inherited cursor.
+    void AplicarNoControle(QWidget* controle, int numero);
+    static int NumeroDoControle(const QWidget* controle);  // 0 when none was given
+
+    // The screen's cursor (shown over every window, as during a wait); 0 gives the controls
+    // their own cursors back.
+    void DefinirCursorDaTela(int numero);
+    int CursorDaTela() const { return FCursorDaTela; }
+
+    // Test seam: the clock the animation runs on, in milliseconds (a steady clock by default).
+    // Atualizar() is what the timer calls: it shows the frames due now.
+    void DefinirRelogio(std::function<qint64()> relogio);
+    void Atualizar();
+    bool AnimacaoAtiva() const { return FTimer.isActive(); }
+
+private:
+    TabelaDeCursores();
+    struct Entrada {
+        platform::AnimatedCursor cursor;
+        std::vector<QCursor> quadros;   // one QCursor per frame
+        std::vector<qint64> fimDoPasso; // cumulative end of each step, in ms
+        qint64 inicio = 0;              // when the animation started
+        int passoMostrado = -1;
+    };
+    int passoEm(const Entrada& e, qint64 agora, qint64* proximaTroca) const;
+    void mostrar(int numero);
+    void rearmar();
+    qint64 agora() const;
+
+    std::map<int, Entrada> FEntradas;
+    QHash<QWidget*, int> FControles;
+    int FCursorDaTela = 0;
+    QTimer FTimer;
+    std::function<qint64()> FRelogio;
+};
+
+}  // namespace uRotinasGerais

@@ -1,0 +1,161 @@
+// Unpacked resources, fonts and cursors: the embedded cursors and LCD font written beside the
+// executable, the font made available, the cursor table filled, and the screen-size check.
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QFontDatabase>
+#include <QGuiApplication>
+#include <QScreen>
+#include <stdexcept>
+
+#include "installer/arquivos.h"
+#include "shell/cursores.h"
+#include "shell/dialogo_rotinas.h"
+#include "shell/recursos.h"
+#include "shell/uPrincipal.h"
+
+namespace uRotinasGerais {
+
+namespace {
+
+QSize gTamanhoDeTeste;
+
+// The program folder with its trailing separator: the main window's, or the executable's
+// folder before the window has one.
+QString pastaDoPrograma() {
+    QString pasta = frmPrincipal ? frmPrincipal->PastaDoPrograma : QString();
+    if (pasta.isEmpty()) pasta = QCoreApplication::applicationDirPath();
+    if (!pasta.endsWith('/')) pasta += '/';
+    return pasta;
+}
+
+// The embedded resource whose name matches without regard to case.
+QString caminhoDoRecurso(const QString& nome) {
+    const QString exato = QStringLiteral(":/recursos/") + nome;
+    if (QFileInfo(exato).isFile()) return exato;
+    const QDir pasta(QStringLiteral(":/recursos"));
+    for (const QString& entrada : pasta.entryList(QDir::Files))
+        if (entrada.compare(nome, Qt::CaseInsensitive) == 0) return pasta.filePath(entrada);
+    return {};
+}
+
+[[noreturn]] void erro(const QString& texto) { throw std::runtime_error(texto.toStdString()); }
+
+}  // namespace
+
+void ExtrairRecursoParaArquivo(const QString& NomeDoRecurso, const QString& NomeDoArquivo) {
+    // An existing file is never overwritten (a dangling link counts as existing: writing
+    // through it would create a file somewhere else).
+    const QFileInfo alvo(NomeDoArquivo);
+    if ((alvo.exists() || alvo.isSymLink()) && !alvo.isDir()) return;
+
+    const QString origem = caminhoDoRecurso(NomeDoRecurso);
+    QFile recurso(origem);
+    if (origem.isEmpty() || !recurso.open(QIODevice::ReadOnly))
+        erro(QStringLiteral("Recurso \"%1\" não encontrado.").arg(NomeDoRecurso));
+
+    QFile arquivo(NomeDoArquivo);
+    if (!arquivo.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+        // Made by someone else since the check above: that file stays as it is.
+        if (QFileInfo(NomeDoArquivo).isFile()) return;
+        erro(QStringLiteral("Não é possível criar o arquivo \"%1\". %2")
+                 .arg(QDir::toNativeSeparators(NomeDoArquivo), arquivo.errorString()));
+    }
+    const QByteArray dados = recurso.readAll();
+    const bool gravou = arquivo.write(dados) == dados.size() && arquivo.flush();
+    arquivo.close();
+    recurso.close();
+    if (!gravou) {
+        // A half-written cursor or font would only fail later in a more confusing way; the
+        // file is ours (made just now), so it goes.
+        const QString motivo = arquivo.errorString();
+        arquivo.remove();
+        erro(QStringLiteral("Erro ao gravar o arquivo \"%1\". %2")
+                 .arg(QDir::toNativeSeparators(NomeDoArquivo), motivo));
+    }
+}
+
+bool FonteEstaInstalada(const QString& NomeDaFonte) {
+    return QFontDatabase::families().contains(NomeDaFonte, Qt::CaseInsensitive);
+}
+
+bool InstalarFonte(const QString& NomeDoArquivo) {
+    const QString origem = pastaDoPrograma() + NomeDoArquivo;
+    if (NomeDoArquivo.isEmpty() || !QFileInfo(origem).isFile()) return false;
+
+    const QString pastaDeFontes = PastaEspecial(20);
+    QString alvo;
+    if (!pastaDeFontes.isEmpty()) {
+        QDir().mkpath(pastaDeFontes);
+        alvo = pastaDeFontes + '/' + QFileInfo(NomeDoArquivo).fileName();
+        CopiarArquivo(origem, alvo);  // its result does not matter: see below
+    }
+    // This process gets the font at once. Other programs find the copy in the user's font
+    // folder through fontconfig, which lists a new file there without a cache rebuild. When the
+    // copy failed the unpacked file still serves this run.
+    int id = -1;
+    if (!alvo.isEmpty() && QFileInfo(alvo).isFile()) id = QFontDatabase::addApplicationFont(alvo);
+    if (id < 0) QFontDatabase::addApplicationFont(origem);
+    return true;
+}
+
+void AplicarCursoresAnimados() {
+    auto& tabela = TabelaDeCursores::instancia();
+    const QString pasta = pastaDoPrograma();
+    tabela.CarregarArquivo(crEsperar, pasta + QStringLiteral("c_esperar.ani"));
+    tabela.CarregarArquivo(crExecutar, pasta + QStringLiteral("c_executar.ani"));
+    tabela.CarregarArquivo(crNormal, pasta + QStringLiteral("c_normal.ani"));
+    tabela.CarregarArquivo(crTocar, pasta + QStringLiteral("c_tocar.ani"));
+    if (!frmPrincipal) return;
+    tabela.AplicarNoControle(frmPrincipal, crNormal);
+    AplicarCursorNosControles(frmPrincipal);
+}
+
+QSize TamanhoDaTela() {
+    if (gTamanhoDeTeste.isValid()) return gTamanhoDeTeste;
+    const QScreen* tela = QGuiApplication::primaryScreen();
+    return tela ? tela->size() : QSize();
+}
+
+void DefinirTamanhoDaTela(const QSize& tamanho) { gTamanhoDeTeste = tamanho; }
+
+void VerificarResolucaoDaTela() {
+    const QSize tela = TamanhoDaTela();
+    if (!tela.isValid() || !frmPrincipal) return;  // no screen to measure: nothing to say
+    const int W = tela.width(), H = tela.height();
+    if (W >= 1024 && H >= 768) return;
+
+    const QString titulo = frmPrincipal->TituloDoAplicativo;
+    const QString q1 = QuebrasDeLinha(1), q2 = QuebrasDeLinha(2);
+    if (W < 800 || H < 600) {
+        const QString texto =
+            titulo + q1 + QStringLiteral("Tela Abaixo Da Dimensão Mínima Permitida") + q2 +
+            QStringLiteral("Para Adequado Funcionamento Deste Aplicativo") + q1 +
+            QStringLiteral("As Dimensões Mínimas Da Tela Deverão Ser") + q1 +
+            QStringLiteral("800 x 600 Pixels.") + q2 +
+            QStringLiteral("Na Verdade, Para Utilização Mais Adequada,") + q1 +
+            QStringLiteral("O Ideal é Trabalhar Com Dimensão") + q1 +
+            QStringLiteral("1024 x 768 Ou Superior.") + q2 +
+            QStringLiteral("A Execução Não Pode Prosseguir!");
+        frmPrincipal->CaixaDeDialogo(texto, QStringLiteral("Notificando Tela Abaixo Das Dimensões Mínimas"),
+                                     QString(), QStringLiteral("Sim"), false);
+        // quit() before the loop runs is lost, so the window remembers the request too.
+        frmPrincipal->SolicitarTermino();
+        QCoreApplication::quit();
+        QCoreApplication::processEvents();
+        return;
+    }
+    const QString texto =
+        titulo + q1 + QStringLiteral("Resolução de Tela Inadequada") + q2 +
+        QStringLiteral("Para Adequado Funcionamento Deste Aplicativo") + q1 +
+        QStringLiteral("As Dimensões Mínimas Recomendáveis Da Tela") + q1 +
+        QStringLiteral("Devem Ser 1024 x 768 Pixels.") + q2 +
+        QStringLiteral("A Execução Será Possível Nas Atuais Condições,") + q1 +
+        QStringLiteral("Mas Recomenda-se Aumentar a Resolução Da") + q1 +
+        QStringLiteral("Tela Para Utilização Com Maior Conforto.");
+    frmPrincipal->CaixaDeDialogo(texto, QStringLiteral("Sugerindo Uso De Tela Com Maior Dimensão"),
+                                 QString(), QStringLiteral("Sim"), false);
+}
+
+}  // namespace uRotinasGerais

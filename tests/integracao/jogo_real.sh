@@ -1,0 +1,60 @@
+#!/usr/bin/env bash
+# Starts the built game from its own folder under Xvfb, as its launchers do: the five files are
+# unpacked beside it, the cabinet opens without a frame, a bet and a spin are played with the
+# mouse, and "Sair" + Enter closes it and removes the unpacked files.
+set -uo pipefail
+PROGRAMA=${1:?program folder}
+[ -x "$PROGRAMA/trevolino" ] || { echo "no game at $PROGRAMA"; exit 1; }
+TMP=$(mktemp -d /tmp/trevolino-e2e-XXXXXX)
+trap 'rm -rf "$TMP"' EXIT
+# A copy of the program folder, so the test never touches the build's own.
+cp -r "$PROGRAMA" "$TMP/Trevolino"
+export HOME="$TMP/casa" XDG_DATA_HOME="$TMP/casa/.local/share" XDG_CONFIG_HOME="$TMP/casa/.config"
+mkdir -p "$HOME"
+export QT_QPA_PLATFORM=xcb
+
+xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" bash -s "$TMP/Trevolino" <<'INNER'
+set -uo pipefail
+dir="$1"
+cd "$dir"
+falhas=0
+verifica() { if eval "$2"; then echo "ok   $1"; else echo "FAIL $1"; falhas=$((falhas + 1)); fi; }
+./trevolino >"$dir/../saida.txt" 2>&1 &
+pid=$!
+win=""
+for _ in $(seq 100); do
+  win=$(xdotool search --onlyvisible --name '^Trevolino$' 2>/dev/null | head -1)
+  [ -n "$win" ] && break
+  sleep 0.1
+done
+verifica "the cabinet window opens" '[ -n "$win" ]'
+sleep 3   # the opening turn ends and gives the buttons back
+for f in c_esperar.ani c_executar.ani c_normal.ani c_tocar.ani LCDMono2.ttf; do
+  verifica "$f unpacked beside the executable" '[ -s "$f" ]'
+done
+eval "$(xdotool getwindowgeometry --shell "$win")"
+verifica "the window is 800 x 600" '[ "$WIDTH" = 800 ] && [ "$HEIGHT" = 600 ]'
+xwininfo -id "$win" -shape > "$dir/../forma.txt" 2>&1
+verifica "the window is shaped by the cabinet's outline" 'grep -q "Bounding shape extents" "$dir/../forma.txt" && ! grep -q "Bounding shape extents:  0x0" "$dir/../forma.txt"'
+# Apostar 10, then Girar.
+xdotool mousemove $((X + 699)) $((Y + 453)) click 1
+sleep 0.3
+xdotool mousemove $((X + 699)) $((Y + 539)) click 1
+sleep 0.4
+verifica "the game is still running during the spin" 'kill -0 $pid'
+sleep 8
+# Sair, then Enter in the confirmation.
+xdotool mousemove $((X + 160)) $((Y + 244)) click 1
+sleep 1
+xdotool key Return
+for _ in $(seq 50); do kill -0 $pid 2>/dev/null || break; sleep 0.1; done
+verifica "Sair + Enter ends the game" '! kill -0 $pid 2>/dev/null'
+for f in c_esperar.ani c_executar.ani c_normal.ani c_tocar.ani LCDMono2.ttf; do
+  verifica "$f removed at close" '[ ! -e "$f" ]'
+done
+kill $pid 2>/dev/null
+exit $falhas
+INNER
+rc=$?
+[ $rc -eq 0 ] || cat "$TMP/saida.txt"
+exit $rc

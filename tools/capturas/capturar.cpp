@@ -1,0 +1,110 @@
+// trevolino-capturas OUT_DIR: runs the real cabinet on the current X display and photographs it
+// idle, during a spin, during a payout, with a message dialog and with the contract dialog.
+// The draw and the reel positions are fixed so the pictures are the same every time; the
+// winning spin is one that can really come up in play (three cherries).
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <cstdio>
+
+#include "DsFancyButton.h"
+#include "game/bobinas.h"
+#include "game/estado.h"
+#include "installer/uDialogoContrato.h"
+#include "shell/espera.h"
+#include "shell/uPrincipal.h"
+
+namespace {
+
+QString g_saida;
+TfrmPrincipal* g_janela = nullptr;
+
+// The screen around the window (the desktop shows where the cabinet's outline cuts it).
+bool fotografar(const QString& nome, const QRect& area) {
+    QScreen* tela = QGuiApplication::primaryScreen();
+    const QPixmap p = tela->grabWindow(0, area.x(), area.y(), area.width(), area.height());
+    const QString arquivo = g_saida + "/" + nome + ".png";
+    const bool ok = !p.isNull() && p.save(arquivo);
+    std::printf("%s %s\n", ok ? "wrote" : "FAILED", qPrintable(arquivo));
+    return ok;
+}
+
+QRect emVoltaDaJanela() { return g_janela->frameGeometry().adjusted(-20, -20, 20, 20); }
+
+bool botoesHabilitados() { return g_janela->spdGirar->isEnabled(); }
+
+void esperar(double s) { uRotinasGerais::Aguardar(false, s); }
+
+void esperarAte(const std::function<bool()>& f, double limite) {
+    for (double t = 0; t < limite && !f(); t += 0.02) esperar(0.02);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: %s OUT_DIR (on an X display)\n", argv[0]);
+        return 2;
+    }
+    QTemporaryDir casa;
+    qputenv("HOME", casa.path().toUtf8());
+    qputenv("XDG_DATA_HOME", (casa.path() + "/.local/share").toUtf8());
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("Trevolino");
+    g_saida = QDir(QString::fromLocal8Bit(argv[1])).absolutePath();
+    QDir().mkpath(g_saida);
+
+    // The game's own folder for pictures and sounds; unpacked files go to a temporary one.
+    QDir::setCurrent(TREVOLINO_PROGRAM_DIR);
+    QTemporaryDir pasta;
+    QFile::link(QString(TREVOLINO_PROGRAM_DIR) + "/Som", pasta.path() + "/Som");
+    TfrmPrincipal::PastaDoProgramaDeTeste = pasta.path() + "/";
+    jogo::DefinirSorteio([](int) { return 0; });
+
+    TfrmPrincipal janela;
+    g_janela = &janela;
+    janela.show();
+    bool tudoCerto = true;
+
+    QTimer::singleShot(0, &janela, [&] {
+        esperarAte(botoesHabilitados, 10);
+        esperar(1.2);  // a few lamp ticks
+        tudoCerto &= fotografar("cabine-parada", emVoltaDaJanela());
+
+        // A spin that ends on three cherries (3, 3, 3) with a bet of 10.
+        janela.RealizarAposta(10);
+        auto& b = jogo::Estado().Bobinas;
+        const auto inicio = [](int fim, int passos) { return ((fim - 1 + passos) % 16) + 1; };
+        b[0].Posicao = inicio(3, 26);
+        b[1].Posicao = inicio(3, 51);
+        b[2].Posicao = inicio(3, 76);
+        QTimer::singleShot(450, &janela, [&] { tudoCerto &= fotografar("giro", emVoltaDaJanela()); });
+        QTimer::singleShot(2600, &janela, [&] { tudoCerto &= fotografar("pagamento", emVoltaDaJanela()); });
+        janela.spdGirarClick();
+        esperarAte(botoesHabilitados, 30);
+
+        // A message dialog: a spin without a bet is refused.
+        QTimer::singleShot(600, &janela, [&] {
+            if (QWidget* d = QApplication::activeModalWidget()) {
+                tudoCerto &= fotografar("dialogo", d->frameGeometry().adjusted(-20, -20, 20, 20));
+                d->close();
+            }
+        });
+        janela.spdGirarClick();
+
+        // The contract of use shown by the installer.
+        auto* contrato = new TfrmDialogoContrato(&janela);
+        QTimer::singleShot(600, &janela, [&, contrato] {
+            tudoCerto &= fotografar("contrato", contrato->frameGeometry().adjusted(-20, -20, 20, 20));
+            contrato->close();
+        });
+        contrato->exec();
+        delete contrato;
+        janela.FormClose();
+        QApplication::exit(tudoCerto ? 0 : 1);
+    });
+    return QApplication::exec();
+}
