@@ -43,7 +43,9 @@ class Tabela:
             self.linhas.append((nome, "not built", f"< {limite_ms:g} ms", None))
             return
         for b in achados:
-            rotulo = nome if len(achados) == 1 else f"{nome} [{b['name']}]"
+            rotulo = nome
+            if len(achados) > 1:
+                rotulo += f" [{b.get('label') or b['name']}]"
             v = ms(b)
             cpu = b["cpu_time"] * TEMPO[b.get("time_unit", "ns")]
             self.linhas.append((rotulo, f"{v:.3f} ms (processor {cpu:.3f} ms)", f"< {limite_ms:g} ms",
@@ -86,7 +88,7 @@ def main():
     t = Tabela()
 
     t.tempo("reel draw (3 reads, 3 decodes, 3 cells)", achar(bs, r"DesenharUmaBobina"), 0.5)
-    t.tempo("region build of the 800x600 cabinet", achar(bs, r"regi(ao|on)"), 5)
+    t.tempo("region build of the 800x600 cabinet", achar(bs, r"(CabinetOutline|regi(ao|on))"), 5)
     t.tempo("one capsule button paint", achar(bs, r"(bot[aã]o|button|c[aá]psula|capsule)"), 0.2)
     t.tempo("one lamp and marquee tick (with repaint)", achar(bs, r"LuzesELetreiro"), 1)
 
