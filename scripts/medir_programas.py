@@ -11,7 +11,8 @@ runner starts an Xvfb for it):
 - peak resident memory: VmHWM of /proc/<pid>/status at the end of the idle window.
 - idle processor use: the process's processor time over the idle window (the sum of
   /proc/<pid>/task/*/schedstat, nanoseconds) divided by the window's wall time, after a settling
-  time in which nothing is done to the program.
+  time in which nothing is done to the program; the pointer rests in a corner of the screen,
+  away from the window (--ponteiro dentro rests it over the window's middle instead).
 
 Each run gets a copy of the program folder and a temporary HOME with its own XDG folders, so the
 game's unpacked files and font copy never reach the build folder or the real home. The programs
@@ -140,9 +141,15 @@ def medir_partida(exe, copiar_pasta, limite=30.0):
         p.fechar()
 
 
-def medir_ocioso(exe, copiar_pasta, janela_s, assentar_s=3.0):
+def medir_ocioso(exe, copiar_pasta, janela_s, ponteiro, assentar_s=3.0):
     """(percent of one core over the idle window, peak resident kB)."""
     p = Programa(exe, copiar_pasta)
+    # Away from the window (a corner of the screen) or over its middle: the game animates the
+    # cursor it shows over its controls, so both places are worth a figure.
+    if ponteiro == "fora":
+        subprocess.run(["xdotool", "mousemove", "0", "0"], check=False)
+    else:
+        subprocess.run(["xdotool", "mousemove", "--polar", "0", "0"], check=False)  # screen centre
     try:
         proc = subprocess.Popen([p.exe], cwd=p.pasta, env=p.env, stdin=subprocess.DEVNULL,
                                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
@@ -171,6 +178,8 @@ def main():
     ap.add_argument("--partidas", type=int, default=5, help="start-ups measured per program")
     ap.add_argument("--ocioso", type=float, default=10.0, help="idle window in seconds")
     ap.add_argument("--repeticoes-ocioso", type=int, default=1)
+    ap.add_argument("--ponteiro", choices=("fora", "dentro"), default="fora",
+                    help="pointer during the idle window: away from the window, or over it")
     a = ap.parse_args()
     if not os.environ.get("DISPLAY"):
         sys.exit("medir_programas: needs an X display (run it under xvfb-run)")
@@ -184,12 +193,13 @@ def main():
             dados[nome]["partida_s"].append(medir_partida(exe, pasta))
     for _ in range(a.repeticoes_ocioso):
         for nome, (exe, pasta) in programas.items():
-            cpu, rss = medir_ocioso(exe, pasta, a.ocioso)
+            cpu, rss = medir_ocioso(exe, pasta, a.ocioso, a.ponteiro)
             dados[nome]["cpu_ocioso_pct"].append(cpu)
             dados[nome]["pico_rss_kb"].append(rss)
     for d in dados.values():
         d["mediana"] = {k: statistics.median(v) for k, v in list(d.items()) if isinstance(v, list)}
     dados["janela_ocioso_s"] = a.ocioso
+    dados["ponteiro"] = a.ponteiro
     with open(a.saida, "w") as f:
         json.dump(dados, f, indent=1)
 

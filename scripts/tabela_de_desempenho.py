@@ -125,7 +125,8 @@ def main():
         jc, pc = jm["cpu_ocioso_pct"], pm["cpu_ocioso_pct"]
         # A floor that never wakes measures 0 %: the ratio is then shown as such, not as a number.
         razao = f"x{jc / pc:.2f}" if pc > 0 else "floor idles at 0"
-        t.linha(f"idle processor use over {janela:g} s",
+        onde = {"fora": "pointer away", "dentro": "pointer over it"}.get(p.get("ponteiro"), "")
+        t.linha(f"idle processor use over {janela:g} s ({onde})",
                 f"{jc:.3f} % of one core (floor {pc:.3f} %, {razao})", "<= 2 x floor", jc <= 2 * pc)
     else:
         for nome in ("start-up to first painted frame", "peak resident memory after start-up",
