@@ -18,6 +18,7 @@ Exit 77 (skipped) only when weston or Qt's Wayland plugin is missing or weston c
 """
 import glob
 import os
+import re
 import shutil
 import signal
 import subprocess
@@ -106,9 +107,29 @@ def preparar_programa(build, tmp, nome):
     return pasta, env
 
 
-def iniciar_jogo(pasta, env):
+def iniciar_jogo(pasta, env, protocolo=None):
+    """The game from its folder; with `protocolo`, its Wayland requests and events are logged
+    there (WAYLAND_DEBUG=client)."""
+    if protocolo:
+        env = dict(env, WAYLAND_DEBUG="client")
     return subprocess.Popen(["./trevolino"], cwd=pasta, env=env, stdin=subprocess.DEVNULL,
-                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+                            stdout=subprocess.DEVNULL,
+                            stderr=open(protocolo, "w") if protocolo else subprocess.DEVNULL)
+
+
+def pais_dos_toplevels(protocolo):
+    """The toplevels the client made, in order, and the parent each one declared."""
+    ordem, pais = [], {}
+    with open(protocolo, errors="replace") as f:
+        for linha in f:
+            m = re.search(r"-> xdg_surface@\d+\.get_toplevel\(new id xdg_toplevel@(\d+)\)", linha)
+            if m:
+                ordem.append(m.group(1))
+                continue
+            m = re.search(r"-> xdg_toplevel@(\d+)\.set_parent\(xdg_toplevel@(\d+)\)", linha)
+            if m:
+                pais[m.group(1)] = m.group(2)
+    return ordem, pais
 
 
 def esperar_quadro(capturar, fundo, proc, topo, minimo=20000, timeout=20.0):
@@ -302,7 +323,8 @@ def parte_x11(build, tmp, ref, deslocamento):
         time.sleep(0.5)
         fundo = capturar()
         pasta, env = preparar_programa(build, tmp, "westonx11")
-        jogo = iniciar_jogo(pasta, w.env_cliente(env))
+        protocolo = os.path.join(tmp, "wayland-cliente.log")
+        jogo = iniciar_jogo(pasta, w.env_cliente(env), protocolo)
         a = esperar_quadro(capturar, fundo, jogo, PAINEL)
         comparar_contornos("weston on X11", a, ref)
         ox, oy = a.x0 - deslocamento[0], a.y0 - deslocamento[1]  # the window's top-left
@@ -347,6 +369,12 @@ def parte_x11(build, tmp, ref, deslocamento):
             verificar(caixa[0] > 0 and caixa[1] >= PAINEL and caixa[2] < largura and caixa[3] < altura,
                       f"the exit question {caixa} lies whole on the {largura}x{altura} output")
             guardar(depois, "wayland-dialogo.png")
+        # Where a dialog opens is the compositor's choice on Wayland (weston's desktop shell picks
+        # a place of its own for every window); what the client can do is declare the cabinet as
+        # the dialog's parent, which desktops such as GNOME and KDE use to centre it over it.
+        ordem, pais = pais_dos_toplevels(protocolo)
+        verificar(len(ordem) >= 2 and pais.get(ordem[-1]) == ordem[0],
+                  f"the exit question declares the cabinet as its parent (toplevels {ordem}, parents {pais})")
         xdotool("key", "Return")
         try:
             jogo.wait(timeout=10)
