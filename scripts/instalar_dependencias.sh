@@ -9,6 +9,7 @@ PACKAGES=(
   xvfb xauth x11-utils x11-xserver-utils xdotool imagemagick
   pulseaudio pulseaudio-utils sox
   desktop-file-utils binutils
+  weston qt6-wayland python3-pil python3-numpy
   clang libclang-rt-14-dev
 )
 missing=()
