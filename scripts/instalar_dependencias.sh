@@ -9,7 +9,7 @@ PACKAGES=(
   xvfb xauth x11-utils x11-xserver-utils xdotool imagemagick
   pulseaudio pulseaudio-utils sox
   desktop-file-utils binutils
-  weston qt6-wayland python3-pil python3-numpy
+  weston qt6-wayland python3-pil python3-numpy libglib2.0-bin
   clang libclang-rt-14-dev
 )
 missing=()

@@ -1,5 +1,7 @@
 #include "ImageShape.h"
 
+#include <QCoreApplication>
+
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
@@ -265,7 +267,14 @@ void TImageShape::mousePressEvent(QMouseEvent* e) {
     // carries out the drag.
     QWidget* parent = parentWidget();
     if (FMovable && OnWayland() && parent && parent->isWindow() && parent->windowHandle()) {
-        if (parent->windowHandle()->startSystemMove()) FMoveActive = false;
+        if (parent->windowHandle()->startSystemMove()) {
+            FMoveActive = false;
+            // The compositor keeps the button's release for itself; without a release Qt goes on
+            // believing the button is held, and hover (which the capsule buttons live on) stops.
+            QMouseEvent soltar(QEvent::MouseButtonRelease, e->position(), e->scenePosition(),
+                               e->globalPosition(), e->button(), Qt::NoButton, e->modifiers());
+            QCoreApplication::sendEvent(parent->windowHandle(), &soltar);
+        }
     }
 }
 

@@ -147,8 +147,11 @@ void TabelaDeCursores::rearmar() {
     const qint64 t = agora();
     qint64 proxima = -1;
     for (const auto& [numero, e] : FEntradas) {
-        const bool emUso = FCursorDaTela == numero ||
-                           std::find(FControles.cbegin(), FControles.cend(), numero) != FControles.cend();
+        // Only a cursor someone can see is animated: the screen's, or one of a control under
+        // the pointer. An idle game with the pointer elsewhere then never wakes for cursors.
+        bool emUso = FCursorDaTela == numero;
+        for (auto it = FControles.cbegin(); !emUso && it != FControles.cend(); ++it)
+            emUso = it.value() == numero && it.key()->underMouse();
         if (!emUso) continue;
         qint64 troca;
         passoEm(e, t, &troca);
@@ -172,6 +175,7 @@ void TabelaDeCursores::AplicarNoControle(QWidget* controle, int numero) {
         return;
     }
     if (!FControles.contains(controle)) {
+        controle->installEventFilter(this);
         connect(controle, &QObject::destroyed, this, [this, controle] {
             FControles.remove(controle);
             rearmar();
@@ -181,6 +185,15 @@ void TabelaDeCursores::AplicarNoControle(QWidget* controle, int numero) {
     controle->setProperty(kPropriedade, numero);
     controle->setCursor(CursorAtual(numero));
     rearmar();
+}
+
+bool TabelaDeCursores::eventFilter(QObject* objeto, QEvent* evento) {
+    if (evento->type() == QEvent::Enter) {
+        // Show the frame due now on every control of that number, then re-arm for the next one.
+        if (auto* w = qobject_cast<QWidget*>(objeto); w && FControles.contains(w)) mostrar(FControles.value(w));
+        rearmar();
+    }
+    return QObject::eventFilter(objeto, evento);
 }
 
 int TabelaDeCursores::NumeroDoControle(const QWidget* controle) {

@@ -56,6 +56,10 @@ public:
     void Atualizar();
     bool AnimacaoAtiva() const { return FTimer.isActive(); }
 
+protected:
+    // A control the pointer enters shows the frame due now and wakes the animation.
+    bool eventFilter(QObject* objeto, QEvent* evento) override;
+
 private:
     TabelaDeCursores();
     struct Entrada {

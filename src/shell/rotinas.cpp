@@ -8,8 +8,11 @@
 #include <QTimer>
 #include <QUrl>
 #include <cmath>
+#include <optional>
 
+#include "shell/cursores.h"
 #include "shell/dialogo_rotinas.h"
+#include "shell/recursos.h"
 #include "shell/espera.h"
 #include "shell/versao.h"
 
@@ -31,6 +34,19 @@ QString FormatarValor(int largura, int decimais, double valor) {
 }
 
 namespace {
+// Shows the animated wait cursor over the whole screen for the life of this object, then puts
+// back the screen's earlier cursor.
+class CursorDeEspera {
+public:
+    CursorDeEspera() : FAnterior(TabelaDeCursores::instancia().CursorDaTela()) {
+        TabelaDeCursores::instancia().DefinirCursorDaTela(crEsperar);
+    }
+    ~CursorDeEspera() { TabelaDeCursores::instancia().DefinirCursorDaTela(FAnterior); }
+
+private:
+    int FAnterior;
+};
+
 double& escala() {
     static double fator = 1.0;
     return fator;
@@ -41,7 +57,8 @@ void DefinirEscalaDeTempo(double fator) { escala() = fator > 0 ? fator : 1.0; }
 double EscalaDeTempo() { return escala(); }
 
 void Aguardar(bool ComCursorDeEspera, double Segundos) {
-    if (ComCursorDeEspera) QApplication::setOverrideCursor(Qt::WaitCursor);
+    std::optional<CursorDeEspera> cursor;
+    if (ComCursorDeEspera) cursor.emplace();
     const qint64 total = Segundos > 0 ? qint64(std::ceil(Segundos * escala() * 1e9)) : 0;
     QElapsedTimer relogio;  // a steady clock
     relogio.start();
@@ -56,14 +73,14 @@ void Aguardar(bool ComCursorDeEspera, double Segundos) {
         despertador.start(int(std::max<qint64>(1, restante_ms)));
         QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
     }
-    if (ComCursorDeEspera) QApplication::restoreOverrideCursor();
 }
 
 void AbrirEnderecoWeb(const QString& Endereco) {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    QCoreApplication::processEvents();
-    QDesktopServices::openUrl(QUrl::fromUserInput(Endereco));  // the outcome is not reported
-    QApplication::restoreOverrideCursor();
+    {
+        CursorDeEspera cursor;
+        QCoreApplication::processEvents();
+        QDesktopServices::openUrl(QUrl::fromUserInput(Endereco));  // the outcome is not reported
+    }
     QCoreApplication::processEvents();
 }
 

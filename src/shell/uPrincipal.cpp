@@ -396,13 +396,15 @@ void TfrmPrincipal::SetarInicioDaAplicacao() {
     lblWebSite->setText(kEnderecoWeb);
 
     // 7-8. A fresh copy of the four cursors and the font beside the executable. A program
-    // folder where nothing can be written (an installation the player may only read) leaves
-    // the game without its animated cursors and its own font, never without its credit: the
-    // error is not allowed to cut the start-up short.
-    const auto extrair = [this](const QString& recurso, const QString& arquivo) {
+    // folder where nothing can be written (an installation the player may only read) is
+    // reported in the toolkit's error box with the error's own text, but it never cuts the
+    // start-up short: a cabinet without credit, timers or buttons could not even be left.
+    QString primeiroErro;
+    const auto extrair = [this, &primeiroErro](const QString& recurso, const QString& arquivo) {
         try {
             ExtrairRecursoParaArquivo(recurso, PastaDoPrograma + arquivo);
-        } catch (const std::exception&) {
+        } catch (const std::exception& e) {
+            if (primeiroErro.isEmpty()) primeiroErro = QString::fromUtf8(e.what());
         }
     };
     for (const auto& c : kCursores) {
@@ -411,6 +413,8 @@ void TfrmPrincipal::SetarInicioDaAplicacao() {
     }
     QFile::remove(PastaDoPrograma + kArquivoDaFonte);
     extrair("FonteLCD", kArquivoDaFonte);
+    if (!primeiroErro.isEmpty())
+        QMessageBox::critical(nullptr, QApplication::applicationName(), primeiroErro);
 
     // 9. The LCD font, installed before the window is first drawn.
     if (!FonteEstaInstalada("LCDMono2")) InstalarFonte(kArquivoDaFonte);

@@ -204,6 +204,11 @@ void TesteCursores::quadrosSeguemAsDuracoesDoArquivo() {
     QVERIFY(!tabela.AnimacaoAtiva());
 
     tabela.Registrar(crEsperar, *c);  // the label takes it at once
+    // Nobody sees the label's cursor while the pointer is elsewhere: no wake-ups for it.
+    QVERIFY(!tabela.AnimacaoAtiva());
+    rotulo.setAttribute(Qt::WA_UnderMouse);
+    QEvent entrada(QEvent::Enter);
+    QCoreApplication::sendEvent(&rotulo, &entrada);  // the pointer enters: animation on
     QVERIFY(tabela.AnimacaoAtiva());
     QCOMPARE(rotulo.cursor().shape(), Qt::BitmapCursor);
     QCOMPARE(rotulo.cursor().hotSpot(), c->frames[c->steps[0].frame].hotSpot);
@@ -250,6 +255,8 @@ void TesteCursores::numeroNaoRegistradoMostraASeta() {
 
     // a control that goes away is forgotten; the animation then stops
     QVERIFY(tabela.CarregarArquivo(crTocar, QStringLiteral(TREVOLINO_GEN_DIR "/recursos/Cursor_Tocar")));
+    rotulo->setAttribute(Qt::WA_UnderMouse);
+    tabela.Atualizar();
     QVERIFY(tabela.AnimacaoAtiva());
     delete rotulo;
     FAgora += 10000;
