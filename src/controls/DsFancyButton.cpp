@@ -1,4 +1,5 @@
 #include "DsFancyButton.h"
+#include "SemCorChave.h"
 
 #include <QGuiApplication>
 #include <QKeySequence>
@@ -123,17 +124,7 @@ void fillSpans(QPainter& p, const std::vector<TDsFancyButton::Span>& spans, cons
     for (const auto& s : spans) p.fillRect(QRect(s.x0, s.y, s.x1 - s.x0, 1), c);
 }
 
-// A copy of img whose pixels of colour `key` are transparent.
-QImage withoutKey(const QImage& img, QRgb key) {
-    QImage out = img.convertToFormat(QImage::Format_ARGB32);
-    key &= 0xFFFFFF;
-    for (int y = 0; y < out.height(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(out.scanLine(y));
-        for (int x = 0; x < out.width(); ++x)
-            if ((line[x] & 0xFFFFFF) == key) line[x] = 0;
-    }
-    return out;
-}
+using controls_detail::withoutKey;
 
 }  // namespace
 

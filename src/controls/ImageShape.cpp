@@ -1,4 +1,5 @@
 #include "ImageShape.h"
+#include "SemCorChave.h"
 
 #include <QCoreApplication>
 
@@ -19,16 +20,7 @@ namespace {
 // environment, so processes started from this one inherit it.
 constexpr char kShapeFlag[] = "wexor";
 
-QImage withoutColour(const QImage& img, QRgb key) {
-    QImage out = img.convertToFormat(QImage::Format_ARGB32);
-    key &= 0xFFFFFF;
-    for (int y = 0; y < out.height(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(out.scanLine(y));
-        for (int x = 0; x < out.width(); ++x)
-            if ((line[x] & 0xFFFFFF) == key) line[x] = 0;
-    }
-    return out;
-}
+QImage withoutColour(const QImage& img, QRgb key) { return controls_detail::withoutKey(img, key); }
 
 }  // namespace
 
