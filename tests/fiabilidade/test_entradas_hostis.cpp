@@ -277,8 +277,16 @@ private slots:
         QCOMPARE(w->Credito, 100.0);
         QCOMPARE(w->Aposta, 0.0);
         QVERIFY(w->timLuzesMensagem->isActive());
-        for (const QString& t : fechador.titulos)
-            QVERIFY2(t.startsWith("Sugerindo"), qPrintable("unexpected dialog: " + t));
+        // The failed unpacking is reported once, in the toolkit's error box (titled with the
+        // application's name); the only other dialog allowed is the screen-size advice.
+        int caixasDeErro = 0;
+        for (const QString& t : fechador.titulos) {
+            if (t == QCoreApplication::applicationName())
+                ++caixasDeErro;
+            else
+                QVERIFY2(t.startsWith("Sugerindo"), qPrintable("unexpected dialog: " + t));
+        }
+        QCOMPARE(caixasDeErro, 1);
         QVERIFY(apoio::esperarAte([&] { return w->botoes()[0]->isEnabled(); }));
         w->FormClose();
         delete w;
