@@ -87,11 +87,4 @@ BENCHMARK(BM_ProcessadorNaContagemDe120)->Iterations(1)->Unit(benchmark::kSecond
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+#include "principal_qt.h"
