@@ -9,6 +9,7 @@
 #include <QScrollBar>
 #include <QToolButton>
 
+#include "platform/imagem_embutida.h"
 #include "shell/dialogo_rotinas.h"
 #include "shell/uPrincipal.h"
 
@@ -45,8 +46,8 @@ QToolButton* botaoPlano(QWidget* pai, const QString& nome, const QString& texto,
     b->setIconSize(QSize(24, 24));
     b->setFocusPolicy(Qt::NoFocus);  // speed buttons never take the focus
     b->setFont(verdana(16, true));
-    const QPixmap p(figura);
-    if (!p.isNull()) b->setIcon(QIcon(p));
+    const QImage p = plataforma::LerImagem(figura, "png");
+    if (!p.isNull()) b->setIcon(QIcon(QPixmap::fromImage(p)));
     pintar(b, kAzulCeu);
     return b;
 }

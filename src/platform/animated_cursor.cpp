@@ -138,6 +138,7 @@ std::optional<QImage> decodePng(QByteArrayView d, QString* why) {
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer, "png");
+    reader.setAutoDetectImageFormat(false);  // never load every image plugin to read a PNG
     const QSize size = reader.size();  // from the header, before any pixel is decoded
     if (!size.isValid() || size.width() > kMaxCursorSide || size.height() > kMaxCursorSide)
         return fail(why, "bad PNG size"), std::nullopt;
@@ -267,7 +268,8 @@ std::optional<AnimatedCursor> loadCursorFile(const QString& path, QString* why) 
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly)) return fail(why, "cannot open the file"), std::nullopt;
     if (f.size() > kMaxCursorFileBytes) return fail(why, "file too large"), std::nullopt;
-    const QByteArray data = f.read(kMaxCursorFileBytes + 1);
+    // Sized by the file, not the limit: a read of the limit reserves all of it first.
+    const QByteArray data = f.read(std::min<qint64>(f.size(), kMaxCursorFileBytes) + 1);
     return parseCursorFile(data, why);
 }
 

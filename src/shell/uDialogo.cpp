@@ -6,6 +6,7 @@
 #include <QScreen>
 #include <QToolButton>
 
+#include "platform/imagem_embutida.h"
 #include "shell/dialogo_rotinas.h"
 
 namespace {
@@ -56,8 +57,8 @@ TfrmDialogo::TfrmDialogo(QWidget* owner) : QDialog(owner) {
 
     spdNao = botaoPlano(pnlInferior, "spdNao", QString::fromUtf8("Não"), 69, 5);
     spdSim = botaoPlano(pnlInferior, "spdSim", "Sim", 323, 3);
-    spdNao->setIcon(QIcon(QPixmap(":/form/Icone1.png")));
-    spdSim->setIcon(QIcon(QPixmap(":/form/Icone0.png")));
+    spdNao->setIcon(QIcon(QPixmap::fromImage(plataforma::LerImagem(QStringLiteral(":/form/Icone1.png"), "png"))));
+    spdSim->setIcon(QIcon(QPixmap::fromImage(plataforma::LerImagem(QStringLiteral(":/form/Icone0.png"), "png"))));
     connect(spdSim, &QToolButton::clicked, this, &TfrmDialogo::spdSimClick);
     connect(spdNao, &QToolButton::clicked, this, &TfrmDialogo::spdNaoClick);
 

@@ -15,6 +15,7 @@
 #include "DsFancyButton.h"
 #include "ImageShape.h"
 #include "game/estado.h"
+#include "platform/imagem_embutida.h"
 #include "shell/carregar_jpeg.h"
 #include "shell/layout.h"
 #include "shell/rotinas_gerais.h"
@@ -295,7 +296,7 @@ void TfrmPrincipal::CriarControles() {
     timLuzesMensagem = temporizador("timLuzesMensagem", 500, Qt::PreciseTimer);
 
     for (int i = 0; i < 4; ++i) {
-        QImage icone(QString(":/form/Icone%1.png").arg(i));
+        QImage icone = plataforma::LerImagem(QString(":/form/Icone%1.png").arg(i), "png");
         imgImagensIcones24x24.imagens.push_back(icone);
     }
 
@@ -306,7 +307,7 @@ void TfrmPrincipal::CriarControles() {
 
     // The picture is given last, once the control has its parent, place and size: assigning it
     // builds the window's shape.
-    QImage chassis(":/form/ChassisFundo.bmp");
+    QImage chassis = plataforma::LerImagem(QStringLiteral(":/form/ChassisFundo.bmp"), "bmp");
     if (!chassis.isNull()) imgChassisFundo->setPicture(chassis);
 }
 

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+#include <QString>
+
+namespace plataforma {
+
+// Reads a picture in a format Qt decodes itself (PNG, BMP) without asking the image format
+// plugins. Left to autodetect, QImageReader loads every plugin installed (TIFF, WebP, SVG, MNG
+// and their libraries, over a megabyte of memory) only to ask each whether it reads the format.
+// A null image when the file is missing or not a picture of that format.
+QImage LerImagem(const QString& caminho, const char* formato);
+QImage LerImagem(const QByteArray& dados, const char* formato);
+
+}  // namespace plataforma
