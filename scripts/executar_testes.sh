@@ -11,7 +11,6 @@ iniciar_servidor_de_audio
 trap parar_servidor_de_audio EXIT
 ctest --test-dir "$BUILD" --output-on-failure -j "$(nproc)" -LE som
 geral=$?
-ASAN_OPTIONS="${ASAN_OPTIONS:-}${ASAN_OPTIONS_SOM:+:$ASAN_OPTIONS_SOM}" \
-  ctest --test-dir "$BUILD" --output-on-failure -L som
+ctest --test-dir "$BUILD" --output-on-failure -L som
 som=$?
 [ $geral -eq 0 ] && [ $som -eq 0 ]

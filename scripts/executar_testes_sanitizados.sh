@@ -9,8 +9,4 @@ supp="$here/lsan.supp"
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0:halt_on_error=1:detect_stack_use_after_return=0:check_initialization_order=1:${ASAN_OPTIONS_EXTRA:-}"
 export LSAN_OPTIONS="suppressions=$supp:print_suppressions=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
-# The sound tests run alone (see executar_testes.sh); they get the slow unwinder, so that the
-# stacks of allocations made inside Qt Multimedia (built without frame pointers) are whole and
-# the one suppression for its sample cache matches exactly.
-export ASAN_OPTIONS_SOM="fast_unwind_on_malloc=0"
 exec "$here/executar_testes.sh" "$BUILD"

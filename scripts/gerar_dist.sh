@@ -24,7 +24,7 @@ done
 
 # The run-time packages: the libraries the executable links, the X11 platform plugin (in
 # libqt6gui6), the Wayland one, and the font the dialogs ask fontconfig to substitute.
-pacotes="libqt6widgets6 libqt6multimedia6 libjpeg62-turbo qt6-wayland fonts-dejavu-core"
+pacotes="libqt6widgets6 libpulse0 libjpeg62-turbo qt6-wayland fonts-dejavu-core"
 
 nome="Trevolino-$versao-linux-x86_64"
 trabalho=$(mktemp -d /tmp/trevolino-dist-XXXXXX)

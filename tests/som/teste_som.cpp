@@ -173,7 +173,7 @@ private slots:
         }
     }
 
-    // Only plain PCM of 8 or 16 bits is accepted (Qt plays other layouts wrongly); a header is
+    // Only plain PCM of 8 or 16 bits is accepted (the layer plays nothing else); a header is
     // read by its chunks, not at fixed offsets.
     void duracaoDoCabecalho() {
         QTemporaryDir dir;
@@ -229,7 +229,7 @@ private slots:
     }
 
     void esperaLimitadaPelaDuracao() {
-        // Qt reports the sound as playing forever here; the wait ends with the file's length.
+        // Nothing can report the end here; the wait ends with the file's length.
         QElapsedTimer t;
         t.start();
         TocarSom(som("BobinaParando.wav"), true, true);
@@ -368,6 +368,35 @@ class SomComServidor : public QObject {
 
     static double segundos(qint64 amostras) { return double(amostras) / kTaxa; }
 
+public:
+    // Waits up to `limiteMs` for the server to list (or no longer list) a stream of the game.
+    static bool esperarFluxoDoJogo(bool presente, int limiteMs) {
+        QElapsedTimer t;
+        t.start();
+        do {
+            QByteArray lista;
+            if (executar("pactl", {"list", "sink-inputs"}, &lista) &&
+                lista.contains("application.name = \"Trevolino\"") == presente)
+                return true;
+            QTest::qWait(100);
+        } while (t.elapsed() < limiteMs);
+        return false;
+    }
+
+    // An 8-bit mono WAV of `segundos` at 22,050 Hz: a 440 Hz tone of `amplitude` around the
+    // unsigned midpoint, 128 (an amplitude of 0 is silence).
+    QString wavOitoBits(const QString& nome, double segundos, int amplitude) {
+        const quint32 n = quint32(22050 * segundos);
+        QByteArray b = cabecalhoWav(1, 1, 22050, 8, n);
+        b.append("data");
+        char c[4];
+        qToLittleEndian(n, c);
+        b.append(c, 4);
+        for (quint32 i = 0; i < n; ++i)
+            b.append(char(128 + int(std::lround(amplitude * std::sin(2 * M_PI * 440 * i / 22050.0)))));
+        return gravar(dir, nome, b);
+    }
+
 private slots:
     void initTestCase() {
         // Only against the private server that scripts/executar_testes.sh starts (it sets
@@ -436,8 +465,8 @@ private slots:
         QVERIFY(SomAtual().vazio());
     }
 
-    // A new sound asked for while the previous one is still loading wins: the loop, once
-    // loaded, must not start behind it. A fresh copy makes sure the loop is not in Qt's cache.
+    // A new sound asked for while the previous one is still being set up wins: the loop must
+    // not start behind it. A fresh copy makes sure the loop's file was never read before.
     void novoSomDuranteOCarregamento() {
         const QString copia = dir.filePath("laco-novo.wav");
         QVERIFY(QFile::copy(som("PagandoMuito.wav"), copia));
@@ -460,6 +489,43 @@ private slots:
         QVERIFY(SomAtual().vazio());
     }
 
+    // 8-bit samples are unsigned: a file of 128s is silence, not a full-scale offset.
+    void oitoBitsSemSinal() {
+        qint64 m = posicao();
+        TocarSom(wavOitoBits("silencio8.wav", 0.8, 0), true, false);
+        QVERIFY2(esperarSom(m, 1500) < 0, "an 8-bit silence was heard");
+        m = posicao();
+        TocarSom(wavOitoBits("tom8.wav", 0.8, 100), true, false);
+        QVERIFY2(esperarSom(m, 5000) >= 0, "an 8-bit tone was not heard");
+        QVERIFY(esperarSilencio(posicao(), 3000) >= 0);
+    }
+
+    // A played-out sound leaves no stream behind on the server (it would keep waking the idle
+    // game asking for more), and neither does a stopped loop, nor one stopped before the server
+    // had even set it up.
+    void nenhumFluxoDepoisDoFim() {
+        TocarSom(som("PagandoMuito.wav"), false, false);
+        PararSom();
+        QVERIFY2(esperarFluxoDoJogo(false, 3000), "a stream given up while being set up stayed");
+        TocarSom(som("BobinaParando.wav"), true, true);
+        QVERIFY2(esperarFluxoDoJogo(false, 3000), "a finished sound's stream is still there");
+        TocarSom(som("PagandoPouco.wav"), false, false);
+        QVERIFY2(esperarFluxoDoJogo(true, 3000), "the loop has no stream");
+        PararSom();
+        QVERIFY2(esperarFluxoDoJogo(false, 3000), "a stopped loop's stream is still there");
+    }
+
+    // A sound asked for while no server answers is silent; once the server is there, the next
+    // sound is played through a new connection. Run in a child process, whose first
+    // connection is pointed at a server that does not exist.
+    void reconectaDepoisDeFalhar() {
+        QProcess p;
+        p.setProcessChannelMode(QProcess::MergedChannels);
+        p.start(QCoreApplication::applicationFilePath(), {"--reconectar", som("PagandoPouco.wav")});
+        QVERIFY(p.waitForFinished(20000));
+        QVERIFY2(p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0, p.readAll().constData());
+    }
+
     void esperarTerminarAguardaOFim() {
         const qint64 m = posicao();
         QElapsedTimer t;
@@ -477,12 +543,30 @@ int main(int argc, char** argv) {
     apoio::prepararAmbienteIsolado();
     const bool filho = argc > 1 && QByteArray(argv[1]) == "--sem-servidor";
     if (argc > 3 && QByteArray(argv[1]) == "--sair-carregando") {
-        // Ends while the sound is still being loaded: the process must not hang on its way out.
+        // Ends while the sound is still being started: the process must not hang on its way out.
         QCoreApplication app(argc, argv);
         TocarSom(QString::fromLocal8Bit(argv[2]), false, false);
-        // the load runs on Qt's loader thread; leave at varying moments of it
+        // the connection and the stream are set up on the sound thread; leave at varying moments
         QThread::usleep(QByteArray(argv[3]).toUInt());
         return 0;
+    }
+    if (argc > 2 && QByteArray(argv[1]) == "--reconectar") {
+        QCoreApplication app(argc, argv);
+        const QByteArray servidor = qgetenv("PULSE_SERVER");
+        const QString laco = QString::fromLocal8Bit(argv[2]);
+        qputenv("PULSE_SERVER", "unix:/nonexistent/trevolino/native");
+        TocarSom(laco, false, false);
+        QTest::qWait(500);
+        if (servidor.isEmpty())
+            qunsetenv("PULSE_SERVER");
+        else
+            qputenv("PULSE_SERVER", servidor);
+        TocarSom(laco, false, false);
+        const bool ouvido = SomComServidor::esperarFluxoDoJogo(true, 5000);
+        PararSom();
+        if (!ouvido)
+            fprintf(stderr, "no stream of the game reached the server after it came back\n");
+        return ouvido ? 0 : 1;
     }
     QCoreApplication app(argc, argv);
     if (filho) {
@@ -521,8 +605,8 @@ int main(int argc, char** argv) {
         }
     }
     {
-        // Qt 6.4 could deadlock at exit with a sample still loading; try the race a few times,
-        // each with a file Qt has not cached yet.
+        // End the process at varying moments of a sound's start (file read, connection, stream
+        // set-up): it must never hang or crash on its way out.
         QTemporaryDir dir;
         int travados = 0;
         QElapsedTimer t;
