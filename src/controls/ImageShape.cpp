@@ -92,7 +92,7 @@ QRect TImageShape::PictureRect() const {
     return r;
 }
 
-void TImageShape::paintEvent(QPaintEvent*) {
+void TImageShape::paintEvent(QPaintEvent* event) {
     struct Restore {
         bool& flag;
         bool saved;
@@ -104,7 +104,22 @@ void TImageShape::paintEvent(QPaintEvent*) {
     // A compositor that ignores the window's mask still shows only the outline: the window is
     // translucent there and we paint nothing outside the shape.
     if (OnWayland() && !FOwnShape.isEmpty()) p.setClipRegion(FOwnShape);
-    p.drawImage(PictureRect(), FDisplayPicture.isNull() ? FPicture : FDisplayPicture);
+    const QImage& imagem = FDisplayPicture.isNull() ? FPicture : FDisplayPicture;
+    const QRect destino = PictureRect();
+    if (destino.size() != imagem.size() || !event || p.hasClipping()) {
+        p.drawImage(destino, imagem);
+        return;
+    }
+    // Unscaled, the picture is copied rectangle by rectangle of what needs painting. Drawn at
+    // once under a clip of many rectangles (the lamps' and displays' corners at every tick of
+    // the idle cabinet), Qt blends it scanline by scanline and wakes its thread pool to help.
+    for (const QRect& r : event->region()) {
+        const QRect parte = r & destino;
+        if (!parte.isEmpty()) {
+            p.setClipRect(parte);
+            p.drawImage(parte.topLeft(), imagem, parte.translated(-destino.topLeft()));
+        }
+    }
 }
 
 void TImageShape::PictureUpdated() {

@@ -16,6 +16,7 @@ private slots:
     void botaoDesabilitadoEAtalho();
 
     void imagemRetanguloDaFigura();
+    void imagemPintaPorPartes();
     void imagemRegiaoComFuros();
     void imagemMascaraDaJanela();
     void imagemArrastar();

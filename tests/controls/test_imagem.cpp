@@ -136,6 +136,43 @@ void TestControles::imagemRetanguloDaFigura() {
     QCOMPARE(QColor(transparente.pixel(10, 10)), QColor(Qt::white));
 }
 
+// A repaint of a few separate rectangles (lamps and displays over the cabinet) paints each of
+// them from the matching part of the picture, wherever the picture stands in the control, and
+// nothing outside them.
+void TestControles::imagemPintaPorPartes() {
+    QImage figura(60, 40, QImage::Format_RGB32);
+    QRandomGenerator aleatorio(7);
+    for (int y = 0; y < figura.height(); ++y)
+        for (int x = 0; x < figura.width(); ++x)
+            figura.setPixel(x, y, 0xFF000000u | (aleatorio.generate() & 0xFFFFFF) | 0x010101u);
+    figura.setPixel(0, figura.height() - 1, 0xFF000000u);  // the key colour, left out
+    TImageShape t;
+    t.resize(80, 70);
+    t.setCenter(true);
+    t.setTransparent(true);
+    t.setPicture(figura);
+    const QRect p = t.PictureRect();
+    QCOMPARE(p, QRect(10, 15, 60, 40));
+    QRegion partes;
+    partes += QRect(0, 0, 15, 20);    // across the picture's corner
+    partes += QRect(30, 30, 7, 5);    // inside
+    partes += QRect(65, 50, 15, 20);  // across the opposite corner
+    partes += QRect(12, 53, 40, 2);   // the last rows, the key pixel among them
+    QImage out(t.size(), QImage::Format_RGB32);
+    out.fill(Qt::green);
+    t.render(&out, QPoint(), partes, QWidget::DrawChildren);
+    for (int y = 0; y < out.height(); ++y)
+        for (int x = 0; x < out.width(); ++x) {
+            QRgb esperado = 0xFF00FF00u;
+            const QPoint q(x - p.left(), y - p.top());
+            if (partes.contains(QPoint(x, y)) && figura.rect().contains(q) && q != QPoint(0, 39))
+                esperado = figura.pixel(q);
+            if (out.pixel(x, y) != esperado)
+                QFAIL(qPrintable(QString("(%1, %2): %3, expected %4").arg(x).arg(y)
+                                     .arg(out.pixel(x, y), 8, 16).arg(esperado, 8, 16)));
+        }
+}
+
 void TestControles::imagemRegiaoComFuros() {
     const QImage figura = figuraComFuros(160, 120, 42);
     const QRect todo(0, 0, 160, 120);
