@@ -306,6 +306,29 @@ def xdotool(*args):
     subprocess.run(["xdotool", *map(str, args)], check=True, timeout=20)
 
 
+def entradas_do_ponteiro(protocolo):
+    with open(protocolo, errors="replace") as f:
+        return len(re.findall(r"wl_pointer@\d+\.enter\(", f.read()))
+
+
+def apontar(x, y, fora, protocolo, limite=3.0):
+    """Moves the pointer to (x, y) over the game and waits until the compositor has given the
+    pointer to it (its protocol log shows wl_pointer.enter). Weston's X11 backend follows the X
+    pointer only once it has seen it enter its window, which a pointer already inside when the
+    window appeared never does; so the pointer first leaves the window, at `fora`."""
+    antes = entradas_do_ponteiro(protocolo)
+    xdotool("mousemove", *fora)
+    time.sleep(0.2)
+    xdotool("mousemove", x, y)
+    fim = time.monotonic() + limite
+    while time.monotonic() < fim:
+        if entradas_do_ponteiro(protocolo) > antes:
+            time.sleep(0.2)
+            return True
+        time.sleep(0.1)
+    return False
+
+
 def parte_x11(build, tmp, ref, deslocamento):
     largura, altura = 1200, 900
     try:
@@ -336,8 +359,8 @@ def parte_x11(build, tmp, ref, deslocamento):
         dx, dy = -120, 70 if oy < altura - 600 - 70 else -70
         if ox + dx < 0:
             dx = 120
-        xdotool("mousemove", ox + px, oy + py)
-        time.sleep(0.3)
+        fora = (largura + 40, altura + 40)  # on the X screen, beside weston's window
+        verificar(apontar(ox + px, oy + py, fora, protocolo), "the game gets the pointer")
         xdotool("mousedown", 1)
         for k in range(1, 11):
             time.sleep(0.05)
@@ -355,8 +378,8 @@ def parte_x11(build, tmp, ref, deslocamento):
         # "Sair", right after the drag: the buttons still answer (the compositor's move takes the
         # button's release), the exit question appears whole on the output and answers Enter.
         antes = capturar()
-        xdotool("mousemove", ox + 128 + 32, oy + 229 + 15)
-        time.sleep(0.3)
+        verificar(apontar(ox + 128 + 32, oy + 229 + 15, fora, protocolo),
+                  "the game gets the pointer after the drag")
         xdotool("click", 1)
         xdotool("mousemove", largura // 2, 10)
         time.sleep(2.0)
