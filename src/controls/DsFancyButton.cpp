@@ -219,10 +219,27 @@ void TDsFancyButton::paintEvent(QPaintEvent*) {
     const int number = std::max(1, FGlyphs->Number());
     FCellWidth = FGlyphs->Glyph().width() / number;
     p.setFont(font());
-    const bool gradient = FFancyEffects->FrameStyle() == fmGradient;
-    if (gradient) DrawFace(p);
+    if (FFancyEffects->FrameStyle() == fmGradient) {
+        const ChaveDaMoldura chave{size(),          FColor.rgba(),
+                                   FPushed,         FMouseInShape,
+                                   int(FFancyEffects->Shape()), FFancyEffects->FrameWidth(),
+                                   FFancyEffects->CornerRadius(), devicePixelRatioF()};
+        if (FMoldura.isNull() || !(chave == FChaveDaMoldura)) {
+            // Every pixel of the face and rings is painted solid, without antialiasing, so the
+            // picture laid over the button gives exactly the pixels of painting them in place.
+            FMoldura = QImage((QSizeF(size()) * chave.escala).toSize(), QImage::Format_ARGB32_Premultiplied);
+            FMoldura.setDevicePixelRatio(chave.escala);
+            FMoldura.fill(Qt::transparent);
+            QPainter m(&FMoldura);
+            m.setRenderHint(QPainter::Antialiasing, false);
+            DrawFace(m);
+            m.setBrush(Qt::NoBrush);
+            DrawGradientFrame(m);
+            FChaveDaMoldura = chave;
+        }
+        p.drawImage(QPoint(0, 0), FMoldura);
+    }
     p.setBrush(Qt::NoBrush);
-    if (gradient) DrawGradientFrame(p);
     const QFontMetrics fm(font());
     const QSize caption(fm.horizontalAdvance(FCaption), fm.height());
     ArrangeContent(caption);

@@ -166,4 +166,17 @@ private:
     QColor FGlyphKeyColor;
     int FCaptionX = 0, FCaptionY = 0;
     QShortcut* FAccelerator = nullptr;
+    // The face and gradient rings drawn last, with what they were drawn from: they change only
+    // with the state, the colour, the shape and the size, while hover and the counters repaint
+    // the button far more often.
+    struct ChaveDaMoldura {
+        QSize tamanho;
+        QRgb cor = 0;
+        bool apertado = false, mouseNaForma = false;
+        int forma = 0, largura = 0, raio = 0;
+        qreal escala = 1;
+        bool operator==(const ChaveDaMoldura&) const = default;
+    };
+    ChaveDaMoldura FChaveDaMoldura;
+    QImage FMoldura;
 };

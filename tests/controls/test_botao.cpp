@@ -131,6 +131,26 @@ void TestControles::botaoAneisDoDegrade() {
     QCOMPARE(cinza(img, 78, 30), 168);
 }
 
+// A button repainted after a change of colour, size, shape, frame or corner looks exactly like
+// a new button made that way: nothing of its earlier look is kept.
+void TestControles::botaoRedesenhadoComoNovo() {
+    auto b = capsula();
+    desenhar(b.get());
+    const auto mudar = [](TDsFancyButton* x, int passo) {
+        if (passo >= 1) x->setColor(QColor(40, 90, 200));
+        if (passo >= 2) x->resize(120, 50);
+        if (passo >= 3) x->FancyEffects()->setFrameWidth(6);
+        if (passo >= 4) x->FancyEffects()->setShape(btnRectangle);
+        if (passo >= 5) x->FancyEffects()->setCornerRadius(9);
+    };
+    for (int passo = 1; passo <= 5; ++passo) {
+        mudar(b.get(), passo);
+        auto novo = capsula();
+        mudar(novo.get(), passo);
+        QVERIFY2(desenhar(b.get()) == desenhar(novo.get()), qPrintable(QString::number(passo)));
+    }
+}
+
 void TestControles::botaoContornoEToque() {
     auto b = capsula();
     QSignalSpy clique(b.get(), &TDsFancyButton::OnClick);

@@ -9,6 +9,7 @@ class TestControles : public QObject {
 private slots:
     void botaoLimitesEAvisos();
     void botaoAneisDoDegrade();
+    void botaoRedesenhadoComoNovo();
     void botaoContornoEToque();
     void botaoLegenda();
     void botaoGlifoPorEstado();
