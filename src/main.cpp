@@ -4,9 +4,11 @@
 #include <QMessageBox>
 #include <QTimer>
 
+#include "platform/pasta_pessoal.h"
 #include "shell/uPrincipal.h"
 
 int main(int argc, char* argv[]) {
+    plataforma::GarantirPastaPessoal();  // before Qt reads it
     QApplication app(argc, argv);
     QApplication::setApplicationName("Trevolino");
     QApplication::setApplicationDisplayName("Trevolino");

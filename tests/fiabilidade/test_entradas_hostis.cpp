@@ -11,6 +11,7 @@
 #include <QTimer>
 #include <QtTest>
 
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -24,6 +25,7 @@
 #include "installer/linha_de_comando.h"
 #include "instantaneo.h"
 #include "jpeg_gigante.h"
+#include "platform/pasta_pessoal.h"
 #include "leitor_desktop.h"
 #include "shell/carregar_jpeg.h"
 #include "shell/espera.h"
@@ -353,6 +355,27 @@ private slots:
                                         c.startsWith(d("config"));
             QVERIFY2(nosSeusLugares, qPrintable(m));
         }
+    }
+
+    // An unset, empty or relative HOME is the account's own folder from the user database,
+    // never "/" (where Qt would put the font copy and the launchers); a real one is kept.
+    void homeAusenteVemDoCadastro() {
+        const QByteArray guardado = qgetenv("HOME");
+        const passwd* conta = getpwuid(geteuid());
+        QVERIFY(conta && conta->pw_dir);
+        const QByteArray esperado(conta->pw_dir);
+        for (const char* valor : {static_cast<const char*>(nullptr), "", "relativo/pasta"}) {
+            if (valor)
+                qputenv("HOME", valor);
+            else
+                qunsetenv("HOME");
+            QVERIFY(plataforma::GarantirPastaPessoal());
+            QCOMPARE(qgetenv("HOME"), esperado);
+        }
+        qputenv("HOME", QFile::encodeName(tmp->path()));
+        QVERIFY(!plataforma::GarantirPastaPessoal());
+        QCOMPARE(qgetenv("HOME"), QFile::encodeName(tmp->path()));
+        qputenv("HOME", guardado);
     }
 
     void linhaDeComandoHostil_data() {
