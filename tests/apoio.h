@@ -10,11 +10,17 @@
 namespace apoio {
 
 // Points HOME and the XDG folders at a fresh temporary folder; call before the application
-// object is made. The folder lives until the process ends.
+// object is made. The folder lives until the process ends, and goes with it.
 inline QString prepararAmbienteIsolado() {
     static QTemporaryDir* dir = nullptr;
     if (!dir) {
         dir = new QTemporaryDir(QDir::tempPath() + "/trevolino-teste-XXXXXX");
+        // Kept to the very end of the process (static objects may still reach HOME while they
+        // go), then removed with everything the test left in it.
+        dir->setAutoRemove(false);
+        std::atexit([] {
+            if (dir) QDir(dir->path()).removeRecursively();
+        });
         const QString home = dir->path();
         QDir(home).mkpath(".local/share/applications");
         QDir(home).mkpath(".local/share/fonts");
