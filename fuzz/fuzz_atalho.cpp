@@ -79,6 +79,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dados, size_t tamanho) {
         ? home + "/Desktop/" + nomeSeguro + ".desktop"
         : home + "/.local/share/applications/" + grupoSeguro + "/" + nomeSeguro + ".desktop";
     if (feitos.size() > 1) falhar("more than one file made:", feitos.join(" | "));
+    // A program path, arguments or folder with a control character (other than the escaped tab
+    // and line breaks) cannot be written as a valid Exec or Path: no launcher at all.
+    const auto controle = [](const QString& t) {
+        for (QChar c : t)
+            if ((c.unicode() < 32 && c != QLatin1Char('\t') && c != QLatin1Char('\n') && c != QLatin1Char('\r')) ||
+                c.unicode() == 127)
+                return true;
+        return false;
+    };
+    if (controle(alvo) || controle(argumentos) || controle(pastaDeTrabalho)) {
+        if (!feitos.isEmpty()) falhar("a launcher for an unwritable Exec or Path:", feitos.first());
+        return 0;
+    }
     if (feitos.isEmpty()) {
         // Refused only for a name that cannot be a file name.
         const bool semNome = nomeSeguro.isEmpty() || (lugar == 1 && grupoSeguro.isEmpty());
@@ -92,16 +105,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dados, size_t tamanho) {
     QFile f(esperado);
     if (!f.open(QIODevice::ReadOnly)) falhar("unreadable launcher");
     const QByteArray conteudo = f.readAll();
-    // A program path or folder with a control character (other than the escaped tab and line
-    // breaks) cannot be written as a valid Exec or Path at all; such launchers are not judged.
-    const auto controle = [](const QString& t) {
-        for (QChar c : t)
-            if ((c.unicode() < 32 && c != QLatin1Char('\t') && c != QLatin1Char('\n') && c != QLatin1Char('\r')) ||
-                c.unicode() == 127)
-                return true;
-        return false;
-    };
-    if (controle(alvo) || controle(argumentos) || controle(pastaDeTrabalho)) return 0;
     const auto entrada = leitor_desktop::Ler(conteudo);
     if (!entrada) falhar("malformed launcher:", QString::fromUtf8(conteudo));
     const auto& k = entrada->chaves;

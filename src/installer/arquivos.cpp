@@ -233,6 +233,16 @@ void CriarAtalho(const QString& Alvo, const QString& Argumentos, const QString& 
     }
     const QString nome = NomeSeguro(NomeDoAtalho);
     if (nome.isEmpty()) return;
+    // A Desktop Entry has no way to write other control characters: a launcher for such a
+    // program, its arguments or its folder would be invalid, and menus would run something else.
+    const auto representavel = [](const QString& t) {
+        for (QChar c : t)
+            if ((c.unicode() < 32 && c != QLatin1Char('\t') && c != QLatin1Char('\n') && c != QLatin1Char('\r')) ||
+                c.unicode() == 127)
+                return false;
+        return true;
+    };
+    if (!representavel(Alvo) || !representavel(Argumentos) || !representavel(PastaDeTrabalho)) return;
     const QString arquivo = pasta + QLatin1Char('/') + nome + QStringLiteral(".desktop");
 
     QString exec = ArgumentoDoExec(Alvo.trimmed());

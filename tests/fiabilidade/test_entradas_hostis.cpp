@@ -378,6 +378,21 @@ private slots:
         qputenv("HOME", guardado);
     }
 
+    // A program, arguments or folder holding a control character a launcher cannot carry gets
+    // no launcher; a tab, which it can, still gets one.
+    void atalhoComCaractereDeControle() {
+        const QString mesa = PastaDaAreaDeTrabalho();
+        const auto antes = instantaneo::Tirar(home);
+        CriarAtalho("/opt/a\x01b/trevolino", "", "/opt/", "Controle 1", "G", 0);
+        CriarAtalho("/opt/trevolino", "x\x1b[2J", "/opt/", "Controle 2", "G", 0);
+        CriarAtalho("/opt/trevolino", "", "/opt/\x7f/", "Controle 3", "G", 0);
+        QCOMPARE(instantaneo::Diferencas(antes, instantaneo::Tirar(home)), QStringList());
+        CriarAtalho("/opt/a\tb/trevolino", "", "/opt/", "Tabulação", "G", 0);
+        const auto e = leitor_desktop::Ler(ler(mesa + "/Tabulação.desktop"));
+        QVERIFY(e.has_value());
+        QCOMPARE(leitor_desktop::DividirExec(e->chaves.value("Exec"))->value(0), QString("/opt/a\tb/trevolino"));
+    }
+
     void linhaDeComandoHostil_data() {
         QTest::addColumn<QString>("linha");
         QTest::addColumn<int>("argumentos");
