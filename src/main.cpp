@@ -5,6 +5,7 @@
 #include <QTimer>
 
 #include "platform/pasta_pessoal.h"
+#include "platform/pedido_de_termino.h"
 #include "shell/uPrincipal.h"
 
 int main(int argc, char* argv[]) {
@@ -15,6 +16,12 @@ int main(int argc, char* argv[]) {
 
     TfrmPrincipal janela;
     if (janela.TerminoSolicitado()) return 0;  // an installer mode ran, or the screen is too small
+    // Asked to end from outside (a logout, kill, Ctrl+C): no exit question, but the same tidy
+    // end as the Sair button's, so the unpacked cursors and font do not stay behind.
+    plataforma::AoPedirTermino([&janela] {
+        janela.FormClose();
+        QApplication::exit(0);
+    });
     janela.show();
     return QApplication::exec();
 }

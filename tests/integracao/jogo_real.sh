@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Starts the built game from its own folder under Xvfb, as its launchers do: the five files are
 # unpacked beside it, the cabinet opens without a frame, a bet and a spin are played with the
-# mouse, and "Sair" + Enter closes it and removes the unpacked files.
+# mouse, and "Sair" + Enter closes it and removes the unpacked files; so does a SIGTERM or SIGINT.
 set -uo pipefail
 PROGRAMA=${1:?program folder}
 [ -x "$PROGRAMA/trevolino" ] || { echo "no game at $PROGRAMA"; exit 1; }
@@ -53,6 +53,28 @@ for f in c_esperar.ani c_executar.ani c_normal.ani c_tocar.ani LCDMono2.ttf; do
   verifica "$f removed at close" '[ ! -e "$f" ]'
 done
 kill $pid 2>/dev/null
+
+# Asked to end from outside (a logout's SIGTERM, Ctrl+C's SIGINT), once during the opening turn
+# and once at rest: it ends normally, with the unpacked files gone as after Sair.
+for caso in "TERM 0.5" "INT 4"; do
+  set -- $caso
+  ./trevolino >>"$dir/../saida.txt" 2>&1 &
+  pid=$!
+  for _ in $(seq 100); do
+    xdotool search --onlyvisible --pid $pid >/dev/null 2>&1 && break
+    sleep 0.1
+  done
+  sleep "$2"
+  kill -"$1" $pid
+  estado=timeout
+  for _ in $(seq 100); do
+    if ! kill -0 $pid 2>/dev/null; then wait $pid; estado=$?; break; fi
+    sleep 0.1
+  done
+  verifica "SIG$1 after $2 s ends the game normally (status $estado)" '[ "$estado" = 0 ]'
+  verifica "SIG$1: the unpacked files are removed" '[ -z "$(ls *.ani *.ttf 2>/dev/null)" ]'
+  kill -9 $pid 2>/dev/null
+done
 exit $falhas
 INNER
 rc=$?
