@@ -236,13 +236,13 @@ void abrirFluxo() {
     if (!s.amostras || !s.contexto || pa_context_get_state(s.contexto) != PA_CONTEXT_READY)
         return;
     const Formato& w = s.amostras->formato;
-    pa_sample_spec spec;
-    spec.format = w.bits == 8 ? PA_SAMPLE_U8 : PA_SAMPLE_S16LE;
-    spec.rate = w.taxa;
-    spec.channels = quint8(w.canais);
-    if (!pa_sample_spec_valid(&spec))
+    pa_sample_spec amostragem;
+    amostragem.format = w.bits == 8 ? PA_SAMPLE_U8 : PA_SAMPLE_S16LE;
+    amostragem.rate = w.taxa;
+    amostragem.channels = quint8(w.canais);
+    if (!pa_sample_spec_valid(&amostragem))
         return;
-    pa_stream* fluxo = pa_stream_new(s.contexto, "Trevolino", &spec, nullptr);
+    pa_stream* fluxo = pa_stream_new(s.contexto, "Trevolino", &amostragem, nullptr);
     if (!fluxo)
         return;  // a channel count the server cannot map: silence
     s.fluxo = fluxo;
@@ -251,7 +251,7 @@ void abrirFluxo() {
     pa_stream_set_state_callback(fluxo, &aoMudarFluxo, nullptr);
     pa_buffer_attr atributos;
     atributos.maxlength = uint32_t(-1);
-    atributos.tlength = uint32_t(pa_usec_to_bytes(kLatenciaUs, &spec));
+    atributos.tlength = uint32_t(pa_usec_to_bytes(kLatenciaUs, &amostragem));
     atributos.prebuf = uint32_t(-1);
     atributos.minreq = uint32_t(-1);
     atributos.fragsize = uint32_t(-1);
