@@ -450,6 +450,10 @@ void TDsFancyButton::mousePressEvent(QMouseEvent* e) {
     QPointer<TDsFancyButton> self(this);
     emit OnMouseDown(e->button(), e->modifiers(), pos.x(), pos.y());
     if (!self) return;
+    // The press itself says where the pointer is: after a modal dialog closes no enter or move
+    // event arrives until the pointer moves, and a player clicks again where they are.
+    FMouseInRect = rect().contains(pos);
+    FMouseInShape = PointInShape(pos.x(), pos.y());
     if ((e->button() == Qt::LeftButton || e->button() == Qt::MiddleButton) && FMouseInShape) {
         FPushed = true;
         FImageState = 3;
@@ -496,9 +500,12 @@ void TDsFancyButton::mouseReleaseEvent(QMouseEvent* e) {
     emit OnMouseUp(e->button(), e->modifiers(), pos.x(), pos.y());
     if (!self) return;
     if ((e->button() == Qt::LeftButton || e->button() == Qt::MiddleButton) && FMouseInShape) {
-        // The handler runs while the button is still drawn down.
+        // The handler runs while the button is still drawn down, even when it opens a modal
+        // dialog (whose opening sends this button a leave event).
+        FInClick = true;
         Click();
         if (!self) return;
+        FInClick = false;
         FPushed = false;
         update();
     }
@@ -512,8 +519,9 @@ void TDsFancyButton::leaveEvent(QEvent*) {
 }
 
 void TDsFancyButton::MouseLeft() {
-    FImageState = isEnabled() ? 1 : 2;
     FMouseInShape = false;
+    if (FInClick) return;  // stays down until its own handler returns
+    FImageState = isEnabled() ? 1 : 2;
     FPushed = false;
     update();
 }

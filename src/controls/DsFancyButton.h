@@ -159,6 +159,7 @@ private:
     bool FPushed = false;
     bool FMouseInShape = false;
     bool FMouseInRect = false;
+    bool FInClick = false;  // the click's handler is running
     bool FLoading = false;
     int FCellWidth = 0;
     int FImageState = 1;

@@ -230,6 +230,27 @@ void TestControles::botaoContornoEToque() {
     soltar(b.get(), 78, 30);
     QCOMPARE(clique.count(), 4);
 
+    // A click whose handler opens a modal dialog, which sends the button a leave event: it stays
+    // down until the handler returns, and a second press where the pointer still is, with no
+    // move or enter after the dialog, clicks again.
+    bool empurradoNoDialogo = false;
+    c = connect(b.get(), &TDsFancyButton::OnClick, [&] {
+        QEvent modal(QEvent::Leave);
+        QApplication::sendEvent(b.get(), &modal);
+        empurradoNoDialogo = b->Pushed();
+    });
+    mover(b.get(), 78, 30);
+    apertar(b.get(), 78, 30);
+    soltar(b.get(), 78, 30);
+    QCOMPARE(clique.count(), 5);
+    QVERIFY(empurradoNoDialogo);
+    QVERIFY(!b->Pushed());
+    apertar(b.get(), 78, 30);
+    QVERIFY(b->Pushed());
+    soltar(b.get(), 78, 30);
+    QCOMPARE(clique.count(), 6);
+    disconnect(c);
+
     // A capsule taller than wide has round ends at top and bottom.
     auto alta = capsula(30, 80);
     QVERIFY(alta->PointInShape(0, 40));
