@@ -11,8 +11,9 @@
 int main(int argc, char* argv[]) {
     plataforma::GarantirPastaPessoal();  // before Qt reads it
     QApplication app(argc, argv);
+    // The application's title. Not set as Qt's display name: on X11 Qt appends that to every
+    // window title the window manager shows, and a dialog's caption is its own title alone.
     QApplication::setApplicationName("Trevolino");
-    QApplication::setApplicationDisplayName("Trevolino");
 
     TfrmPrincipal janela;
     if (janela.TerminoSolicitado()) return 0;  // an installer mode ran, or the screen is too small
