@@ -72,7 +72,7 @@ QString PedacoDoLetreiro(const QString& mensagem, int posicao) {
     const QString rolo = QString(5, ' ') + mensagem + QString(5, ' ') + mensagem;
     const int inicio = posicao < 1 ? 1 : posicao;
     if (inicio > rolo.size()) return QString();
-    return rolo.mid(inicio - 1, 12);
+    return rolo.mid(inicio - 1, kCaracteresDoLetreiro);
 }
 
 int ProximaPosicaoDoLetreiro(const QString& mensagem, int posicao) {

@@ -73,6 +73,7 @@ inline constexpr std::array<std::uint32_t, 8> CoresDasLuzes = {
 std::uint32_t ObterCorDaLuz(int i, int* indice = nullptr);
 
 // Marquee: the twelve-character piece shown at a position, and the next position.
+inline constexpr int kCaracteresDoLetreiro = 12;
 QString PedacoDoLetreiro(const QString& mensagem, int posicao);
 int ProximaPosicaoDoLetreiro(const QString& mensagem, int posicao);
 

@@ -10,10 +10,13 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QTimer>
+#include <QFontMetricsF>
+#include <cmath>
 #include <exception>
 
 #include "DsFancyButton.h"
 #include "ImageShape.h"
+#include "game/bobinas.h"
 #include "game/estado.h"
 #include "platform/imagem_embutida.h"
 #include "shell/carregar_jpeg.h"
@@ -261,6 +264,7 @@ void TfrmPrincipal::CriarControles() {
     shpLuz09 = luzes[8], shpLuz10 = luzes[9], shpLuz11 = luzes[10], shpLuz12 = luzes[11];
 
     lblMensagem = lcd("lblMensagem", layout::kMensagem, kYellow, QString());
+    AjustarLetreiroAoRotulo();
 
     imgOlho = new TPicture(this);
     imgOlho->setObjectName("imgOlho");
@@ -352,6 +356,21 @@ std::array<TDsFancyButton*, 5> TfrmPrincipal::botoes() const {
     return {spdApostar01, spdApostar05, spdApostar10, spdGirar, spdSair};
 }
 
+// The marquee label is narrower than twelve cells of the LCD font at its size (14.4 px each,
+// 172.8 px against 159), which cut the first and last letters at every tick. The cells are
+// drawn closer together until twelve fit, with half a pixel to spare on each side; the dots
+// themselves keep their size. Measured on whatever font is in use, so an older copy of the
+// font in the user's folder, or a substitute, fits too.
+void TfrmPrincipal::AjustarLetreiroAoRotulo() {
+    QFont f = lblMensagem->font();
+    f.setLetterSpacing(QFont::AbsoluteSpacing, 0);
+    const int n = jogo::kCaracteresDoLetreiro;
+    const qreal celula = QFontMetricsF(f).horizontalAdvance(QString(n, QLatin1Char('8'))) / n;
+    const qreal cabe = (lblMensagem->contentsRect().width() - 1) / qreal(n);
+    if (celula > cabe) f.setLetterSpacing(QFont::AbsoluteSpacing, std::floor((cabe - celula) * 8) / 8);
+    lblMensagem->setFont(f);
+}
+
 void TfrmPrincipal::HabilitarBotoes(bool habilitar) {
     for (auto* b : botoes()) b->setEnabled(habilitar);
 }
@@ -419,6 +438,7 @@ void TfrmPrincipal::SetarInicioDaAplicacao() {
 
     // 9. The LCD font, installed before the window is first drawn.
     if (!FonteEstaInstalada("LCDMono2")) InstalarFonte(kArquivoDaFonte);
+    AjustarLetreiroAoRotulo();
 
     // 10-11. Screen size, then the animated cursors.
     VerificarResolucaoDaTela();

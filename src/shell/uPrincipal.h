@@ -175,6 +175,7 @@ private:
     void CriarControles();
     void ConectarEventos();
     void HabilitarBotoes(bool habilitar);
+    void AjustarLetreiroAoRotulo();
     bool FTerminoSolicitado = false;
     bool FFechandoConfirmado = false;
 };

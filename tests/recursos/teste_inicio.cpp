@@ -226,6 +226,12 @@ void TesteInicio::inicioDesempacotaEFecharApaga() {
     // The LCD displays use the generated font on this very first run.
     QCOMPARE(QFontInfo(w.lblCredito->font()).family(), QStringLiteral("LCDMono2"));
     QCOMPARE(QFontInfo(w.lblMensagem->font()).family(), QStringLiteral("LCDMono2"));
+    // The marquee's twelve cells fit its label: none of its letters is cut at the edges.
+    const QFontMetricsF medida(w.lblMensagem->font());
+    for (const QString& pedaco : {QString(12, QLatin1Char('W')), QString("     Aposte ")}) {
+        const qreal largura = medida.horizontalAdvance(pedaco);
+        QVERIFY2(largura <= w.lblMensagem->contentsRect().width(), qPrintable(QString::number(largura)));
+    }
 
     // Cursors: the web label (designed with the up-arrow) touches, a picture is normal, and the
     // window itself is normal; all four numbers are registered from the unpacked files.
