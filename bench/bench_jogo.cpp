@@ -36,16 +36,14 @@ QString prepararBobinas(QTemporaryDir& tmp) {
 
 void BM_DesenharUmaBobina(benchmark::State& state) {
     QTemporaryDir tmp;
-    const QString anterior = QDir::currentPath();
-    QDir::setCurrent(prepararBobinas(tmp));
     TfrmPrincipal w(nullptr, false);
+    w.PastaDoPrograma = prepararBobinas(tmp) + "/";
     auto& b = jogo::Estado().Bobinas[0];
     for (auto _ : state) {
         b.Posicao = jogo::Decrementar(b.Posicao);
         w.DesenharBobina1();
     }
     state.SetLabel("target < 0.5 ms");
-    QDir::setCurrent(anterior);
 }
 BENCHMARK(BM_DesenharUmaBobina)->Unit(benchmark::kMicrosecond);
 

@@ -1,6 +1,6 @@
 // One tick of the cabinet's lamps and marquee: twelve lamp colours, the next twelve characters
-// of the message, and the repaint those changes ask for (the tick lets pending events through,
-// so the window being shown paints the lamps and the display inside the measured call).
+// of the message, and the repaint of the lamps and the display, which the tick paints itself
+// inside the measured call while the window is shown.
 // Target: under 1 ms, that is 0.2 % of the tick's 500 ms period.
 #include <QApplication>
 #include <benchmark/benchmark.h>

@@ -2,6 +2,7 @@
 // marquee. The rules themselves are in bobinas.h; these methods move pictures, labels and timers.
 #include <QApplication>
 #include <QLabel>
+#include <QRegion>
 #include <QTimer>
 
 #include "DsFancyButton.h"
@@ -15,21 +16,22 @@ using namespace uRotinasGerais;
 
 namespace {
 
-// Reel pictures are relative to the current folder (the launchers start the game in its own).
-QImage quadroDoSimbolo(int simbolo, bool escuro) {
+// Reel pictures live in the program folder, which is also where the launchers start the game:
+// a game started from a terminal in another folder finds them all the same.
+QImage quadroDoSimbolo(const QString& pastaDoPrograma, int simbolo, bool escuro) {
     QString nome;
     TfrmPrincipal::DesenhoBaseadoEnNumero(simbolo, nome);
     // A missing or damaged picture leaves the cell empty for this draw; the turn goes on.
-    return jpeg::CarregarArquivo("Bobinas/" + nome + (escuro ? "-dark.jpg" : ".jpg"));
+    return jpeg::CarregarArquivo(pastaDoPrograma + "Bobinas/" + nome + (escuro ? "-dark.jpg" : ".jpg"));
 }
 
 void desenharBobina(TfrmPrincipal* f, int k, bool escuro) {
     const int pos = jogo::Estado().Bobinas[k - 1].Posicao;
     const jogo::Fita& fita = *jogo::Fitas[k - 1];
     const auto celulas = f->celulasDaBobina(k);
-    celulas[0]->setPicture(quadroDoSimbolo(fita[TfrmPrincipal::DecrementarNumeroNaBobina(pos)], escuro));
-    celulas[1]->setPicture(quadroDoSimbolo(fita[pos], false));
-    celulas[2]->setPicture(quadroDoSimbolo(fita[TfrmPrincipal::IncrementarNumeroNaBobina(pos)], escuro));
+    celulas[0]->setPicture(quadroDoSimbolo(f->PastaDoPrograma, fita[TfrmPrincipal::DecrementarNumeroNaBobina(pos)], escuro));
+    celulas[1]->setPicture(quadroDoSimbolo(f->PastaDoPrograma, fita[pos], false));
+    celulas[2]->setPicture(quadroDoSimbolo(f->PastaDoPrograma, fita[TfrmPrincipal::IncrementarNumeroNaBobina(pos)], escuro));
 }
 
 QColor corDaLuz(std::uint32_t rgb) { return QColor::fromRgb(rgb); }
@@ -182,5 +184,11 @@ void TfrmPrincipal::timLuzesMensagemTimer() {
     jogo::ObterCorDaLuz(e.FaseDasLuzes - 1, &e.FaseDasLuzes);
     lblMensagem->setText(jogo::PedacoDoLetreiro(e.MensagemAtual, e.PosicaoDaMensagem));
     e.PosicaoDaMensagem = jogo::ProximaPosicaoDoLetreiro(e.MensagemAtual, e.PosicaoDaMensagem);
-    QCoreApplication::processEvents();
+    // The changes are painted now, in one pass, without letting other events through: a reel's
+    // last step or a click that opens a dialog handled in here would hold this tick on the stack,
+    // and Qt does not re-enter a timer whose slot is running, so lamps and marquee would stand
+    // still for the whole payout or dialog.
+    QRegion mudou = lblMensagem->geometry();
+    for (int n = 1; n <= 12; ++n) mudou += lampada(n)->geometry();
+    repaint(mudou);
 }

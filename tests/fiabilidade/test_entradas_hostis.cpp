@@ -175,8 +175,8 @@ private slots:
     }
     void quadrosRuinsNaoParamOJogo() {
         QFETCH(QString, caso);
-        QDir::setCurrent(tmp->path());
-        const QString b = d("Bobinas/");
+        const QString b = d("programa/Bobinas/");
+        QDir().mkpath(d("programa"));
         if (caso != "sem pasta") QDir().mkpath(b);
         const QByteArray bom = jpegValido();
         unsigned semente = 1;
@@ -226,9 +226,8 @@ private slots:
     }
     void sonsRuinsNaoParamOJogo() {
         QFETCH(QString, caso);
-        QDir::setCurrent(tmp->path());
-        QDir().mkpath(d("Bobinas"));
-        for (const QString& nome : nomesDosQuadros()) escrever(d("Bobinas/") + nome, jpegValido());
+        QDir().mkpath(d("programa/Bobinas"));
+        for (const QString& nome : nomesDosQuadros()) escrever(d("programa/Bobinas/") + nome, jpegValido());
         const QString som = d("programa/Som/");
         QDir().mkpath(caso == "sem Som" ? d("programa") : som);
         unsigned semente = 7;

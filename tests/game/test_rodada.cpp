@@ -95,8 +95,11 @@ private slots:
                 QVERIFY(img.save(pasta.path() + "/Bobinas/" + nome + (escuro ? "-dark.jpg" : ".jpg"), "JPEG", 95));
             }
         }
+        // The program folder holds the pictures and, linked, the built sounds; the game runs
+        // from another folder, as when started from a terminal elsewhere.
+        QVERIFY(QFile::link(QString(TREVOLINO_PROGRAM_DIR) + "/Som", pasta.path() + "/Som"));
         pastaAnterior = QDir::currentPath();
-        QDir::setCurrent(pasta.path());  // the reel pictures are relative to the current folder
+        QDir::setCurrent(QDir::rootPath());
         uRotinasGerais::DefinirEscalaDeTempo(0.01);
     }
     void cleanupTestCase() {
@@ -107,7 +110,7 @@ private slots:
         jogo::ReiniciarEstado();
         jogo::DefinirSorteio([](int) { return 0; });
         w = new TfrmPrincipal(nullptr, false);
-        w->PastaDoPrograma = QString(TREVOLINO_PROGRAM_DIR) + "/";  // the built sounds
+        w->PastaDoPrograma = pasta.path() + "/";
         w->TituloDoAplicativo = "Trevolino v3.5";
         for (QTimer* t : {w->timBobina1, w->timBobina2, w->timBobina3}) t->setInterval(1);
         w->timFinal->setInterval(20);
@@ -289,6 +292,35 @@ private slots:
         QCOMPARE(w->lblMensagem->text(), QString("    Aposte e"));
         w->SetarMensagem("Parabens");
         QCOMPARE(w->lblMensagem->text(), QString("    Aposte e"));
+    }
+
+    // Something that waits (a dialog, a payout) and is handled while a tick is on the stack must
+    // not hold the lamps: Qt does not re-enter a timer whose slot is running.
+    void lampadasAndamDuranteUmaEsperaVindaDaBatida() {
+        w->timLuzesMensagem->setInterval(5);
+        disconnect(w->timLuzesMensagem, nullptr, nullptr, nullptr);
+        int fasesDuranteAEspera = 0;
+        bool esperou = false;
+        connect(w->timLuzesMensagem, &QTimer::timeout, this, [&] {
+            if (esperou) return;
+            esperou = true;
+            QMetaObject::invokeMethod(this, [&] {
+                QSet<int> fases;
+                QElapsedTimer relogio;
+                relogio.start();
+                while (relogio.elapsed() < 300) {
+                    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
+                    fases.insert(jogo::Estado().FaseDasLuzes);
+                }
+                fasesDuranteAEspera = int(fases.size());
+            }, Qt::QueuedConnection);
+        });
+        connect(w->timLuzesMensagem, &QTimer::timeout, w, &TfrmPrincipal::timLuzesMensagemTimer);
+        jogo::Estado().FaseDasLuzes = 1;
+        w->timLuzesMensagem->start();
+        QVERIFY(apoio::esperarAte([&] { return fasesDuranteAEspera > 0; }));
+        w->timLuzesMensagem->stop();
+        QVERIFY2(fasesDuranteAEspera > 2, qPrintable(QString::number(fasesDuranteAEspera)));
     }
 
     void aberturaHabilitaOsBotoesSoNoFim() {

@@ -58,9 +58,9 @@ int main(int argc, char** argv) {
     QDir().mkpath(g_saida);
 
     // The game's own folder for pictures and sounds; unpacked files go to a temporary one.
-    QDir::setCurrent(TREVOLINO_PROGRAM_DIR);
     QTemporaryDir pasta;
     QFile::link(QString(TREVOLINO_PROGRAM_DIR) + "/Som", pasta.path() + "/Som");
+    QFile::link(QString(TREVOLINO_PROGRAM_DIR) + "/Bobinas", pasta.path() + "/Bobinas");
     TfrmPrincipal::PastaDoProgramaDeTeste = pasta.path() + "/";
     jogo::DefinirSorteio([](int) { return 0; });
 
