@@ -6,7 +6,7 @@ PACKAGES=(
   qt6-base-dev libpulse-dev libqt6svg6-dev qt6-image-formats-plugins
   libjpeg62-turbo-dev libbenchmark-dev
   python3 python3-fonttools fonts-dejavu-core fontconfig
-  xvfb xauth x11-utils x11-xserver-utils xdotool imagemagick
+  xvfb xauth x11-utils x11-xserver-utils xdotool imagemagick openbox
   pulseaudio pulseaudio-utils sox
   desktop-file-utils binutils
   weston qt6-wayland python3-pil python3-numpy libglib2.0-bin

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Starts the built game from its own folder under Xvfb, as its launchers do: the five files are
+# Starts the built game from its own folder under Xvfb and openbox, as its launchers do: the five files are
 # unpacked beside it, the cabinet opens without a frame, a bet and a spin are played with the
 # mouse, and "Sair" + Enter closes it and removes the unpacked files; so does a SIGTERM or SIGINT.
 set -uo pipefail
@@ -19,6 +19,11 @@ dir="$1"
 cd "$dir"
 falhas=0
 verifica() { if eval "$2"; then echo "ok   $1"; else echo "FAIL $1"; falhas=$((falhas + 1)); fi; }
+# A real window manager, as on a desktop: it decorates the dialogs and shows their titles.
+openbox >/dev/null 2>&1 &
+wm=$!
+for _ in $(seq 50); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break; sleep 0.1; done
+verifica "openbox manages the display" "xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q \"window id\""
 ./trevolino >"$dir/../saida.txt" 2>&1 &
 pid=$!
 win=""
@@ -43,9 +48,23 @@ xdotool mousemove $((X + 699)) $((Y + 539)) click 1
 sleep 0.4
 verifica "the game is still running during the spin" 'kill -0 $pid'
 sleep 8
-# Sair, then Enter in the confirmation.
+# What the window manager shows as titles: the cabinet's and each dialog's own, nothing added.
+nome_wm() { xprop -id "$1" _NET_WM_NAME 2>/dev/null | sed -n 's/^_NET_WM_NAME(UTF8_STRING) = "\(.*\)"$/\1/p'; }
+confirmacao() { xdotool search --onlyvisible --name 'Confirma' 2>/dev/null | head -1; }
+verifica "the window manager reads the cabinet's title as Trevolino" '[ "$(nome_wm "$win")" = Trevolino ]'
+# Sair, Escape ("Não"), then Sair again without moving the pointer: the second click must ask
+# again, although no enter or move event reached the button after the dialog.
 xdotool mousemove $((X + 160)) $((Y + 244)) click 1
 sleep 1
+dlg=$(confirmacao)
+verifica "Sair asks for confirmation" '[ -n "$dlg" ]'
+verifica "the confirmation's title is its own alone ($(nome_wm "$dlg"))" '[ "$(nome_wm "$dlg")" = "Confirmação Para Saída" ]'
+xdotool key Escape
+sleep 1
+verifica "Escape keeps the game running" 'kill -0 $pid && [ -z "$(confirmacao)" ]'
+xdotool click 1
+sleep 1
+verifica "a second click on Sair, pointer unmoved, asks again" '[ -n "$(confirmacao)" ]'
 xdotool key Return
 for _ in $(seq 50); do kill -0 $pid 2>/dev/null || break; sleep 0.1; done
 verifica "Sair + Enter ends the game" '! kill -0 $pid 2>/dev/null'
@@ -75,6 +94,7 @@ for caso in "TERM 0.5" "INT 4"; do
   verifica "SIG$1: the unpacked files are removed" '[ -z "$(ls *.ani *.ttf 2>/dev/null)" ]'
   kill -9 $pid 2>/dev/null
 done
+kill $wm 2>/dev/null
 exit $falhas
 INNER
 rc=$?
