@@ -5,8 +5,8 @@
 #include <QPainter>
 #include <QRandomGenerator>
 
-#include "DsFancyButton.h"
-#include "ImageShape.h"
+#include "controls/DsFancyButton.h"
+#include "controls/ImageShape.h"
 
 namespace {
 

@@ -42,22 +42,22 @@ _trevolino_keep_generated(_rec "${_rec_outputs}" ${_recursos_files})
 set_source_files_properties(${_form} ${_icon} ${_rec} PROPERTIES GENERATED TRUE)
 
 if(_form)
-  qt_add_resources(trevolino_core "formularios" PREFIX "/form" BASE ${_gen}/form FILES ${_form}
+  qt_add_resources(trevolino_shell "formularios" PREFIX "/form" BASE ${_gen}/form FILES ${_form}
     OUTPUT_TARGETS _alvos_form)
 endif()
 if(_icon)
-  qt_add_resources(trevolino_core "icone" PREFIX "/icone" BASE ${_gen}/icone FILES ${_icon}
+  qt_add_resources(trevolino_shell "icone" PREFIX "/icone" BASE ${_gen}/icone FILES ${_icon}
     OUTPUT_TARGETS _alvos_icone)
 endif()
 if(_rec)
-  qt_add_resources(trevolino_core "recursos" PREFIX "/recursos" BASE ${_gen}/recursos FILES ${_rec}
+  qt_add_resources(trevolino_shell "recursos" PREFIX "/recursos" BASE ${_gen}/recursos FILES ${_rec}
     OUTPUT_TARGETS _alvos_rec)
 endif()
 if(EXISTS ${PROJECT_SOURCE_DIR}/resources/contrato.txt)
-  qt_add_resources(trevolino_core "textos" PREFIX "/textos" BASE ${PROJECT_SOURCE_DIR}/resources
+  qt_add_resources(trevolino_shell "textos" PREFIX "/textos" BASE ${PROJECT_SOURCE_DIR}/resources
     FILES ${PROJECT_SOURCE_DIR}/resources/contrato.txt)
 endif()
-add_dependencies(trevolino_core assets_art assets_recursos)
+add_dependencies(trevolino_shell assets_art assets_recursos)
 # The resource objects compile the generated files themselves: in a fresh build folder they must
 # wait for the generators too, or a parallel build looks for files not made yet.
 foreach(_alvo ${_alvos_form} ${_alvos_icone} ${_alvos_rec})

@@ -13,8 +13,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "installer/arquivos.h"
-#include "installer/arquivos_detalhe.h"
+#include "platform/arquivos.h"
+#include "platform/arquivos_detalhe.h"
 #include "leitor_desktop.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "shell/carregar_jpeg.h"
+#include "platform/carregar_jpeg.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dados, size_t tamanho) {
     const QByteArray bytes(reinterpret_cast<const char*>(dados), qsizetype(tamanho));

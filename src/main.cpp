@@ -4,6 +4,7 @@
 #include <QMessageBox>
 #include <QTimer>
 
+#include "installer/linha_de_comando.h"
 #include "platform/pasta_pessoal.h"
 #include "platform/pedido_de_termino.h"
 #include "shell/uPrincipal.h"
@@ -15,6 +16,7 @@ int main(int argc, char* argv[]) {
     // window title the window manager shows, and a dialog's caption is its own title alone.
     QApplication::setApplicationName("Trevolino");
 
+    TfrmPrincipal::ModosDoInstalador = uRotinasGerais::ProcessarLinhaDeComando;
     TfrmPrincipal janela;
     if (janela.TerminoSolicitado()) return 0;  // an installer mode ran, or the screen is too small
     // Asked to end from outside (a logout, kill, Ctrl+C): no exit question, but the same tidy

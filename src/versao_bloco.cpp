@@ -2,7 +2,7 @@
 // back from the file by ObterVersaoDoExecutavel. Linked into the game's executable only.
 #include <cstdint>
 
-#include "shell/versao_bloco.h"
+#include "platform/versao_bloco.h"
 
 extern "C" {
 [[gnu::used, gnu::section(TREVOLINO_VERSION_SECTION)]] const versao::BlocoDeVersao

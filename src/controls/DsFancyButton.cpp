@@ -1,5 +1,5 @@
-#include "DsFancyButton.h"
-#include "SemCorChave.h"
+#include "controls/DsFancyButton.h"
+#include "controls/SemCorChave.h"
 
 #include <QGuiApplication>
 #include <QKeySequence>

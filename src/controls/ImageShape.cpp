@@ -1,5 +1,5 @@
-#include "ImageShape.h"
-#include "SemCorChave.h"
+#include "controls/ImageShape.h"
+#include "controls/SemCorChave.h"
 
 #include <QCoreApplication>
 

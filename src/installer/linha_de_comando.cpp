@@ -12,8 +12,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "installer/arquivos.h"
-#include "installer/arquivos_detalhe.h"
+#include "platform/arquivos.h"
+#include "platform/arquivos_detalhe.h"
 #include "installer/instalador.h"
 #include "installer/uDialogoContrato.h"
 #include "shell/dialogo_rotinas.h"

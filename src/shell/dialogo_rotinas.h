@@ -13,6 +13,9 @@ QString QuebrasDeLinha(int n);
 // in a field of `largura` characters (a longer text is not cut).
 QString FormatarValor(int largura, int decimais, double valor);
 
+// Asks the desktop to open a web address or document; shows the wait cursor meanwhile.
+void AbrirEnderecoWeb(const QString& Endereco);
+
 // Gives every control of the form one of the program's cursor numbers (5376..5379) according to
 // its current cursor, and makes the form double-buffered.
 void AplicarCursorNosControles(QWidget* Formulario);

@@ -9,7 +9,7 @@
 #include <QScreen>
 #include <stdexcept>
 
-#include "installer/arquivos.h"
+#include "platform/arquivos.h"
 #include "shell/cursores.h"
 #include "shell/dialogo_rotinas.h"
 #include "shell/recursos.h"

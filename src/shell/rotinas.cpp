@@ -14,7 +14,7 @@
 #include "shell/dialogo_rotinas.h"
 #include "shell/recursos.h"
 #include "shell/espera.h"
-#include "shell/versao.h"
+#include "platform/versao.h"
 
 namespace uRotinasGerais {
 

@@ -6,6 +6,5 @@
 #include "shell/espera.h"
 #include "shell/recursos.h"
 #include "shell/som.h"
-#include "shell/versao.h"
-#include "installer/arquivos.h"
-#include "installer/linha_de_comando.h"
+#include "platform/versao.h"
+#include "platform/arquivos.h"

@@ -14,17 +14,18 @@
 #include <cmath>
 #include <exception>
 
-#include "DsFancyButton.h"
-#include "ImageShape.h"
+#include "controls/DsFancyButton.h"
+#include "controls/ImageShape.h"
 #include "game/bobinas.h"
 #include "game/estado.h"
 #include "platform/imagem_embutida.h"
-#include "shell/carregar_jpeg.h"
+#include "platform/carregar_jpeg.h"
 #include "shell/layout.h"
 #include "shell/rotinas_gerais.h"
 
 TfrmPrincipal* frmPrincipal = nullptr;
 QString TfrmPrincipal::PastaDoProgramaDeTeste;
+std::function<bool()> TfrmPrincipal::ModosDoInstalador;
 
 namespace {
 
@@ -406,7 +407,7 @@ void TfrmPrincipal::SetarInicioDaAplicacao() {
                                                        : PastaDoProgramaDeTeste;
 
     // 5. Installer hook: an installer mode ends the program here.
-    if (ProcessarLinhaDeComando()) {
+    if (ModosDoInstalador && ModosDoInstalador()) {
         SolicitarTermino();
         QCoreApplication::processEvents();
         return;

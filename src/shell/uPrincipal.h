@@ -9,6 +9,7 @@
 #include <QString>
 #include <QWidget>
 #include <array>
+#include <functional>
 #include <vector>
 
 #include "game/bobinas.h"
@@ -163,6 +164,9 @@ public:
     // Test seam: when set, the start-up takes this as the program folder instead of the
     // executable's own.
     static QString PastaDoProgramaDeTeste;
+
+    // The installer modes, handed in by the program's entry; true when one ran.
+    static std::function<bool()> ModosDoInstalador;
 
     // The maker's web address.
     static QString EnderecoWeb();

@@ -4,7 +4,7 @@
 #include <QShortcut>
 #include <QtTest>
 
-#include "DsFancyButton.h"
+#include "controls/DsFancyButton.h"
 
 namespace {
 

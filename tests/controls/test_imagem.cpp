@@ -11,7 +11,7 @@
 #include <X11/Xlib.h>
 #include <X11/extensions/shape.h>
 
-#include "ImageShape.h"
+#include "controls/ImageShape.h"
 
 namespace {
 

@@ -15,19 +15,19 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "DsFancyButton.h"
+#include "controls/DsFancyButton.h"
 #include "apoio.h"
 #include "game/bobinas.h"
 #include "game/estado.h"
-#include "installer/arquivos.h"
-#include "installer/arquivos_detalhe.h"
+#include "platform/arquivos.h"
+#include "platform/arquivos_detalhe.h"
 #include "installer/instalador.h"
 #include "installer/linha_de_comando.h"
 #include "instantaneo.h"
 #include "jpeg_gigante.h"
 #include "platform/pasta_pessoal.h"
 #include "leitor_desktop.h"
-#include "shell/carregar_jpeg.h"
+#include "platform/carregar_jpeg.h"
 #include "shell/espera.h"
 #include "shell/recursos.h"
 #include "shell/som.h"

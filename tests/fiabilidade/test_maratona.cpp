@@ -13,7 +13,7 @@
 #include <limits>
 #include <random>
 
-#include "DsFancyButton.h"
+#include "controls/DsFancyButton.h"
 #include "apoio.h"
 #include "game/bobinas.h"
 #include "game/estado.h"

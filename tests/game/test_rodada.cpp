@@ -4,7 +4,7 @@
 #include <QTimer>
 #include <QtTest>
 
-#include "DsFancyButton.h"
+#include "controls/DsFancyButton.h"
 #include "apoio.h"
 #include "game/bobinas.h"
 #include "game/estado.h"

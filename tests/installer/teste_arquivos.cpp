@@ -11,8 +11,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "installer/arquivos.h"
-#include "installer/arquivos_detalhe.h"
+#include "platform/arquivos.h"
+#include "platform/arquivos_detalhe.h"
 #include "testes_installer.h"
 
 using namespace uRotinasGerais;

@@ -16,7 +16,7 @@
 #include <QTest>
 #include <QToolButton>
 
-#include "installer/arquivos.h"
+#include "platform/arquivos.h"
 #include "installer/instalador.h"
 #include "installer/linha_de_comando.h"
 #include "installer/uDialogoContrato.h"

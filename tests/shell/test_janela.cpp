@@ -4,8 +4,8 @@
 #include <QTimer>
 #include <QtTest>
 
-#include "DsFancyButton.h"
-#include "ImageShape.h"
+#include "controls/DsFancyButton.h"
+#include "controls/ImageShape.h"
 #include "apoio.h"
 #include "shell/uPrincipal.h"
 

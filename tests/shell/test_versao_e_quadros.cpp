@@ -4,9 +4,9 @@
 #include <QtTest>
 
 #include "apoio.h"
-#include "shell/carregar_jpeg.h"
-#include "shell/versao.h"
-#include "shell/versao_bloco.h"
+#include "platform/carregar_jpeg.h"
+#include "platform/versao.h"
+#include "platform/versao_bloco.h"
 
 class TestVersaoEQuadros : public QObject {
     Q_OBJECT

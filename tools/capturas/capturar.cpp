@@ -10,7 +10,7 @@
 #include <QTimer>
 #include <cstdio>
 
-#include "DsFancyButton.h"
+#include "controls/DsFancyButton.h"
 #include "game/bobinas.h"
 #include "game/estado.h"
 #include "installer/uDialogoContrato.h"

@@ -4,9 +4,9 @@
 // folder routines never hand back an empty or relative prefix, and the removal routines refuse
 // anything that could reach outside what the installer itself made (symbolic links, the root,
 // the home folder or one of its ancestors).
-#include "installer/arquivos.h"
+#include "platform/arquivos.h"
 
-#include "installer/arquivos_detalhe.h"
+#include "platform/arquivos_detalhe.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "shell/carregar_jpeg.h"
+#include "platform/carregar_jpeg.h"
 
 #include <QFile>
 #include <csetjmp>

@@ -5,10 +5,10 @@
 #include <QRegion>
 #include <QTimer>
 
-#include "DsFancyButton.h"
+#include "controls/DsFancyButton.h"
 #include "game/bobinas.h"
 #include "game/estado.h"
-#include "shell/carregar_jpeg.h"
+#include "platform/carregar_jpeg.h"
 #include "shell/rotinas_gerais.h"
 #include "shell/uPrincipal.h"
 

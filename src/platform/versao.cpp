@@ -3,8 +3,8 @@
 #include <QFile>
 #include <cstring>
 
-#include "shell/versao.h"
-#include "shell/versao_bloco.h"
+#include "platform/versao.h"
+#include "platform/versao_bloco.h"
 
 namespace uRotinasGerais {
 namespace {
