@@ -171,7 +171,7 @@ QString MensagemInstalacaoConcluida(const QString& titulo) {
     const auto q = [](int n) { return QuebrasDeLinha(n); };
     return titulo + q(1) + QString::fromUtf8("Instalação Concluída") + q(2) +
            QString::fromUtf8("O Aplicativo Poderá Ser Utilizado Através") + q(1) +
-           QString::fromUtf8("Do Botão Iniciar do Windows ou Então") + q(1) +
+           QString::fromUtf8("Do Menu de Aplicativos ou Então") + q(1) +
            QString::fromUtf8("Disparado Pelo Ícone Que Foi Preparado") + q(1) +
            QString::fromUtf8("Na Sua Área de Trabalho.") + q(2) +
            QString::fromUtf8("Você Deseja Executa-lo Imediatamente?");

@@ -193,7 +193,7 @@ private slots:
         QCOMPARE(MensagemConfirmacaoIcones(kTitulo), kTitulo + "\r\n" + m1);
         QCOMPARE(MensagemInstalacaoConcluida(kTitulo),
                  QString("Trevolino v3.5\r\nInstalação Concluída\r\n\r\nO Aplicativo Poderá Ser Utilizado Através\r\n"
-                         "Do Botão Iniciar do Windows ou Então\r\nDisparado Pelo Ícone Que Foi Preparado\r\n"
+                         "Do Menu de Aplicativos ou Então\r\nDisparado Pelo Ícone Que Foi Preparado\r\n"
                          "Na Sua Área de Trabalho.\r\n\r\nVocê Deseja Executa-lo Imediatamente?"));
         QCOMPARE(MensagemConfirmacaoDesinstalar(kTitulo),
                  QString("Trevolino v3.5\r\nDesinstalação\r\n\r\nVocê Está Certo de Que Deseja Remover\r\n"
