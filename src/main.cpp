@@ -4,12 +4,15 @@
 #include <QMessageBox>
 #include <QTimer>
 
+#include "installer/linha_de_comando.h"
 #include "platform/pasta_pessoal.h"
 #include "platform/pedido_de_termino.h"
 #include "shell/uPrincipal.h"
 
 int main(int argc, char* argv[]) {
     plataforma::GarantirPastaPessoal();  // before Qt reads it
+    // Before the application object takes out the options it knows for itself.
+    uRotinasGerais::DefinirArgumentosDoProcesso(argc, argv);
     QApplication app(argc, argv);
     QApplication::setApplicationName("Trevolino");
     QApplication::setApplicationDisplayName("Trevolino");

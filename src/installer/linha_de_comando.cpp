@@ -33,6 +33,7 @@ bool gLinhaDeTeste = false;
 QString gLinhaBruta;
 int gNumeroDeArgumentos = 0;
 QString gExecutavelDeTeste;
+QStringList gArgumentosDoProcesso;
 
 // Removes every character with a code of 32 or below from both ends.
 QString Aparar(const QString& s) {
@@ -104,6 +105,11 @@ void DefinirLinhaDeComandoParaTeste(const QString& linhaBruta, int numeroDeArgum
 
 void DefinirExecutavelParaTeste(const QString& caminho) { gExecutavelDeTeste = caminho; }
 
+void DefinirArgumentosDoProcesso(int argc, char** argv) {
+    gArgumentosDoProcesso.clear();
+    for (int i = 0; i < argc && argv && argv[i]; ++i) gArgumentosDoProcesso << QFile::decodeName(argv[i]);
+}
+
 QString LinhaDeComandoReconstruida(const QStringList& argumentos) {
     if (argumentos.isEmpty()) return QString();
     QString programa = argumentos.first();
@@ -120,7 +126,10 @@ QString ParametroDaLinhaDeComando() {
         linha = gLinhaBruta;
         contagem = gNumeroDeArgumentos;
     } else {
-        const QStringList args = QCoreApplication::arguments();
+        // The arguments as the process got them: the toolkit's list lacks the options it took
+        // for itself, and "<DESINSTALAR> -reverse" would look like the token alone.
+        const QStringList args =
+            gArgumentosDoProcesso.isEmpty() ? QCoreApplication::arguments() : gArgumentosDoProcesso;
         contagem = int(args.size()) - 1;
         linha = LinhaDeComandoReconstruida(args);
     }
