@@ -221,6 +221,9 @@ void CriarAtalho(const QString& Alvo, const QString& Argumentos, const QString& 
     if (Lugar == 0) {
         pasta = PastaDaAreaDeTrabalho();
         if (pasta.isEmpty()) return;
+        // A fresh account may have no desktop folder yet: it is made where the user's XDG
+        // settings put it, as xdg-user-dirs would.
+        QDir().mkpath(pasta);
     } else {
         const QString menu = PastaDoMenuIniciar();
         const QString grupo = NomeSeguro(NomeDoGrupo);

@@ -383,6 +383,12 @@ private slots:
         QCOMPARE(PastaDeInstalacao(" /opt/ ", "Trevolino"), QString("/opt/Trevolino"));
     }
 
+    void pastaDaAreaDeTrabalhoECriada() {
+        QVERIFY(QDir(mesa).removeRecursively());
+        QVERIFY(rodar("<ICONES>", aceitarTudo(R::nao())));
+        QVERIFY(QFileInfo(mesa + "/Trevolino v3.5.desktop").isExecutable());
+    }
+
     // --- the contract dialog ------------------------------------------------------------------
 
     void contratoComposicao() {
