@@ -168,7 +168,8 @@ private slots:
         QVERIFY(!QFileInfo::exists(pasta));
         QVERIFY(!QFileInfo::exists(home + "/Desktop/" + titulo + ".desktop"));
         QVERIFY(!QFileInfo::exists(grupo));
-        QVERIFY(QFileInfo::exists(desinstalador));  // the running uninstaller stays
+        QVERIFY(!QFileInfo::exists(desinstalador));  // the running uninstaller goes too
+        QCOMPARE(QDir(windows).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList());
         QVERIFY(!QFileInfo::exists(icone));
         QVERIFY(QFileInfo(programas).isDir());
     }
