@@ -11,6 +11,8 @@
 
 int main(int argc, char* argv[]) {
     plataforma::GarantirPastaPessoal();  // before Qt reads it
+    // Before the application object takes out the options it knows for itself.
+    uRotinasGerais::DefinirArgumentosDoProcesso(argc, argv);
     QApplication app(argc, argv);
     // The application's title. Not set as Qt's display name: on X11 Qt appends that to every
     // window title the window manager shows, and a dialog's caption is its own title alone.

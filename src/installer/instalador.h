@@ -12,7 +12,8 @@ bool ModoIcones();
 bool ModoDesinstalar();
 
 void InstalarNaPastaDeProgramas(const QString& NomeDaPasta, const QString& Titulo);
-void ConcluirInstalacao(const QString& Executavel, const QString& Titulo);
+// False when a launcher could not be written: what the run wrote is gone again, and it said so.
+bool ConcluirInstalacao(const QString& Executavel, const QString& Titulo);
 void RemoverInstalacao(const QString& NomeDaPasta, const QString& Titulo);
 
 // The raw command line as a Windows shell passes it: the program path in double quotes, then
@@ -33,6 +34,10 @@ QString MensagemConfirmacaoIcones(const QString& titulo);    // M2
 QString MensagemInstalacaoConcluida(const QString& titulo);  // M3
 QString MensagemConfirmacaoDesinstalar(const QString& titulo);  // M4
 QString MensagemDesinstalacaoConcluida(const QString& titulo);  // M5
+// An installation that failed: what failed, and the path it failed on.
+QString MensagemFalhaNaInstalacao(const QString& titulo, const QString& oQueFalhou, const QString& caminho);
+// A removal that left things behind, one path a line.
+QString MensagemDesinstalacaoIncompleta(const QString& titulo, const QStringList& restantes);
 
 // Test seams. A raw command line with its argument count replaces the process's own; an
 // executable path replaces the running executable's. Empty values restore the real ones.

@@ -6,9 +6,12 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QStandardPaths>
 
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -33,6 +36,7 @@ bool gLinhaDeTeste = false;
 QString gLinhaBruta;
 int gNumeroDeArgumentos = 0;
 QString gExecutavelDeTeste;
+QStringList gArgumentosDoProcesso;
 
 // Removes every character with a code of 32 or below from both ends.
 QString Aparar(const QString& s) {
@@ -80,6 +84,79 @@ QString PastaDosIcones() {
     return QDir::cleanPath(dados) + QStringLiteral("/icons/hicolor");
 }
 
+// What the installer leaves behind so that the removal finds its installation whoever runs it,
+// and takes nothing it did not make: one record inside the installation folder, one beside the
+// uninstaller copy. Both name the installation folder (empty when the program was left where it
+// lay) and the uninstaller copy.
+struct Registro {
+    QString pasta;
+    QString desinstalador;
+};
+
+QString RegistroNaPasta(const QString& pasta) { return pasta + QStringLiteral("/.instalacao-trevolino"); }
+QString RegistroDoDesinstalador(const QString& U) { return U + QStringLiteral(".instalacao"); }
+
+bool EhDoTipo(const QString& caminho, mode_t tipo) {
+    struct stat st;
+    return ::lstat(QFile::encodeName(caminho).constData(), &st) == 0 && (st.st_mode & S_IFMT) == tipo;
+}
+
+bool Existe(const QString& caminho) {
+    struct stat st;
+    return ::lstat(QFile::encodeName(caminho).constData(), &st) == 0;
+}
+
+std::optional<Registro> LerRegistro(const QString& arquivo) {
+    if (!EhDoTipo(arquivo, S_IFREG)) return std::nullopt;  // never read through a link
+    QFile f(arquivo);
+    if (!f.open(QIODevice::ReadOnly)) return std::nullopt;
+    const QJsonObject o = QJsonDocument::fromJson(f.read(64 * 1024)).object();
+    if (o.isEmpty()) return std::nullopt;
+    return Registro{o.value(QStringLiteral("pasta")).toString(), o.value(QStringLiteral("desinstalador")).toString()};
+}
+
+bool GravarRegistro(const QString& arquivo, const Registro& r) {
+    ApagarArquivo(arquivo, false);  // a link left there is removed, never written through
+    QFile f(arquivo);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::NewOnly)) return false;
+    const QByteArray dados = QJsonDocument(QJsonObject{{QStringLiteral("pasta"), r.pasta},
+                                                       {QStringLiteral("desinstalador"), r.desinstalador}})
+                                 .toJson();
+    const bool ok = f.write(dados) == dados.size() && f.flush();
+    f.close();
+    if (!ok) f.remove();
+    return ok;
+}
+
+// An installation folder this installer made: a real folder with the name it gives, holding
+// its record, and the record names this very folder (a copy of it elsewhere is not ours).
+bool PastaFeitaPeloInstalador(const QString& pasta, const QString& NomeDaPasta) {
+    if (!detalhe::CaminhoRemovivel(pasta) || QFileInfo(pasta).fileName() != detalhe::NomeSeguro(NomeDaPasta))
+        return false;
+    if (!EhDoTipo(pasta, S_IFDIR)) return false;
+    const auto r = LerRegistro(RegistroNaPasta(pasta));
+    return r && QDir::cleanPath(r->pasta) == QDir::cleanPath(pasta);
+}
+
+// The installation to remove, found from the program that runs: the uninstaller copy (started
+// from its launcher), the installed program itself, or else the places an installation by this
+// program would have used.
+std::optional<Registro> EncontrarInstalacao(const QString& NomeDaPasta) {
+    const QFileInfo exe(ExecutavelEmExecucao());
+    if (auto r = LerRegistro(RegistroDoDesinstalador(exe.absoluteFilePath()))) return r;
+    if (PastaFeitaPeloInstalador(exe.absolutePath(), NomeDaPasta)) return LerRegistro(RegistroNaPasta(exe.absolutePath()));
+    const QString U = PastaDoWindows() + QLatin1Char('/') + NomeDoDesinstalador(exe.fileName());
+    if (auto r = LerRegistro(RegistroDoDesinstalador(U))) return r;
+    const QString pasta = PastaDeInstalacao(PastaDeProgramas(), NomeDaPasta);
+    if (!pasta.isEmpty() && PastaFeitaPeloInstalador(pasta, NomeDaPasta)) return LerRegistro(RegistroNaPasta(pasta));
+    return std::nullopt;
+}
+
+// An error in the game's own warning dialog, with its one button.
+void Advertir(const QString& texto, const QString& titulo) {
+    if (frmPrincipal) frmPrincipal->CaixaDeDialogo(texto, titulo, QString(), QStringLiteral("Sim"), true);
+}
+
 bool GravarRecurso(const QString& recurso, const QString& destino) {
     QFile de(recurso);
     if (!de.open(QIODevice::ReadOnly)) return false;
@@ -104,6 +181,11 @@ void DefinirLinhaDeComandoParaTeste(const QString& linhaBruta, int numeroDeArgum
 
 void DefinirExecutavelParaTeste(const QString& caminho) { gExecutavelDeTeste = caminho; }
 
+void DefinirArgumentosDoProcesso(int argc, char** argv) {
+    gArgumentosDoProcesso.clear();
+    for (int i = 0; i < argc && argv && argv[i]; ++i) gArgumentosDoProcesso << QFile::decodeName(argv[i]);
+}
+
 QString LinhaDeComandoReconstruida(const QStringList& argumentos) {
     if (argumentos.isEmpty()) return QString();
     QString programa = argumentos.first();
@@ -120,7 +202,10 @@ QString ParametroDaLinhaDeComando() {
         linha = gLinhaBruta;
         contagem = gNumeroDeArgumentos;
     } else {
-        const QStringList args = QCoreApplication::arguments();
+        // The arguments as the process got them: the toolkit's list lacks the options it took
+        // for itself, and "<DESINSTALAR> -reverse" would look like the token alone.
+        const QStringList args =
+            gArgumentosDoProcesso.isEmpty() ? QCoreApplication::arguments() : gArgumentosDoProcesso;
         contagem = int(args.size()) - 1;
         linha = LinhaDeComandoReconstruida(args);
     }
@@ -171,7 +256,7 @@ QString MensagemInstalacaoConcluida(const QString& titulo) {
     const auto q = [](int n) { return QuebrasDeLinha(n); };
     return titulo + q(1) + QString::fromUtf8("Instalação Concluída") + q(2) +
            QString::fromUtf8("O Aplicativo Poderá Ser Utilizado Através") + q(1) +
-           QString::fromUtf8("Do Botão Iniciar do Windows ou Então") + q(1) +
+           QString::fromUtf8("Do Menu de Aplicativos ou Então") + q(1) +
            QString::fromUtf8("Disparado Pelo Ícone Que Foi Preparado") + q(1) +
            QString::fromUtf8("Na Sua Área de Trabalho.") + q(2) +
            QString::fromUtf8("Você Deseja Executa-lo Imediatamente?");
@@ -188,6 +273,18 @@ QString MensagemConfirmacaoDesinstalar(const QString& titulo) {
 QString MensagemDesinstalacaoConcluida(const QString& titulo) {
     return titulo + QuebrasDeLinha(1) + QString::fromUtf8("Desinstalação") + QuebrasDeLinha(2) +
            QString::fromUtf8("O Aplicativo Foi Desinstalado Com Sucesso.");
+}
+
+QString MensagemFalhaNaInstalacao(const QString& titulo, const QString& oQueFalhou, const QString& caminho) {
+    const auto q = [](int n) { return QuebrasDeLinha(n); };
+    return titulo + q(1) + QString::fromUtf8("Não Foi Possível Instalar") + q(2) + oQueFalhou + q(1) + caminho + q(2) +
+           QString::fromUtf8("Nada Foi Instalado.");
+}
+
+QString MensagemDesinstalacaoIncompleta(const QString& titulo, const QStringList& restantes) {
+    const auto q = [](int n) { return QuebrasDeLinha(n); };
+    return titulo + q(1) + QString::fromUtf8("Desinstalação") + q(2) + QString::fromUtf8("Não Foi Possível Remover:") +
+           q(1) + restantes.join(q(1)) + q(2) + QString::fromUtf8("Estes Itens Permaneceram Em Seu Computador.");
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -241,30 +338,73 @@ QString NomeDoDesinstalador(const QString& nomeDoExecutavel) {
 
 void InstalarNaPastaDeProgramas(const QString& NomeDaPasta, const QString& Titulo) {
     const QString pasta = PastaDeInstalacao(PastaDeProgramas(), NomeDaPasta);
-    if (pasta.isEmpty()) return;  // no safe place to install to
     const QFileInfo exe(ExecutavelEmExecucao());
     const QString origem = Aparar(exe.absolutePath());
     // Linux file names are case-sensitive: the installed executable keeps its spelling.
     const QString instalado = pasta + QLatin1Char('/') + exe.fileName();
-    CopiarPasta(frmPrincipal, origem, pasta);
-    ConcluirInstalacao(instalado, Titulo);
+    const bool novo = !pasta.isEmpty() && !Existe(pasta);
+    // The record marks the folder as this installer's: only then will a removal take it.
+    if (pasta.isEmpty() || !CopiarPasta(frmPrincipal, origem, pasta) ||
+        !GravarRegistro(RegistroNaPasta(pasta), {pasta, QString()})) {
+        if (novo) ApagarPasta(pasta, false);  // a copy that failed takes back its files itself
+        Advertir(MensagemFalhaNaInstalacao(Titulo, QString::fromUtf8("Não Foi Possível Copiar o Programa Para:"),
+                                           pasta.isEmpty() ? PastaDeProgramas() : pasta),
+                 QString::fromUtf8("Instalação Não Concluída"));
+        if (frmPrincipal) frmPrincipal->ReduzTamanhoFormularioPrincipal();
+        return;
+    }
+    if (!ConcluirInstalacao(instalado, Titulo) && novo) ApagarPasta(pasta, false);
 }
 
-void ConcluirInstalacao(const QString& Executavel, const QString& Titulo) {
+bool ConcluirInstalacao(const QString& Executavel, const QString& Titulo) {
     const QString E = Aparar(QFileInfo(Aparar(Executavel)).absoluteFilePath());
     const QString pastaDeE = QFileInfo(E).absolutePath() + QLatin1Char('/');
     const QString grupo = frmPrincipal ? frmPrincipal->TituloDoAplicativo : Titulo;
+    const QString windows = PastaDoWindows();
+    QString U = windows + QLatin1Char('/') + NomeDoDesinstalador(QFileInfo(E).fileName());
+
+    // A launcher that cannot be written leaves no installation: what this run wrote goes again.
+    QStringList feitos;
+    const auto falhou = [&](const QString& atalho) {
+        for (const QString& f : feitos) ApagarArquivo(f, false);
+        const QString nomeDoGrupo = detalhe::NomeSeguro(grupo);
+        if (!nomeDoGrupo.isEmpty() && !PastaDoMenuIniciar().isEmpty())
+            QDir().rmdir(PastaDoMenuIniciar() + QLatin1Char('/') + nomeDoGrupo);  // only when empty
+        RemoverIconesDoJogo();
+        Advertir(MensagemFalhaNaInstalacao(Titulo, QString::fromUtf8("Não Foi Possível Criar o Atalho:"), atalho),
+                 QString::fromUtf8("Instalação Não Concluída"));
+        if (frmPrincipal) frmPrincipal->ReduzTamanhoFormularioPrincipal();
+        return false;
+    };
+    const auto criar = [&](const QString& alvo, const QString& argumentos, const QString& pastaDeTrabalho,
+                           const QString& nome, unsigned char lugar) {
+        QString arquivo;
+        const bool ok = CriarAtalho(alvo, argumentos, pastaDeTrabalho, nome, lugar ? grupo : QString(), lugar, &arquivo);
+        if (ok) feitos << arquivo;
+        if (arquivo.isEmpty()) arquivo = nome + QStringLiteral(".desktop");
+        return ok ? QString() : arquivo;
+    };
 
     InstalarIconesDoJogo();
-    CriarAtalho(E, QString(), pastaDeE, Titulo, QString(), 0);
-    CriarAtalho(E, QString(), pastaDeE, QStringLiteral("01 - Executar ") + Titulo, grupo, 1);
+    QString falha = criar(E, QString(), pastaDeE, Titulo, 0);
+    if (falha.isEmpty()) falha = criar(E, QString(), pastaDeE, QStringLiteral("01 - Executar ") + Titulo, 1);
+    if (!falha.isEmpty()) return falhou(falha);
 
-    const QString windows = PastaDoWindows();
     QDir().mkpath(windows);  // ~/.local/bin may not exist yet on a fresh account
-    QString U = windows + QLatin1Char('/') + NomeDoDesinstalador(QFileInfo(E).fileName());
-    CopiarArquivo(E, U);
-    CriarAtalho(U, kTokenDesinstalar, windows + QLatin1Char('/'),
-                QStringLiteral("02 - Desinstalar ") + Titulo, grupo, 1);
+    const bool desinstalador = CopiarArquivo(E, U);
+    falha = criar(U, kTokenDesinstalar, windows + QLatin1Char('/'), QStringLiteral("02 - Desinstalar ") + Titulo, 1);
+    if (!falha.isEmpty()) {
+        if (desinstalador) ApagarArquivo(U, false);
+        return falhou(falha);
+    }
+    if (desinstalador) {
+        // The program run from its installation folder names that folder; one left where it
+        // lay ("<ICONES>") names none, and its folder is never removed.
+        const QString pasta = QFileInfo(E).absolutePath();
+        const Registro r{PastaFeitaPeloInstalador(pasta, kPasta) ? pasta : QString(), U};
+        GravarRegistro(RegistroDoDesinstalador(U), r);
+        if (!r.pasta.isEmpty()) GravarRegistro(RegistroNaPasta(r.pasta), r);
+    }
 
     const QString biblioteca = Aparar(QFileInfo(ExecutavelEmExecucao()).absolutePath()) +
                                QStringLiteral("/gds32.dll");
@@ -281,22 +421,49 @@ void ConcluirInstalacao(const QString& Executavel, const QString& Titulo) {
         if (resposta == 6) QProcess::startDetached(E, {}, pastaDeE);
     }
     if (frmPrincipal) frmPrincipal->ReduzTamanhoFormularioPrincipal();
+    return true;
 }
 
 void RemoverInstalacao(const QString& NomeDaPasta, const QString& Titulo) {
-    const QString pasta = PastaDeInstalacao(PastaDeProgramas(), NomeDaPasta);
-    if (!pasta.isEmpty()) ApagarPasta(pasta, false);
+    // What could not be removed is named in the end message, never passed off as success.
+    QStringList restantes;
+    // Only the installation the installer recorded; no record, no folder taken.
+    if (const auto r = EncontrarInstalacao(NomeDaPasta)) {
+        if (!r->pasta.isEmpty()) {
+            if (PastaFeitaPeloInstalador(r->pasta, NomeDaPasta)) ApagarPasta(r->pasta, false);
+            if (EhDoTipo(r->pasta, S_IFDIR)) restantes << r->pasta;
+        }
+        // The uninstaller copy goes with its record (a running program's file can be removed);
+        // a file of that name without the record is not ours.
+        const QString U = r->desinstalador;
+        if (QDir::isAbsolutePath(U) && QFileInfo(U).fileName().contains(QStringLiteral("_Desinstalar")) &&
+            LerRegistro(RegistroDoDesinstalador(U))) {
+            ApagarArquivo(U, false);
+            ApagarArquivo(RegistroDoDesinstalador(U), false);
+            for (const QString& f : {U, RegistroDoDesinstalador(U)})
+                if (Existe(f)) restantes << f;
+        }
+    }
 
     const QString nome = detalhe::NomeSeguro(Titulo);
     if (!nome.isEmpty()) {
         const QString mesa = PastaDaAreaDeTrabalho();
-        if (!mesa.isEmpty()) ApagarArquivo(mesa + QLatin1Char('/') + nome + QStringLiteral(".desktop"), false);
+        if (!mesa.isEmpty()) {
+            const QString atalho = mesa + QLatin1Char('/') + nome + QStringLiteral(".desktop");
+            if (!ApagarArquivo(atalho, false)) restantes << atalho;
+        }
         const QString menu = PastaDoMenuIniciar();
-        if (!menu.isEmpty()) ApagarPasta(menu + QLatin1Char('/') + nome, false);
+        if (!menu.isEmpty()) {
+            const QString grupo = menu + QLatin1Char('/') + nome;
+            ApagarPasta(grupo, false);
+            if (EhDoTipo(grupo, S_IFDIR)) restantes << grupo;
+        }
     }
     RemoverIconesDoJogo();
 
-    if (frmPrincipal)
+    if (!restantes.isEmpty())
+        Advertir(MensagemDesinstalacaoIncompleta(Titulo, restantes), QString::fromUtf8("Desinstalação Incompleta"));
+    else if (frmPrincipal)
         frmPrincipal->CaixaDeDialogo(MensagemDesinstalacaoConcluida(Titulo),
                                      QString::fromUtf8("Desinstalação Concluída"), QString(),
                                      QStringLiteral("Sim"), false);

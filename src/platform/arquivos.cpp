@@ -20,6 +20,7 @@
 #include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -157,12 +158,19 @@ void MarcarComoConfiavel(const QString& arquivo) {
 }
 
 // Copies one folder's contents into another without ever writing through a symbolic link of
-// the destination; `evitar` (a folder inside the source) is not descended into.
-void CopiarConteudo(const fs::path& origem, const fs::path& destino, const fs::path& evitar) {
+// the destination; `evitar` (a folder inside the source) is not descended into. Every path the
+// copy makes is added to `criados`, parents before children, so that a copy that breaks off can
+// take back what it made; false at the first entry that could not be copied.
+bool CopiarConteudo(const fs::path& origem, const fs::path& destino, const fs::path& evitar,
+                    std::vector<fs::path>& criados) {
     std::error_code ec;
-    fs::create_directories(destino, ec);
-    if (fs::is_symlink(fs::symlink_status(destino, ec))) return;
-    for (fs::directory_iterator it(origem, ec), fim; !ec && it != fim; it.increment(ec)) {
+    if (!fs::exists(fs::symlink_status(destino, ec))) {
+        if (!fs::create_directory(destino, ec)) return false;
+        criados.push_back(destino);
+    }
+    if (!fs::is_directory(fs::symlink_status(destino, ec))) return false;  // a link or a file in the way
+    fs::directory_iterator it(origem, ec), fim;
+    for (; !ec && it != fim; it.increment(ec)) {
         const fs::path de = it->path();
         const fs::path para = destino / de.filename();
         std::error_code e2;
@@ -173,12 +181,17 @@ void CopiarConteudo(const fs::path& origem, const fs::path& destino, const fs::p
             fs::remove_all(para, e2);
         if (fs::is_symlink(sDe)) {
             fs::copy_symlink(de, para, e2);
+            if (e2) return false;
+            criados.push_back(para);
         } else if (fs::is_directory(sDe)) {
-            CopiarConteudo(de, para, evitar);
+            if (!CopiarConteudo(de, para, evitar, criados)) return false;
         } else if (fs::is_regular_file(sDe)) {
-            CopiarArquivo(QFile::decodeName(de.c_str()), QFile::decodeName(para.c_str()));
+            const bool novo = !fs::exists(fs::symlink_status(para, e2));
+            if (!CopiarArquivo(QFile::decodeName(de.c_str()), QFile::decodeName(para.c_str()))) return false;
+            if (novo) criados.push_back(para);
         }
     }
+    return !ec;
 }
 
 }  // namespace
@@ -214,25 +227,32 @@ QString PastaEspecial(int numero) {
     return SemBarraFinal(QDir::cleanPath(p));
 }
 
-void CriarAtalho(const QString& Alvo, const QString& Argumentos, const QString& PastaDeTrabalho,
-                 const QString& NomeDoAtalho, const QString& NomeDoGrupo, unsigned char Lugar) {
+bool CriarAtalho(const QString& Alvo, const QString& Argumentos, const QString& PastaDeTrabalho,
+                 const QString& NomeDoAtalho, const QString& NomeDoGrupo, unsigned char Lugar,
+                 QString* Arquivo) {
     using namespace detalhe;
+    if (Arquivo) Arquivo->clear();
+    const QString nome = NomeSeguro(NomeDoAtalho);
     QString pasta;
     if (Lugar == 0) {
         pasta = PastaDaAreaDeTrabalho();
-        if (pasta.isEmpty()) return;
+        if (pasta.isEmpty()) return false;
+        if (Arquivo && !nome.isEmpty()) *Arquivo = pasta + QLatin1Char('/') + nome + QStringLiteral(".desktop");
+        // A fresh account may have no desktop folder yet: it is made where the user's XDG
+        // settings put it, as xdg-user-dirs would.
+        QDir().mkpath(pasta);
     } else {
         const QString menu = PastaDoMenuIniciar();
         const QString grupo = NomeSeguro(NomeDoGrupo);
-        if (menu.isEmpty() || grupo.isEmpty()) return;
-        QDir().mkpath(menu);  // a fresh account may not have it yet; menus read it
+        if (menu.isEmpty() || grupo.isEmpty()) return false;
         pasta = menu + QLatin1Char('/') + grupo;
+        if (Arquivo && !nome.isEmpty()) *Arquivo = pasta + QLatin1Char('/') + nome + QStringLiteral(".desktop");
+        QDir().mkpath(menu);  // a fresh account may not have it yet; menus read it
         struct stat st;
-        if (Existe(pasta, &st) && !S_ISDIR(st.st_mode)) return;  // a link or a file: not ours
+        if (Existe(pasta, &st) && !S_ISDIR(st.st_mode)) return false;  // a link or a file: not ours
         QDir().mkdir(pasta);
     }
-    const QString nome = NomeSeguro(NomeDoAtalho);
-    if (nome.isEmpty()) return;
+    if (nome.isEmpty()) return false;
     // A Desktop Entry has no way to write other control characters: a launcher for such a
     // program, its arguments or its folder would be invalid, and menus would run something else.
     const auto representavel = [](const QString& t) {
@@ -242,7 +262,7 @@ void CriarAtalho(const QString& Alvo, const QString& Argumentos, const QString& 
                 return false;
         return true;
     };
-    if (!representavel(Alvo) || !representavel(Argumentos) || !representavel(PastaDeTrabalho)) return;
+    if (!representavel(Alvo) || !representavel(Argumentos) || !representavel(PastaDeTrabalho)) return false;
     const QString arquivo = pasta + QLatin1Char('/') + nome + QStringLiteral(".desktop");
 
     QString exec = ArgumentoDoExec(Alvo.trimmed());
@@ -261,18 +281,24 @@ void CriarAtalho(const QString& Alvo, const QString& Argumentos, const QString& 
     // Replace whatever the name held, but never write through a link placed there.
     struct stat st;
     if (Existe(arquivo, &st)) {
-        if (S_ISDIR(st.st_mode)) return;
+        if (S_ISDIR(st.st_mode)) return false;
         ::unlink(QFile::encodeName(arquivo).constData());
     }
     QFile f(arquivo);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::NewOnly)) return;
-    f.write(texto.toUtf8());
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::NewOnly)) return false;
+    const QByteArray bytes = texto.toUtf8();
+    const bool gravado = f.write(bytes) == bytes.size() && f.flush();
     f.close();
+    if (!gravado || f.error() != QFileDevice::NoError) {  // a full disk: no half launcher
+        f.remove();
+        return false;
+    }
     if (Lugar == 0) {
         f.setPermissions(f.permissions() | QFileDevice::ExeOwner | QFileDevice::ExeUser |
                          QFileDevice::ExeGroup | QFileDevice::ExeOther);
         MarcarComoConfiavel(arquivo);
     }
+    return true;
 }
 
 bool CopiarArquivo(const QString& Origem, const QString& Destino) {
@@ -339,20 +365,24 @@ bool CopiarArquivo(const QString& Origem, const QString& Destino) {
     return true;
 }
 
-void CopiarPasta(QWidget* JanelaDona, const QString& Origem, const QString& Destino) {
+bool CopiarPasta(QWidget* JanelaDona, const QString& Origem, const QString& Destino) {
     Q_UNUSED(JanelaDona);  // the copy is silent; nothing is shown
-    if (Origem.isEmpty() || Destino.isEmpty() || !QDir::isAbsolutePath(Destino)) return;
+    if (Origem.isEmpty() || Destino.isEmpty() || !QDir::isAbsolutePath(Destino)) return false;
     const fs::path de(QFile::encodeName(QDir::cleanPath(Origem)).toStdString());
     const fs::path para(QFile::encodeName(QDir::cleanPath(Destino)).toStdString());
     std::error_code ec;
-    if (!fs::is_directory(fs::symlink_status(de, ec))) return;
+    if (!fs::is_directory(fs::symlink_status(de, ec))) return false;
     // An installation folder that is a link points somewhere we did not make: leave it.
-    if (fs::is_symlink(fs::symlink_status(para, ec))) return;
-    if (fs::exists(para, ec) && fs::equivalent(de, para, ec)) return;  // already in place
-    // When the destination lies inside the source, the copy must not chase itself.
-    fs::create_directories(para, ec);
-    if (fs::is_symlink(fs::symlink_status(para, ec))) return;
-    CopiarConteudo(de, para, para);
+    if (fs::is_symlink(fs::symlink_status(para, ec))) return false;
+    if (fs::exists(para, ec) && fs::equivalent(de, para, ec)) return true;  // already in place
+    fs::create_directories(para.parent_path(), ec);
+    // The destination is made before the source is read, so that a destination inside the
+    // source is recognised and the copy does not chase itself.
+    std::vector<fs::path> criados;
+    if (CopiarConteudo(de, para, para, criados)) return true;
+    // Half a program is no installation: what this copy made goes again (links not followed).
+    for (auto it = criados.rbegin(); it != criados.rend(); ++it) fs::remove_all(*it, ec);
+    return false;
 }
 
 bool ApagarArquivo(const QString& Caminho, bool ParaLixeira) {

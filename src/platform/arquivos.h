@@ -14,11 +14,15 @@ QString PastaDoMenuIniciar();    // ~/.local/share/applications (XDG)
 QString PastaEspecial(int numero);  // 0 desktop, 11 start menu, 20 fonts; empty for others
 
 // Writes a freedesktop launcher `NomeDoAtalho`.desktop; Lugar 0 = desktop, 1 = group folder.
-void CriarAtalho(const QString& Alvo, const QString& Argumentos, const QString& PastaDeTrabalho,
-                 const QString& NomeDoAtalho, const QString& NomeDoGrupo, unsigned char Lugar);
+// True when the launcher was written; `Arquivo`, when given, receives the launcher's path (empty
+// when no path could be built).
+bool CriarAtalho(const QString& Alvo, const QString& Argumentos, const QString& PastaDeTrabalho,
+                 const QString& NomeDoAtalho, const QString& NomeDoGrupo, unsigned char Lugar,
+                 QString* Arquivo = nullptr);
 
 bool CopiarArquivo(const QString& Origem, const QString& Destino);
-void CopiarPasta(QWidget* JanelaDona, const QString& Origem, const QString& Destino);
+// True when the whole folder was copied; a copy that fails takes back what it made.
+bool CopiarPasta(QWidget* JanelaDona, const QString& Origem, const QString& Destino);
 bool ApagarArquivo(const QString& Caminho, bool ParaLixeira);
 bool ApagarPasta(const QString& Caminho, bool ParaLixeira);
 

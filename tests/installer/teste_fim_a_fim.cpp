@@ -168,9 +168,38 @@ private slots:
         QVERIFY(!QFileInfo::exists(pasta));
         QVERIFY(!QFileInfo::exists(home + "/Desktop/" + titulo + ".desktop"));
         QVERIFY(!QFileInfo::exists(grupo));
-        QVERIFY(QFileInfo::exists(desinstalador));  // the running uninstaller stays
+        QVERIFY(!QFileInfo::exists(desinstalador));  // the running uninstaller goes too
+        QCOMPARE(QDir(windows).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList());
         QVERIFY(!QFileInfo::exists(icone));
         QVERIFY(QFileInfo(programas).isDir());
+    }
+
+    void opcaoDoQtDepoisDoTokenNaoDesinstala() {
+        // Qt takes "-reverse" out of the arguments it hands on; the command line still held a
+        // second word, so this is the game, not the uninstaller.
+        QTemporaryDir base(QDir::tempPath() + "/trevolino-e2e-XXXXXX");
+        const QString home = base.path() + "/casa";
+        QDir().mkpath(home + "/Desktop");
+        qputenv("HOME", home.toUtf8());
+        qputenv("XDG_DATA_HOME", (home + "/.local/share").toUtf8());
+        qputenv("XDG_CONFIG_HOME", (home + "/.config").toUtf8());
+        qputenv("XDG_CACHE_HOME", (home + "/.cache").toUtf8());
+        qputenv("TREVOLINO_PASTA_DE_PROGRAMAS", (base.path() + "/Programas").toUtf8());
+        qputenv("TREVOLINO_PASTA_DO_WINDOWS", (base.path() + "/bin").toUtf8());
+        qputenv("QT_QPA_PLATFORM", "xcb");
+        QProcess jogo;
+        jogo.start(kExecutavel, {"<DESINSTALAR>", "-reverse"});
+        QVERIFY(jogo.waitForStarted());
+        QString confirmacao, principal;
+        esperar([&] {
+            confirmacao = rodar("xdotool", {"search", "--onlyvisible", "--name", "Confirmação de Desinstalação"});
+            principal = rodar("xdotool", {"search", "--onlyvisible", "--name", "^Trevolino$"});
+            return !confirmacao.isEmpty() || !principal.isEmpty();
+        });
+        jogo.kill();  // the process this test started
+        jogo.waitForFinished(5000);
+        QVERIFY2(confirmacao.isEmpty(), "the uninstaller asked for confirmation");
+        QVERIFY(!principal.isEmpty());
     }
 };
 

@@ -17,6 +17,7 @@
 #include <QToolButton>
 
 #include "platform/arquivos.h"
+#include "platform/arquivos_detalhe.h"
 #include "installer/instalador.h"
 #include "installer/linha_de_comando.h"
 #include "installer/uDialogoContrato.h"
@@ -193,7 +194,7 @@ private slots:
         QCOMPARE(MensagemConfirmacaoIcones(kTitulo), kTitulo + "\r\n" + m1);
         QCOMPARE(MensagemInstalacaoConcluida(kTitulo),
                  QString("Trevolino v3.5\r\nInstalação Concluída\r\n\r\nO Aplicativo Poderá Ser Utilizado Através\r\n"
-                         "Do Botão Iniciar do Windows ou Então\r\nDisparado Pelo Ícone Que Foi Preparado\r\n"
+                         "Do Menu de Aplicativos ou Então\r\nDisparado Pelo Ícone Que Foi Preparado\r\n"
                          "Na Sua Área de Trabalho.\r\n\r\nVocê Deseja Executa-lo Imediatamente?"));
         QCOMPARE(MensagemConfirmacaoDesinstalar(kTitulo),
                  QString("Trevolino v3.5\r\nDesinstalação\r\n\r\nVocê Está Certo de Que Deseja Remover\r\n"
@@ -263,7 +264,7 @@ private slots:
         QCOMPARE(ler(instalado), QByteArray("#!/bin/sh\n# versão nova\n"));
         QCOMPARE(ler(desinstalador), QByteArray("#!/bin/sh\n# versão nova\n"));
 
-        // Uninstall: folder, launcher and group gone; the uninstaller copy stays.
+        // Uninstall: folder, launcher, group and the uninstaller copy gone.
         QVERIFY(rodar("<DESINSTALAR>", {R::sim(), R::sim()}, &vistos));
         QCOMPARE(vistos.size(), size_t(2));
         QCOMPARE(vistos[0].titulo, QString("Confirmação de Desinstalação"));
@@ -272,7 +273,7 @@ private slots:
         QVERIFY(!QFileInfo::exists(programas + "/Trevolino"));
         QVERIFY(!QFileInfo::exists(lancador));
         QVERIFY(!QFileInfo::exists(grupo));
-        QVERIFY(QFileInfo::exists(desinstalador));
+        QCOMPARE(arquivosDe(windows), QStringList());
         QVERIFY(!QFileInfo::exists(icones + "/48x48/apps/trevolino.png"));
         QVERIFY(QFileInfo::exists(exe));  // the program where it lay is not touched
     }
@@ -381,6 +382,106 @@ private slots:
         QCOMPARE(PastaDeInstalacao("/opt", ".."), QString());
         QCOMPARE(PastaDeInstalacao("/opt", "../etc"), QString("/opt/.._etc"));
         QCOMPARE(PastaDeInstalacao(" /opt/ ", "Trevolino"), QString("/opt/Trevolino"));
+    }
+
+    void falhaNaInstalacaoNaoDeixaNada() {
+        QColor fundo;
+        // Answers the error with Enter, noting the dialog's colour (a warning is reddish).
+        const R::Acao notarCor = [&fundo](QWidget* w) {
+            fundo = w->palette().color(QPalette::Window);
+            QTest::keyClick(w, Qt::Key_Return);
+        };
+        const auto semRastros = [&] {
+            return arquivosDe(mesa).isEmpty() && arquivosDe(menu).isEmpty() && arquivosDe(windows).isEmpty() &&
+                   !QFileInfo::exists(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+                                      "/icons/hicolor/scalable/apps/trevolino.svg");
+        };
+        std::vector<DialogoVisto> vistos;
+
+        // A file where the installation folder should be made.
+        escrever(programas + "/Trevolino", "meu");
+        QVERIFY(rodar("<INSTALAR>", {R::sim(), marcarEAceitar(true), notarCor}, &vistos));
+        QCOMPARE(vistos.size(), size_t(3));
+        QCOMPARE(vistos[2].titulo, QString("Instalação Não Concluída"));
+        QCOMPARE(vistos[2].texto, "\nTrevolino v3.5\nNão Foi Possível Instalar\n\nNão Foi Possível Copiar o Programa Para:\n" +
+                                      programas + "/Trevolino\n\nNada Foi Instalado.\n");
+        QCOMPARE(fundo, QColor(255, 128, 128));
+        QCOMPARE(ler(programas + "/Trevolino"), QByteArray("meu"));
+        QVERIFY(semRastros());
+        QVERIFY(janela->TerminoSolicitado());
+
+        // The copy breaks off half-way (the source shrinks under it): what was copied goes.
+        QFile::remove(programas + "/Trevolino");
+        escrever(programa + "/Som/Moeda.wav", QByteArray(6000, 'w'));
+        detalhe::DefinirGanchoDeCopiaParaTeste([this](qint64 copiados) {
+            if (copiados == 2048) QFile::resize(programa + "/Som/Moeda.wav", 0);
+        });
+        const bool rodou = rodar("<INSTALAR>", {R::sim(), marcarEAceitar(true), R::sim()}, &vistos);
+        detalhe::DefinirGanchoDeCopiaParaTeste({});
+        QVERIFY(rodou);
+        QCOMPARE(vistos.size(), size_t(3));
+        QCOMPARE(vistos[2].titulo, QString("Instalação Não Concluída"));
+        QCOMPARE(arquivosDe(programas), QStringList());
+        QVERIFY(semRastros());
+
+        // "<ICONES>" with a file where the menu group should be: no launcher, no uninstaller.
+        escrever(menu + "/Trevolino v3.5", "meu");
+        QVERIFY(rodar("<ICONES>", {R::sim(), marcarEAceitar(true), notarCor}, &vistos));
+        QCOMPARE(vistos.size(), size_t(3));
+        QCOMPARE(vistos[2].titulo, QString("Instalação Não Concluída"));
+        QVERIFY2(vistos[2].texto.contains("\nNão Foi Possível Criar o Atalho:\n" + menu + "/Trevolino v3.5/01 - Executar "
+                                          "Trevolino v3.5.desktop\n\nNada Foi Instalado.\n"),
+                 qPrintable(vistos[2].texto));
+        QCOMPARE(ler(menu + "/Trevolino v3.5"), QByteArray("meu"));
+        QFile::remove(menu + "/Trevolino v3.5");
+        QVERIFY(semRastros());
+    }
+
+    void pastaDaAreaDeTrabalhoECriada() {
+        QVERIFY(QDir(mesa).removeRecursively());
+        QVERIFY(rodar("<ICONES>", aceitarTudo(R::nao())));
+        QVERIFY(QFileInfo(mesa + "/Trevolino v3.5.desktop").isExecutable());
+    }
+
+    void desinstalarRemoveSoOQueOInstaladorFez() {
+        // Installed where this user could write then (a root installation, say); the uninstaller
+        // copy is run later by someone whose own prefix holds a folder of the same name.
+        QVERIFY(rodar("<INSTALAR>", aceitarTudo(R::nao())));
+        const QString outros = tmp->path() + "/Outros";
+        escrever(outros + "/Trevolino/meu.txt", "meu");
+        qputenv("TREVOLINO_PASTA_DE_PROGRAMAS", outros.toUtf8());
+        DefinirExecutavelParaTeste(windows + "/Trevolino_Desinstalar");
+        std::vector<DialogoVisto> vistos;
+        QVERIFY(rodar("<DESINSTALAR>", {R::sim(), R::sim()}, &vistos));
+        QCOMPARE(vistos.size(), size_t(2));
+        QCOMPARE(vistos[1].titulo, QString("Desinstalação Concluída"));
+        QVERIFY(!QFileInfo::exists(programas + "/Trevolino"));
+        QCOMPARE(ler(outros + "/Trevolino/meu.txt"), QByteArray("meu"));
+        QCOMPARE(arquivosDe(windows), QStringList());  // the uninstaller copy went too
+        QVERIFY(arquivosDe(mesa).isEmpty() && arquivosDe(menu).isEmpty());
+
+        // Installed again, then the installation folder is replaced by one the installer did not
+        // make: it stays, and the end message says so instead of success.
+        qputenv("TREVOLINO_PASTA_DE_PROGRAMAS", programas.toUtf8());
+        DefinirExecutavelParaTeste(exe);
+        QVERIFY(rodar("<INSTALAR>", aceitarTudo(R::nao())));
+        QVERIFY(QDir().rename(programas + "/Trevolino", programas + "/Antiga"));
+        escrever(programas + "/Trevolino/meu.txt", "meu");
+        DefinirExecutavelParaTeste(windows + "/Trevolino_Desinstalar");
+        QColor fundo;
+        QVERIFY(rodar("<DESINSTALAR>", {R::sim(), [&fundo](QWidget* w) {
+                                            fundo = w->palette().color(QPalette::Window);
+                                            QTest::keyClick(w, Qt::Key_Return);
+                                        }},
+                      &vistos));
+        QCOMPARE(vistos.size(), size_t(2));
+        QCOMPARE(vistos[1].titulo, QString("Desinstalação Incompleta"));
+        QCOMPARE(vistos[1].texto, "\nTrevolino v3.5\nDesinstalação\n\nNão Foi Possível Remover:\n" + programas +
+                                      "/Trevolino\n\nEstes Itens Permaneceram Em Seu Computador.\n");
+        QCOMPARE(fundo, QColor(255, 128, 128));
+        QCOMPARE(ler(programas + "/Trevolino/meu.txt"), QByteArray("meu"));
+        QVERIFY(arquivosDe(mesa).isEmpty() && arquivosDe(menu).isEmpty());
+        QCOMPARE(arquivosDe(windows), QStringList());
     }
 
     // --- the contract dialog ------------------------------------------------------------------
