@@ -12,21 +12,16 @@
 
 #include "installer/instalador.h"
 #include "installer/linha_de_comando.h"
+#include "platform/texto.h"
 
 namespace {
 
-QString Aparar(const QString& s) {
-    qsizetype i = 0, j = s.size();
-    while (i < j && s[i].unicode() <= 32) ++i;
-    while (j > i && s[j - 1].unicode() <= 32) --j;
-    return s.mid(i, j - i);
-}
-
 void verificarModos(const QString& token) {
-    const QString t = Aparar(token).toUpper();
+    const QString t = uRotinasGerais::Aparar(token).toUpper();
     const bool ehToken = t == QLatin1String("<INSTALAR>") || t == QLatin1String("<ICONES>") ||
                          t == QLatin1String("<DESINSTALAR>");
-    if (uRotinasGerais::ProcessarLinhaDeComando() != ehToken) std::abort();
+    const bool modo = uRotinasGerais::ModoDaLinhaDeComando() != uRotinasGerais::ModoDoPrograma::Jogo;
+    if (modo != ehToken) std::abort();
 }
 
 }  // namespace
@@ -58,12 +53,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dados, size_t tamanho) {
         const QString linha = uRotinasGerais::LinhaDeComandoReconstruida(argv);
         uRotinasGerais::DefinirLinhaDeComandoParaTeste(linha, int(argv.size()) - 1);
         const QString token = uRotinasGerais::ParametroDaLinhaDeComando();
-        QString esperado = Aparar(QStringList(argv.mid(1)).join(QLatin1Char(' ')));
+        QString esperado = uRotinasGerais::Aparar(QStringList(argv.mid(1)).join(QLatin1Char(' ')));
         while (esperado.startsWith(QLatin1Char('"'))) esperado.remove(0, 1);
         while (esperado.endsWith(QLatin1Char('"'))) esperado.chop(1);
         // With only blank arguments there is no token to find; whatever comes back must not
         // start an installer mode unless the program's own name is a token.
-        if (!Aparar(argv.mid(1).join(QLatin1Char(' '))).isEmpty() && token != esperado) std::abort();
+        if (!uRotinasGerais::Aparar(argv.mid(1).join(QLatin1Char(' '))).isEmpty() && token != esperado) std::abort();
         verificarModos(token);
     }
     uRotinasGerais::DefinirLinhaDeComandoParaTeste(QString(), 0);

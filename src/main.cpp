@@ -1,12 +1,12 @@
-// Program entry: the application object, its title, the main window (whose creation runs the
-// whole start-up sequence) and the message loop.
+// Program entry: the application object and its title, then either an installer mode (decided
+// here, before any window exists) or the main window, whose creation runs the game's start-up
+// sequence, and the message loop.
 #include <QApplication>
-#include <QMessageBox>
-#include <QTimer>
 
 #include "installer/linha_de_comando.h"
 #include "platform/pasta_pessoal.h"
 #include "platform/pedido_de_termino.h"
+#include "shell/dialogos.h"
 #include "shell/uPrincipal.h"
 
 int main(int argc, char* argv[]) {
@@ -18,9 +18,11 @@ int main(int argc, char* argv[]) {
     // window title the window manager shows, and a dialog's caption is its own title alone.
     QApplication::setApplicationName("Trevolino");
 
-    TfrmPrincipal::ModosDoInstalador = uRotinasGerais::ProcessarLinhaDeComando;
+    // "<INSTALAR>", "<ICONES>" or "<DESINSTALAR>" as the only argument: that mode instead of the game.
+    if (uRotinasGerais::ProcessarLinhaDeComando(uRotinasGerais::TituloDoAplicativo())) return 0;
+
     TfrmPrincipal janela;
-    if (janela.TerminoSolicitado()) return 0;  // an installer mode ran, or the screen is too small
+    if (janela.TerminoSolicitado()) return 0;  // the screen is too small
     // Asked to end from outside (a logout, kill, Ctrl+C): no exit question, but the same tidy
     // end as the Sair button's, so the unpacked cursors and font do not stay behind.
     plataforma::AoPedirTermino([&janela] {

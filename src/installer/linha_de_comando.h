@@ -1,19 +1,45 @@
+// The command line: which installer mode, if any, the program was started for.
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace uRotinasGerais {
 
-// Runs the installer mode named on the command line, if any; true means a mode ran and the
-// program must end.
-bool ProcessarLinhaDeComando();
+inline const QString kTokenInstalar = QStringLiteral("<INSTALAR>");
+inline const QString kTokenIcones = QStringLiteral("<ICONES>");
+inline const QString kTokenDesinstalar = QStringLiteral("<DESINSTALAR>");
+
+// What the command line asks for: the game, or one of the installer's modes.
+enum class ModoDoPrograma { Jogo, Instalar, Icones, Desinstalar };
+ModoDoPrograma ModoDaLinhaDeComando();
+
+// Runs the installer mode named on the command line, if any, with the game's display title;
+// true means a mode ran and the program must end. Called before any window exists.
+bool ProcessarLinhaDeComando(const QString& TituloDoAplicativo);
+
+bool ModoInstalar(const QString& Titulo);
+bool ModoIcones(const QString& Titulo);
+bool ModoDesinstalar(const QString& Titulo);
 
 // The command-line token, extracted from the raw command line.
 QString ParametroDaLinhaDeComando();
 
-// The process's arguments as main() got them, before the application object takes out the
-// toolkit's own options ("-reverse", "-style X", ...): the token must be the only argument of the
-// real command line. Until this is called, the application object's arguments are used.
+// The process's own arguments, kept before the application object takes out the options it
+// knows for itself: the token must be the only argument.
 void DefinirArgumentosDoProcesso(int argc, char** argv);
+
+// The raw command line as a Windows shell passes it: the program path in double quotes, then
+// the arguments joined by blanks. Quotes inside the program path are left out (such a path
+// cannot exist there, and the token is found after the first quote followed by a blank).
+QString LinhaDeComandoReconstruida(const QStringList& argumentos);
+
+// The running executable's path (or the one a test set).
+QString ExecutavelEmExecucao();
+
+// Test seams. A raw command line with its argument count replaces the process's own; an
+// executable path replaces the running executable's. Empty values restore the real ones.
+void DefinirLinhaDeComandoParaTeste(const QString& linhaBruta, int numeroDeArgumentos);
+void DefinirExecutavelParaTeste(const QString& caminho);
 
 }  // namespace uRotinasGerais

@@ -11,7 +11,7 @@
 
 #include "platform/imagem_embutida.h"
 #include "shell/dialogo_rotinas.h"
-#include "shell/uPrincipal.h"
+#include "shell/dialogos.h"
 
 using uRotinasGerais::QuebrasDeLinha;
 
@@ -123,7 +123,7 @@ TfrmDialogoContrato::TfrmDialogoContrato(QWidget* owner) : QDialog(owner) {
 
 void TfrmDialogoContrato::FormCreate() {
     uRotinasGerais::AplicarCursorNosControles(this);
-    Resposta = 2;
+    Resposta = uRotinasGerais::RespostaFechado;
 }
 
 QString TfrmDialogoContrato::TextoDoContrato() {
@@ -141,19 +141,18 @@ QString TfrmDialogoContrato::TextoDoLembrete() {
 }
 
 void TfrmDialogoContrato::spdNaoClick() {
-    Resposta = 7;
+    Resposta = uRotinasGerais::RespostaNao;
     close();
 }
 
 void TfrmDialogoContrato::spdSimClick() {
     if (cbxContrato->isChecked()) {
-        Resposta = 6;
+        Resposta = uRotinasGerais::RespostaSim;
         close();
         return;
     }
-    if (frmPrincipal)
-        frmPrincipal->CaixaDeDialogo(TextoDoLembrete(), QStringLiteral("Por Favor, Assine o Contrato!"),
-                                     QString(), QStringLiteral("Sim"), false);
+    uRotinasGerais::CaixaDeDialogo(this, TextoDoLembrete(), QStringLiteral("Por Favor, Assine o Contrato!"),
+                                   QString(), QStringLiteral("Sim"), false);
 }
 
 void TfrmDialogoContrato::FormKeyUp(int key) {

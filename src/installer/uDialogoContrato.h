@@ -3,6 +3,8 @@
 
 #include <QDialog>
 
+#include "shell/uDialogo.h"
+
 class QCheckBox;
 class QPlainTextEdit;
 class QToolButton;
@@ -19,7 +21,7 @@ public:
     QToolButton* SpeedButton2;  // "Sim"
     QPlainTextEdit* memContrato;
     QCheckBox* cbxContrato;
-    int Resposta = 2;  // 2 no decision, 6 accepted, 7 refused
+    int Resposta = uRotinasGerais::RespostaFechado;  // RespostaSim accepted, RespostaNao refused
 
     void FormCreate();
     void spdNaoClick();

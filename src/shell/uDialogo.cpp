@@ -71,7 +71,7 @@ TfrmDialogo::TfrmDialogo(QWidget* owner) : QDialog(owner) {
 
 void TfrmDialogo::FormCreate() {
     uRotinasGerais::AplicarCursorNosControles(this);
-    Resposta = 2;
+    Resposta = uRotinasGerais::RespostaFechado;
 }
 
 void TfrmDialogo::AplicarCores(const QColor& fundo, const QColor& texto) {
@@ -108,12 +108,12 @@ void TfrmDialogo::showEvent(QShowEvent* e) {
 }
 
 void TfrmDialogo::spdSimClick() {
-    Resposta = 6;
+    Resposta = uRotinasGerais::RespostaSim;
     close();
 }
 
 void TfrmDialogo::spdNaoClick() {
-    Resposta = 7;
+    Resposta = uRotinasGerais::RespostaNao;
     close();
 }
 

@@ -7,6 +7,13 @@ class QLabel;
 class QToolButton;
 class QWidget;
 
+namespace uRotinasGerais {
+// What a dialog answers: "Sim" (or Enter), "Não" (or Escape), or closed any other way.
+inline constexpr int RespostaSim = 6;
+inline constexpr int RespostaNao = 7;
+inline constexpr int RespostaFechado = 2;
+}  // namespace uRotinasGerais
+
 class TfrmDialogo : public QDialog {
     Q_OBJECT
 public:
@@ -16,7 +23,7 @@ public:
     QWidget* pnlInferior;
     QToolButton* spdNao;
     QToolButton* spdSim;
-    int Resposta = 2;
+    int Resposta = uRotinasGerais::RespostaFechado;
 
     void FormCreate();
     void FormShow();

@@ -20,12 +20,12 @@
 #include "game/estado.h"
 #include "platform/imagem_embutida.h"
 #include "platform/carregar_jpeg.h"
+#include "shell/dialogos.h"
 #include "shell/layout.h"
 #include "shell/rotinas_gerais.h"
 
 TfrmPrincipal* frmPrincipal = nullptr;
 QString TfrmPrincipal::PastaDoProgramaDeTeste;
-std::function<bool()> TfrmPrincipal::ModosDoInstalador;
 
 namespace {
 
@@ -300,10 +300,7 @@ void TfrmPrincipal::CriarControles() {
     timFinal = temporizador("timFinal", 1000, Qt::PreciseTimer);
     timLuzesMensagem = temporizador("timLuzesMensagem", 500, Qt::PreciseTimer);
 
-    for (int i = 0; i < 4; ++i) {
-        QImage icone = plataforma::LerImagem(QString(":/form/Icone%1.png").arg(i), "png");
-        imgImagensIcones24x24.imagens.push_back(icone);
-    }
+    imgImagensIcones24x24.imagens = uRotinasGerais::IconesDosDialogos();
 
     // The window's background is the button face; the cabinet covers it and the shape cuts the rest.
     QPalette pal = palette();
@@ -393,25 +390,14 @@ void TfrmPrincipal::SetarInicioDaAplicacao() {
     using namespace uRotinasGerais;
 
     // 1-3. Version text and display title.
-    QString v = ObterVersaoDoExecutavel();
-    const int p = v.indexOf('.');
-    if (p >= 0) {
-        const int q = v.indexOf('.', p + 1);
-        if (q >= 0) v = v.left(q).trimmed();
-    }
-    VersaoDoAplicativo = QString("vXX.XX").replace(QString("XX.XX"), v);  // one occurrence
-    TituloDoAplicativo = "Trevolino " + VersaoDoAplicativo;
+    VersaoDoAplicativo = uRotinasGerais::VersaoDoAplicativo();
+    TituloDoAplicativo = uRotinasGerais::TituloDoAplicativo();
 
     // 4. The program folder, with its separator, in the file system's own spelling.
     PastaDoPrograma = PastaDoProgramaDeTeste.isEmpty() ? QCoreApplication::applicationDirPath() + "/"
                                                        : PastaDoProgramaDeTeste;
 
-    // 5. Installer hook: an installer mode ends the program here.
-    if (ModosDoInstalador && ModosDoInstalador()) {
-        SolicitarTermino();
-        QCoreApplication::processEvents();
-        return;
-    }
+    // 5. The installer modes were decided by the program's entry before this window existed.
 
     // 6. The web address.
     lblWebSite->setText(kEnderecoWeb);

@@ -9,7 +9,6 @@
 #include <QString>
 #include <QWidget>
 #include <array>
-#include <functional>
 #include <vector>
 
 #include "game/bobinas.h"
@@ -156,7 +155,7 @@ public:
     // All five cabinet buttons, in the order they are enabled and disabled.
     std::array<TDsFancyButton*, 5> botoes() const;
 
-    // True once the start-up asked the program to end (installer mode, screen too small);
+    // True once the start-up asked the program to end (a screen too small);
     // main() then leaves as soon as the loop starts.
     bool TerminoSolicitado() const { return FTerminoSolicitado; }
     void SolicitarTermino() { FTerminoSolicitado = true; }
@@ -164,9 +163,6 @@ public:
     // Test seam: when set, the start-up takes this as the program folder instead of the
     // executable's own.
     static QString PastaDoProgramaDeTeste;
-
-    // The installer modes, handed in by the program's entry; true when one ran.
-    static std::function<bool()> ModosDoInstalador;
 
     // The maker's web address.
     static QString EnderecoWeb();
