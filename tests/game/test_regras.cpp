@@ -159,6 +159,27 @@ private slots:
         QCOMPARE(CalcularPremio(s1, s2, s3, aposta), premio);
     }
 
+    // Every middle row at every bet the buttons offer, against the rule written out here on its
+    // own: three equal pay bet * (s + 1), else a strawberry or a bar (2, 7, 8, 9) anywhere pays
+    // twice the bet, else nothing.
+    void regraDePagamentoEmTodasAsLinhas() {
+        const auto pagaSozinho = [](int s) { return s == 2 || s == 7 || s == 8 || s == 9; };
+        for (double aposta : {1.0, 5.0, 10.0})
+            for (int s1 = 1; s1 <= 11; ++s1)
+                for (int s2 = 1; s2 <= 11; ++s2)
+                    for (int s3 = 1; s3 <= 11; ++s3) {
+                        double esperado = 0;
+                        if (s1 == s2 && s2 == s3)
+                            esperado = aposta * (s1 + 1);
+                        else if (pagaSozinho(s1) || pagaSozinho(s2) || pagaSozinho(s3))
+                            esperado = 2 * aposta;
+                        if (CalcularPremio(s1, s2, s3, aposta) != esperado)
+                            QFAIL(qPrintable(QStringLiteral("%1 %2 %3, aposta %4: %5 em vez de %6")
+                                                 .arg(s1).arg(s2).arg(s3).arg(aposta)
+                                                 .arg(CalcularPremio(s1, s2, s3, aposta)).arg(esperado)));
+                    }
+    }
+
     void coresDasLampadas() {
         // First tick from phase 1: lamps 1..7 colours 1..7, lamps 8..12 colours 1..5; phase 7.
         int fase = 1;
