@@ -1,10 +1,11 @@
-// The machine's rules without a window: strips and steps, turns, targets, the pay rule, lamps
-// and the marquee.
+// The machine's rules without a window: strips and steps, turns, targets, the pay rule and the
+// pay table the cabinet shows, lamps and the marquee.
 #include <QtTest>
 #include <set>
 #include <tuple>
 
 #include "game/bobinas.h"
+#include "game/tabela_de_premios.h"
 
 using namespace jogo;
 
@@ -178,6 +179,19 @@ private slots:
                                                  .arg(s1).arg(s2).arg(s3).arg(aposta)
                                                  .arg(CalcularPremio(s1, s2, s3, aposta)).arg(esperado)));
                     }
+    }
+
+    // The cabinet's table as the picture has always shown it at bet 10; an "any" is never filled
+    // so that it pays by itself or completes a row of three.
+    void tabelaDePremios() {
+        const std::array<double, 12> pintados = {20, 20, 20, 40, 50, 60, 70, 80, 90, 100, 110, 120};
+        for (size_t i = 0; i < kLinhasDaTabelaDePremios.size(); ++i)
+            QCOMPARE(ValorDaLinha(kLinhasDaTabelaDePremios[i], kApostaDaTabela), pintados[i]);
+        QCOMPARE(kApostaDaTabela, 10);
+        QCOMPARE(ValorDaLinha({2, kQualquer, kQualquer}, 5), 10.0);
+        QCOMPARE(ValorDaLinha({1, kQualquer, kQualquer}, 10), 0.0);
+        QCOMPARE(ValorDaLinha({3, 3, kQualquer}, 10), 0.0);
+        QCOMPARE(ValorDaLinha({kQualquer, kQualquer, kQualquer}, 10), 0.0);
     }
 
     void coresDasLampadas() {
