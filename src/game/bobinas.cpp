@@ -5,13 +5,6 @@
 
 namespace jogo {
 
-std::string_view NomeDoDesenho(int simbolo) {
-    static constexpr std::array<std::string_view, kSimbolos + 1> nomes = {
-        "",         "limao",   "morango", "cereja",  "melancia", "uva",
-        "sino",     "barra01", "barra02", "barra03", "seteazul", "setevermelho"};
-    return simbolo >= 1 && simbolo <= kSimbolos ? nomes[simbolo] : std::string_view();
-}
-
 int PrimeiraPosicao(const Fita& fita, int simbolo) {
     for (int i = 1; i <= kPosicoes; ++i)
         if (fita[i] == simbolo) return i;
@@ -19,8 +12,14 @@ int PrimeiraPosicao(const Fita& fita, int simbolo) {
 }
 
 double CalcularPremio(int s1, int s2, int s3, double aposta) {
-    if (s1 == s2 && s2 == s3) return aposta + s1 * aposta;
-    const auto pagaSozinho = [](int s) { return s == 2 || s == 7 || s == 8 || s == 9; };
+    if (s1 == s2 && s2 == s3) {
+        const Simbolo* s = ObterSimbolo(s1);
+        return s ? s->PremioDaTrinca(aposta) : 0;
+    }
+    const auto pagaSozinho = [](int n) {
+        const Simbolo* s = ObterSimbolo(n);
+        return s && s->pagaSozinho;
+    };
     if (pagaSozinho(s1) || pagaSozinho(s2) || pagaSozinho(s3)) return 2 * aposta;
     return 0;
 }

@@ -10,10 +10,11 @@
 
 #include <QString>
 
+#include "game/simbolos.h"
+
 namespace jogo {
 
 inline constexpr int kPosicoes = 16;
-inline constexpr int kSimbolos = 11;
 
 // Strips indexed 1..16 (index 0 unused), reel 1 is the left reel.
 using Fita = std::array<int, kPosicoes + 1>;
@@ -21,9 +22,6 @@ inline constexpr Fita Bobina1 = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 1, 2, 3, 
 inline constexpr Fita Bobina2 = {0, 5, 4, 3, 2, 1, 11, 10, 9, 8, 7, 6, 5, 4, 3, 2, 1};
 inline constexpr Fita Bobina3 = {0, 7, 11, 3, 5, 4, 6, 1, 8, 9, 10, 11, 11, 9, 7, 1, 2};
 inline constexpr std::array<const Fita*, 3> Fitas = {&Bobina1, &Bobina2, &Bobina3};
-
-// Picture name of a symbol 1..11; empty outside that range.
-std::string_view NomeDoDesenho(int simbolo);
 
 // 16 -> 1, otherwise + 1; and 1 -> 16, otherwise - 1.
 constexpr int Incrementar(int p) { return p >= kPosicoes ? 1 : p + 1; }
@@ -38,8 +36,9 @@ inline constexpr std::array<int, 3> kAcrescimoAbertura = {5, 15, 25};
 inline constexpr int kMaiorSorteioGiro = 24;
 inline constexpr int kMaiorSorteioAbertura = 14;
 
-// The pay rule on the middle row: three equal pay bet * (s + 1); otherwise a strawberry or a
-// bar (2, 7, 8, 9) anywhere pays twice the bet; otherwise nothing.
+// The pay rule on the middle row, from the symbol table: three equal pay bet * (s + 1);
+// otherwise a symbol that pays alone (strawberry, bars) anywhere pays twice the bet; otherwise
+// nothing. A number outside 1..11 is no symbol and pays nothing.
 double CalcularPremio(int s1, int s2, int s3, double aposta);
 // A prize above this plays the rich payout loop.
 inline constexpr double kLimitePagandoPouco = 2;

@@ -7,7 +7,6 @@
 #pragma once
 
 #include <array>
-#include <string_view>
 
 namespace layout {
 
@@ -72,11 +71,5 @@ inline constexpr std::array<Point, 12> kLamps = {{
 constexpr Rect lamp(int n /*1..12*/) {
     return {kLamps[n - 1].x, kLamps[n - 1].y, kLampSize, kLampSize};
 }
-
-// Picture names of the eleven symbols, by symbol number 1..11.
-inline constexpr std::array<std::string_view, 11> kSymbolPictureNames = {
-    "limao", "morango", "cereja", "melancia", "uva", "sino",
-    "barra01", "barra02", "barra03", "seteazul", "setevermelho",
-};
 
 }  // namespace layout

@@ -1,10 +1,11 @@
-// The machine's rules without a window: strips and steps, turns, targets, the pay rule, lamps
-// and the marquee.
+// The machine's rules without a window: strips and steps, turns, targets, the pay rule and the
+// pay table the cabinet shows, lamps and the marquee.
 #include <QtTest>
 #include <set>
 #include <tuple>
 
 #include "game/bobinas.h"
+#include "game/tabela_de_premios.h"
 
 using namespace jogo;
 
@@ -157,6 +158,40 @@ private slots:
         QFETCH(double, aposta);
         QFETCH(double, premio);
         QCOMPARE(CalcularPremio(s1, s2, s3, aposta), premio);
+    }
+
+    // Every middle row at every bet the buttons offer, against the rule written out here on its
+    // own: three equal pay bet * (s + 1), else a strawberry or a bar (2, 7, 8, 9) anywhere pays
+    // twice the bet, else nothing.
+    void regraDePagamentoEmTodasAsLinhas() {
+        const auto pagaSozinho = [](int s) { return s == 2 || s == 7 || s == 8 || s == 9; };
+        for (double aposta : {1.0, 5.0, 10.0})
+            for (int s1 = 1; s1 <= 11; ++s1)
+                for (int s2 = 1; s2 <= 11; ++s2)
+                    for (int s3 = 1; s3 <= 11; ++s3) {
+                        double esperado = 0;
+                        if (s1 == s2 && s2 == s3)
+                            esperado = aposta * (s1 + 1);
+                        else if (pagaSozinho(s1) || pagaSozinho(s2) || pagaSozinho(s3))
+                            esperado = 2 * aposta;
+                        if (CalcularPremio(s1, s2, s3, aposta) != esperado)
+                            QFAIL(qPrintable(QStringLiteral("%1 %2 %3, aposta %4: %5 em vez de %6")
+                                                 .arg(s1).arg(s2).arg(s3).arg(aposta)
+                                                 .arg(CalcularPremio(s1, s2, s3, aposta)).arg(esperado)));
+                    }
+    }
+
+    // The cabinet's table as the picture has always shown it at bet 10; an "any" is never filled
+    // so that it pays by itself or completes a row of three.
+    void tabelaDePremios() {
+        const std::array<double, 12> pintados = {20, 20, 20, 40, 50, 60, 70, 80, 90, 100, 110, 120};
+        for (size_t i = 0; i < kLinhasDaTabelaDePremios.size(); ++i)
+            QCOMPARE(ValorDaLinha(kLinhasDaTabelaDePremios[i], kApostaDaTabela), pintados[i]);
+        QCOMPARE(kApostaDaTabela, 10);
+        QCOMPARE(ValorDaLinha({2, kQualquer, kQualquer}, 5), 10.0);
+        QCOMPARE(ValorDaLinha({1, kQualquer, kQualquer}, 10), 0.0);
+        QCOMPARE(ValorDaLinha({3, 3, kQualquer}, 10), 0.0);
+        QCOMPARE(ValorDaLinha({kQualquer, kQualquer, kQualquer}, 10), 0.0);
     }
 
     void coresDasLampadas() {

@@ -18,8 +18,8 @@ extern "C" {
 
 #include "apoio.h"
 #include "game/bobinas.h"
+#include "game/tabela_de_premios.h"
 #include "shell/layout.h"
-#include "tabela_premios.h"
 
 namespace {
 
@@ -27,7 +27,7 @@ const QString kProgramDir = QStringLiteral(TREVOLINO_PROGRAM_DIR);
 const QString kGenDir = QStringLiteral(TREVOLINO_GEN_DIR);
 
 QString symbolName(int n) {
-    const auto v = layout::kSymbolPictureNames[size_t(n - 1)];
+    const auto v = jogo::NomeDoDesenho(n);
     return QString::fromLatin1(v.data(), int(v.size()));
 }
 QString reelPath(int n, bool dark) {
@@ -241,21 +241,23 @@ private slots:
             }
     }
 
-    // The pay table's size, and every row's amount is what the game's own rule pays for the
-    // symbols the row shows at the table's bet; "any" rows hold for every filler that pays
-    // nothing by itself, in every order, and the bar row for every bar.
+    // The pay table's size, and every row's amount at the table's bet: three of a kind pay the
+    // bet times (number + 1); an "any" row's amount is what the game's own rule pays for every
+    // filler that pays nothing by itself, in every order, and the bar row for every bar.
     void payTable() {
         const Jpeg j = decodeJpeg(kGenDir + "/form/PainelPontuacao.jpg");
         QVERIFY(j.ok && !j.progressive);
         QCOMPARE(j.image.size(), QSize(layout::kPainelPontuacao.width, layout::kPainelPontuacao.height));
         const std::vector<int> plain = {1, 3, 4, 5, 6, 10, 11};
-        int previous = 0;
-        for (const arte::LinhaDePremio& row : arte::kTabelaDePremios) {
-            QVERIFY(row.valor >= previous);
-            previous = row.valor;
-            const auto& s = row.simbolos;
-            if (s[1] != arte::kQualquer) {
-                QCOMPARE(jogo::CalcularPremio(s[0], s[1], s[2], arte::kApostaDaTabela), double(row.valor));
+        double previous = 0;
+        for (const jogo::LinhaDaTabela& s : jogo::kLinhasDaTabelaDePremios) {
+            const double valor = jogo::ValorDaLinha(s, jogo::kApostaDaTabela);
+            QVERIFY(valor >= previous);
+            previous = valor;
+            if (s[1] != jogo::kQualquer) {
+                // Three of one symbol: the bet times (number + 1).
+                QVERIFY(s[0] == s[1] && s[1] == s[2]);
+                QCOMPARE(valor, double(jogo::kApostaDaTabela * (s[0] + 1)));
                 continue;
             }
             std::vector<int> named = {s[0]};
@@ -268,16 +270,16 @@ private slots:
                             line[size_t(at)] = m;
                             line[size_t((at + 1) % 3)] = f1;
                             line[size_t((at + 2) % 3)] = f2;
-                            QCOMPARE(jogo::CalcularPremio(line[0], line[1], line[2], arte::kApostaDaTabela),
-                                     double(row.valor));
+                            QCOMPARE(jogo::CalcularPremio(line[0], line[1], line[2], jogo::kApostaDaTabela),
+                                     valor);
                         }
         }
         // Every symbol that pays three of a kind has its row.
         for (int n = 1; n <= 11; ++n) {
             if (n == 2) continue;  // three strawberries are covered by "any strawberry" and pay more
             bool found = false;
-            for (const arte::LinhaDePremio& row : arte::kTabelaDePremios)
-                found |= row.simbolos == std::array<int, 3>{n, n, n};
+            for (const jogo::LinhaDaTabela& row : jogo::kLinhasDaTabelaDePremios)
+                found |= row == jogo::LinhaDaTabela{n, n, n};
             QVERIFY2(found, qPrintable(symbolName(n)));
         }
     }

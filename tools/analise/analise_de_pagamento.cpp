@@ -1,5 +1,6 @@
 // trevolino-analise: the machine's par sheet, computed exactly from the game's own rules (strips,
-// step limits, pay rule and draw come from game/bobinas.h; nothing is copied here).
+// step limits, pay rule and draw come from game/bobinas.h, symbol names from game/simbolos.h;
+// nothing is copied here).
 //
 //   trevolino-analise               the par sheet
 //   trevolino-analise --simular N   plays N spins with the game's own draw, bet 1 each
@@ -17,6 +18,7 @@
 #include <vector>
 
 #include "game/bobinas.h"
+#include "game/simbolos.h"
 
 using namespace jogo;
 using i128 = __int128;
@@ -124,11 +126,7 @@ Distribuicao umGiro(const Distribuicao& antes) {
     return d;
 }
 
-const char* nome(int s) {
-    static std::string nomes[kSimbolos + 1];
-    if (nomes[s].empty()) nomes[s] = std::string(NomeDoDesenho(s));
-    return nomes[s].c_str();
-}
+std::string nome(int s) { return std::string(NomeDoDesenho(s)); }
 
 void tabela() {
     Distribuicao d = depoisDaAbertura();

@@ -8,7 +8,9 @@
 //
 // Everything the window places over the cabinet is read from shell/layout.h, so each painted
 // feature (lamp socket, LCD window, web strip, reel bezel, button sockets, mascot eye) sits exactly
-// under its control.
+// under its control. The symbols (picture names) and the pay table's rows and amounts come from
+// the game itself (game/simbolos.h, game/tabela_de_premios.h), so the pictures name and promise
+// what the machine uses and pays.
 
 #include <QByteArray>
 #include <QColor>
@@ -33,8 +35,9 @@
 #include <map>
 #include <vector>
 
+#include "game/simbolos.h"
+#include "game/tabela_de_premios.h"
 #include "shell/layout.h"
-#include "tabela_premios.h"
 
 namespace {
 
@@ -611,11 +614,11 @@ QImage payTable() {
     p.drawPath(head);
     p.setPen(Qt::NoPen);
     p.drawPath(head);
-    QPainterPath sub = textPath(QStringLiteral("APOSTA %1").arg(arte::kApostaDaTabela), fontPx(9.5, false), QPointF(R.width / 2.0, 26));
+    QPainterPath sub = textPath(QStringLiteral("APOSTA %1").arg(jogo::kApostaDaTabela), fontPx(9.5, false), QPointF(R.width / 2.0, 26));
     p.setBrush(QColor(200, 200, 230));
     p.drawPath(sub);
 
-    const auto& rows = arte::kTabelaDePremios;
+    const auto& rows = jogo::kLinhasDaTabelaDePremios;
     const double top = 34, rowH = (R.height - top - 5) / 12.0;
     for (size_t i = 0; i < rows.size(); ++i) {
         const double y = top + i * rowH;
@@ -632,8 +635,8 @@ QImage payTable() {
             p.setPen(QPen(QColor(90, 70, 20), 1));
             p.setBrush(tg);
             p.drawPath(tp);
-            const int s = rows[i].simbolos[size_t(k)];
-            if (s == arte::kQualquer) {
+            const int s = rows[i][size_t(k)];
+            if (s == jogo::kQualquer) {
                 drawAnyMarker(p, tile.adjusted(4, 2, -4, -2));
             } else {
                 p.save();
@@ -647,7 +650,8 @@ QImage payTable() {
         }
         QFont f = fontPx(15, true);
         QPainterPath amount;
-        amount.addText(0, 0, f, QString::number(rows[i].valor));
+        const double valor = jogo::ValorDaLinha(rows[i], jogo::kApostaDaTabela);
+        amount.addText(0, 0, f, QString::number(std::lround(valor)));
         QRectF b = amount.boundingRect();
         amount.translate(R.width - 10 - b.right(), y + rowH / 2 - b.center().y());
         p.setPen(QPen(QColor(60, 20, 0), 2.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
@@ -1503,10 +1507,9 @@ int main(int argc, char** argv) {
     const QString genDir = QString::fromLocal8Bit(argv[2]);
     bool ok = true;
 
-    for (int n = 1; n <= 11; ++n) {
-        const QString name = QString::fromLatin1(layout::kSymbolPictureNames[size_t(n - 1)].data(),
-                                                 int(layout::kSymbolPictureNames[size_t(n - 1)].size()));
-        QImage bright = reelPicture(n);
+    for (const jogo::Simbolo& simbolo : jogo::kTabelaDeSimbolos) {
+        const QString name = QString::fromLatin1(simbolo.desenho.data(), qsizetype(simbolo.desenho.size()));
+        QImage bright = reelPicture(simbolo.numero);
         ok &= saveImage(bright, programDir + "/Bobinas/" + name + ".jpg", "JPG", 92);
         ok &= saveImage(dimmed(bright), programDir + "/Bobinas/" + name + "-dark.jpg", "JPG", 92);
     }
