@@ -10,13 +10,15 @@ namespace jogo {
 
 inline constexpr int kSimbolos = 11;
 
+// Three of a symbol in a row pay the bet times (number + 1).
+constexpr double PremioDaTrinca(int numero, double aposta) { return aposta + numero * aposta; }
+
 struct Simbolo {
     int numero;                // 1..11, the value the strips hold
     std::string_view desenho;  // picture file name in Bobinas/, without ".jpg"
     bool pagaSozinho;          // one anywhere on the line pays twice the bet
 
-    // Three of this symbol in a row pay the bet times (number + 1).
-    constexpr double PremioDaTrinca(double aposta) const { return aposta + numero * aposta; }
+    constexpr double PremioDaTrinca(double aposta) const { return jogo::PremioDaTrinca(numero, aposta); }
 };
 
 // One symbol a line, in number order: tools/art/CMakeLists.txt reads the picture names from
