@@ -8,8 +8,10 @@
 #include "controls/DsFancyButton.h"
 #include "game/bobinas.h"
 #include "game/estado.h"
+#include "game/eventos.h"
 #include "platform/carregar_jpeg.h"
 #include "shell/rotinas_gerais.h"
+#include "shell/sons_do_jogo.h"
 #include "shell/uPrincipal.h"
 
 using namespace uRotinasGerais;
@@ -72,7 +74,7 @@ void TfrmPrincipal::spdGirarClick() {
     timBobina2->start();
     timBobina3->start();
     HabilitarBotoes(false);
-    TocarSom(PastaDoPrograma + "Som/BobinaGirando.wav", true, false);
+    sons::TocarSomDoEvento(PastaDoPrograma, jogo::Evento::GiroComecou);
 }
 
 void TfrmPrincipal::IniciarGiroDeAbertura() {
@@ -92,7 +94,7 @@ bool tickDaBobina(TfrmPrincipal* f, int k, QTimer* timer) {
     desenharBobina(f, k, true);
     if (jogo::ContarPasso(b) != jogo::ResultadoDoPasso::Parou) return false;
     timer->stop();
-    TocarSom(f->PastaDoPrograma + "Som/BobinaParando.wav", true, false);
+    sons::TocarSomDoEvento(f->PastaDoPrograma, jogo::Evento::BobinaParou);
     return true;
 }
 }  // namespace
@@ -129,7 +131,7 @@ void TfrmPrincipal::RealizarAposta(double quantia) {
         SetarMensagem("Boa Sorte");
         Credito -= quantia;
         Aposta += quantia;
-        TocarSom(PastaDoPrograma + "Som/InserindoMoeda.wav", true, false);
+        sons::TocarSomDoEvento(PastaDoPrograma, jogo::Evento::MoedaInserida);
         AtualizarPainel();
     } else {
         CaixaDeDialogo(TituloDoAplicativo + QuebrasDeLinha(2) + "Não Há Crédito Suficiente" +
@@ -153,11 +155,8 @@ void TfrmPrincipal::ChecarSeGanhou() {
     Premio = jogo::CalcularPremio(jogo::Bobina1[b[0].Posicao], jogo::Bobina2[b[1].Posicao],
                                   jogo::Bobina3[b[2].Posicao], Aposta);
     if (Premio > 0) {
-        TocarSom(PastaDoPrograma + "Som/Ganhou.wav", true, false);
-        if (Premio > jogo::kLimitePagandoPouco)
-            TocarSom(PastaDoPrograma + "Som/PagandoMuito.wav", false, false);
-        else
-            TocarSom(PastaDoPrograma + "Som/PagandoPouco.wav", false, false);
+        sons::TocarSomDoEvento(PastaDoPrograma, jogo::Evento::Ganhou);
+        sons::TocarSomDoEvento(PastaDoPrograma, jogo::EventoDoPagamento(Premio));
         SetarMensagem("Parabens");
         while (Premio > 0) {
             Premio -= 1;
@@ -166,7 +165,7 @@ void TfrmPrincipal::ChecarSeGanhou() {
             Aguardar(false, 0.25);
             QCoreApplication::processEvents();
         }
-        PararSom();
+        sons::TocarSomDoEvento(PastaDoPrograma, jogo::Evento::PagamentoTerminou);
     }
     Aposta = 0;
     AtualizarPainel();

@@ -2,7 +2,9 @@
 """Synthesises the cabinet's six sounds as 16-bit PCM mono WAV files at 44.1 kHz.
 
 Everything is built from sines, filtered noise and decaying resonators, with a fixed noise seed,
-so every build writes the same bytes. Usage: gerar_sons.py OUTPUT_FOLDER
+so every build writes the same bytes. Usage: gerar_sons.py OUTPUT_FOLDER NAME.wav...
+
+Makes exactly the files named, and none at all when one of them has no synthesis here.
 """
 import math
 import os
@@ -358,12 +360,16 @@ SOUNDS = {
 
 
 def main():
-    if len(sys.argv) != 2:
-        sys.exit("usage: gerar_sons.py OUTPUT_FOLDER")
-    folder = sys.argv[1]
+    if len(sys.argv) < 3:
+        sys.exit("usage: gerar_sons.py OUTPUT_FOLDER NAME.wav...")
+    folder, names = sys.argv[1], sys.argv[2:]
+    unknown = [n for n in names if n not in SOUNDS]
+    if unknown:
+        sys.exit("gerar_sons.py: no synthesis for " + ", ".join(unknown)
+                 + " (known: " + ", ".join(SOUNDS) + ")")
     os.makedirs(folder, exist_ok=True)
-    for name, make in SOUNDS.items():
-        write(os.path.join(folder, name), make())
+    for name in names:
+        write(os.path.join(folder, name), SOUNDS[name]())
 
 
 if __name__ == "__main__":

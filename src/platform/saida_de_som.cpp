@@ -1,0 +1,293 @@
+// The PulseAudio side of the sound output.
+//
+// A game needs little of a sound system: a short PCM sound, played at once, maybe repeated,
+// replaced or stopped at any moment. libpulse's threaded main loop does exactly that with one
+// stream, and costs a fraction of what a whole multimedia framework brings into the process
+// (its network, Kerberos and codec libraries were a tenth of the game's memory).
+//
+// The application's thread decides; the PulseAudio thread only feeds samples. Every touch of a
+// PulseAudio object from the application's thread holds the main loop's lock, and every callback
+// runs in the PulseAudio thread with that lock already held. Each play gets a new generation
+// number, so news from a stream that was already replaced (its end, its start) is ignored.
+#include "platform/saida_de_som.h"
+
+#include <pulse/pulseaudio.h>
+
+#include <QCoreApplication>
+#include <QMetaObject>
+#include <algorithm>
+
+namespace plataforma {
+
+namespace {
+
+// The server is asked to hold this much sound ahead: short enough that a stop or a new sound is
+// heard at once, long enough not to wake the process for every few milliseconds of sound.
+constexpr pa_usec_t kLatenciaUs = 80 * 1000;
+
+// Read and written on the application's thread only.
+AvisosDaSaida& avisos() {
+    static AvisosDaSaida a;
+    return a;
+}
+
+// From the PulseAudio thread: the notice is run on the application's thread.
+void avisarAplicacao(quint64 geracao, bool terminou) {
+    QCoreApplication* app = QCoreApplication::instance();
+    if (!app)
+        return;
+    QMetaObject::invokeMethod(
+        app,
+        [geracao, terminou] {
+            if (avisos().aoAvisar)
+                avisos().aoAvisar(geracao, terminou);
+        },
+        Qt::QueuedConnection);
+}
+
+// Everything in Saida is guarded by the main loop's lock.
+struct Saida {
+    pa_threaded_mainloop* laco = nullptr;
+    pa_context* contexto = nullptr;
+    pa_stream* fluxo = nullptr;
+    // What the current generation plays; the stream is made for it once the context is ready.
+    std::shared_ptr<const SomWav> amostras;
+    bool repetir = false;
+    quint64 geracao = 0;
+    qint64 posicao = 0;  // bytes already written of the samples
+};
+
+Saida& saida() {
+    static Saida s;
+    return s;
+}
+
+void fecharFluxo();
+
+void escrever(pa_stream* fluxo, size_t pedido, void*) {
+    Saida& s = saida();
+    if (fluxo != s.fluxo || !s.amostras)
+        return;
+    const QByteArray& dados = s.amostras->dados;
+    while (pedido > 0) {
+        if (s.posicao >= dados.size()) {
+            if (!s.repetir) {
+                // All written: let the server play out what it holds, then say so.
+                pa_stream_set_write_callback(fluxo, nullptr, nullptr);
+                const quint64 geracao = s.geracao;
+                pa_operation* op = pa_stream_drain(
+                    fluxo,
+                    [](pa_stream*, int, void* g) {
+                        const quint64 geracao = quint64(reinterpret_cast<quintptr>(g));
+                        // Played out: the stream goes, or the server would keep asking an
+                        // idle game for more.
+                        if (geracao == saida().geracao)
+                            fecharFluxo();
+                        avisarAplicacao(geracao, true);
+                    },
+                    reinterpret_cast<void*>(quintptr(geracao)));
+                if (op)
+                    pa_operation_unref(op);
+                return;
+            }
+            s.posicao = 0;
+        }
+        const size_t n = std::min<size_t>(pedido, size_t(dados.size() - s.posicao));
+        if (pa_stream_write(fluxo, dados.constData() + s.posicao, n, nullptr, 0, PA_SEEK_RELATIVE) < 0)
+            return;
+        s.posicao += qint64(n);
+        pedido -= n;
+    }
+}
+
+void aoMudarFluxo(pa_stream* fluxo, void*) {
+    Saida& s = saida();
+    if (fluxo == s.fluxo && pa_stream_get_state(fluxo) == PA_STREAM_READY)
+        avisarAplicacao(s.geracao, false);
+}
+
+// A stream given up while the server was still creating it: it cannot be disconnected before
+// the server answers, so it is disconnected as soon as it is ready, and let go once it ends.
+void aoMudarFluxoDescartado(pa_stream* fluxo, void*) {
+    switch (pa_stream_get_state(fluxo)) {
+    case PA_STREAM_READY:
+        pa_stream_disconnect(fluxo);
+        break;
+    case PA_STREAM_FAILED:
+    case PA_STREAM_TERMINATED:
+        pa_stream_set_state_callback(fluxo, nullptr, nullptr);
+        pa_stream_unref(fluxo);
+        break;
+    default:
+        break;
+    }
+}
+
+// Ends the stream playing, if any: what the server still holds is dropped at once.
+void fecharFluxo() {
+    Saida& s = saida();
+    pa_stream* fluxo = s.fluxo;
+    if (!fluxo)
+        return;
+    s.fluxo = nullptr;
+    pa_stream_set_write_callback(fluxo, nullptr, nullptr);
+    switch (pa_stream_get_state(fluxo)) {
+    case PA_STREAM_CREATING:
+        // Left to finish: disconnecting now fails, and the server would keep a stream nobody
+        // feeds. The reference is released by the callback.
+        pa_stream_set_state_callback(fluxo, &aoMudarFluxoDescartado, nullptr);
+        return;
+    case PA_STREAM_READY:
+        pa_stream_set_state_callback(fluxo, nullptr, nullptr);
+        pa_stream_disconnect(fluxo);
+        break;
+    default:
+        pa_stream_set_state_callback(fluxo, nullptr, nullptr);
+        break;
+    }
+    pa_stream_unref(fluxo);
+}
+
+void abrirFluxo() {
+    Saida& s = saida();
+    if (!s.amostras || !s.contexto || pa_context_get_state(s.contexto) != PA_CONTEXT_READY)
+        return;
+    const FormatoWav& w = s.amostras->formato;
+    pa_sample_spec amostragem;
+    amostragem.format = w.bits == 8 ? PA_SAMPLE_U8 : PA_SAMPLE_S16LE;
+    amostragem.rate = w.taxa;
+    amostragem.channels = quint8(w.canais);
+    if (!pa_sample_spec_valid(&amostragem))
+        return;
+    pa_stream* fluxo = pa_stream_new(s.contexto, "Trevolino", &amostragem, nullptr);
+    if (!fluxo)
+        return;  // a channel count the server cannot map: silence
+    s.fluxo = fluxo;
+    s.posicao = 0;
+    pa_stream_set_write_callback(fluxo, &escrever, nullptr);
+    pa_stream_set_state_callback(fluxo, &aoMudarFluxo, nullptr);
+    pa_buffer_attr atributos;
+    atributos.maxlength = uint32_t(-1);
+    atributos.tlength = uint32_t(pa_usec_to_bytes(kLatenciaUs, &amostragem));
+    atributos.prebuf = uint32_t(-1);
+    atributos.minreq = uint32_t(-1);
+    atributos.fragsize = uint32_t(-1);
+    if (pa_stream_connect_playback(fluxo, nullptr, &atributos, PA_STREAM_ADJUST_LATENCY, nullptr,
+                                   nullptr) < 0)
+        fecharFluxo();
+}
+
+void aoMudarContexto(pa_context* contexto, void*) {
+    Saida& s = saida();
+    if (contexto != s.contexto)
+        return;
+    switch (pa_context_get_state(contexto)) {
+    case PA_CONTEXT_READY:
+        abrirFluxo();  // the sound asked for while connecting
+        break;
+    case PA_CONTEXT_FAILED:
+    case PA_CONTEXT_TERMINATED:
+        // No server, or it went away: the next sound tries a new connection.
+        fecharFluxo();
+        break;
+    default:
+        break;
+    }
+}
+
+// Makes sure a context exists that is connected or connecting. Lock held.
+void garantirContexto() {
+    Saida& s = saida();
+    if (s.contexto) {
+        const pa_context_state_t e = pa_context_get_state(s.contexto);
+        if (e != PA_CONTEXT_FAILED && e != PA_CONTEXT_TERMINATED)
+            return;
+        fecharFluxo();
+        pa_context_set_state_callback(s.contexto, nullptr, nullptr);
+        pa_context_disconnect(s.contexto);
+        pa_context_unref(s.contexto);
+        s.contexto = nullptr;
+    }
+    pa_proplist* p = pa_proplist_new();
+    pa_proplist_sets(p, PA_PROP_APPLICATION_NAME, "Trevolino");
+    pa_proplist_sets(p, PA_PROP_APPLICATION_ICON_NAME, "trevolino");
+    pa_proplist_sets(p, PA_PROP_MEDIA_ROLE, "game");
+    s.contexto = pa_context_new_with_proplist(pa_threaded_mainloop_get_api(s.laco), "Trevolino", p);
+    pa_proplist_free(p);
+    if (!s.contexto)
+        return;
+    pa_context_set_state_callback(s.contexto, &aoMudarContexto, nullptr);
+    // A game does not start a sound server of its own: no server means no sound.
+    if (pa_context_connect(s.contexto, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0)
+        pa_context_set_state_callback(s.contexto, nullptr, nullptr);
+}
+
+// Runs while the application object is being destroyed: the stream and the connection are
+// closed and the PulseAudio thread is ended before the process goes.
+void encerrarSaida() {
+    Saida& s = saida();
+    if (avisos().aoEncerrar)
+        avisos().aoEncerrar();
+    if (!s.laco)
+        return;
+    pa_threaded_mainloop_lock(s.laco);
+    fecharFluxo();
+    s.amostras.reset();
+    if (s.contexto) {
+        pa_context_set_state_callback(s.contexto, nullptr, nullptr);
+        pa_context_disconnect(s.contexto);
+        pa_context_unref(s.contexto);
+        s.contexto = nullptr;
+    }
+    pa_threaded_mainloop_unlock(s.laco);
+    pa_threaded_mainloop_stop(s.laco);
+    pa_threaded_mainloop_free(s.laco);
+    s.laco = nullptr;
+}
+
+// Runs on the application's thread; the PulseAudio thread is started on the first sound.
+bool iniciarSaida() {
+    Saida& s = saida();
+    if (s.laco)
+        return true;
+    s.laco = pa_threaded_mainloop_new();
+    if (!s.laco)
+        return false;
+    if (pa_threaded_mainloop_start(s.laco) < 0) {
+        pa_threaded_mainloop_free(s.laco);
+        s.laco = nullptr;
+        return false;
+    }
+    qAddPostRoutine(&encerrarSaida);
+    return true;
+}
+
+// Asks the PulseAudio thread to play `amostras` (or nothing) as a new generation.
+quint64 pedirSom(std::shared_ptr<const SomWav> amostras, bool repetir) {
+    Saida& s = saida();
+    if (!amostras && !s.laco)
+        return 0;  // nothing plays and nothing is to be played: no need for the thread
+    if (!iniciarSaida())
+        return 0;
+    pa_threaded_mainloop_lock(s.laco);
+    fecharFluxo();
+    const quint64 geracao = ++s.geracao;
+    s.amostras = std::move(amostras);
+    s.repetir = repetir;
+    if (s.amostras) {
+        garantirContexto();
+        abrirFluxo();  // at once when connected; otherwise when the context becomes ready
+    }
+    pa_threaded_mainloop_unlock(s.laco);
+    return geracao;
+}
+
+}  // namespace
+
+void DefinirAvisosDaSaida(AvisosDaSaida novos) { avisos() = std::move(novos); }
+
+quint64 TocarNaSaida(std::shared_ptr<const SomWav> som, bool repetir) {
+    return pedirSom(std::move(som), repetir);
+}
+
+}  // namespace plataforma
