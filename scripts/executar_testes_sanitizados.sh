@@ -10,7 +10,7 @@ export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0:halt_on_error=1:detect_stac
 export LSAN_OPTIONS="suppressions=$supp:print_suppressions=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 # Libraries stay mapped to the end of every process, so that each frame of a leak report names its
-# library (see tests/sanitizador/sem_dlclose.cpp).
+# library (see tests/programa/sem_dlclose.cpp).
 if [ -f "$BUILD/libsem_dlclose.so" ]; then
   export LD_PRELOAD="$(cd "$BUILD" && pwd)/libsem_dlclose.so${LD_PRELOAD:+:$LD_PRELOAD}"
 fi

@@ -9,6 +9,7 @@
 // PulseAudio object from the application's thread holds the main loop's lock, and every callback
 // runs in the PulseAudio thread with that lock already held. Each play gets a new generation
 // number, so news from a stream that was already replaced (its end, its start) is ignored.
+#include "platform/registro.h"
 #include "platform/saida_de_som.h"
 
 #include <pulse/pulseaudio.h>
@@ -188,6 +189,8 @@ void aoMudarContexto(pa_context* contexto, void*) {
     case PA_CONTEXT_FAILED:
     case PA_CONTEXT_TERMINATED:
         // No server, or it went away: the next sound tries a new connection.
+        plataforma::AvisarUmaVez(QStringLiteral("servidor de som"),
+                                 QStringLiteral("no sound server reached, the game plays silent"));
         fecharFluxo();
         break;
     default:

@@ -1,3 +1,4 @@
+#include "platform/registro.h"
 #include "shell/cursores.h"
 
 #include <QElapsedTimer>
@@ -67,6 +68,7 @@ void TabelaDeCursores::Registrar(int numero, const platform::AnimatedCursor& cur
 bool TabelaDeCursores::CarregarArquivo(int numero, const QString& caminho) {
     auto cursor = platform::loadCursorFile(caminho);
     if (!cursor) {
+        plataforma::AvisarUmaVez(caminho, "animated cursor not loaded, the plain one stays: " + caminho);
         Remover(numero);
         return false;
     }

@@ -10,6 +10,7 @@
 #include <stdexcept>
 
 #include "platform/arquivos.h"
+#include "platform/registro.h"
 #include "shell/cursores.h"
 #include "shell/dialogo_rotinas.h"
 #include "shell/recursos.h"
@@ -89,7 +90,8 @@ bool InstalarFonte(const QString& NomeDoArquivo) {
     if (!pastaDeFontes.isEmpty()) {
         QDir().mkpath(pastaDeFontes);
         alvo = pastaDeFontes + '/' + QFileInfo(NomeDoArquivo).fileName();
-        CopiarArquivo(origem, alvo);  // its result does not matter: see below
+        if (!CopiarArquivo(origem, alvo))  // this run goes on with the unpacked file: see below
+            plataforma::AvisarUmaVez(alvo, "font not copied into the user's font folder: " + alvo);
     }
     // This process gets the font at once. Other programs find the copy in the user's font
     // folder through fontconfig, which lists a new file there without a cache rebuild. When the

@@ -17,6 +17,8 @@
 #include <memory>
 #include <optional>
 
+#include "platform/registro.h"
+#include "platform/texto.h"
 #include "platform/leitor_wav.h"
 #include "platform/saida_de_som.h"
 
@@ -72,19 +74,6 @@ void encerrarEsperas() {
         loop->quit();
 }
 
-bool ehBrancoOuControle(QChar c) {
-    return c.unicode() <= 0x20 || c.isSpace() || c.category() == QChar::Other_Control;
-}
-
-QString aparar(const QString& s) {
-    qsizetype a = 0, b = s.size();
-    while (a < b && ehBrancoOuControle(s[a]))
-        ++a;
-    while (b > a && ehBrancoOuControle(s[b - 1]))
-        --b;
-    return s.mid(a, b - a);
-}
-
 bool noThreadDaInterface() {
     auto* app = QCoreApplication::instance();
     return app && QThread::currentThread() == app->thread();
@@ -97,8 +86,10 @@ void tocar(const QString& arquivo, bool umaVez, bool esperar) {
     encerrarEsperas();
     e.arquivo.clear();
     e.geracao = pedirSom(amostras, !umaVez);
-    if (!amostras)
+    if (!amostras) {
+        plataforma::AvisarUmaVez(arquivo, "sound file not a playable WAV, nothing plays: " + arquivo);
         return;
+    }
     e.arquivo = arquivo;
     e.emLaco = !umaVez;
     e.duracao = amostras->formato.segundos();
@@ -141,9 +132,11 @@ double DuracaoDoSom(const QString& Arquivo) {
 }
 
 void TocarSom(const QString& Arquivo, bool UmaVez, bool EsperarTerminar) {
-    const QString arquivo = aparar(Arquivo);
-    if (arquivo.isEmpty() || !QFileInfo(arquivo).isFile())
+    const QString arquivo = Aparar(Arquivo);
+    if (arquivo.isEmpty() || !QFileInfo(arquivo).isFile()) {
+        plataforma::AvisarUmaVez(arquivo, "sound file missing, nothing plays: " + arquivo);
         return;
+    }
     if (!QCoreApplication::instance())
         return;
     if (!noThreadDaInterface()) {

@@ -7,9 +7,11 @@
 
 #include "controls/DsFancyButton.h"
 #include "game/bobinas.h"
+#include "game/dinheiro.h"
 #include "game/estado.h"
 #include "game/eventos.h"
 #include "platform/carregar_jpeg.h"
+#include "platform/registro.h"
 #include "shell/rotinas_gerais.h"
 #include "shell/sons_do_jogo.h"
 #include "shell/uPrincipal.h"
@@ -24,7 +26,11 @@ QImage quadroDoSimbolo(const QString& pastaDoPrograma, int simbolo, bool escuro)
     QString nome;
     TfrmPrincipal::DesenhoBaseadoEnNumero(simbolo, nome);
     // A missing or damaged picture leaves the cell empty for this draw; the turn goes on.
-    return jpeg::CarregarArquivo(pastaDoPrograma + "Bobinas/" + nome + (escuro ? "-dark.jpg" : ".jpg"));
+    const QString arquivo = pastaDoPrograma + "Bobinas/" + nome + (escuro ? "-dark.jpg" : ".jpg");
+    QImage quadro = jpeg::CarregarArquivo(arquivo);
+    if (quadro.isNull())
+        plataforma::AvisarUmaVez(arquivo, "reel picture missing or unreadable, its cell stays empty: " + arquivo);
+    return quadro;
 }
 
 void desenharBobina(TfrmPrincipal* f, int k, bool escuro) {
@@ -67,9 +73,7 @@ void TfrmPrincipal::spdGirarClick() {
                        "Faça Uma Aposta Antes de Puxar a Alavanca", "", "Sim", false);
         return;
     }
-    const int r = jogo::Sortear(jogo::kMaiorSorteioGiro);
-    auto& b = jogo::Estado().Bobinas;
-    for (int k = 0; k < 3; ++k) b[k].Limite = r + jogo::kAcrescimoGiro[k];
+    jogo::DefinirLimites(jogo::Estado().Bobinas, jogo::Sortear(jogo::kMaiorSorteioGiro), jogo::kAcrescimoGiro);
     timBobina1->start();
     timBobina2->start();
     timBobina3->start();
@@ -78,9 +82,8 @@ void TfrmPrincipal::spdGirarClick() {
 }
 
 void TfrmPrincipal::IniciarGiroDeAbertura() {
-    const int r = jogo::Sortear(jogo::kMaiorSorteioAbertura);
-    auto& b = jogo::Estado().Bobinas;
-    for (int k = 0; k < 3; ++k) b[k].Limite = r + jogo::kAcrescimoAbertura[k];
+    jogo::DefinirLimites(jogo::Estado().Bobinas, jogo::Sortear(jogo::kMaiorSorteioAbertura),
+                         jogo::kAcrescimoAbertura);
     timBobina1->start();
     timBobina2->start();
     timBobina3->start();
@@ -129,8 +132,7 @@ void TfrmPrincipal::SetarOQueTemQueDar(int s1, int s2, int s3) {
 void TfrmPrincipal::RealizarAposta(double quantia) {
     if (Credito >= quantia) {
         SetarMensagem("Boa Sorte");
-        Credito -= quantia;
-        Aposta += quantia;
+        jogo::Apostar(Credito, Aposta, quantia);
         sons::TocarSomDoEvento(PastaDoPrograma, jogo::Evento::MoedaInserida);
         AtualizarPainel();
     } else {
@@ -150,17 +152,13 @@ void TfrmPrincipal::AtualizarPainel() {
 }
 
 void TfrmPrincipal::ChecarSeGanhou() {
-    const auto& b = jogo::Estado().Bobinas;
     Premio = 0;
-    Premio = jogo::CalcularPremio(jogo::Bobina1[b[0].Posicao], jogo::Bobina2[b[1].Posicao],
-                                  jogo::Bobina3[b[2].Posicao], Aposta);
+    Premio = jogo::PremioDaLinhaDoMeio(jogo::Estado().Bobinas, Aposta);
     if (Premio > 0) {
         sons::TocarSomDoEvento(PastaDoPrograma, jogo::Evento::Ganhou);
         sons::TocarSomDoEvento(PastaDoPrograma, jogo::EventoDoPagamento(Premio));
         SetarMensagem("Parabens");
-        while (Premio > 0) {
-            Premio -= 1;
-            Credito += 1;
+        while (jogo::PagarUmCredito(Premio, Credito)) {
             AtualizarPainel();
             Aguardar(false, 0.25);
             QCoreApplication::processEvents();

@@ -5,6 +5,7 @@
 #include <tuple>
 
 #include "game/bobinas.h"
+#include "game/dinheiro.h"
 #include "game/tabela_de_premios.h"
 
 using namespace jogo;
@@ -192,6 +193,31 @@ private slots:
         QCOMPARE(ValorDaLinha({1, kQualquer, kQualquer}, 10), 0.0);
         QCOMPARE(ValorDaLinha({3, 3, kQualquer}, 10), 0.0);
         QCOMPARE(ValorDaLinha({kQualquer, kQualquer, kQualquer}, 10), 0.0);
+    }
+
+    // The money steps the window leans on: a refused bet changes nothing, the count-up moves
+    // the whole prize and stops, and the win check reads the middle row of each strip.
+    void dinheiroDaRodada() {
+        double credito = 9, aposta = 0;
+        QVERIFY(!jogo::Apostar(credito, aposta, 10));
+        QCOMPARE(credito, 9.0);
+        QCOMPARE(aposta, 0.0);
+        QVERIFY(jogo::Apostar(credito, aposta, 5) && jogo::Apostar(credito, aposta, 4));
+        QCOMPARE(credito, 0.0);
+        QCOMPARE(aposta, 9.0);
+        double premio = 3;
+        int passos = 0;
+        while (jogo::PagarUmCredito(premio, credito)) ++passos;
+        QCOMPARE(passos, 3);
+        QCOMPARE(credito, 3.0);
+        QCOMPARE(premio, 0.0);
+        std::array<jogo::Bobina, 3> b{};
+        b[0].Posicao = 11, b[1].Posicao = 6, b[2].Posicao = 2;  // 11, 11, 11: three red sevens
+        QCOMPARE(jogo::PremioDaLinhaDoMeio(b, 10), 120.0);
+        b[2].Posicao = 3;  // 11, 11, 3
+        QCOMPARE(jogo::PremioDaLinhaDoMeio(b, 10), 0.0);
+        jogo::DefinirLimites(b, 7, jogo::kAcrescimoGiro);
+        QCOMPARE(b[2].Limite, 82);
     }
 
     void coresDasLampadas() {

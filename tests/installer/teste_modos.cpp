@@ -24,7 +24,7 @@
 #include "respondedor.h"
 #include "shell/dialogo_rotinas.h"
 #include "shell/uPrincipal.h"
-#include "testes_installer.h"
+#include "registro_de_testes.h"
 
 using namespace uRotinasGerais;
 using R = Respondedor;

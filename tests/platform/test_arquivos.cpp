@@ -13,7 +13,7 @@
 
 #include "platform/arquivos.h"
 #include "platform/arquivos_detalhe.h"
-#include "testes_installer.h"
+#include "registro_de_testes.h"
 
 using namespace uRotinasGerais;
 
@@ -326,4 +326,4 @@ private slots:
 };
 
 REGISTRAR_TESTE(TesteArquivos);
-#include "teste_arquivos.moc"
+#include "test_arquivos.moc"

@@ -1,6 +1,7 @@
 // Whole rounds on the real cabinet window, with fixed draws and fast time: bets, spins, the
 // count-up, the buttons, the dialogs, the lamps and the marquee.
 #include <QLabel>
+#include <QLoggingCategory>
 #include <QTimer>
 #include <QtTest>
 
@@ -148,7 +149,19 @@ private slots:
         lixo.write(QByteArray(3000, '\x5a'));
         lixo.close();
         posicionar(16, 16, 16);
+        // The fallback is quiet for the player and leaves one info line, however often drawn.
+        static QStringList linhas;
+        linhas.clear();
+        QLoggingCategory::setFilterRules("trevolino.info=true");
+        const QtMessageHandler anterior = qInstallMessageHandler([](QtMsgType, const QMessageLogContext& c, const QString& m) {
+            if (QByteArray(c.category) == "trevolino") linhas << m;
+        });
         w->DesenharBobina1();  // must not crash
+        w->DesenharBobina1();
+        qInstallMessageHandler(anterior);
+        QLoggingCategory::setFilterRules(QString());
+        QCOMPARE(linhas.size(), 1);
+        QVERIFY2(linhas[0].endsWith("/Bobinas/uva.jpg"), qPrintable(linhas[0]));
         QVERIFY(w->imgA2->picture().isNull());
         QVERIFY(!w->imgA1->picture().isNull());
         QFile::remove(uva);

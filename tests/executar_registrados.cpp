@@ -1,15 +1,15 @@
-// Runs every test class of the installer area in one program, inside an isolated HOME.
+// The main of a program made of registered test classes: runs them all, inside an isolated HOME.
 #include <QApplication>
 #include <QTest>
 
 #include "apoio.h"
-#include "testes_installer.h"
+#include "registro_de_testes.h"
 
 int main(int argc, char** argv) {
     apoio::prepararAmbienteIsolado();
     QApplication app(argc, argv);
     int falhas = 0;
-    for (auto& fabrica : testesDoInstalador()) {
+    for (auto& fabrica : testesRegistrados()) {
         std::unique_ptr<QObject> t(fabrica());
         falhas += QTest::qExec(t.get(), argc, argv);
     }
