@@ -8,11 +8,11 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dados, size_t tamanho) {
     const QByteArray bytes(reinterpret_cast<const char*>(dados), qsizetype(tamanho));
-    const QImage img = jpeg::Decodificar(bytes);
+    const QImage img = plataforma::DecodificarJpeg(bytes);
     if (!img.isNull()) {
         if (img.format() != QImage::Format_RGB32) std::abort();
         if (img.width() <= 0 || img.height() <= 0) std::abort();
-        if (static_cast<long long>(img.width()) * img.height() > jpeg::kMaiorAreaAceita) std::abort();
+        if (static_cast<long long>(img.width()) * img.height() > plataforma::kMaiorAreaDeJpeg) std::abort();
         // Touch every row: a row the decoder never wrote must still be ours to read.
         volatile unsigned soma = 0;
         (void)soma;

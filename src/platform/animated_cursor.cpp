@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 
-namespace platform {
+namespace plataforma {
 namespace {
 
 bool fail(QString* why, const char* text) {
@@ -273,4 +273,4 @@ std::optional<AnimatedCursor> loadCursorFile(const QString& path, QString* why) 
     return parseCursorFile(data, why);
 }
 
-}  // namespace platform
+}  // namespace plataforma

@@ -14,7 +14,7 @@
 #include <optional>
 #include <vector>
 
-namespace platform {
+namespace plataforma {
 
 struct CursorFrame {
     QImage image;   // ARGB32, at most kMaxCursorSide on each side
@@ -47,4 +47,4 @@ std::optional<AnimatedCursor> loadCursorFile(const QString& path, QString* why =
 // One cursor/icon image of an ICONDIR container (.cur/.ico), the entry nearest to 32 x 32.
 std::optional<CursorFrame> parseCursorImage(QByteArrayView data, QString* why = nullptr);
 
-}  // namespace platform
+}  // namespace plataforma

@@ -6,7 +6,7 @@
 
 #include <jpeglib.h>
 
-namespace jpeg {
+namespace plataforma {
 namespace {
 
 // libjpeg's default error manager calls exit(); ours jumps back and counts warnings, so that a
@@ -31,7 +31,7 @@ void semSaida(j_common_ptr) {}
 
 }  // namespace
 
-QImage Decodificar(const QByteArray& dados) {
+QImage DecodificarJpeg(const QByteArray& dados) {
     if (dados.size() < 4) return QImage();
     jpeg_decompress_struct cinfo;
     GerenteDeErro erro;
@@ -50,7 +50,7 @@ QImage Decodificar(const QByteArray& dados) {
     jpeg_mem_src(&cinfo, reinterpret_cast<const unsigned char*>(dados.constData()),
                  static_cast<unsigned long>(dados.size()));
     if (jpeg_read_header(&cinfo, TRUE) != JPEG_HEADER_OK ||
-        static_cast<long long>(cinfo.image_width) * cinfo.image_height > kMaiorAreaAceita) {
+        static_cast<long long>(cinfo.image_width) * cinfo.image_height > kMaiorAreaDeJpeg) {
         jpeg_destroy_decompress(&cinfo);
         return QImage();
     }
@@ -71,12 +71,12 @@ QImage Decodificar(const QByteArray& dados) {
     return imagem;
 }
 
-QImage CarregarArquivo(const QString& caminho) {
+QImage CarregarJpeg(const QString& caminho) {
     QFile arquivo(caminho);
     if (!arquivo.open(QIODevice::ReadOnly)) return QImage();
     // A reel picture is a few kilobytes; refuse to slurp something absurd.
     if (arquivo.size() > 64LL * 1024 * 1024) return QImage();
-    return Decodificar(arquivo.readAll());
+    return DecodificarJpeg(arquivo.readAll());
 }
 
-}  // namespace jpeg
+}  // namespace plataforma

@@ -6,17 +6,17 @@
 #include <QImage>
 #include <QString>
 
-namespace jpeg {
+namespace plataforma {
 
 // Decodes a JPEG held in memory into a QImage (RGB32). Null on any error, and on a truncated
 // stream, which libjpeg would otherwise fill with grey.
-QImage Decodificar(const QByteArray& dados);
+QImage DecodificarJpeg(const QByteArray& dados);
 
 // Reads the file at that moment and decodes it; null when it cannot be read or decoded.
-QImage CarregarArquivo(const QString& caminho);
+QImage CarregarJpeg(const QString& caminho);
 
 // Largest picture we agree to decode (width x height); larger ones are refused before any
 // pixel memory is allocated.
-inline constexpr long long kMaiorAreaAceita = 40LL * 1000 * 1000;
+inline constexpr long long kMaiorAreaDeJpeg = 40LL * 1000 * 1000;
 
-}  // namespace jpeg
+}  // namespace plataforma

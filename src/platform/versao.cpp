@@ -78,9 +78,9 @@ QString LerVersaoDoArquivo(const QString& caminho) {
     if (!f.open(QIODevice::ReadOnly)) return kPadrao;
     quint64 deslocamento = 0, tamanho = 0;
     if (!acharSecao(f, TREVOLINO_VERSION_SECTION, deslocamento, tamanho)) return kPadrao;
-    versao::BlocoDeVersao bloco{};
+    plataforma::BlocoDeVersao bloco{};
     if (tamanho < sizeof(bloco) || !ler(f, qint64(deslocamento), bloco)) return kPadrao;
-    if (bloco.assinatura != versao::kAssinatura) return kPadrao;
+    if (bloco.assinatura != plataforma::kAssinatura) return kPadrao;
     return QString("%1.%2.%3.%4")
         .arg(bloco.versaoMS >> 16)
         .arg(bloco.versaoMS & 0xFFFF)

@@ -5,7 +5,7 @@
 
 #define TREVOLINO_VERSION_SECTION ".trevolino.versao"
 
-namespace versao {
+namespace plataforma {
 
 inline constexpr std::uint32_t kAssinatura = 0xFEEF04BDu;
 
@@ -17,4 +17,4 @@ struct BlocoDeVersao {
 };
 static_assert(sizeof(BlocoDeVersao) == 16);
 
-}  // namespace versao
+}  // namespace plataforma

@@ -45,7 +45,7 @@ void TabelaDeCursores::DefinirRelogio(std::function<qint64()> relogio) {
     rearmar();
 }
 
-void TabelaDeCursores::Registrar(int numero, const platform::AnimatedCursor& cursor) {
+void TabelaDeCursores::Registrar(int numero, const plataforma::AnimatedCursor& cursor) {
     if (cursor.frames.empty() || cursor.steps.empty()) {
         Remover(numero);
         return;
@@ -66,7 +66,7 @@ void TabelaDeCursores::Registrar(int numero, const platform::AnimatedCursor& cur
 }
 
 bool TabelaDeCursores::CarregarArquivo(int numero, const QString& caminho) {
-    auto cursor = platform::loadCursorFile(caminho);
+    auto cursor = plataforma::loadCursorFile(caminho);
     if (!cursor) {
         plataforma::AvisarUmaVez(caminho, "animated cursor not loaded, the plain one stays: " + caminho);
         Remover(numero);
@@ -91,7 +91,7 @@ void TabelaDeCursores::Limpar() {
 
 bool TabelaDeCursores::Registrado(int numero) const { return FEntradas.count(numero) != 0; }
 
-const platform::AnimatedCursor* TabelaDeCursores::Cursor(int numero) const {
+const plataforma::AnimatedCursor* TabelaDeCursores::Cursor(int numero) const {
     auto it = FEntradas.find(numero);
     return it == FEntradas.end() ? nullptr : &it->second.cursor;
 }

@@ -25,7 +25,7 @@ public:
 
     // Registers (or replaces) the cursor under `numero`; controls already given that number
     // take it at once.
-    void Registrar(int numero, const platform::AnimatedCursor& cursor);
+    void Registrar(int numero, const plataforma::AnimatedCursor& cursor);
     // Loads a .ani/.cur file and registers it; a file that fails to load leaves the number
     // unregistered (and removes an earlier registration) and returns false.
     bool CarregarArquivo(int numero, const QString& caminho);
@@ -38,7 +38,7 @@ public:
     // The frame showing now, or the standard arrow for an unregistered number.
     QCursor CursorAtual(int numero) const;
     // The frames of a registered number (for tests and for drawing it elsewhere).
-    const platform::AnimatedCursor* Cursor(int numero) const;
+    const plataforma::AnimatedCursor* Cursor(int numero) const;
 
     // Gives a control a cursor number: remembered in its property "cursorNumero", shown at
     // once, animated from then on. Number 0 takes the control back to its inherited cursor.
@@ -63,7 +63,7 @@ protected:
 private:
     TabelaDeCursores();
     struct Entrada {
-        platform::AnimatedCursor cursor;
+        plataforma::AnimatedCursor cursor;
         std::vector<QCursor> quadros;   // one QCursor per frame
         std::vector<qint64> fimDoPasso; // cumulative end of each step, in ms
         qint64 inicio = 0;              // when the animation started

@@ -61,7 +61,7 @@ QFont fonteDePixels(const QString& familia, int pixels, bool negrito, bool subli
 QImage jpegDoRecurso(const QString& caminho) {
     QFile f(caminho);
     if (!f.open(QIODevice::ReadOnly)) return QImage();
-    return jpeg::Decodificar(f.readAll());
+    return plataforma::DecodificarJpeg(f.readAll());
 }
 
 void colocar(QWidget* w, const layout::Rect& r) { w->setGeometry(r.left, r.top, r.width, r.height); }

@@ -27,7 +27,7 @@ QImage quadroDoSimbolo(const QString& pastaDoPrograma, int simbolo, bool escuro)
     TfrmPrincipal::DesenhoBaseadoEnNumero(simbolo, nome);
     // A missing or damaged picture leaves the cell empty for this draw; the turn goes on.
     const QString arquivo = pastaDoPrograma + "Bobinas/" + nome + (escuro ? "-dark.jpg" : ".jpg");
-    QImage quadro = jpeg::CarregarArquivo(arquivo);
+    QImage quadro = plataforma::CarregarJpeg(arquivo);
     if (quadro.isNull())
         plataforma::AvisarUmaVez(arquivo, "reel picture missing or unreadable, its cell stays empty: " + arquivo);
     return quadro;

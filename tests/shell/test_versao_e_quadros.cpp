@@ -13,9 +13,9 @@ class TestVersaoEQuadros : public QObject {
     QTemporaryDir pasta;
 
     // A copy of /bin/true carrying a version block with the given numbers.
-    QString executavelComVersao(quint16 a, quint16 b, quint16 c, quint16 d, quint32 assinatura = versao::kAssinatura) {
+    QString executavelComVersao(quint16 a, quint16 b, quint16 c, quint16 d, quint32 assinatura = plataforma::kAssinatura) {
         const QString bloco = pasta.filePath(QString("bloco-%1.%2.%3.%4").arg(a).arg(b).arg(c).arg(d));
-        versao::BlocoDeVersao v{assinatura, 0x10000u, (quint32(a) << 16) | b, (quint32(c) << 16) | d};
+        plataforma::BlocoDeVersao v{assinatura, 0x10000u, (quint32(a) << 16) | b, (quint32(c) << 16) | d};
         QFile f(bloco);
         if (!f.open(QIODevice::WriteOnly)) return {};
         f.write(reinterpret_cast<const char*>(&v), sizeof v);
@@ -60,7 +60,7 @@ private slots:
         QBuffer buf(&jpg);
         buf.open(QIODevice::WriteOnly);
         QVERIFY(bom.save(&buf, "JPEG", 90));
-        QImage lido = jpeg::Decodificar(jpg);
+        QImage lido = plataforma::DecodificarJpeg(jpg);
         QCOMPARE(lido.size(), QSize(140, 92));
         QVERIFY(qAbs(lido.pixelColor(70, 46).red() - 200) < 8);
 
@@ -73,14 +73,14 @@ private slots:
         quint32 x = 12345;
         for (char& c : aleatorio) c = char((x = x * 1103515245u + 12345u) >> 24);
 
-        QVERIFY(jpeg::Decodificar(QByteArray()).isNull());
-        QVERIFY(jpeg::Decodificar(jpg.left(jpg.size() / 2)).isNull());  // truncated
-        QVERIFY(jpeg::Decodificar(jpg.left(3)).isNull());
-        QVERIFY(jpeg::Decodificar(aleatorio).isNull());
-        QVERIFY(jpeg::Decodificar(png).isNull());  // a PNG renamed .jpg
-        QVERIFY(jpeg::Decodificar(QByteArray(1, '\xff') + jpg).isNull());
-        QVERIFY(jpeg::CarregarArquivo(pasta.filePath("nao-existe.jpg")).isNull());
-        QVERIFY(jpeg::CarregarArquivo(pasta.path()).isNull());  // a folder
+        QVERIFY(plataforma::DecodificarJpeg(QByteArray()).isNull());
+        QVERIFY(plataforma::DecodificarJpeg(jpg.left(jpg.size() / 2)).isNull());  // truncated
+        QVERIFY(plataforma::DecodificarJpeg(jpg.left(3)).isNull());
+        QVERIFY(plataforma::DecodificarJpeg(aleatorio).isNull());
+        QVERIFY(plataforma::DecodificarJpeg(png).isNull());  // a PNG renamed .jpg
+        QVERIFY(plataforma::DecodificarJpeg(QByteArray(1, '\xff') + jpg).isNull());
+        QVERIFY(plataforma::CarregarJpeg(pasta.filePath("nao-existe.jpg")).isNull());
+        QVERIFY(plataforma::CarregarJpeg(pasta.path()).isNull());  // a folder
 
         // A header that claims an enormous picture is refused before any pixel is allocated.
         QByteArray enorme = jpg;
@@ -90,7 +90,7 @@ private slots:
         enorme[sof + 6] = char(0xff);
         enorme[sof + 7] = char(0xff);  // width 65,535
         enorme[sof + 8] = char(0xff);
-        QVERIFY(jpeg::Decodificar(enorme).isNull());
+        QVERIFY(plataforma::DecodificarJpeg(enorme).isNull());
     }
 };
 

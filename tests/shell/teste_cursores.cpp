@@ -15,7 +15,7 @@
 #include "shell/recursos.h"
 
 using namespace uRotinasGerais;
-using platform::AnimatedCursor;
+using plataforma::AnimatedCursor;
 
 namespace {
 
@@ -75,7 +75,7 @@ void TesteCursores::cursoresGeradosSaoAnimadosEComAlfa() {
         const QByteArray dados = gerado(nome);
         QVERIFY2(!dados.isEmpty(), nome);
         QString motivo;
-        auto c = platform::parseCursorFile(dados, &motivo);
+        auto c = plataforma::parseCursorFile(dados, &motivo);
         QVERIFY2(c.has_value(), qPrintable(QString(nome) + ": " + motivo));
         QVERIFY2(c->frames.size() >= 4, nome);
         QVERIFY(c->isAnimated());
@@ -100,7 +100,7 @@ void TesteCursores::cursoresGeradosSaoAnimadosEComAlfa() {
             QVERIFY2(c->frames[c->steps[i].frame].image != c->frames[c->steps[i - 1].frame].image, nome);
     }
     // The pointers point where they click: tip at the top-left.
-    auto normal = platform::parseCursorFile(gerado("Cursor_Normal"));
+    auto normal = plataforma::parseCursorFile(gerado("Cursor_Normal"));
     QCOMPARE(normal->frames[0].hotSpot, QPoint(1, 1));
 }
 
@@ -110,11 +110,11 @@ void TesteCursores::arquivosTruncadosSaoRecusados() {
     // every cut in the headers, then a sweep through the frames
     for (qsizetype n = 0; n < dados.size(); n += (n < 400 ? 1 : 97)) {
         QString motivo;
-        auto c = platform::parseCursorFile(QByteArrayView(dados.constData(), n), &motivo);
+        auto c = plataforma::parseCursorFile(QByteArrayView(dados.constData(), n), &motivo);
         QVERIFY2(!c.has_value(), qPrintable(QStringLiteral("cut at %1 was accepted").arg(n)));
         QVERIFY(!motivo.isEmpty());
     }
-    QVERIFY(platform::parseCursorFile(dados).has_value());
+    QVERIFY(plataforma::parseCursorFile(dados).has_value());
 }
 
 void TesteCursores::tamanhosEContagensErradosSaoRecusados() {
@@ -150,12 +150,12 @@ void TesteCursores::tamanhosEContagensErradosSaoRecusados() {
     for (const auto& caso : casos) {
         QByteArray b = ok;
         caso.estragar(b);
-        QVERIFY2(!platform::parseCursorFile(b).has_value(), caso.nome);
+        QVERIFY2(!plataforma::parseCursorFile(b).has_value(), caso.nome);
     }
     // A rate of zero jiffies would spin the timer: it counts as one.
     QByteArray rapido = ok;
     poeU32(rapido, rate + 8, 0);
-    auto c = platform::parseCursorFile(rapido);
+    auto c = plataforma::parseCursorFile(rapido);
     QVERIFY(c.has_value());
     QCOMPARE(c->steps[0].jiffies, 1);
 
@@ -167,9 +167,9 @@ void TesteCursores::tamanhosEContagensErradosSaoRecusados() {
         const int estragos = 1 + int(rng.bounded(4));
         for (int k = 0; k < estragos; ++k)
             b[rng.bounded(int(icon + 200))] = char(rng.bounded(256));
-        if (auto r = platform::parseCursorFile(b)) {
+        if (auto r = plataforma::parseCursorFile(b)) {
             ++aceitos;
-            QVERIFY(!r->frames.empty() && int(r->frames.size()) <= platform::kMaxCursorFrames);
+            QVERIFY(!r->frames.empty() && int(r->frames.size()) <= plataforma::kMaxCursorFrames);
             for (const auto& s : r->steps) QVERIFY(s.frame < int(r->frames.size()));
         }
     }
@@ -178,7 +178,7 @@ void TesteCursores::tamanhosEContagensErradosSaoRecusados() {
 
 void TesteCursores::cursorSimplesDeUmBitUsaAMascara() {
     QString motivo;
-    auto c = platform::parseCursorFile(curDeUmBit(), &motivo);
+    auto c = plataforma::parseCursorFile(curDeUmBit(), &motivo);
     QVERIFY2(c.has_value(), qPrintable(motivo));
     QCOMPARE(c->frames.size(), size_t(1));
     QVERIFY(!c->isAnimated());
@@ -191,12 +191,12 @@ void TesteCursores::cursorSimplesDeUmBitUsaAMascara() {
         QCOMPARE(img.pixel(8, y), qRgb(255, 255, 255));  // mask bit clear: the white pixel
         QCOMPARE(img.pixel(15, y), qRgb(255, 255, 255));
     }
-    QVERIFY(!platform::loadCursorFile(QStringLiteral("/nonexistent/c_normal.ani")).has_value());
+    QVERIFY(!plataforma::loadCursorFile(QStringLiteral("/nonexistent/c_normal.ani")).has_value());
 }
 
 void TesteCursores::quadrosSeguemAsDuracoesDoArquivo() {
     auto& tabela = TabelaDeCursores::instancia();
-    auto c = platform::parseCursorFile(gerado("Cursor_Esperar"));
+    auto c = plataforma::parseCursorFile(gerado("Cursor_Esperar"));
     QVERIFY(c.has_value());
     QLabel rotulo;
     tabela.AplicarNoControle(&rotulo, crEsperar);

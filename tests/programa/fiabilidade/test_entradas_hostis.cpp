@@ -203,18 +203,18 @@ private slots:
     void quadroEnormeRecusadoAntesDeAlocar() {
         // Just above the area we accept and far above it: both refused from the header alone.
         QVERIFY(EscreverJpegGigante(d("acima.jpg"), 8000, 5001));
-        QVERIFY(jpeg::CarregarArquivo(d("acima.jpg")).isNull());
+        QVERIFY(plataforma::CarregarJpeg(d("acima.jpg")).isNull());
         QVERIFY(EscreverJpegGigante(d("g.jpg"), 65500, 65500));
-        QVERIFY(jpeg::CarregarArquivo(d("g.jpg")).isNull());
+        QVERIFY(plataforma::CarregarJpeg(d("g.jpg")).isNull());
         // A header that claims 65,500 x 65,500 over a few bytes of data.
         QByteArray b = jpegValido();
         const qsizetype sof = b.indexOf(QByteArray("\xff\xc0", 2));
         QVERIFY(sof > 0);
         b[sof + 5] = char(0xff); b[sof + 6] = char(0xdc);
         b[sof + 7] = char(0xff); b[sof + 8] = char(0xdc);
-        QVERIFY(jpeg::Decodificar(b).isNull());
+        QVERIFY(plataforma::DecodificarJpeg(b).isNull());
         // And the reel-sized picture still decodes.
-        QCOMPARE(jpeg::Decodificar(jpegValido()).size(), QSize(140, 92));
+        QCOMPARE(plataforma::DecodificarJpeg(jpegValido()).size(), QSize(140, 92));
     }
 
     // --- sounds ---------------------------------------------------------------------------
