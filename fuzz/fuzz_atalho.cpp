@@ -67,7 +67,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dados, size_t tamanho) {
 
     const QString home = gRaiz->path() + "/home";
     QDir(home + "/.local").removeRecursively();
-    for (const QString& f : QDir(home + "/Desktop").entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot))
+    for (const QString& f :
+         QDir(home + "/Desktop").entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot))
         QFile::remove(home + "/Desktop/" + f);
 
     CriarAtalho(alvo, argumentos, pastaDeTrabalho, nome, grupo, lugar);
@@ -75,15 +76,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dados, size_t tamanho) {
     const QStringList feitos = arquivosSob(gRaiz->path());
     const QString nomeSeguro = detalhe::NomeSeguro(nome);
     const QString grupoSeguro = detalhe::NomeSeguro(grupo);
-    const QString esperado = lugar == 0
-        ? home + "/Desktop/" + nomeSeguro + ".desktop"
-        : home + "/.local/share/applications/" + grupoSeguro + "/" + nomeSeguro + ".desktop";
+    const QString esperado =
+        lugar == 0 ? home + "/Desktop/" + nomeSeguro + ".desktop"
+                   : home + "/.local/share/applications/" + grupoSeguro + "/" + nomeSeguro + ".desktop";
     if (feitos.size() > 1) falhar("more than one file made:", feitos.join(" | "));
     // A program path, arguments or folder with a control character (other than the escaped tab
     // and line breaks) cannot be written as a valid Exec or Path: no launcher at all.
     const auto controle = [](const QString& t) {
         for (QChar c : t)
-            if ((c.unicode() < 32 && c != QLatin1Char('\t') && c != QLatin1Char('\n') && c != QLatin1Char('\r')) ||
+            if ((c.unicode() < 32 && c != QLatin1Char('\t') && c != QLatin1Char('\n') &&
+                 c != QLatin1Char('\r')) ||
                 c.unicode() == 127)
                 return true;
         return false;

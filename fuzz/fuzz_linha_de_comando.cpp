@@ -58,7 +58,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dados, size_t tamanho) {
         while (esperado.endsWith(QLatin1Char('"'))) esperado.chop(1);
         // With only blank arguments there is no token to find; whatever comes back must not
         // start an installer mode unless the program's own name is a token.
-        if (!uRotinasGerais::Aparar(argv.mid(1).join(QLatin1Char(' '))).isEmpty() && token != esperado) std::abort();
+        if (!uRotinasGerais::Aparar(argv.mid(1).join(QLatin1Char(' '))).isEmpty() && token != esperado)
+            std::abort();
         verificarModos(token);
     }
     uRotinasGerais::DefinirLinhaDeComandoParaTeste(QString(), 0);

@@ -106,7 +106,10 @@ inline std::optional<QStringList> DividirExec(const QString& exec) {
             bool fechado = false;
             for (++i; i < exec.size(); ++i) {
                 const QChar d = exec[i];
-                if (d == QLatin1Char('"')) { fechado = true; break; }
+                if (d == QLatin1Char('"')) {
+                    fechado = true;
+                    break;
+                }
                 if (d == QLatin1Char('\\')) {
                     if (i + 1 >= exec.size()) return std::nullopt;
                     const QChar n = exec[++i];

@@ -5,11 +5,11 @@
 #include "platform/versao_bloco.h"
 
 extern "C" {
-[[gnu::used, gnu::section(TREVOLINO_VERSION_SECTION)]] const plataforma::BlocoDeVersao
-    trevolino_bloco_de_versao = {
-        plataforma::kAssinatura,
-        0x00010000u,
-        (std::uint32_t(TREVOLINO_VERSION_MAJOR) << 16) | std::uint32_t(TREVOLINO_VERSION_MINOR),
-        (std::uint32_t(TREVOLINO_VERSION_PATCH) << 16) | std::uint32_t(TREVOLINO_VERSION_TWEAK),
+[[gnu::used,
+  gnu::section(TREVOLINO_VERSION_SECTION)]] const plataforma::BlocoDeVersao trevolino_bloco_de_versao = {
+    plataforma::kAssinatura,
+    0x00010000u,
+    (std::uint32_t(TREVOLINO_VERSION_MAJOR) << 16) | std::uint32_t(TREVOLINO_VERSION_MINOR),
+    (std::uint32_t(TREVOLINO_VERSION_PATCH) << 16) | std::uint32_t(TREVOLINO_VERSION_TWEAK),
 };
 }

@@ -23,8 +23,16 @@ namespace apoio_som {
 inline QByteArray cabecalhoWav(quint16 tag, quint16 canais, quint32 taxa, quint16 bits, quint32 dados,
                                quint16 tamanhoFmt = 16) {
     QByteArray b;
-    auto u32 = [&b](quint32 v) { char c[4]; qToLittleEndian(v, c); b.append(c, 4); };
-    auto u16 = [&b](quint16 v) { char c[2]; qToLittleEndian(v, c); b.append(c, 2); };
+    auto u32 = [&b](quint32 v) {
+        char c[4];
+        qToLittleEndian(v, c);
+        b.append(c, 4);
+    };
+    auto u16 = [&b](quint16 v) {
+        char c[2];
+        qToLittleEndian(v, c);
+        b.append(c, 2);
+    };
     b.append("RIFF");
     u32(36 + dados);
     b.append("WAVE");
@@ -70,8 +78,7 @@ inline bool executar(const QString& programa, const QStringList& args, QByteArra
         p.waitForFinished();
         return false;
     }
-    if (saida)
-        *saida = p.readAllStandardOutput().trimmed();
+    if (saida) *saida = p.readAllStandardOutput().trimmed();
     return p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
 }
 
@@ -102,26 +109,22 @@ public:
     // Starts recording the default sink's monitor; the reason when it cannot.
     QString iniciar() {
         QByteArray sink;
-        if (!executar("pactl", {"info"}) || !executar("pactl", {"get-default-sink"}, &sink) ||
-            sink.isEmpty())
+        if (!executar("pactl", {"info"}) || !executar("pactl", {"get-default-sink"}, &sink) || sink.isEmpty())
             return "TREVOLINO_TEST_PULSE=1 but no PulseAudio server answers";
         gravacao = dir.filePath("monitor.raw");
         // A silent stream keeps the sink's clock running while nothing plays.
         manterVivo.setStandardInputFile("/dev/zero");
         manterVivo.start("pacat", {"--latency-msec=20", "--device=" + sink});
         gravador.setStandardOutputFile(gravacao);
-        gravador.start("parec", {"--latency-msec=20", "--device=" + sink + ".monitor",
-                                 "--format=s16le", "--rate=44100", "--channels=1"});
-        if (!gravador.waitForStarted(5000))
-            return "parec did not start";
+        gravador.start("parec", {"--latency-msec=20", "--device=" + sink + ".monitor", "--format=s16le",
+                                 "--rate=44100", "--channels=1"});
+        if (!gravador.waitForStarted(5000)) return "parec did not start";
         // The first moments of a new recording are lost; wait until it flows steadily.
         QTest::qWait(2500);
         const qint64 a = posicao();
         QTest::qWait(500);
-        if (posicao() - a <= kTaxa / 4)
-            return "the monitor recording does not advance";
-        if (esperarSilencio(posicao(), 2000, 0.5) < 0)
-            return "the sink is not silent to begin with";
+        if (posicao() - a <= kTaxa / 4) return "the monitor recording does not advance";
+        if (esperarSilencio(posicao(), 2000, 0.5) < 0) return "the sink is not silent to begin with";
         return {};
     }
 
@@ -149,8 +152,7 @@ public:
         qint64 a = desde;
         while (t.elapsed() < limiteMs) {
             for (; a + kJanela <= posicao(); a += kJanela)
-                if (rmsJanela(a) > kSom)
-                    return a;
+                if (rmsJanela(a) > kSom) return a;
             QTest::qWait(50);
         }
         return -1;
@@ -166,8 +168,7 @@ public:
             for (; a + kJanela <= posicao(); a += kJanela) {
                 if (rmsJanela(a) >= kSilencio) {
                     quieto = a + kJanela;
-                    if (t.elapsed() > limiteMs)
-                        return -1;
+                    if (t.elapsed() > limiteMs) return -1;
                 } else if (a + kJanela - quieto >= qint64(segundos * kTaxa)) {
                     return quieto;
                 }
@@ -180,15 +181,13 @@ public:
     // Empty when every stretch of `passo` seconds from `de` for `segundos` holds sound;
     // otherwise where it fell silent.
     QString somContinuo(qint64 de, double segundos, double passo = 0.25) const {
-        while (posicao() < de + qint64(segundos * kTaxa))
-            QTest::qWait(50);
+        while (posicao() < de + qint64(segundos * kTaxa)) QTest::qWait(50);
         for (qint64 a = de; a + qint64(passo * kTaxa) <= de + qint64(segundos * kTaxa);
              a += qint64(passo * kTaxa)) {
             double maior = 0;
             for (qint64 j = a; j + kJanela <= a + qint64(passo * kTaxa); j += kJanela)
                 maior = std::max(maior, rmsJanela(j));
-            if (maior <= kSom)
-                return QString("silent %1 s after the start").arg(double(a - de) / kTaxa);
+            if (maior <= kSom) return QString("silent %1 s after the start").arg(double(a - de) / kTaxa);
         }
         return {};
     }
@@ -202,8 +201,7 @@ private:
     QVector<qint16> trecho(qint64 de, qint64 ate) const {
         QFile f(gravacao);
         QVector<qint16> v;
-        if (!f.open(QIODevice::ReadOnly) || !f.seek(de * 2))
-            return v;
+        if (!f.open(QIODevice::ReadOnly) || !f.seek(de * 2)) return v;
         const QByteArray b = f.read((ate - de) * 2);
         for (qsizetype i = 0; i + 1 < b.size(); i += 2)
             v.append(qFromLittleEndian<qint16>(b.constData() + i));
@@ -213,8 +211,7 @@ private:
     double rmsJanela(qint64 a) const {
         const QVector<qint16> t = trecho(a, a + kJanela);
         double s = 0;
-        for (qint16 x : t)
-            s += double(x) * x;
+        for (qint16 x : t) s += double(x) * x;
         return t.isEmpty() ? 0 : std::sqrt(s / t.size());
     }
 

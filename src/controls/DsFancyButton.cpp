@@ -188,16 +188,12 @@ QColor TDsFancyButton::ShiftColor(const QColor& colour, int amount) {
 
 void TDsFancyButton::CornerEllipse(int w, int h, int& ew, int& eh) const {
     switch (FFancyEffects->Shape()) {
-        case btnCapsule:
-            ew = eh = std::min(w, h);
-            break;
+        case btnCapsule: ew = eh = std::min(w, h); break;
         case btnOval:
             ew = w;
             eh = h;
             break;
-        default:
-            ew = eh = 2 * FFancyEffects->CornerRadius();
-            break;
+        default: ew = eh = 2 * FFancyEffects->CornerRadius(); break;
     }
 }
 
@@ -220,10 +216,14 @@ void TDsFancyButton::paintEvent(QPaintEvent*) {
     FCellWidth = FGlyphs->Glyph().width() / number;
     p.setFont(font());
     if (FFancyEffects->FrameStyle() == fmGradient) {
-        const ChaveDaMoldura chave{size(),          FColor.rgba(),
-                                   FPushed,         FMouseInShape,
-                                   int(FFancyEffects->Shape()), FFancyEffects->FrameWidth(),
-                                   FFancyEffects->CornerRadius(), devicePixelRatioF()};
+        const ChaveDaMoldura chave{size(),
+                                   FColor.rgba(),
+                                   FPushed,
+                                   FMouseInShape,
+                                   int(FFancyEffects->Shape()),
+                                   FFancyEffects->FrameWidth(),
+                                   FFancyEffects->CornerRadius(),
+                                   devicePixelRatioF()};
         if (FMoldura.isNull() || !(chave == FChaveDaMoldura)) {
             // Every pixel of the face and rings is painted solid, without antialiasing, so the
             // picture laid over the button gives exactly the pixels of painting them in place.
@@ -312,12 +312,8 @@ void TDsFancyButton::DrawInnerEdge(QPainter& p) {
             rx = w / 2;
             ry = h / 2;
             break;
-        case btnCapsule:
-            rx = ry = std::min(w, h) / 2;
-            break;
-        default:
-            rx = ry = FFancyEffects->CornerRadius();
-            break;
+        case btnCapsule: rx = ry = std::min(w, h) / 2; break;
+        default: rx = ry = FFancyEffects->CornerRadius(); break;
     }
     // The top-left quarter of the ellipse bounded by (2, 2) - (2rx + 2, 2ry + 2), exclusive.
     if (rx > 0 && ry > 0) p.drawArc(QRect(2, 2, 2 * rx - 1, 2 * ry - 1), 90 * 16, 90 * 16);
@@ -375,15 +371,17 @@ void TDsFancyButton::DrawGlyph(QPainter& p) {
     QRect r(FGlyphX, FGlyphY, FCellWidth, gh);
     if (FPushed) r.translate(1, 1);
     const int image = FImageState <= FGlyphs->Number() ? FImageState : 1;
-    const QImage cell = strip.copy((image - 1) * FCellWidth, 0, FCellWidth, gh).convertToFormat(QImage::Format_RGB32);
+    const QImage cell =
+        strip.copy((image - 1) * FCellWidth, 0, FCellWidth, gh).convertToFormat(QImage::Format_RGB32);
     const QRgb key = cell.pixel(0, gh - 1) & 0xFFFFFF;
 
     const TGlyphStyle style = FGlyphs->GlyphStyle();
     if (FPushed || style != gsNormal) {
         QColor first = style == gsRaised ? ShiftColor(FColor, 20) : ShiftColor(FColor, -30);
         if (FPushed) first = ShiftColor(FColor, -50);
-        QColor second = style == gsRaised ? ShiftColor(FColor, -50)
-                        : style == gsLowered ? ShiftColor(FColor, 25) : first;
+        QColor second = style == gsRaised    ? ShiftColor(FColor, -50)
+                        : style == gsLowered ? ShiftColor(FColor, 25)
+                                             : first;
         if (FPushed) second = ShiftColor(FColor, 20);
         // A silhouette: every pixel that is not the key takes one colour; the key stays out.
         const auto silhouette = [&](const QColor& c) {
@@ -407,8 +405,8 @@ void TDsFancyButton::DrawGlyph(QPainter& p) {
 void TDsFancyButton::DrawCaption(QPainter& p, const QSize& caption) {
     p.setBrush(Qt::NoBrush);
     p.setFont(font());
-    const QColor main = FMouseInShape && !FPushed ? FFancyEffects->HoverColor()
-                                                 : palette().color(QPalette::WindowText);
+    const QColor main =
+        FMouseInShape && !FPushed ? FFancyEffects->HoverColor() : palette().color(QPalette::WindowText);
     const QRect t(FCaptionX, FCaptionY, caption.width(), caption.height());
     const int flags = Qt::AlignHCenter | Qt::AlignTop | Qt::TextSingleLine | Qt::TextShowMnemonic;
     const TTextStyle style = FFancyEffects->TextStyle();

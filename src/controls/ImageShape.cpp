@@ -129,11 +129,11 @@ void TImageShape::PictureUpdated() {
     if (graphic) {
         // Kept in the painter's own format: a 256-colour picture would otherwise be converted
         // again at every paint, and the reels repaint over the cabinet a hundred times a second.
-        FDisplayPicture =
-            FTransparent ? withoutColour(FPicture, FPicture.pixel(0, FPicture.height() - 1))
-                               .convertToFormat(QImage::Format_ARGB32_Premultiplied)
-                         : FPicture.convertToFormat(FPicture.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
-                                                                               : QImage::Format_RGB32);
+        FDisplayPicture = FTransparent ? withoutColour(FPicture, FPicture.pixel(0, FPicture.height() - 1))
+                                             .convertToFormat(QImage::Format_ARGB32_Premultiplied)
+                                       : FPicture.convertToFormat(FPicture.hasAlphaChannel()
+                                                                      ? QImage::Format_ARGB32_Premultiplied
+                                                                      : QImage::Format_RGB32);
         setAttribute(Qt::WA_OpaquePaintEvent, !FTransparent && FStretch && !FProportional);
         if (ApplyPaletteChange() && FPaintActive) repaint();
     } else {
@@ -182,7 +182,8 @@ void TImageShape::ApplyShape() {
     parent->update();
 }
 
-QRegion TImageShape::BuildOpaqueRegion(const QImage& source, const QRect& clientRect, const QRect& pictureRect) {
+QRegion TImageShape::BuildOpaqueRegion(const QImage& source, const QRect& clientRect,
+                                       const QRect& pictureRect) {
     if (source.isNull()) return {};
     const QRect frame = QRect(QPoint(0, 0), clientRect.size()).intersected(pictureRect);
     if (frame.isEmpty()) return {};
@@ -233,8 +234,7 @@ QRegion TImageShape::BuildOpaqueRegion(const QImage& source, const QRect& client
             for (size_t i = bandStart; i < rects.size(); ++i) rects[i].setBottom(rects[i].bottom() + 1);
         } else {
             bandStart = rects.size();
-            for (const auto& [a, b] : runs)
-                rects.emplace_back(a + pictureRect.left(), y, b - a, 1);
+            for (const auto& [a, b] : runs) rects.emplace_back(a + pictureRect.left(), y, b - a, 1);
         }
         std::swap(runs, previous);
     }
@@ -255,9 +255,7 @@ void TImageShape::PictureProgress(QObject* Sender, TProgressStage Stage, unsigne
     emit OnProgress(Sender, Stage, PercentDone, RedrawNow, R, Msg);
 }
 
-bool TImageShape::OnWayland() {
-    return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
-}
+bool TImageShape::OnWayland() { return QGuiApplication::platformName().startsWith(QLatin1String("wayland")); }
 
 // ---------------------------------------------------------------------------------------------
 // Dragging the parent window by the picture, with any mouse button. The displacement is taken

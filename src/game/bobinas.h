@@ -65,8 +65,8 @@ ResultadoDoPasso ContarPasso(Bobina& b);
 ResultadoDoPasso PassoDaBobina(Bobina& b);
 
 // Lamps: seven colours as 0xRRGGBB, index 1..7.
-inline constexpr std::array<std::uint32_t, 8> CoresDasLuzes = {
-    0, 0xFF0000, 0x0000FF, 0x008000, 0xFFFF00, 0xFF00FF, 0x00FFFF, 0x800000};
+inline constexpr std::array<std::uint32_t, 8> CoresDasLuzes = {0,        0xFF0000, 0x0000FF, 0x008000,
+                                                               0xFFFF00, 0xFF00FF, 0x00FFFF, 0x800000};
 // The lookup with the index wrapped into 1..7 (below 1 gives 7); the wrapped index is returned
 // through `indice` so the caller may store it as the new phase.
 std::uint32_t ObterCorDaLuz(int i, int* indice = nullptr);

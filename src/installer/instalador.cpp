@@ -61,7 +61,8 @@ std::optional<Registro> LerRegistro(const QString& arquivo) {
     if (!f.open(QIODevice::ReadOnly)) return std::nullopt;
     const QJsonObject o = QJsonDocument::fromJson(f.read(64 * 1024)).object();
     if (o.isEmpty()) return std::nullopt;
-    return Registro{o.value(QStringLiteral("pasta")).toString(), o.value(QStringLiteral("desinstalador")).toString()};
+    return Registro{o.value(QStringLiteral("pasta")).toString(),
+                    o.value(QStringLiteral("desinstalador")).toString()};
 }
 
 bool GravarRegistro(const QString& arquivo, const Registro& r) {
@@ -93,11 +94,13 @@ bool PastaFeitaPeloInstalador(const QString& pasta, const QString& NomeDaPasta) 
 std::optional<Registro> EncontrarInstalacao(const QString& NomeDaPasta) {
     const QFileInfo exe(ExecutavelEmExecucao());
     if (auto r = LerRegistro(RegistroDoDesinstalador(exe.absoluteFilePath()))) return r;
-    if (PastaFeitaPeloInstalador(exe.absolutePath(), NomeDaPasta)) return LerRegistro(RegistroNaPasta(exe.absolutePath()));
+    if (PastaFeitaPeloInstalador(exe.absolutePath(), NomeDaPasta))
+        return LerRegistro(RegistroNaPasta(exe.absolutePath()));
     const QString U = PastaDoWindows() + QLatin1Char('/') + NomeDoDesinstalador(exe.fileName());
     if (auto r = LerRegistro(RegistroDoDesinstalador(U))) return r;
     const QString pasta = PastaDeInstalacao(PastaDeProgramas(), NomeDaPasta);
-    if (!pasta.isEmpty() && PastaFeitaPeloInstalador(pasta, NomeDaPasta)) return LerRegistro(RegistroNaPasta(pasta));
+    if (!pasta.isEmpty() && PastaFeitaPeloInstalador(pasta, NomeDaPasta))
+        return LerRegistro(RegistroNaPasta(pasta));
     return std::nullopt;
 }
 
@@ -124,8 +127,7 @@ bool GravarRecurso(const QString& recurso, const QString& destino) {
 
 QString MensagemConfirmacaoInstalar(const QString& titulo) {
     const auto q = [](int n) { return QuebrasDeLinha(n); };
-    return QString::fromUtf8("Instalação") + q(2) +
-           QString::fromUtf8("Este Software Destina-Se a") + q(1) +
+    return QString::fromUtf8("Instalação") + q(2) + QString::fromUtf8("Este Software Destina-Se a") + q(1) +
            QString::fromUtf8("Simular Um Jogo Trevolino.") + q(2) +
            QString::fromUtf8("O Programa Está Pronto Para Ser") + q(1) +
            QString::fromUtf8("Instalado Em Seu Computador!") + q(2) +
@@ -169,14 +171,15 @@ QString MensagemDesinstalacaoConcluida(const QString& titulo) {
 
 QString MensagemFalhaNaInstalacao(const QString& titulo, const QString& oQueFalhou, const QString& caminho) {
     const auto q = [](int n) { return QuebrasDeLinha(n); };
-    return titulo + q(1) + QString::fromUtf8("Não Foi Possível Instalar") + q(2) + oQueFalhou + q(1) + caminho + q(2) +
-           QString::fromUtf8("Nada Foi Instalado.");
+    return titulo + q(1) + QString::fromUtf8("Não Foi Possível Instalar") + q(2) + oQueFalhou + q(1) +
+           caminho + q(2) + QString::fromUtf8("Nada Foi Instalado.");
 }
 
 QString MensagemDesinstalacaoIncompleta(const QString& titulo, const QStringList& restantes) {
     const auto q = [](int n) { return QuebrasDeLinha(n); };
-    return titulo + q(1) + QString::fromUtf8("Desinstalação") + q(2) + QString::fromUtf8("Não Foi Possível Remover:") +
-           q(1) + restantes.join(q(1)) + q(2) + QString::fromUtf8("Estes Itens Permaneceram Em Seu Computador.");
+    return titulo + q(1) + QString::fromUtf8("Desinstalação") + q(2) +
+           QString::fromUtf8("Não Foi Possível Remover:") + q(1) + restantes.join(q(1)) + q(2) +
+           QString::fromUtf8("Estes Itens Permaneceram Em Seu Computador.");
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -208,9 +211,10 @@ void InstalarNaPastaDeProgramas(const QString& NomeDaPasta, const QString& Titul
     if (pasta.isEmpty() || !CopiarPasta(nullptr, origem, pasta) ||
         !GravarRegistro(RegistroNaPasta(pasta), {pasta, QString()})) {
         if (novo) ApagarPasta(pasta, false);  // a copy that failed takes back its files itself
-        Advertir(MensagemFalhaNaInstalacao(Titulo, QString::fromUtf8("Não Foi Possível Copiar o Programa Para:"),
-                                           pasta.isEmpty() ? PastaDeProgramas() : pasta),
-                 QString::fromUtf8("Instalação Não Concluída"));
+        Advertir(
+            MensagemFalhaNaInstalacao(Titulo, QString::fromUtf8("Não Foi Possível Copiar o Programa Para:"),
+                                      pasta.isEmpty() ? PastaDeProgramas() : pasta),
+            QString::fromUtf8("Instalação Não Concluída"));
         return;
     }
     if (!ConcluirInstalacao(instalado, Titulo) && novo) ApagarPasta(pasta, false);
@@ -231,14 +235,16 @@ bool ConcluirInstalacao(const QString& Executavel, const QString& Titulo) {
         if (!nomeDoGrupo.isEmpty() && !PastaDoMenuIniciar().isEmpty())
             QDir().rmdir(PastaDoMenuIniciar() + QLatin1Char('/') + nomeDoGrupo);  // only when empty
         RemoverIconesDoJogo();
-        Advertir(MensagemFalhaNaInstalacao(Titulo, QString::fromUtf8("Não Foi Possível Criar o Atalho:"), atalho),
-                 QString::fromUtf8("Instalação Não Concluída"));
+        Advertir(
+            MensagemFalhaNaInstalacao(Titulo, QString::fromUtf8("Não Foi Possível Criar o Atalho:"), atalho),
+            QString::fromUtf8("Instalação Não Concluída"));
         return false;
     };
     const auto criar = [&](const QString& alvo, const QString& argumentos, const QString& pastaDeTrabalho,
                            const QString& nome, unsigned char lugar) {
         QString arquivo;
-        const bool ok = CriarAtalho(alvo, argumentos, pastaDeTrabalho, nome, lugar ? grupo : QString(), lugar, &arquivo);
+        const bool ok =
+            CriarAtalho(alvo, argumentos, pastaDeTrabalho, nome, lugar ? grupo : QString(), lugar, &arquivo);
         if (ok) feitos << arquivo;
         if (arquivo.isEmpty()) arquivo = nome + QStringLiteral(".desktop");
         return ok ? QString() : arquivo;
@@ -251,7 +257,8 @@ bool ConcluirInstalacao(const QString& Executavel, const QString& Titulo) {
 
     QDir().mkpath(windows);  // ~/.local/bin may not exist yet on a fresh account
     const bool desinstalador = CopiarArquivo(E, U);
-    falha = criar(U, kTokenDesinstalar, windows + QLatin1Char('/'), QStringLiteral("02 - Desinstalar ") + Titulo, 1);
+    falha = criar(U, kTokenDesinstalar, windows + QLatin1Char('/'),
+                  QStringLiteral("02 - Desinstalar ") + Titulo, 1);
     if (!falha.isEmpty()) {
         if (desinstalador) ApagarArquivo(U, false);
         return falhou(falha);
@@ -265,17 +272,17 @@ bool ConcluirInstalacao(const QString& Executavel, const QString& Titulo) {
         if (!r.pasta.isEmpty()) GravarRegistro(RegistroNaPasta(r.pasta), r);
     }
 
-    const QString biblioteca = Aparar(QFileInfo(ExecutavelEmExecucao()).absolutePath()) +
-                               QStringLiteral("/gds32.dll");
+    const QString biblioteca =
+        Aparar(QFileInfo(ExecutavelEmExecucao()).absolutePath()) + QStringLiteral("/gds32.dll");
     if (QFileInfo(biblioteca).isFile()) {
         U = windows + QStringLiteral("/gds32.dll");
         CopiarArquivo(biblioteca, U);
     }
 
     if (QFileInfo::exists(U)) {
-        const int resposta = CaixaDeDialogo(nullptr,
-            MensagemInstalacaoConcluida(Titulo), QString::fromUtf8("Instalação Concluída"),
-            QString::fromUtf8("Não"), QStringLiteral("Sim"), false);
+        const int resposta = CaixaDeDialogo(nullptr, MensagemInstalacaoConcluida(Titulo),
+                                            QString::fromUtf8("Instalação Concluída"),
+                                            QString::fromUtf8("Não"), QStringLiteral("Sim"), false);
         // Started in its own folder, where its launchers start it: the reels are read from there.
         if (resposta == RespostaSim) QProcess::startDetached(E, {}, pastaDeE);
     }
@@ -320,10 +327,11 @@ void RemoverInstalacao(const QString& NomeDaPasta, const QString& Titulo) {
     RemoverIconesDoJogo();
 
     if (!restantes.isEmpty())
-        Advertir(MensagemDesinstalacaoIncompleta(Titulo, restantes), QString::fromUtf8("Desinstalação Incompleta"));
+        Advertir(MensagemDesinstalacaoIncompleta(Titulo, restantes),
+                 QString::fromUtf8("Desinstalação Incompleta"));
     else
-        CaixaDeDialogo(nullptr, MensagemDesinstalacaoConcluida(Titulo), QString::fromUtf8("Desinstalação Concluída"),
-                       QString(), QStringLiteral("Sim"), false);
+        CaixaDeDialogo(nullptr, MensagemDesinstalacaoConcluida(Titulo),
+                       QString::fromUtf8("Desinstalação Concluída"), QString(), QStringLiteral("Sim"), false);
 }
 
 void InstalarIconesDoJogo() {
@@ -334,7 +342,8 @@ void InstalarIconesDoJogo() {
         GravarRecurso(QStringLiteral(":/icone/hicolor/") + tamanho + QStringLiteral("/apps/trevolino.png"),
                       base + QLatin1Char('/') + tamanho + QStringLiteral("/apps/trevolino.png"));
     }
-    GravarRecurso(QStringLiteral(":/icone/trevolino.svg"), base + QStringLiteral("/scalable/apps/trevolino.svg"));
+    GravarRecurso(QStringLiteral(":/icone/trevolino.svg"),
+                  base + QStringLiteral("/scalable/apps/trevolino.svg"));
 }
 
 void RemoverIconesDoJogo() {

@@ -22,18 +22,16 @@ int gNumeroDeArgumentos = 0;
 QString gExecutavelDeTeste;
 QStringList gArgumentosDoProcesso;
 
-bool TokenEh(const QString& token) {
-    return Aparar(ParametroDaLinhaDeComando()).toUpper() == token;
-}
+bool TokenEh(const QString& token) { return Aparar(ParametroDaLinhaDeComando()).toUpper() == token; }
 
 // No window was made for a mode: pending messages go through once before the program ends.
 void Terminar() { QCoreApplication::processEvents(); }
 
 // Confirmation, then the contract; true when both were accepted.
 bool ConfirmarEAceitarContrato(const QString& mensagem) {
-    const int resposta = CaixaDeDialogoComIconesEspeciais(
-        nullptr, mensagem, QString::fromUtf8("Confirmação de Instalação"), QString::fromUtf8("Não"),
-        QStringLiteral("Sim"), 3, 2, false, false);
+    const int resposta =
+        CaixaDeDialogoComIconesEspeciais(nullptr, mensagem, QString::fromUtf8("Confirmação de Instalação"),
+                                         QString::fromUtf8("Não"), QStringLiteral("Sim"), 3, 2, false, false);
     if (resposta != RespostaSim) return false;
     auto* contrato = new TfrmDialogoContrato(nullptr);
     contrato->exec();
@@ -58,7 +56,6 @@ void DefinirExecutavelParaTeste(const QString& caminho) { gExecutavelDeTeste = c
 QString ExecutavelEmExecucao() {
     return gExecutavelDeTeste.isEmpty() ? QCoreApplication::applicationFilePath() : gExecutavelDeTeste;
 }
-
 
 void DefinirArgumentosDoProcesso(int argc, char** argv) {
     gArgumentosDoProcesso.clear();

@@ -100,7 +100,8 @@ TfrmDialogoContrato::TfrmDialogoContrato(QWidget* owner) : QDialog(owner) {
         pal.setColor(QPalette::Text, kMarrom);
         memContrato->setPalette(pal);
     }
-    memContrato->setTabStopDistance(QFontMetricsF(memContrato->font()).horizontalAdvance(QLatin1Char('0')) * 5);
+    memContrato->setTabStopDistance(QFontMetricsF(memContrato->font()).horizontalAdvance(QLatin1Char('0')) *
+                                    5);
     memContrato->setPlainText(TextoDoContrato());
 
     cbxContrato = new QCheckBox(pnlSuperior);

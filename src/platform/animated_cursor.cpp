@@ -17,12 +17,10 @@ bool fail(QString* why, const char* text) {
 }
 
 // Little-endian reads with the bounds already checked by the caller.
-uint16_t u16(const char* p) {
-    return uint16_t(uint8_t(p[0]) | (uint8_t(p[1]) << 8));
-}
+uint16_t u16(const char* p) { return uint16_t(uint8_t(p[0]) | (uint8_t(p[1]) << 8)); }
 uint32_t u32(const char* p) {
-    return uint32_t(uint8_t(p[0])) | (uint32_t(uint8_t(p[1])) << 8) |
-           (uint32_t(uint8_t(p[2])) << 16) | (uint32_t(uint8_t(p[3])) << 24);
+    return uint32_t(uint8_t(p[0])) | (uint32_t(uint8_t(p[1])) << 8) | (uint32_t(uint8_t(p[2])) << 16) |
+           (uint32_t(uint8_t(p[3])) << 24);
 }
 int32_t s32(const char* p) { return int32_t(u32(p)); }
 
@@ -139,7 +137,7 @@ std::optional<QImage> decodePng(QByteArrayView d, QString* why) {
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer, "png");
     reader.setAutoDetectImageFormat(false);  // never load every image plugin to read a PNG
-    const QSize size = reader.size();  // from the header, before any pixel is decoded
+    const QSize size = reader.size();        // from the header, before any pixel is decoded
     if (!size.isValid() || size.width() > kMaxCursorSide || size.height() > kMaxCursorSide)
         return fail(why, "bad PNG size"), std::nullopt;
     QImage img = reader.read();
@@ -217,10 +215,14 @@ std::optional<AnimatedCursor> parseCursorFile(QByteArrayView data, QString* why)
     const Chunk* seq = nullptr;
     const Chunk* fram = nullptr;
     for (const Chunk& c : top) {
-        if (tagIs(c.id, "anih")) anih = &c;
-        else if (tagIs(c.id, "rate")) rate = &c;
-        else if (tagIs(c.id, "seq ")) seq = &c;
-        else if (tagIs(c.id, "LIST") && c.body.size() >= 4 && tagIs(c.body.data(), "fram")) fram = &c;
+        if (tagIs(c.id, "anih"))
+            anih = &c;
+        else if (tagIs(c.id, "rate"))
+            rate = &c;
+        else if (tagIs(c.id, "seq "))
+            seq = &c;
+        else if (tagIs(c.id, "LIST") && c.body.size() >= 4 && tagIs(c.body.data(), "fram"))
+            fram = &c;
     }
     if (!anih || anih->body.size() < 36) return fail(why, "missing or short anih"), std::nullopt;
     if (!fram) return fail(why, "missing frame list"), std::nullopt;

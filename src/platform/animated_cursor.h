@@ -17,8 +17,8 @@
 namespace plataforma {
 
 struct CursorFrame {
-    QImage image;   // ARGB32, at most kMaxCursorSide on each side
-    QPoint hotSpot; // inside the image
+    QImage image;    // ARGB32, at most kMaxCursorSide on each side
+    QPoint hotSpot;  // inside the image
 };
 
 struct CursorStep {

@@ -58,7 +58,10 @@ QString ArgumentoDoExec(const QString& argumento) {
     static const QString reservados = QStringLiteral(" \t\n\"'\\><~|&;$*?#()`");
     bool precisa = argumento.isEmpty();
     for (QChar c : argumento)
-        if (reservados.contains(c)) { precisa = true; break; }
+        if (reservados.contains(c)) {
+            precisa = true;
+            break;
+        }
     QString r;
     if (!precisa) {
         r = argumento;
@@ -146,8 +149,8 @@ void MarcarComoConfiavel(const QString& arquivo) {
     if (gio.isEmpty()) return;
     QProcess p;
     p.setProgram(gio);
-    p.setArguments({QStringLiteral("set"), arquivo, QStringLiteral("metadata::trusted"),
-                    QStringLiteral("true")});
+    p.setArguments(
+        {QStringLiteral("set"), arquivo, QStringLiteral("metadata::trusted"), QStringLiteral("true")});
     p.setStandardOutputFile(QProcess::nullDevice());
     p.setStandardErrorFile(QProcess::nullDevice());
     p.start();
@@ -237,7 +240,8 @@ bool CriarAtalho(const QString& Alvo, const QString& Argumentos, const QString& 
     if (Lugar == 0) {
         pasta = PastaDaAreaDeTrabalho();
         if (pasta.isEmpty()) return false;
-        if (Arquivo && !nome.isEmpty()) *Arquivo = pasta + QLatin1Char('/') + nome + QStringLiteral(".desktop");
+        if (Arquivo && !nome.isEmpty())
+            *Arquivo = pasta + QLatin1Char('/') + nome + QStringLiteral(".desktop");
         // A fresh account may have no desktop folder yet: it is made where the user's XDG
         // settings put it, as xdg-user-dirs would.
         QDir().mkpath(pasta);
@@ -246,7 +250,8 @@ bool CriarAtalho(const QString& Alvo, const QString& Argumentos, const QString& 
         const QString grupo = NomeSeguro(NomeDoGrupo);
         if (menu.isEmpty() || grupo.isEmpty()) return false;
         pasta = menu + QLatin1Char('/') + grupo;
-        if (Arquivo && !nome.isEmpty()) *Arquivo = pasta + QLatin1Char('/') + nome + QStringLiteral(".desktop");
+        if (Arquivo && !nome.isEmpty())
+            *Arquivo = pasta + QLatin1Char('/') + nome + QStringLiteral(".desktop");
         QDir().mkpath(menu);  // a fresh account may not have it yet; menus read it
         struct stat st;
         if (Existe(pasta, &st) && !S_ISDIR(st.st_mode)) return false;  // a link or a file: not ours
@@ -257,7 +262,8 @@ bool CriarAtalho(const QString& Alvo, const QString& Argumentos, const QString& 
     // program, its arguments or its folder would be invalid, and menus would run something else.
     const auto representavel = [](const QString& t) {
         for (QChar c : t)
-            if ((c.unicode() < 32 && c != QLatin1Char('\t') && c != QLatin1Char('\n') && c != QLatin1Char('\r')) ||
+            if ((c.unicode() < 32 && c != QLatin1Char('\t') && c != QLatin1Char('\n') &&
+                 c != QLatin1Char('\r')) ||
                 c.unicode() == 127)
                 return false;
         return true;
@@ -309,26 +315,38 @@ bool CopiarArquivo(const QString& Origem, const QString& Destino) {
     const int fdDe = ::open(de.constData(), O_RDONLY | O_CLOEXEC);
     if (fdDe < 0) return false;
     struct stat stDe;
-    if (::fstat(fdDe, &stDe) != 0 || S_ISDIR(stDe.st_mode)) { ::close(fdDe); return false; }
+    if (::fstat(fdDe, &stDe) != 0 || S_ISDIR(stDe.st_mode)) {
+        ::close(fdDe);
+        return false;
+    }
     const off_t tamanho = ::lseek(fdDe, 0, SEEK_END);
-    if (tamanho < 0 || ::lseek(fdDe, 0, SEEK_SET) != 0) { ::close(fdDe); return false; }
+    if (tamanho < 0 || ::lseek(fdDe, 0, SEEK_SET) != 0) {
+        ::close(fdDe);
+        return false;
+    }
 
     // The same file under another spelling would be emptied before it is read: refuse.
     // A read-only destination is not replaced, even for a user (root) who could; nor is a
     // symbolic link (a copy never writes through one) or a folder.
     struct stat stPara;
     if (::lstat(para.constData(), &stPara) == 0) {
-        if ((stPara.st_dev == stDe.st_dev && stPara.st_ino == stDe.st_ino) ||
-            !S_ISREG(stPara.st_mode) || (stPara.st_mode & 0222) == 0) {
+        if ((stPara.st_dev == stDe.st_dev && stPara.st_ino == stDe.st_ino) || !S_ISREG(stPara.st_mode) ||
+            (stPara.st_mode & 0222) == 0) {
             ::close(fdDe);
             return false;
         }
         // Replaced by a new file rather than truncated in place: an executable that is running
         // (a second installation over the first) cannot be opened for writing.
-        if (::unlink(para.constData()) != 0) { ::close(fdDe); return false; }
+        if (::unlink(para.constData()) != 0) {
+            ::close(fdDe);
+            return false;
+        }
     }
     const int fdPara = ::open(para.constData(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
-    if (fdPara < 0) { ::close(fdDe); return false; }
+    if (fdPara < 0) {
+        ::close(fdDe);
+        return false;
+    }
 
     char buffer[2048];
     off_t restante = tamanho;
@@ -337,7 +355,10 @@ bool CopiarArquivo(const QString& Origem, const QString& Destino) {
     while (restante > 0) {
         ssize_t lidos = ::read(fdDe, buffer, sizeof buffer);
         if (lidos < 0 && errno == EINTR) continue;
-        if (lidos <= 0) { completo = false; break; }  // the file shrank or could not be read
+        if (lidos <= 0) {
+            completo = false;
+            break;
+        }  // the file shrank or could not be read
         ssize_t escritos = 0;
         while (escritos < lidos) {
             const ssize_t w = ::write(fdPara, buffer + escritos, size_t(lidos - escritos));
@@ -345,7 +366,10 @@ bool CopiarArquivo(const QString& Origem, const QString& Destino) {
             if (w <= 0) break;
             escritos += w;
         }
-        if (escritos < lidos) { completo = false; break; }  // disk full: not a copy
+        if (escritos < lidos) {
+            completo = false;
+            break;
+        }  // disk full: not a copy
         restante -= lidos;
         copiado += lidos;
         if (detalhe::gGanchoDeCopia) detalhe::gGanchoDeCopia(copiado);

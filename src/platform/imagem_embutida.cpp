@@ -18,16 +18,14 @@ QImage ler(QIODevice* dispositivo, const char* formato) {
 
 QImage LerImagem(const QString& caminho, const char* formato) {
     QFile arquivo(caminho);
-    if (!arquivo.open(QIODevice::ReadOnly))
-        return QImage();
+    if (!arquivo.open(QIODevice::ReadOnly)) return QImage();
     return ler(&arquivo, formato);
 }
 
 QImage LerImagem(const QByteArray& dados, const char* formato) {
     QByteArray copia = dados;
     QBuffer buffer(&copia);
-    if (!buffer.open(QIODevice::ReadOnly))
-        return QImage();
+    if (!buffer.open(QIODevice::ReadOnly)) return QImage();
     return ler(&buffer, formato);
 }
 

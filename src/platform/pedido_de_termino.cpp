@@ -30,8 +30,7 @@ extern "C" void aoReceberSinal(int) {
 
 void AoPedirTermino(std::function<void()> aoPedir) {
     acao() = std::move(aoPedir);
-    if (gPipe[0] >= 0 || !QCoreApplication::instance())
-        return;
+    if (gPipe[0] >= 0 || !QCoreApplication::instance()) return;
     if (::pipe2(gPipe, O_CLOEXEC | O_NONBLOCK) != 0) {
         gPipe[0] = gPipe[1] = -1;
         return;
@@ -39,17 +38,14 @@ void AoPedirTermino(std::function<void()> aoPedir) {
     auto* aviso = new QSocketNotifier(gPipe[0], QSocketNotifier::Read, QCoreApplication::instance());
     QObject::connect(aviso, &QSocketNotifier::activated, aviso, [] {
         char b[64];
-        while (::read(gPipe[0], b, sizeof b) > 0) {
-        }
-        if (acao())
-            acao()();
+        while (::read(gPipe[0], b, sizeof b) > 0) {}
+        if (acao()) acao()();
     });
     struct sigaction sa {};
     sa.sa_handler = &aoReceberSinal;
     sigemptyset(&sa.sa_mask);
     sa.sa_flags = SA_RESTART;
-    for (int s : {SIGTERM, SIGHUP, SIGINT})
-        ::sigaction(s, &sa, nullptr);
+    for (int s : {SIGTERM, SIGHUP, SIGINT}) ::sigaction(s, &sa, nullptr);
 }
 
 }  // namespace plataforma

@@ -35,13 +35,11 @@ AvisosDaSaida& avisos() {
 // From the PulseAudio thread: the notice is run on the application's thread.
 void avisarAplicacao(quint64 geracao, bool terminou) {
     QCoreApplication* app = QCoreApplication::instance();
-    if (!app)
-        return;
+    if (!app) return;
     QMetaObject::invokeMethod(
         app,
         [geracao, terminou] {
-            if (avisos().aoAvisar)
-                avisos().aoAvisar(geracao, terminou);
+            if (avisos().aoAvisar) avisos().aoAvisar(geracao, terminou);
         },
         Qt::QueuedConnection);
 }
@@ -67,8 +65,7 @@ void fecharFluxo();
 
 void escrever(pa_stream* fluxo, size_t pedido, void*) {
     Saida& s = saida();
-    if (fluxo != s.fluxo || !s.amostras)
-        return;
+    if (fluxo != s.fluxo || !s.amostras) return;
     const QByteArray& dados = s.amostras->dados;
     while (pedido > 0) {
         if (s.posicao >= dados.size()) {
@@ -82,13 +79,11 @@ void escrever(pa_stream* fluxo, size_t pedido, void*) {
                         const quint64 geracao = quint64(reinterpret_cast<quintptr>(g));
                         // Played out: the stream goes, or the server would keep asking an
                         // idle game for more.
-                        if (geracao == saida().geracao)
-                            fecharFluxo();
+                        if (geracao == saida().geracao) fecharFluxo();
                         avisarAplicacao(geracao, true);
                     },
                     reinterpret_cast<void*>(quintptr(geracao)));
-                if (op)
-                    pa_operation_unref(op);
+                if (op) pa_operation_unref(op);
                 return;
             }
             s.posicao = 0;
@@ -103,24 +98,20 @@ void escrever(pa_stream* fluxo, size_t pedido, void*) {
 
 void aoMudarFluxo(pa_stream* fluxo, void*) {
     Saida& s = saida();
-    if (fluxo == s.fluxo && pa_stream_get_state(fluxo) == PA_STREAM_READY)
-        avisarAplicacao(s.geracao, false);
+    if (fluxo == s.fluxo && pa_stream_get_state(fluxo) == PA_STREAM_READY) avisarAplicacao(s.geracao, false);
 }
 
 // A stream given up while the server was still creating it: it cannot be disconnected before
 // the server answers, so it is disconnected as soon as it is ready, and let go once it ends.
 void aoMudarFluxoDescartado(pa_stream* fluxo, void*) {
     switch (pa_stream_get_state(fluxo)) {
-    case PA_STREAM_READY:
-        pa_stream_disconnect(fluxo);
-        break;
-    case PA_STREAM_FAILED:
-    case PA_STREAM_TERMINATED:
-        pa_stream_set_state_callback(fluxo, nullptr, nullptr);
-        pa_stream_unref(fluxo);
-        break;
-    default:
-        break;
+        case PA_STREAM_READY: pa_stream_disconnect(fluxo); break;
+        case PA_STREAM_FAILED:
+        case PA_STREAM_TERMINATED:
+            pa_stream_set_state_callback(fluxo, nullptr, nullptr);
+            pa_stream_unref(fluxo);
+            break;
+        default: break;
     }
 }
 
@@ -128,41 +119,35 @@ void aoMudarFluxoDescartado(pa_stream* fluxo, void*) {
 void fecharFluxo() {
     Saida& s = saida();
     pa_stream* fluxo = s.fluxo;
-    if (!fluxo)
-        return;
+    if (!fluxo) return;
     s.fluxo = nullptr;
     pa_stream_set_write_callback(fluxo, nullptr, nullptr);
     switch (pa_stream_get_state(fluxo)) {
-    case PA_STREAM_CREATING:
-        // Left to finish: disconnecting now fails, and the server would keep a stream nobody
-        // feeds. The reference is released by the callback.
-        pa_stream_set_state_callback(fluxo, &aoMudarFluxoDescartado, nullptr);
-        return;
-    case PA_STREAM_READY:
-        pa_stream_set_state_callback(fluxo, nullptr, nullptr);
-        pa_stream_disconnect(fluxo);
-        break;
-    default:
-        pa_stream_set_state_callback(fluxo, nullptr, nullptr);
-        break;
+        case PA_STREAM_CREATING:
+            // Left to finish: disconnecting now fails, and the server would keep a stream nobody
+            // feeds. The reference is released by the callback.
+            pa_stream_set_state_callback(fluxo, &aoMudarFluxoDescartado, nullptr);
+            return;
+        case PA_STREAM_READY:
+            pa_stream_set_state_callback(fluxo, nullptr, nullptr);
+            pa_stream_disconnect(fluxo);
+            break;
+        default: pa_stream_set_state_callback(fluxo, nullptr, nullptr); break;
     }
     pa_stream_unref(fluxo);
 }
 
 void abrirFluxo() {
     Saida& s = saida();
-    if (!s.amostras || !s.contexto || pa_context_get_state(s.contexto) != PA_CONTEXT_READY)
-        return;
+    if (!s.amostras || !s.contexto || pa_context_get_state(s.contexto) != PA_CONTEXT_READY) return;
     const FormatoWav& w = s.amostras->formato;
     pa_sample_spec amostragem;
     amostragem.format = w.bits == 8 ? PA_SAMPLE_U8 : PA_SAMPLE_S16LE;
     amostragem.rate = w.taxa;
     amostragem.channels = quint8(w.canais);
-    if (!pa_sample_spec_valid(&amostragem))
-        return;
+    if (!pa_sample_spec_valid(&amostragem)) return;
     pa_stream* fluxo = pa_stream_new(s.contexto, "Trevolino", &amostragem, nullptr);
-    if (!fluxo)
-        return;  // a channel count the server cannot map: silence
+    if (!fluxo) return;  // a channel count the server cannot map: silence
     s.fluxo = fluxo;
     s.posicao = 0;
     pa_stream_set_write_callback(fluxo, &escrever, nullptr);
@@ -173,28 +158,26 @@ void abrirFluxo() {
     atributos.prebuf = uint32_t(-1);
     atributos.minreq = uint32_t(-1);
     atributos.fragsize = uint32_t(-1);
-    if (pa_stream_connect_playback(fluxo, nullptr, &atributos, PA_STREAM_ADJUST_LATENCY, nullptr,
-                                   nullptr) < 0)
+    if (pa_stream_connect_playback(fluxo, nullptr, &atributos, PA_STREAM_ADJUST_LATENCY, nullptr, nullptr) <
+        0)
         fecharFluxo();
 }
 
 void aoMudarContexto(pa_context* contexto, void*) {
     Saida& s = saida();
-    if (contexto != s.contexto)
-        return;
+    if (contexto != s.contexto) return;
     switch (pa_context_get_state(contexto)) {
-    case PA_CONTEXT_READY:
-        abrirFluxo();  // the sound asked for while connecting
-        break;
-    case PA_CONTEXT_FAILED:
-    case PA_CONTEXT_TERMINATED:
-        // No server, or it went away: the next sound tries a new connection.
-        plataforma::AvisarUmaVez(QStringLiteral("servidor de som"),
-                                 QStringLiteral("no sound server reached, the game plays silent"));
-        fecharFluxo();
-        break;
-    default:
-        break;
+        case PA_CONTEXT_READY:
+            abrirFluxo();  // the sound asked for while connecting
+            break;
+        case PA_CONTEXT_FAILED:
+        case PA_CONTEXT_TERMINATED:
+            // No server, or it went away: the next sound tries a new connection.
+            plataforma::AvisarUmaVez(QStringLiteral("servidor de som"),
+                                     QStringLiteral("no sound server reached, the game plays silent"));
+            fecharFluxo();
+            break;
+        default: break;
     }
 }
 
@@ -203,8 +186,7 @@ void garantirContexto() {
     Saida& s = saida();
     if (s.contexto) {
         const pa_context_state_t e = pa_context_get_state(s.contexto);
-        if (e != PA_CONTEXT_FAILED && e != PA_CONTEXT_TERMINATED)
-            return;
+        if (e != PA_CONTEXT_FAILED && e != PA_CONTEXT_TERMINATED) return;
         fecharFluxo();
         pa_context_set_state_callback(s.contexto, nullptr, nullptr);
         pa_context_disconnect(s.contexto);
@@ -217,8 +199,7 @@ void garantirContexto() {
     pa_proplist_sets(p, PA_PROP_MEDIA_ROLE, "game");
     s.contexto = pa_context_new_with_proplist(pa_threaded_mainloop_get_api(s.laco), "Trevolino", p);
     pa_proplist_free(p);
-    if (!s.contexto)
-        return;
+    if (!s.contexto) return;
     pa_context_set_state_callback(s.contexto, &aoMudarContexto, nullptr);
     // A game does not start a sound server of its own: no server means no sound.
     if (pa_context_connect(s.contexto, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0)
@@ -229,10 +210,8 @@ void garantirContexto() {
 // closed and the PulseAudio thread is ended before the process goes.
 void encerrarSaida() {
     Saida& s = saida();
-    if (avisos().aoEncerrar)
-        avisos().aoEncerrar();
-    if (!s.laco)
-        return;
+    if (avisos().aoEncerrar) avisos().aoEncerrar();
+    if (!s.laco) return;
     pa_threaded_mainloop_lock(s.laco);
     fecharFluxo();
     s.amostras.reset();
@@ -251,11 +230,9 @@ void encerrarSaida() {
 // Runs on the application's thread; the PulseAudio thread is started on the first sound.
 bool iniciarSaida() {
     Saida& s = saida();
-    if (s.laco)
-        return true;
+    if (s.laco) return true;
     s.laco = pa_threaded_mainloop_new();
-    if (!s.laco)
-        return false;
+    if (!s.laco) return false;
     if (pa_threaded_mainloop_start(s.laco) < 0) {
         pa_threaded_mainloop_free(s.laco);
         s.laco = nullptr;
@@ -268,10 +245,8 @@ bool iniciarSaida() {
 // Asks the PulseAudio thread to play `amostras` (or nothing) as a new generation.
 quint64 pedirSom(std::shared_ptr<const SomWav> amostras, bool repetir) {
     Saida& s = saida();
-    if (!amostras && !s.laco)
-        return 0;  // nothing plays and nothing is to be played: no need for the thread
-    if (!iniciarSaida())
-        return 0;
+    if (!amostras && !s.laco) return 0;  // nothing plays and nothing is to be played: no need for the thread
+    if (!iniciarSaida()) return 0;
     pa_threaded_mainloop_lock(s.laco);
     fecharFluxo();
     const quint64 geracao = ++s.geracao;

@@ -20,7 +20,12 @@ bool ler(QFile& f, qint64 onde, T& valor) {
 bool acharSecao(QFile& f, const char* nome, quint64& deslocamento, quint64& tamanho) {
     unsigned char ident[16];
     if (!f.seek(0) || f.read(reinterpret_cast<char*>(ident), 16) != 16) return false;
-    if (std::memcmp(ident, "\x7f" "ELF", 4) != 0 || ident[5] != 1 /* little endian */) return false;
+    if (std::memcmp(ident,
+                    "\x7f"
+                    "ELF",
+                    4) != 0 ||
+        ident[5] != 1 /* little endian */)
+        return false;
     const bool elf64 = ident[4] == 2;
     if (!elf64 && ident[4] != 1) return false;
 
@@ -46,7 +51,9 @@ bool acharSecao(QFile& f, const char* nome, quint64& deslocamento, quint64& tama
     };
     const auto lerSecao = [&](quint16 i, Secao& s) {
         const qint64 base = qint64(shoff + quint64(i) * shentsize);
-        if (elf64) return ler(f, base, s.nome) && ler(f, base + 0x18, s.deslocamento) && ler(f, base + 0x20, s.tamanho);
+        if (elf64)
+            return ler(f, base, s.nome) && ler(f, base + 0x18, s.deslocamento) &&
+                   ler(f, base + 0x20, s.tamanho);
         quint32 off = 0, size = 0;
         const bool ok = ler(f, base, s.nome) && ler(f, base + 0x10, off) && ler(f, base + 0x14, size);
         s.deslocamento = off;

@@ -192,7 +192,8 @@ void TabelaDeCursores::AplicarNoControle(QWidget* controle, int numero) {
 bool TabelaDeCursores::eventFilter(QObject* objeto, QEvent* evento) {
     if (evento->type() == QEvent::Enter) {
         // Show the frame due now on every control of that number, then re-arm for the next one.
-        if (auto* w = qobject_cast<QWidget*>(objeto); w && FControles.contains(w)) mostrar(FControles.value(w));
+        if (auto* w = qobject_cast<QWidget*>(objeto); w && FControles.contains(w))
+            mostrar(FControles.value(w));
         rearmar();
     }
     return QObject::eventFilter(objeto, evento);

@@ -64,9 +64,9 @@ private:
     TabelaDeCursores();
     struct Entrada {
         plataforma::AnimatedCursor cursor;
-        std::vector<QCursor> quadros;   // one QCursor per frame
-        std::vector<qint64> fimDoPasso; // cumulative end of each step, in ms
-        qint64 inicio = 0;              // when the animation started
+        std::vector<QCursor> quadros;    // one QCursor per frame
+        std::vector<qint64> fimDoPasso;  // cumulative end of each step, in ms
+        qint64 inicio = 0;               // when the animation started
         int passoMostrado = -1;
     };
     int passoEm(const Entrada& e, qint64 agora, qint64* proximaTroca) const;

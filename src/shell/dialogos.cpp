@@ -16,8 +16,8 @@ namespace uRotinasGerais {
 namespace {
 
 // Steps shared by both dialogs: text, title and the button layout.
-void prepararDialogo(TfrmDialogo& d, const QString& Texto, const QString& Titulo,
-                     const QString& TextoNao, const QString& TextoSim) {
+void prepararDialogo(TfrmDialogo& d, const QString& Texto, const QString& Titulo, const QString& TextoNao,
+                     const QString& TextoSim) {
     QString texto = QuebrasDeLinha(1) + Aparar(Texto) + QuebrasDeLinha(1);
     d.lblDialogo->setText(texto.replace("\r\n", "\n"));
     d.setWindowTitle(Aparar(Titulo));

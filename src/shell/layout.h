@@ -12,8 +12,8 @@ namespace layout {
 
 struct Rect {
     int left, top, width, height;
-    constexpr int right() const { return left + width; }    // exclusive
-    constexpr int bottom() const { return top + height; }   // exclusive
+    constexpr int right() const { return left + width; }   // exclusive
+    constexpr int bottom() const { return top + height; }  // exclusive
 };
 
 inline constexpr int kCabinetWidth = 800;
@@ -65,11 +65,19 @@ struct Point {
     int x, y;
 };
 inline constexpr std::array<Point, 12> kLamps = {{
-    {33, 237}, {45, 201}, {64, 169}, {87, 139}, {115, 113}, {144, 91},
-    {176, 73}, {614, 80}, {640, 98}, {666, 120}, {690, 144}, {711, 171},
+    {33, 237},
+    {45, 201},
+    {64, 169},
+    {87, 139},
+    {115, 113},
+    {144, 91},
+    {176, 73},
+    {614, 80},
+    {640, 98},
+    {666, 120},
+    {690, 144},
+    {711, 171},
 }};
-constexpr Rect lamp(int n /*1..12*/) {
-    return {kLamps[n - 1].x, kLamps[n - 1].y, kLampSize, kLampSize};
-}
+constexpr Rect lamp(int n /*1..12*/) { return {kLamps[n - 1].x, kLamps[n - 1].y, kLampSize, kLampSize}; }
 
 }  // namespace layout

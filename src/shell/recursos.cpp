@@ -131,15 +131,14 @@ void VerificarResolucaoDaTela() {
     const QString titulo = frmPrincipal->TituloDoAplicativo;
     const QString q1 = QuebrasDeLinha(1), q2 = QuebrasDeLinha(2);
     if (W < 800 || H < 600) {
-        const QString texto =
-            titulo + q1 + QStringLiteral("Tela Abaixo Da Dimensão Mínima Permitida") + q2 +
-            QStringLiteral("Para Adequado Funcionamento Deste Aplicativo") + q1 +
-            QStringLiteral("As Dimensões Mínimas Da Tela Deverão Ser") + q1 +
-            QStringLiteral("800 x 600 Pixels.") + q2 +
-            QStringLiteral("Na Verdade, Para Utilização Mais Adequada,") + q1 +
-            QStringLiteral("O Ideal é Trabalhar Com Dimensão") + q1 +
-            QStringLiteral("1024 x 768 Ou Superior.") + q2 +
-            QStringLiteral("A Execução Não Pode Prosseguir!");
+        const QString texto = titulo + q1 + QStringLiteral("Tela Abaixo Da Dimensão Mínima Permitida") + q2 +
+                              QStringLiteral("Para Adequado Funcionamento Deste Aplicativo") + q1 +
+                              QStringLiteral("As Dimensões Mínimas Da Tela Deverão Ser") + q1 +
+                              QStringLiteral("800 x 600 Pixels.") + q2 +
+                              QStringLiteral("Na Verdade, Para Utilização Mais Adequada,") + q1 +
+                              QStringLiteral("O Ideal é Trabalhar Com Dimensão") + q1 +
+                              QStringLiteral("1024 x 768 Ou Superior.") + q2 +
+                              QStringLiteral("A Execução Não Pode Prosseguir!");
         frmPrincipal->CaixaDeDialogo(texto, QStringLiteral("Notificando Tela Abaixo Das Dimensões Mínimas"),
                                      QString(), QStringLiteral("Sim"), false);
         // quit() before the loop runs is lost, so the window remembers the request too.
@@ -148,16 +147,15 @@ void VerificarResolucaoDaTela() {
         QCoreApplication::processEvents();
         return;
     }
-    const QString texto =
-        titulo + q1 + QStringLiteral("Resolução de Tela Inadequada") + q2 +
-        QStringLiteral("Para Adequado Funcionamento Deste Aplicativo") + q1 +
-        QStringLiteral("As Dimensões Mínimas Recomendáveis Da Tela") + q1 +
-        QStringLiteral("Devem Ser 1024 x 768 Pixels.") + q2 +
-        QStringLiteral("A Execução Será Possível Nas Atuais Condições,") + q1 +
-        QStringLiteral("Mas Recomenda-se Aumentar a Resolução Da") + q1 +
-        QStringLiteral("Tela Para Utilização Com Maior Conforto.");
-    frmPrincipal->CaixaDeDialogo(texto, QStringLiteral("Sugerindo Uso De Tela Com Maior Dimensão"),
-                                 QString(), QStringLiteral("Sim"), false);
+    const QString texto = titulo + q1 + QStringLiteral("Resolução de Tela Inadequada") + q2 +
+                          QStringLiteral("Para Adequado Funcionamento Deste Aplicativo") + q1 +
+                          QStringLiteral("As Dimensões Mínimas Recomendáveis Da Tela") + q1 +
+                          QStringLiteral("Devem Ser 1024 x 768 Pixels.") + q2 +
+                          QStringLiteral("A Execução Será Possível Nas Atuais Condições,") + q1 +
+                          QStringLiteral("Mas Recomenda-se Aumentar a Resolução Da") + q1 +
+                          QStringLiteral("Tela Para Utilização Com Maior Conforto.");
+    frmPrincipal->CaixaDeDialogo(texto, QStringLiteral("Sugerindo Uso De Tela Com Maior Dimensão"), QString(),
+                                 QStringLiteral("Sim"), false);
 }
 
 }  // namespace uRotinasGerais

@@ -51,12 +51,9 @@ std::function<void(quint64, bool)>& aoAvisar() {
 // News from the output, on the interface thread.
 void aoAvisarDaSaida(quint64 geracao, bool terminou) {
     Estado& e = estado();
-    if (geracao != e.geracao)
-        return;  // news of a sound already replaced
-    if (!terminou)
-        e.inicio.start();  // its length counts from when it is heard
-    if (aoAvisar())
-        aoAvisar()(geracao, terminou);
+    if (geracao != e.geracao) return;  // news of a sound already replaced
+    if (!terminou) e.inicio.start();   // its length counts from when it is heard
+    if (aoAvisar()) aoAvisar()(geracao, terminou);
 }
 
 // Asks the output to play `amostras` (or nothing), listening to its news from the first call.
@@ -70,8 +67,7 @@ quint64 pedirSom(std::shared_ptr<const plataforma::SomWav> amostras, bool repeti
 }
 
 void encerrarEsperas() {
-    for (QEventLoop* loop : estado().esperas)
-        loop->quit();
+    for (QEventLoop* loop : estado().esperas) loop->quit();
 }
 
 bool noThreadDaInterface() {
@@ -96,8 +92,7 @@ void tocar(const QString& arquivo, bool umaVez, bool esperar) {
     e.inicio.start();
 
     // A loop never ends by itself, so it is never waited for.
-    if (!esperar || !umaVez)
-        return;
+    if (!esperar || !umaVez) return;
     // The wait ends when the server has played the sound out, or at the latest the file's
     // length after it started (or was asked for, when no server plays it).
     const int tempoDoSom = static_cast<int>(e.duracao * 1000) + kMargemEsperaMs;
@@ -108,8 +103,7 @@ void tocar(const QString& arquivo, bool umaVez, bool esperar) {
     const quint64 minha = e.geracao;
     auto anterior = aoAvisar();
     aoAvisar() = [&, minha](quint64 geracao, bool terminou) {
-        if (geracao != minha)
-            return;
+        if (geracao != minha) return;
         if (terminou)
             loop.quit();
         else
@@ -137,25 +131,23 @@ void TocarSom(const QString& Arquivo, bool UmaVez, bool EsperarTerminar) {
         plataforma::AvisarUmaVez(arquivo, "sound file missing, nothing plays: " + arquivo);
         return;
     }
-    if (!QCoreApplication::instance())
-        return;
+    if (!QCoreApplication::instance()) return;
     if (!noThreadDaInterface()) {
         // The bookkeeping lives on the interface thread; from elsewhere the sound is started
         // there and this call returns at once.
-        QMetaObject::invokeMethod(QCoreApplication::instance(),
-                                  [arquivo, UmaVez] { tocar(arquivo, UmaVez, false); },
-                                  Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            QCoreApplication::instance(), [arquivo, UmaVez] { tocar(arquivo, UmaVez, false); },
+            Qt::QueuedConnection);
         return;
     }
     tocar(arquivo, UmaVez, EsperarTerminar);
 }
 
 void PararSom() {
-    if (!QCoreApplication::instance())
-        return;
+    if (!QCoreApplication::instance()) return;
     if (!noThreadDaInterface()) {
-        QMetaObject::invokeMethod(QCoreApplication::instance(), [] { PararSom(); },
-                                  Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            QCoreApplication::instance(), [] { PararSom(); }, Qt::QueuedConnection);
         return;
     }
     Estado& e = estado();
@@ -166,8 +158,7 @@ void PararSom() {
 
 SomTocando SomAtual() {
     const Estado& e = estado();
-    if (e.arquivo.isEmpty())
-        return {};
+    if (e.arquivo.isEmpty()) return {};
     if (!e.emLaco && e.inicio.isValid() &&
         e.inicio.elapsed() > static_cast<qint64>(e.duracao * 1000) + kMargemEsperaMs)
         return {};

@@ -6,8 +6,7 @@ namespace sons {
 
 void TocarSomDoEvento(const QString& pastaDoPrograma, jogo::Evento evento) {
     for (const SomDoEvento& s : kSonsDosEventos) {
-        if (s.evento != evento)
-            continue;
+        if (s.evento != evento) continue;
         if (s.toque == Toque::Parar)
             uRotinasGerais::PararSom();
         else

@@ -37,8 +37,7 @@ QToolButton* botaoPlano(QWidget* pai, const QString& nome, const QString& texto,
 TfrmDialogo::TfrmDialogo(QWidget* owner) : QDialog(owner) {
     setObjectName("frmDialogo");
     // Fixed single border without border icons; stays on top of all other windows.
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowStaysOnTopHint);
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint);
     setWindowTitle("Dialogo");
     setFont(fonteDoDialogo());
     setAutoFillBackground(true);
@@ -57,8 +56,10 @@ TfrmDialogo::TfrmDialogo(QWidget* owner) : QDialog(owner) {
 
     spdNao = botaoPlano(pnlInferior, "spdNao", QString::fromUtf8("Não"), 69, 5);
     spdSim = botaoPlano(pnlInferior, "spdSim", "Sim", 323, 3);
-    spdNao->setIcon(QIcon(QPixmap::fromImage(plataforma::LerImagem(QStringLiteral(":/form/Icone1.png"), "png"))));
-    spdSim->setIcon(QIcon(QPixmap::fromImage(plataforma::LerImagem(QStringLiteral(":/form/Icone0.png"), "png"))));
+    spdNao->setIcon(
+        QIcon(QPixmap::fromImage(plataforma::LerImagem(QStringLiteral(":/form/Icone1.png"), "png"))));
+    spdSim->setIcon(
+        QIcon(QPixmap::fromImage(plataforma::LerImagem(QStringLiteral(":/form/Icone0.png"), "png"))));
     connect(spdSim, &QToolButton::clicked, this, &TfrmDialogo::spdSimClick);
     connect(spdNao, &QToolButton::clicked, this, &TfrmDialogo::spdNaoClick);
 

@@ -346,7 +346,7 @@ std::array<TPicture*, 3> TfrmPrincipal::celulasDaBobina(int k) const {
 
 TShape* TfrmPrincipal::lampada(int n) const {
     const std::array<TShape*, 12> l = {shpLuz01, shpLuz02, shpLuz03, shpLuz04, shpLuz05, shpLuz06,
-                                        shpLuz07, shpLuz08, shpLuz09, shpLuz10, shpLuz11, shpLuz12};
+                                       shpLuz07, shpLuz08, shpLuz09, shpLuz10, shpLuz11, shpLuz12};
     return n >= 1 && n <= 12 ? l[n - 1] : nullptr;
 }
 

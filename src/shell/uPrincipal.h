@@ -44,8 +44,14 @@ public:
     explicit TShape(Kind kind, QWidget* parent = nullptr);
     void setBrushColor(const QColor& c);
     QColor brushColor() const { return FBrush; }
-    void setPenColor(const QColor& c) { FPen = c; update(); }
-    void setPenStyle(Qt::PenStyle s) { FPenStyle = s; update(); }
+    void setPenColor(const QColor& c) {
+        FPen = c;
+        update();
+    }
+    void setPenStyle(Qt::PenStyle s) {
+        FPenStyle = s;
+        update();
+    }
 
 protected:
     void paintEvent(QPaintEvent*) override;
@@ -142,10 +148,9 @@ public:
     // --- dialogs ---------------------------------------------------------------------------------
     int CaixaDeDialogo(const QString& Texto, const QString& Titulo, const QString& TextoNao,
                        const QString& TextoSim, bool Advertencia);
-    int CaixaDeDialogoComIconesEspeciais(const QString& Texto, const QString& Titulo,
-                                         const QString& TextoNao, const QString& TextoSim,
-                                         unsigned char IconeNao, unsigned char IconeSim,
-                                         bool Advertencia, bool ComIconesDeBorda);
+    int CaixaDeDialogoComIconesEspeciais(const QString& Texto, const QString& Titulo, const QString& TextoNao,
+                                         const QString& TextoSim, unsigned char IconeNao,
+                                         unsigned char IconeSim, bool Advertencia, bool ComIconesDeBorda);
     bool FormCloseQuery();
 
     // The reel cells of reel k (1..3), top to bottom.

@@ -5,9 +5,8 @@
 
 using namespace uRotinasGerais;
 
-int TfrmPrincipal::CaixaDeDialogo(const QString& Texto, const QString& Titulo,
-                                  const QString& TextoNao, const QString& TextoSim,
-                                  bool Advertencia) {
+int TfrmPrincipal::CaixaDeDialogo(const QString& Texto, const QString& Titulo, const QString& TextoNao,
+                                  const QString& TextoSim, bool Advertencia) {
     return uRotinasGerais::CaixaDeDialogo(this, Texto, Titulo, TextoNao, TextoSim, Advertencia);
 }
 

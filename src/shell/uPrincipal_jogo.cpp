@@ -29,7 +29,8 @@ QImage quadroDoSimbolo(const QString& pastaDoPrograma, int simbolo, bool escuro)
     const QString arquivo = pastaDoPrograma + "Bobinas/" + nome + (escuro ? "-dark.jpg" : ".jpg");
     QImage quadro = plataforma::CarregarJpeg(arquivo);
     if (quadro.isNull())
-        plataforma::AvisarUmaVez(arquivo, "reel picture missing or unreadable, its cell stays empty: " + arquivo);
+        plataforma::AvisarUmaVez(arquivo,
+                                 "reel picture missing or unreadable, its cell stays empty: " + arquivo);
     return quadro;
 }
 
@@ -37,9 +38,11 @@ void desenharBobina(TfrmPrincipal* f, int k, bool escuro) {
     const int pos = jogo::Estado().Bobinas[k - 1].Posicao;
     const jogo::Fita& fita = *jogo::Fitas[k - 1];
     const auto celulas = f->celulasDaBobina(k);
-    celulas[0]->setPicture(quadroDoSimbolo(f->PastaDoPrograma, fita[TfrmPrincipal::DecrementarNumeroNaBobina(pos)], escuro));
+    celulas[0]->setPicture(
+        quadroDoSimbolo(f->PastaDoPrograma, fita[TfrmPrincipal::DecrementarNumeroNaBobina(pos)], escuro));
     celulas[1]->setPicture(quadroDoSimbolo(f->PastaDoPrograma, fita[pos], false));
-    celulas[2]->setPicture(quadroDoSimbolo(f->PastaDoPrograma, fita[TfrmPrincipal::IncrementarNumeroNaBobina(pos)], escuro));
+    celulas[2]->setPicture(
+        quadroDoSimbolo(f->PastaDoPrograma, fita[TfrmPrincipal::IncrementarNumeroNaBobina(pos)], escuro));
 }
 
 QColor corDaLuz(std::uint32_t rgb) { return QColor::fromRgb(rgb); }
@@ -73,7 +76,8 @@ void TfrmPrincipal::spdGirarClick() {
                        "Faça Uma Aposta Antes de Puxar a Alavanca", "", "Sim", false);
         return;
     }
-    jogo::DefinirLimites(jogo::Estado().Bobinas, jogo::Sortear(jogo::kMaiorSorteioGiro), jogo::kAcrescimoGiro);
+    jogo::DefinirLimites(jogo::Estado().Bobinas, jogo::Sortear(jogo::kMaiorSorteioGiro),
+                         jogo::kAcrescimoGiro);
     timBobina1->start();
     timBobina2->start();
     timBobina3->start();
@@ -177,7 +181,8 @@ void TfrmPrincipal::SetarMensagem(const QString& texto) { jogo::Estado().Mensage
 
 void TfrmPrincipal::timLuzesMensagemTimer() {
     auto& e = jogo::Estado();
-    for (int n = 1; n <= 12; ++n) lampada(n)->setBrushColor(corDaLuz(jogo::ObterCorDaLuz(e.FaseDasLuzes + n - 1)));
+    for (int n = 1; n <= 12; ++n)
+        lampada(n)->setBrushColor(corDaLuz(jogo::ObterCorDaLuz(e.FaseDasLuzes + n - 1)));
     jogo::ObterCorDaLuz(e.FaseDasLuzes - 1, &e.FaseDasLuzes);
     lblMensagem->setText(jogo::PedacoDoLetreiro(e.MensagemAtual, e.PosicaoDaMensagem));
     e.PosicaoDaMensagem = jogo::ProximaPosicaoDoLetreiro(e.MensagemAtual, e.PosicaoDaMensagem);

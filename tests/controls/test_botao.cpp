@@ -104,10 +104,10 @@ void TestControles::botaoAneisDoDegrade() {
     QImage img = desenhar(b.get());
     // The right side of the middle row crosses every ring from the edge inwards.
     for (int i = 0; i < 14; ++i) QCOMPARE(cinza(img, w - 2 - i, 30), kNiveis[i]);
-    QCOMPARE(cinza(img, 0, 30), 192);            // base face outline
+    QCOMPARE(cinza(img, 0, 30), 192);                         // base face outline
     QCOMPARE(img.pixel(w - 1, 30), QColor(0, 128, 0).rgb());  // right edge excluded
     QCOMPARE(img.pixel(1, 1), QColor(0, 128, 0).rgb());       // outside the capsule
-    QCOMPARE(cinza(img, 78, 8), 181);           // ring 7 along the top
+    QCOMPARE(cinza(img, 78, 8), 181);                         // ring 7 along the top
 
     // Hovered: face brightens by 10, edge follows.
     mover(b.get(), 78, 30);
@@ -278,11 +278,15 @@ void conferirLegenda(const QImage& img, const QSet<QPoint>& texto, const QColor&
         for (int x = 0; x < img.width(); ++x) {
             const QPoint p(x, y);
             QRgb esperado = QColor(0, 128, 0).rgb();
-            if (texto.contains(p - desloc)) esperado = principal.rgb();
-            else if (sombra.isValid() && texto.contains(p - deslocSombra)) esperado = sombra.rgb();
+            if (texto.contains(p - desloc))
+                esperado = principal.rgb();
+            else if (sombra.isValid() && texto.contains(p - deslocSombra))
+                esperado = sombra.rgb();
             if (img.pixel(p) != esperado) {
                 QFAIL(qPrintable(QString("pixel (%1, %2): %3, expected %4")
-                                     .arg(x).arg(y).arg(QColor(img.pixel(p)).name(), QColor(esperado).name())));
+                                     .arg(x)
+                                     .arg(y)
+                                     .arg(QColor(img.pixel(p)).name(), QColor(esperado).name())));
             }
             vistos += esperado == principal.rgb();
         }

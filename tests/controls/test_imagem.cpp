@@ -67,7 +67,8 @@ QImage retangulo(int w, int h, const QRect& figura) {
 }
 
 void enviarMouse(QWidget* w, QEvent::Type tipo, Qt::MouseButton botao, QPoint local, QPoint global) {
-    const Qt::MouseButtons botoes = tipo == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(botao);
+    const Qt::MouseButtons botoes =
+        tipo == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(botao);
     QMouseEvent e(tipo, QPointF(local), QPointF(global), botao, botoes, Qt::NoModifier);
     QApplication::sendEvent(w, &e);
 }
@@ -168,8 +169,11 @@ void TestControles::imagemPintaPorPartes() {
             if (partes.contains(QPoint(x, y)) && figura.rect().contains(q) && q != QPoint(0, 39))
                 esperado = figura.pixel(q);
             if (out.pixel(x, y) != esperado)
-                QFAIL(qPrintable(QString("(%1, %2): %3, expected %4").arg(x).arg(y)
-                                     .arg(out.pixel(x, y), 8, 16).arg(esperado, 8, 16)));
+                QFAIL(qPrintable(QString("(%1, %2): %3, expected %4")
+                                     .arg(x)
+                                     .arg(y)
+                                     .arg(out.pixel(x, y), 8, 16)
+                                     .arg(esperado, 8, 16)));
         }
 }
 
@@ -370,7 +374,8 @@ void TestControles::imagemNoServidorX() {
     // The server's bounding shape is the figure without its surround and hole (the input region
     // is the bounding shape where no input shape is set: the clicks below prove it).
     const QRegion figura = TImageShape::BuildOpaqueRegion(indexado, img->rect(), img->PictureRect());
-    QVERIFY(figura.contains(QPoint(400, 50)) && !figura.contains(QPoint(5, 5)) && !figura.contains(QPoint(400, 300)));
+    QVERIFY(figura.contains(QPoint(400, 50)) && !figura.contains(QPoint(5, 5)) &&
+            !figura.contains(QPoint(400, 300)));
     QTRY_VERIFY(mesmaRegiao(formaNoServidor(janela.winId(), ShapeBounding), figura));
 
     // The screen shows the red window through the surround and the hole.
@@ -388,8 +393,8 @@ void TestControles::imagemNoServidorX() {
     QCOMPARE(fundo.apertos, 1);
 
     // Dragging the picture moves the window, with the left button and with the right one.
-    xdotool({"mousemove", "300", "200", "mousedown", "1", "mousemove", "340", "230", "mousemove", "360", "250",
-             "mouseup", "1"});
+    xdotool({"mousemove", "300", "200", "mousedown", "1", "mousemove", "340", "230", "mousemove", "360",
+             "250", "mouseup", "1"});
     QTRY_COMPARE(janela.pos(), QPoint(160, 150));
     xdotool({"mousemove", "400", "300", "mousedown", "3", "mousemove", "390", "290", "mouseup", "3"});
     QTRY_COMPARE(janela.pos(), QPoint(150, 140));

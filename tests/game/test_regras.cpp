@@ -177,8 +177,12 @@ private slots:
                             esperado = 2 * aposta;
                         if (CalcularPremio(s1, s2, s3, aposta) != esperado)
                             QFAIL(qPrintable(QStringLiteral("%1 %2 %3, aposta %4: %5 em vez de %6")
-                                                 .arg(s1).arg(s2).arg(s3).arg(aposta)
-                                                 .arg(CalcularPremio(s1, s2, s3, aposta)).arg(esperado)));
+                                                 .arg(s1)
+                                                 .arg(s2)
+                                                 .arg(s3)
+                                                 .arg(aposta)
+                                                 .arg(CalcularPremio(s1, s2, s3, aposta))
+                                                 .arg(esperado)));
                     }
     }
 
@@ -251,7 +255,8 @@ private slots:
             posicoes << p;
             p = ProximaPosicaoDoLetreiro(m, p);
         }
-        QCOMPARE(posicoes, (QList<int>{0, 2, 4, 6, 8, 10, 12, 14, 16, 18, 1, 3, 5, 7, 9, 11, 13, 15, 17, 19, 2, 4}));
+        QCOMPARE(posicoes,
+                 (QList<int>{0, 2, 4, 6, 8, 10, 12, 14, 16, 18, 1, 3, 5, 7, 9, 11, 13, 15, 17, 19, 2, 4}));
         // "Parabens" is cut by 13: 12 goes to 14, which becomes 1.
         QCOMPARE(ProximaPosicaoDoLetreiro("Parabens", 12), 1);
         // An empty message scrolls ten blanks; a position past the end shows a short piece.

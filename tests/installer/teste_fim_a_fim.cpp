@@ -79,7 +79,8 @@ private slots:
     void initTestCase() {
         if (qEnvironmentVariableIsEmpty("DISPLAY")) QSKIP("needs an X server (run under xvfb-run)");
         for (const char* f : {"xdotool", "gio"})
-            if (QStandardPaths::findExecutable(f).isEmpty()) QSKIP(qPrintable(QString(f) + " is not installed"));
+            if (QStandardPaths::findExecutable(f).isEmpty())
+                QSKIP(qPrintable(QString(f) + " is not installed"));
         QVERIFY2(QFileInfo(kExecutavel).isExecutable(), qPrintable(kExecutavel));
     }
 
@@ -112,7 +113,9 @@ private slots:
         const QString lembrete = janela("Por Favor, Assine o Contrato!");
         QVERIFY(!lembrete.isEmpty());
         tecla(lembrete, "Return");
-        QVERIFY(esperar([&] { return rodar("xdotool", {"search", "--onlyvisible", "--name", "Assine"}).isEmpty(); }));
+        QVERIFY(esperar([&] {
+            return rodar("xdotool", {"search", "--onlyvisible", "--name", "Assine"}).isEmpty();
+        }));
         clicar(contrato, 495, 305);  // the box, right of its caption
         QTest::qWait(200);
         clicar(contrato, 420, 348);  // "Sim"
@@ -124,7 +127,8 @@ private slots:
 
         const QString pasta = programas + "/Trevolino";
         // The display title carries the executable's version: read it back from the one group.
-        const QStringList grupos = QDir(home + "/.local/share/applications").entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+        const QStringList grupos =
+            QDir(home + "/.local/share/applications").entryList(QDir::Dirs | QDir::NoDotAndDotDot);
         QCOMPARE(grupos.size(), 1);
         const QString titulo = grupos.first();
         QVERIFY(titulo.startsWith("Trevolino v"));
@@ -138,8 +142,9 @@ private slots:
         const QString icone = home + "/.local/share/icons/hicolor/48x48/apps/trevolino.png";
         const bool temIcone = QFileInfo::exists(TREVOLINO_GEN_DIR "/icone/hicolor/48x48/apps/trevolino.png");
         QCOMPARE(QFileInfo::exists(icone), temIcone);
-        for (const QString& f : {home + "/Desktop/" + titulo + ".desktop", grupo + "/01 - Executar " + titulo + ".desktop",
-                                 grupo + "/02 - Desinstalar " + titulo + ".desktop"}) {
+        for (const QString& f :
+             {home + "/Desktop/" + titulo + ".desktop", grupo + "/01 - Executar " + titulo + ".desktop",
+              grupo + "/02 - Desinstalar " + titulo + ".desktop"}) {
             int codigo = 0;
             const QString saida = rodar("desktop-file-validate", {f}, 10000, &codigo);
             QVERIFY2(codigo == 0 && saida.isEmpty(), qPrintable(f + ": " + saida));
@@ -169,7 +174,8 @@ private slots:
         QVERIFY(!QFileInfo::exists(home + "/Desktop/" + titulo + ".desktop"));
         QVERIFY(!QFileInfo::exists(grupo));
         QVERIFY(!QFileInfo::exists(desinstalador));  // the running uninstaller goes too
-        QCOMPARE(QDir(windows).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList());
+        QCOMPARE(QDir(windows).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 QStringList());
         QVERIFY(!QFileInfo::exists(icone));
         QVERIFY(QFileInfo(programas).isDir());
     }
@@ -192,7 +198,8 @@ private slots:
         QVERIFY(jogo.waitForStarted());
         QString confirmacao, principal;
         esperar([&] {
-            confirmacao = rodar("xdotool", {"search", "--onlyvisible", "--name", "Confirmação de Desinstalação"});
+            confirmacao =
+                rodar("xdotool", {"search", "--onlyvisible", "--name", "Confirmação de Desinstalação"});
             principal = rodar("xdotool", {"search", "--onlyvisible", "--name", "^Trevolino$"});
             return !confirmacao.isEmpty() || !principal.isEmpty();
         });

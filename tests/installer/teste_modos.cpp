@@ -75,7 +75,8 @@ bool validar(const QString& arquivo, QString* saida) {
 QStringList arquivosDe(const QString& pasta) {
     QStringList r;
     QDir d(pasta);
-    for (const QFileInfo& fi : d.entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System))
+    for (const QFileInfo& fi :
+         d.entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System))
         r << fi.fileName();
     return r;
 }
@@ -89,7 +90,8 @@ class TesteModos : public QObject {
     QString programa, exe, programas, windows, mesa, menu;
 
     // Runs the dispatch with `argumento` after the quoted program path, answering `acoes`.
-    bool rodar(const QString& argumento, std::vector<R::Acao> acoes, std::vector<DialogoVisto>* vistos = nullptr) {
+    bool rodar(const QString& argumento, std::vector<R::Acao> acoes,
+               std::vector<DialogoVisto>* vistos = nullptr) {
         // As the process would see it: rebuilt from its arguments.
         DefinirLinhaDeComandoParaTeste(LinhaDeComandoReconstruida({exe, argumento}), 1);
         Respondedor r(std::move(acoes));
@@ -99,8 +101,8 @@ class TesteModos : public QObject {
     }
 
     bool nadaInstalado() {
-        return arquivosDe(programas).isEmpty() && !QFileInfo::exists(windows) &&
-               arquivosDe(mesa).isEmpty() && arquivosDe(menu).isEmpty();
+        return arquivosDe(programas).isEmpty() && !QFileInfo::exists(windows) && arquivosDe(mesa).isEmpty() &&
+               arquivosDe(menu).isEmpty();
     }
 
 private slots:
@@ -125,7 +127,7 @@ private slots:
         menu = PastaDoMenuIniciar();
         QVERIFY(mesa.startsWith(QDir::homePath() + "/") && menu.startsWith(QDir::homePath() + "/"));
         QVERIFY(QDir::homePath().startsWith(QDir::tempPath()));  // never a real HOME
-        for (const QString& p : {mesa, menu}) {  // a clean desktop and menu for every case
+        for (const QString& p : {mesa, menu}) {                  // a clean desktop and menu for every case
             QDir(p).removeRecursively();
             QDir().mkpath(p);
         }
@@ -138,7 +140,8 @@ private slots:
         // The launchers live in the shared temporary HOME: clear them for the next case.
         QDir(menu + "/" + kTitulo).removeRecursively();
         QFile::remove(mesa + "/" + kTitulo + ".desktop");
-        QDir(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + "/icons").removeRecursively();
+        QDir(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + "/icons")
+            .removeRecursively();
         delete tmp;
     }
 
@@ -148,16 +151,23 @@ private slots:
         QTest::addColumn<QString>("token");
         QTest::addColumn<QString>("primeiroDialogo");
         const QString p = "\"/usr/games/Trevolino/trevolino\"";
-        QTest::newRow("só o programa") << p << 0 << "" << "";
-        QTest::newRow("instalar") << p + " <INSTALAR>" << 1 << "<INSTALAR>" << "Confirmação de Instalação";
-        QTest::newRow("minúsculas") << p + " <instalar>" << 1 << "<instalar>" << "Confirmação de Instalação";
-        QTest::newRow("entre aspas") << p + " \"<ICONES>\"" << 1 << "<ICONES>" << "Confirmação de Instalação";
+        QTest::newRow("só o programa") << p << 0 << ""
+                                       << "";
+        QTest::newRow("instalar") << p + " <INSTALAR>" << 1 << "<INSTALAR>"
+                                  << "Confirmação de Instalação";
+        QTest::newRow("minúsculas") << p + " <instalar>" << 1 << "<instalar>"
+                                    << "Confirmação de Instalação";
+        QTest::newRow("entre aspas") << p + " \"<ICONES>\"" << 1 << "<ICONES>"
+                                     << "Confirmação de Instalação";
         QTest::newRow("brancos em volta") << "  " + p + "   <Desinstalar>  " << 1 << "<Desinstalar>"
                                           << "Confirmação de Desinstalação";
-        QTest::newRow("segunda palavra") << p + " <DESINSTALAR> agora" << 2 << "<DESINSTALAR> agora" << "";
-        QTest::newRow("sem aspa e branco") << "/usr/games/trevolino <INSTALAR>" << 1
-                                           << "usr/games/trevolino <INSTALAR>" << "";
-        QTest::newRow("outro argumento") << p + " --ajuda" << 1 << "--ajuda" << "";
+        QTest::newRow("segunda palavra") << p + " <DESINSTALAR> agora" << 2 << "<DESINSTALAR> agora"
+                                         << "";
+        QTest::newRow("sem aspa e branco")
+            << "/usr/games/trevolino <INSTALAR>" << 1 << "usr/games/trevolino <INSTALAR>"
+            << "";
+        QTest::newRow("outro argumento") << p + " --ajuda" << 1 << "--ajuda"
+                                         << "";
     }
     void tabelaDeTokens() {
         QFETCH(QString, linha);
@@ -184,19 +194,25 @@ private slots:
 
     void mensagens() {
         const QString m1 = MensagemConfirmacaoInstalar(kTitulo);
-        QVERIFY(m1.startsWith("Instalação\r\n\r\nEste Software Destina-Se a\r\nSimular Um Jogo Trevolino.\r\n\r\n"));
-        QVERIFY(m1.endsWith("Com Perfil De Usuário Administrador.\r\n\r\nVocê Autoriza a Instalação do\r\nTrevolino v3.5?"));
+        QVERIFY(m1.startsWith(
+            "Instalação\r\n\r\nEste Software Destina-Se a\r\nSimular Um Jogo Trevolino.\r\n\r\n"));
+        QVERIFY(m1.endsWith(
+            "Com Perfil De Usuário Administrador.\r\n\r\nVocê Autoriza a Instalação do\r\nTrevolino v3.5?"));
         QCOMPARE(m1.count("\r\n"), 20);
         QCOMPARE(MensagemConfirmacaoIcones(kTitulo), kTitulo + "\r\n" + m1);
-        QCOMPARE(MensagemInstalacaoConcluida(kTitulo),
-                 QString("Trevolino v3.5\r\nInstalação Concluída\r\n\r\nO Aplicativo Poderá Ser Utilizado Através\r\n"
-                         "Do Menu de Aplicativos ou Então\r\nDisparado Pelo Ícone Que Foi Preparado\r\n"
-                         "Na Sua Área de Trabalho.\r\n\r\nVocê Deseja Executa-lo Imediatamente?"));
+        QCOMPARE(
+            MensagemInstalacaoConcluida(kTitulo),
+            QString(
+                "Trevolino v3.5\r\nInstalação Concluída\r\n\r\nO Aplicativo Poderá Ser Utilizado Através\r\n"
+                "Do Menu de Aplicativos ou Então\r\nDisparado Pelo Ícone Que Foi Preparado\r\n"
+                "Na Sua Área de Trabalho.\r\n\r\nVocê Deseja Executa-lo Imediatamente?"));
         QCOMPARE(MensagemConfirmacaoDesinstalar(kTitulo),
                  QString("Trevolino v3.5\r\nDesinstalação\r\n\r\nVocê Está Certo de Que Deseja Remover\r\n"
-                         "Este Aplicativo Do Seu Computador?\r\n\r\nVocê Autoriza a Desinstalação do\r\nTrevolino v3.5?"));
-        QCOMPARE(MensagemDesinstalacaoConcluida(kTitulo),
-                 QString("Trevolino v3.5\r\nDesinstalação\r\n\r\nO Aplicativo Foi Desinstalado Com Sucesso."));
+                         "Este Aplicativo Do Seu Computador?\r\n\r\nVocê Autoriza a Desinstalação "
+                         "do\r\nTrevolino v3.5?"));
+        QCOMPARE(
+            MensagemDesinstalacaoConcluida(kTitulo),
+            QString("Trevolino v3.5\r\nDesinstalação\r\n\r\nO Aplicativo Foi Desinstalado Com Sucesso."));
         QCOMPARE(NomeDoDesinstalador("trevolino"), QString("trevolino_Desinstalar"));
         QCOMPARE(NomeDoDesinstalador("Trevolino.exe"), QString("Trevolino_Desinstalar.exe"));
         QCOMPARE(NomeDoDesinstalador(".oculto"), QString(".oculto_Desinstalar"));
@@ -225,8 +241,8 @@ private slots:
         const QString lancador = mesa + "/Trevolino v3.5.desktop";
         const QString grupo = menu + "/Trevolino v3.5";
         QVERIFY(QFileInfo(lancador).isExecutable());
-        QCOMPARE(arquivosDe(grupo),
-                 QStringList({"01 - Executar Trevolino v3.5.desktop", "02 - Desinstalar Trevolino v3.5.desktop"}));
+        QCOMPARE(arquivosDe(grupo), QStringList({"01 - Executar Trevolino v3.5.desktop",
+                                                 "02 - Desinstalar Trevolino v3.5.desktop"}));
         QVERIFY(ler(lancador).contains("\nExec=" + instalado.toUtf8() + "\n"));
         QVERIFY(ler(lancador).contains("\nPath=" + programas.toUtf8() + "/Trevolino/\n"));
         QVERIFY(ler(grupo + "/02 - Desinstalar Trevolino v3.5.desktop")
@@ -239,7 +255,8 @@ private slots:
             }
         }
         // The icon the launchers name, for every picture the program carries.
-        const QString icones = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + "/icons/hicolor";
+        const QString icones =
+            QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + "/icons/hicolor";
         for (int n : {16, 48, 256}) {
             const QString rec = QString(":/icone/hicolor/%1x%1/apps/trevolino.png").arg(n);
             QCOMPARE(QFile::exists(icones + QString("/%1x%1/apps/trevolino.png").arg(n)), QFile::exists(rec));
@@ -278,10 +295,12 @@ private slots:
         QCOMPARE(vistos.size(), size_t(1));
         QVERIFY(nadaInstalado());
         // Esc in the contract, with the box ticked.
-        QVERIFY(rodar("<ICONES>", {R::sim(), [](QWidget* w) {
-                                       w->findChild<QCheckBox*>("cbxContrato")->setChecked(true);
-                                       QTest::keyClick(w, Qt::Key_Escape);
-                                   }},
+        QVERIFY(rodar("<ICONES>",
+                      {R::sim(),
+                       [](QWidget* w) {
+                           w->findChild<QCheckBox*>("cbxContrato")->setChecked(true);
+                           QTest::keyClick(w, Qt::Key_Escape);
+                       }},
                       &vistos));
         QCOMPARE(vistos.size(), size_t(2));
         QVERIFY(nadaInstalado());
@@ -298,7 +317,7 @@ private slots:
         QVERIFY(rodar("<icones>", aceitarTudo(R::nao()), &vistos));
         QCOMPARE(vistos.size(), size_t(3));
         QVERIFY(vistos[0].texto.startsWith("\nTrevolino v3.5\nInstalação\n"));
-        QVERIFY(arquivosDe(programas).isEmpty());  // nothing copied
+        QVERIFY(arquivosDe(programas).isEmpty());                 // nothing copied
         QVERIFY(!QFile::exists(QDir::homePath() + "/iniciado"));  // "Não": not started
         const QString lancador = mesa + "/Trevolino v3.5.desktop";
         // The path with blanks and quotes is quoted, its quotes escaped (twice: quoting, then
@@ -384,7 +403,8 @@ private slots:
             QTest::keyClick(w, Qt::Key_Return);
         };
         const auto semRastros = [&] {
-            return arquivosDe(mesa).isEmpty() && arquivosDe(menu).isEmpty() && arquivosDe(windows).isEmpty() &&
+            return arquivosDe(mesa).isEmpty() && arquivosDe(menu).isEmpty() &&
+                   arquivosDe(windows).isEmpty() &&
                    !QFileInfo::exists(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
                                       "/icons/hicolor/scalable/apps/trevolino.svg");
         };
@@ -395,8 +415,9 @@ private slots:
         QVERIFY(rodar("<INSTALAR>", {R::sim(), marcarEAceitar(true), notarCor}, &vistos));
         QCOMPARE(vistos.size(), size_t(3));
         QCOMPARE(vistos[2].titulo, QString("Instalação Não Concluída"));
-        QCOMPARE(vistos[2].texto, "\nTrevolino v3.5\nNão Foi Possível Instalar\n\nNão Foi Possível Copiar o Programa Para:\n" +
-                                      programas + "/Trevolino\n\nNada Foi Instalado.\n");
+        QCOMPARE(vistos[2].texto,
+                 "\nTrevolino v3.5\nNão Foi Possível Instalar\n\nNão Foi Possível Copiar o Programa Para:\n" +
+                     programas + "/Trevolino\n\nNada Foi Instalado.\n");
         QCOMPARE(fundo, QColor(255, 128, 128));
         QCOMPARE(ler(programas + "/Trevolino"), QByteArray("meu"));
         QVERIFY(semRastros());
@@ -420,7 +441,8 @@ private slots:
         QVERIFY(rodar("<ICONES>", {R::sim(), marcarEAceitar(true), notarCor}, &vistos));
         QCOMPARE(vistos.size(), size_t(3));
         QCOMPARE(vistos[2].titulo, QString("Instalação Não Concluída"));
-        QVERIFY2(vistos[2].texto.contains("\nNão Foi Possível Criar o Atalho:\n" + menu + "/Trevolino v3.5/01 - Executar "
+        QVERIFY2(vistos[2].texto.contains("\nNão Foi Possível Criar o Atalho:\n" + menu +
+                                          "/Trevolino v3.5/01 - Executar "
                                           "Trevolino v3.5.desktop\n\nNada Foi Instalado.\n"),
                  qPrintable(vistos[2].texto));
         QCOMPARE(ler(menu + "/Trevolino v3.5"), QByteArray("meu"));
@@ -460,14 +482,17 @@ private slots:
         escrever(programas + "/Trevolino/meu.txt", "meu");
         DefinirExecutavelParaTeste(windows + "/Trevolino_Desinstalar");
         QColor fundo;
-        QVERIFY(rodar("<DESINSTALAR>", {R::sim(), [&fundo](QWidget* w) {
-                                            fundo = w->palette().color(QPalette::Window);
-                                            QTest::keyClick(w, Qt::Key_Return);
-                                        }},
+        QVERIFY(rodar("<DESINSTALAR>",
+                      {R::sim(),
+                       [&fundo](QWidget* w) {
+                           fundo = w->palette().color(QPalette::Window);
+                           QTest::keyClick(w, Qt::Key_Return);
+                       }},
                       &vistos));
         QCOMPARE(vistos.size(), size_t(2));
         QCOMPARE(vistos[1].titulo, QString("Desinstalação Incompleta"));
-        QCOMPARE(vistos[1].texto, "\nTrevolino v3.5\nDesinstalação\n\nNão Foi Possível Remover:\n" + programas +
+        QCOMPARE(vistos[1].texto, "\nTrevolino v3.5\nDesinstalação\n\nNão Foi Possível Remover:\n" +
+                                      programas +
                                       "/Trevolino\n\nEstes Itens Permaneceram Em Seu Computador.\n");
         QCOMPARE(fundo, QColor(255, 128, 128));
         QCOMPARE(ler(programas + "/Trevolino/meu.txt"), QByteArray("meu"));
@@ -482,8 +507,8 @@ private slots:
         QCOMPARE(d.Resposta, 2);
         QCOMPARE(d.size(), QSize(623, 375));
         QCOMPARE(d.windowTitle(), QString("Contrato de Uso de Software"));
-        QVERIFY(!(d.windowFlags() & (Qt::WindowCloseButtonHint | Qt::WindowSystemMenuHint |
-                                     Qt::WindowMinMaxButtonsHint)));
+        QVERIFY(!(d.windowFlags() &
+                  (Qt::WindowCloseButtonHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint)));
         QVERIFY(!d.cbxContrato->isChecked());
         QCOMPARE(d.cbxContrato->layoutDirection(), Qt::RightToLeft);  // caption left of the box
 
@@ -519,21 +544,24 @@ private slots:
         // "Sim" clicked unticked: the reminder again; then ticked, Enter in the text box: 6.
         TfrmDialogoContrato d(nullptr);
         int respostaDuranteOLembrete = -1;
-        Respondedor r({[](QWidget* w) { QTest::keyClick(w->findChild<QWidget*>("memContrato"), Qt::Key_Return); },
-                       [&](QWidget* w) {
-                           respostaDuranteOLembrete = d.Resposta;
-                           QTest::keyClick(w, Qt::Key_Return);
-                       },
-                       R::clicar("SpeedButton2"), R::sim(), marcarEAceitar(true)});
+        Respondedor r(
+            {[](QWidget* w) { QTest::keyClick(w->findChild<QWidget*>("memContrato"), Qt::Key_Return); },
+             [&](QWidget* w) {
+                 respostaDuranteOLembrete = d.Resposta;
+                 QTest::keyClick(w, Qt::Key_Return);
+             },
+             R::clicar("SpeedButton2"), R::sim(), marcarEAceitar(true)});
         d.exec();
         QCOMPARE(r.titulos(), QStringList({"Contrato de Uso de Software", "Por Favor, Assine o Contrato!",
                                            "Contrato de Uso de Software", "Por Favor, Assine o Contrato!",
                                            "Contrato de Uso de Software"}));
         QCOMPARE(respostaDuranteOLembrete, 2);
-        QCOMPARE(r.vistos[1].texto,
-                 QString("\nPara Prosseguir é Necessário Que Você Esteja de\nAcordo Com o Contrato de Utilização.\n\n"
-                         "Para Fazer Isto, Assinale a Opção Adequada,\nLogo Abaixo do Texto do Contrato, Marque:\n\n"
-                         "\"Eu Li e Concordo Com o Contrato Acima\"\n"));
+        QCOMPARE(
+            r.vistos[1].texto,
+            QString(
+                "\nPara Prosseguir é Necessário Que Você Esteja de\nAcordo Com o Contrato de Utilização.\n\n"
+                "Para Fazer Isto, Assinale a Opção Adequada,\nLogo Abaixo do Texto do Contrato, Marque:\n\n"
+                "\"Eu Li e Concordo Com o Contrato Acima\"\n"));
         QCOMPARE(d.Resposta, 6);
     }
 

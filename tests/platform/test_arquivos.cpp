@@ -31,7 +31,7 @@ void escrever(const QString& p, const QByteArray& dados) {
 }
 
 struct stat estado(const QString& p) {
-    struct stat st{};
+    struct stat st {};
     ::lstat(QFile::encodeName(p).constData(), &st);
     return st;
 }
@@ -97,7 +97,7 @@ private slots:
     void copiaRecusadaSemEstragarNada() {
         const QString a = d("a.txt");
         escrever(a, "original");
-        QVERIFY(!CopiarArquivo(a, a));                        // same text
+        QVERIFY(!CopiarArquivo(a, a));                         // same text
         QVERIFY(!CopiarArquivo(a, tmp->path() + "/./a.txt"));  // same file, other spelling
         QVERIFY(!CopiarArquivo(a, tmp->path() + "//a.txt"));
         QCOMPARE(ler(a), QByteArray("original"));
@@ -137,7 +137,7 @@ private slots:
             if (copiados == 2048) ::truncate(QFile::encodeName(a).constData(), 3000);
         });
         QVERIFY(!CopiarArquivo(a, b));
-        QCOMPARE(blocos, 2);  // 2048, then the 952 left before the file ended
+        QCOMPARE(blocos, 2);         // 2048, then the 952 left before the file ended
         QVERIFY(!QFile::exists(b));  // no partial file passes for a copy
     }
 
@@ -159,7 +159,8 @@ private slots:
         escrever(d("lixo.txt"), "reciclar");
         QVERIFY(ApagarArquivo(d("lixo.txt"), true));
         QVERIFY(!QFile::exists(d("lixo.txt")));
-        const QString lixeira = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + "/Trash";
+        const QString lixeira =
+            QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + "/Trash";
         QVERIFY(lixeira.startsWith(QDir::homePath()));
         QCOMPARE(ler(lixeira + "/files/lixo.txt"), QByteArray("reciclar"));
         QVERIFY(QFile::exists(lixeira + "/info/lixo.txt.trashinfo"));
@@ -271,13 +272,20 @@ private slots:
     void quotingDoExec_data() {
         QTest::addColumn<QString>("arg");
         QTest::addColumn<QString>("esperado");
-        QTest::newRow("simples") << "/opt/Trevolino/trevolino" << "/opt/Trevolino/trevolino";
-        QTest::newRow("token") << "<DESINSTALAR>" << "\"<DESINSTALAR>\"";
-        QTest::newRow("espaço") << "/home/zé/Meus Jogos/trevolino" << "\"/home/zé/Meus Jogos/trevolino\"";
-        QTest::newRow("aspas e dólar") << "/a/\"b\"$c" << "\"/a/\\\"b\\\"\\$c\"";
-        QTest::newRow("barra invertida") << "/a\\b" << "\"/a\\\\b\"";
-        QTest::newRow("por cento") << "/a/100%" << "/a/100%%";
-        QTest::newRow("vazio") << "" << "\"\"";
+        QTest::newRow("simples") << "/opt/Trevolino/trevolino"
+                                 << "/opt/Trevolino/trevolino";
+        QTest::newRow("token") << "<DESINSTALAR>"
+                               << "\"<DESINSTALAR>\"";
+        QTest::newRow("espaço") << "/home/zé/Meus Jogos/trevolino"
+                                << "\"/home/zé/Meus Jogos/trevolino\"";
+        QTest::newRow("aspas e dólar") << "/a/\"b\"$c"
+                                       << "\"/a/\\\"b\\\"\\$c\"";
+        QTest::newRow("barra invertida") << "/a\\b"
+                                         << "\"/a\\\\b\"";
+        QTest::newRow("por cento") << "/a/100%"
+                                   << "/a/100%%";
+        QTest::newRow("vazio") << ""
+                               << "\"\"";
     }
     void quotingDoExec() {
         QFETCH(QString, arg);
@@ -290,7 +298,8 @@ private slots:
         CriarAtalho(alvo, "", tmp->path() + "/Meus \"Jogos\" $á/", "Trevolino v3.5", "", 0);
         const QString desk = PastaDaAreaDeTrabalho() + "/Trevolino v3.5.desktop";
         const QString texto = QString::fromUtf8(ler(desk));
-        QVERIFY2(texto.startsWith("[Desktop Entry]\nType=Application\nName=Trevolino v3.5\n"), qPrintable(texto));
+        QVERIFY2(texto.startsWith("[Desktop Entry]\nType=Application\nName=Trevolino v3.5\n"),
+                 qPrintable(texto));
         // String escapes come after the quoting: each backslash of the quoting is doubled.
         QVERIFY2(texto.contains("\nExec=\"" + tmp->path() + "/Meus \\\\\"Jogos\\\\\" \\\\$á/trevolino\"\n"),
                  qPrintable(texto));

@@ -23,8 +23,7 @@ QString som(const QString& nome) { return QStringLiteral(TREVOLINO_PROGRAM_DIR "
 
 std::shared_ptr<const plataforma::SomWav> ler(const QString& nome) {
     auto s = plataforma::LerWav(som(nome));
-    if (!s)
-        qFatal("cannot read %s", qPrintable(som(nome)));
+    if (!s) qFatal("cannot read %s", qPrintable(som(nome)));
     return s;
 }
 
@@ -105,10 +104,12 @@ private slots:
     // 8-bit samples are unsigned: a file of 128s is silence, not a full-scale offset.
     void oitoBitsSemSinal() {
         qint64 m = monitor.posicao();
-        plataforma::TocarNaSaida(plataforma::LerWav(apoio_som::wavOitoBits(dir, "silencio8.wav", 0.8, 0)), false);
+        plataforma::TocarNaSaida(plataforma::LerWav(apoio_som::wavOitoBits(dir, "silencio8.wav", 0.8, 0)),
+                                 false);
         QVERIFY2(monitor.esperarSom(m, 1500) < 0, "an 8-bit silence was heard");
         m = monitor.posicao();
-        plataforma::TocarNaSaida(plataforma::LerWav(apoio_som::wavOitoBits(dir, "tom8.wav", 0.8, 100)), false);
+        plataforma::TocarNaSaida(plataforma::LerWav(apoio_som::wavOitoBits(dir, "tom8.wav", 0.8, 100)),
+                                 false);
         QVERIFY2(monitor.esperarSom(m, 5000) >= 0, "an 8-bit tone was not heard");
         QVERIFY(monitor.esperarSilencio(monitor.posicao(), 3000) >= 0);
     }
@@ -166,8 +167,7 @@ int main(int argc, char** argv) {
         plataforma::TocarNaSaida(laco, true);
         const bool ouvido = esperarFluxoDoJogo(true, 5000);
         plataforma::TocarNaSaida(nullptr, false);
-        if (!ouvido)
-            fprintf(stderr, "no stream of the game reached the server after it came back\n");
+        if (!ouvido) fprintf(stderr, "no stream of the game reached the server after it came back\n");
         return ouvido ? 0 : 1;
     }
     QCoreApplication app(argc, argv);

@@ -82,22 +82,26 @@ private slots:
 
     void doisBotoesEClique() {
         Visto v;
-        const int r = abrir([&] { return w->CaixaDeDialogo("Texto", "Titulo", QString::fromUtf8("Não"), "Sim", false); }, v,
-                            [](QWidget* d) { QTest::mouseClick(d->findChild<QToolButton*>("spdNao"), Qt::LeftButton); });
+        const int r = abrir(
+            [&] { return w->CaixaDeDialogo("Texto", "Titulo", QString::fromUtf8("Não"), "Sim", false); }, v,
+            [](QWidget* d) { QTest::mouseClick(d->findChild<QToolButton*>("spdNao"), Qt::LeftButton); });
         QCOMPARE(r, 7);
         QVERIFY(v.naoVisivel);
         QCOMPARE(v.xNao, 107);
         QCOMPARE(v.xSim, 284);
         QCOMPARE(abrir([&] { return w->CaixaDeDialogo("T", "T", QString::fromUtf8("Não"), "Sim", false); }, v,
-                       [](QWidget* d) { QTest::mouseClick(d->findChild<QToolButton*>("spdSim"), Qt::LeftButton); }),
+                       [](QWidget* d) {
+                           QTest::mouseClick(d->findChild<QToolButton*>("spdSim"), Qt::LeftButton);
+                       }),
                  6);
     }
 
     void advertenciaTrocaCoresEPosicoes() {
         Visto v;
-        QCOMPARE(abrir([&] { return w->CaixaDeDialogo("Texto", "Titulo", QString::fromUtf8("Não"), "Sim", true); }, v,
-                       [](QWidget* d) { tecla(d, Qt::Key_Enter); }),
-                 6);
+        QCOMPARE(
+            abrir([&] { return w->CaixaDeDialogo("Texto", "Titulo", QString::fromUtf8("Não"), "Sim", true); },
+                  v, [](QWidget* d) { tecla(d, Qt::Key_Enter); }),
+            6);
         QCOMPARE(v.fundo, QColor(255, 128, 128));
         QCOMPARE(v.texto, QColor(Qt::black));
         QCOMPARE(v.textoBotao, QColor(Qt::black));
@@ -135,12 +139,13 @@ private slots:
     void soOSoltarDaTeclaResponde() {
         Visto v;
         bool fechouNoAperto = true;
-        const int r = abrir([&] { return w->CaixaDeDialogo("T", "T", QString::fromUtf8("Não"), "Sim", false); }, v,
-                            [&](QWidget* d) {
-                                QTest::keyPress(d, Qt::Key_Escape);
-                                fechouNoAperto = !d->isVisible();
-                                QTest::keyRelease(d, Qt::Key_Escape);
-                            });
+        const int r =
+            abrir([&] { return w->CaixaDeDialogo("T", "T", QString::fromUtf8("Não"), "Sim", false); }, v,
+                  [&](QWidget* d) {
+                      QTest::keyPress(d, Qt::Key_Escape);
+                      fechouNoAperto = !d->isVisible();
+                      QTest::keyRelease(d, Qt::Key_Escape);
+                  });
         QVERIFY(!fechouNoAperto);
         QCOMPARE(r, 7);
     }
@@ -149,7 +154,8 @@ private slots:
         Visto v;
         const int r = abrir(
             [&] {
-                return w->CaixaDeDialogoComIconesEspeciais("T", "T", QString::fromUtf8("Não"), "Sim", 3, 2, false, true);
+                return w->CaixaDeDialogoComIconesEspeciais("T", "T", QString::fromUtf8("Não"), "Sim", 3, 2,
+                                                           false, true);
             },
             v, [](QWidget* d) { d->close(); });
         QCOMPARE(r, 2);

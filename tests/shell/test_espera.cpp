@@ -26,11 +26,13 @@ private slots:
 
     void zeroSegundosProcessaUmaVez() {
         bool executado = false;
-        QMetaObject::invokeMethod(this, [&] { executado = true; }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [&] { executado = true; }, Qt::QueuedConnection);
         Aguardar(false, 0);
         QVERIFY(executado);
         bool negativo = false;
-        QMetaObject::invokeMethod(this, [&] { negativo = true; }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [&] { negativo = true; }, Qt::QueuedConnection);
         Aguardar(false, -3);
         QVERIFY(negativo);
     }

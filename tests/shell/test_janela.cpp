@@ -152,7 +152,8 @@ private slots:
         TfrmPrincipal w(nullptr, false);
         w.PastaDoPrograma = pasta.path() + "/";
         w.TituloDoAplicativo = "Trevolino v3.5";
-        const QStringList nomes = {"c_esperar.ani", "c_executar.ani", "c_normal.ani", "c_tocar.ani", "LCDMono2.ttf"};
+        const QStringList nomes = {"c_esperar.ani", "c_executar.ani", "c_normal.ani", "c_tocar.ani",
+                                   "LCDMono2.ttf"};
         for (const QString& n : nomes) {
             QFile f(pasta.path() + "/" + n);
             QVERIFY(f.open(QIODevice::WriteOnly));

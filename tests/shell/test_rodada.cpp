@@ -70,11 +70,14 @@ class TestRodada : public QObject {
         QTimer amostrador;
         amostrador.setInterval(1);
         connect(&amostrador, &QTimer::timeout, this, [&]() {
-            amostras << Amostra{algumHabilitado(),
-                                w->timBobina1->isActive() || w->timBobina2->isActive() || w->timBobina3->isActive(),
-                                w->timFinal->isActive(), w->Premio, jogo::Estado().MensagemAtual,
-                                QFileInfo(uRotinasGerais::SomAtual().arquivo).fileName(),
-                                uRotinasGerais::SomAtual().emLaco};
+            amostras << Amostra{
+                algumHabilitado(),
+                w->timBobina1->isActive() || w->timBobina2->isActive() || w->timBobina3->isActive(),
+                w->timFinal->isActive(),
+                w->Premio,
+                jogo::Estado().MensagemAtual,
+                QFileInfo(uRotinasGerais::SomAtual().arquivo).fileName(),
+                uRotinasGerais::SomAtual().emLaco};
         });
         amostrador.start();
         w->spdGirarClick();
@@ -93,7 +96,8 @@ private slots:
             for (bool escuro : {false, true}) {
                 QImage img(140, 92, QImage::Format_RGB32);
                 img.fill(corDoSimbolo(s, escuro));
-                QVERIFY(img.save(pasta.path() + "/Bobinas/" + nome + (escuro ? "-dark.jpg" : ".jpg"), "JPEG", 95));
+                QVERIFY(img.save(pasta.path() + "/Bobinas/" + nome + (escuro ? "-dark.jpg" : ".jpg"), "JPEG",
+                                 95));
             }
         }
         // The program folder holds the pictures and, linked, the built sounds; the game runs
@@ -153,9 +157,10 @@ private slots:
         static QStringList linhas;
         linhas.clear();
         QLoggingCategory::setFilterRules("trevolino.info=true");
-        const QtMessageHandler anterior = qInstallMessageHandler([](QtMsgType, const QMessageLogContext& c, const QString& m) {
-            if (QByteArray(c.category) == "trevolino") linhas << m;
-        });
+        const QtMessageHandler anterior =
+            qInstallMessageHandler([](QtMsgType, const QMessageLogContext& c, const QString& m) {
+                if (QByteArray(c.category) == "trevolino") linhas << m;
+            });
         w->DesenharBobina1();  // must not crash
         w->DesenharBobina1();
         qInstallMessageHandler(anterior);
@@ -180,7 +185,8 @@ private slots:
         const auto amostras = girarAteOFim();
         QVERIFY(algumaAmostra(amostras, [](const Amostra& a) { return a.som == "BobinaGirando.wav"; }));
         QVERIFY(algumaAmostra(amostras, [](const Amostra& a) { return a.som == "BobinaParando.wav"; }));
-        QVERIFY(!algumaAmostra(amostras, [](const Amostra& a) { return a.som.startsWith("Pagando") || a.som == "Ganhou.wav"; }));
+        QVERIFY(!algumaAmostra(
+            amostras, [](const Amostra& a) { return a.som.startsWith("Pagando") || a.som == "Ganhou.wav"; }));
         QCOMPARE(jogo::Estado().Bobinas[0].Posicao, 6);
         QCOMPARE(jogo::Estado().Bobinas[1].Posicao, 13);
         QCOMPARE(jogo::Estado().Bobinas[2].Posicao, 4);
@@ -200,7 +206,8 @@ private slots:
         for (const auto& a : amostras)
             if (a.girando || a.timFinalAtivo || a.premio > 0) QVERIFY(!a.algumBotaoHabilitado);
         // The final second really happened: timFinal was seen running with the buttons off.
-        QVERIFY(std::any_of(amostras.begin(), amostras.end(), [](const Amostra& a) { return a.timFinalAtivo; }));
+        QVERIFY(
+            std::any_of(amostras.begin(), amostras.end(), [](const Amostra& a) { return a.timFinalAtivo; }));
     }
 
     void premioDeTresSetesVermelhosContadoUmAUm() {
@@ -213,9 +220,12 @@ private slots:
         QCOMPARE(w->Credito, depoisDaAposta + 120);
         QCOMPARE(w->Aposta, 0.0);
         // The credit rose one by one, with "Parabens" during the count-up.
-        QVERIFY(std::any_of(amostras.begin(), amostras.end(), [](const Amostra& a) { return a.mensagem == "Parabens"; }));
-        QVERIFY(std::any_of(amostras.begin(), amostras.end(), [](const Amostra& a) { return a.premio > 0 && a.premio < 120; }));
-        QVERIFY(algumaAmostra(amostras, [](const Amostra& a) { return a.som == "PagandoMuito.wav" && a.somEmLaco; }));
+        QVERIFY(std::any_of(amostras.begin(), amostras.end(),
+                            [](const Amostra& a) { return a.mensagem == "Parabens"; }));
+        QVERIFY(std::any_of(amostras.begin(), amostras.end(),
+                            [](const Amostra& a) { return a.premio > 0 && a.premio < 120; }));
+        QVERIFY(algumaAmostra(amostras,
+                              [](const Amostra& a) { return a.som == "PagandoMuito.wav" && a.somEmLaco; }));
         QVERIFY(uRotinasGerais::SomAtual().vazio());  // the paying loop was stopped
         QCOMPARE(jogo::Estado().MensagemAtual, QString("Aposte e Ganhe"));
     }
@@ -295,8 +305,14 @@ private slots:
         w->SetarMensagem("Aposte e Ganhe");
         QCOMPARE(w->lblMensagem->text(), QString());  // shown only at the next tick
         w->timLuzesMensagemTimer();
-        const QColor cores[8] = {{}, QColor(255, 0, 0), QColor(0, 0, 255), QColor(0, 128, 0), QColor(255, 255, 0),
-                                 QColor(255, 0, 255), QColor(0, 255, 255), QColor(128, 0, 0)};
+        const QColor cores[8] = {{},
+                                 QColor(255, 0, 0),
+                                 QColor(0, 0, 255),
+                                 QColor(0, 128, 0),
+                                 QColor(255, 255, 0),
+                                 QColor(255, 0, 255),
+                                 QColor(0, 255, 255),
+                                 QColor(128, 0, 0)};
         for (int n = 1; n <= 12; ++n) QCOMPARE(w->lampada(n)->brushColor(), cores[(n - 1) % 7 + 1]);
         QCOMPARE(w->lblMensagem->text(), QString("     Aposte "));
         w->timLuzesMensagemTimer();
@@ -317,16 +333,19 @@ private slots:
         connect(w->timLuzesMensagem, &QTimer::timeout, this, [&] {
             if (esperou) return;
             esperou = true;
-            QMetaObject::invokeMethod(this, [&] {
-                QSet<int> fases;
-                QElapsedTimer relogio;
-                relogio.start();
-                while (relogio.elapsed() < 300) {
-                    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
-                    fases.insert(jogo::Estado().FaseDasLuzes);
-                }
-                fasesDuranteAEspera = int(fases.size());
-            }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                this,
+                [&] {
+                    QSet<int> fases;
+                    QElapsedTimer relogio;
+                    relogio.start();
+                    while (relogio.elapsed() < 300) {
+                        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
+                        fases.insert(jogo::Estado().FaseDasLuzes);
+                    }
+                    fasesDuranteAEspera = int(fases.size());
+                },
+                Qt::QueuedConnection);
         });
         connect(w->timLuzesMensagem, &QTimer::timeout, w, &TfrmPrincipal::timLuzesMensagemTimer);
         jogo::Estado().FaseDasLuzes = 1;

@@ -159,11 +159,10 @@ int main(int argc, char** argv) {
         t.start();
         p.start(QCoreApplication::applicationFilePath(), {"--sem-servidor"});
         const bool terminou = p.waitForFinished(30000);
-        if (!terminou)
-            p.kill(), p.waitForFinished();
+        if (!terminou) p.kill(), p.waitForFinished();
         const QByteArray saida = p.readAll();
-        const bool ok = terminou && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0 &&
-                        t.elapsed() < 30000;
+        const bool ok =
+            terminou && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0 && t.elapsed() < 30000;
         if (!ok) {
             fprintf(stderr, "FAIL: without an audio server (%lld ms):\n%s\n", (long long)t.elapsed(),
                     saida.constData());

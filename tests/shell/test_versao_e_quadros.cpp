@@ -13,7 +13,8 @@ class TestVersaoEQuadros : public QObject {
     QTemporaryDir pasta;
 
     // A copy of /bin/true carrying a version block with the given numbers.
-    QString executavelComVersao(quint16 a, quint16 b, quint16 c, quint16 d, quint32 assinatura = plataforma::kAssinatura) {
+    QString executavelComVersao(quint16 a, quint16 b, quint16 c, quint16 d,
+                                quint32 assinatura = plataforma::kAssinatura) {
         const QString bloco = pasta.filePath(QString("bloco-%1.%2.%3.%4").arg(a).arg(b).arg(c).arg(d));
         plataforma::BlocoDeVersao v{assinatura, 0x10000u, (quint32(a) << 16) | b, (quint32(c) << 16) | d};
         QFile f(bloco);
@@ -21,8 +22,9 @@ class TestVersaoEQuadros : public QObject {
         f.write(reinterpret_cast<const char*>(&v), sizeof v);
         f.close();
         const QString saida = bloco + ".exe";
-        const int rc = QProcess::execute("objcopy", {"--add-section", QString(TREVOLINO_VERSION_SECTION) + "=" + bloco,
-                                                     "/bin/true", saida});
+        const int rc = QProcess::execute(
+            "objcopy",
+            {"--add-section", QString(TREVOLINO_VERSION_SECTION) + "=" + bloco, "/bin/true", saida});
         return rc == 0 ? saida : QString();
     }
 
@@ -32,14 +34,17 @@ private slots:
         QVERIFY(!v3.isEmpty());
         QCOMPARE(uRotinasGerais::LerVersaoDoArquivo(v3), QString("3.5.1.1"));
         QCOMPARE(uRotinasGerais::LerVersaoDoArquivo(executavelComVersao(10, 0, 2, 7)), QString("10.0.2.7"));
-        QCOMPARE(uRotinasGerais::LerVersaoDoArquivo(executavelComVersao(65535, 0, 0, 65535)), QString("65535.0.0.65535"));
+        QCOMPARE(uRotinasGerais::LerVersaoDoArquivo(executavelComVersao(65535, 0, 0, 65535)),
+                 QString("65535.0.0.65535"));
         // No block, a wrong signature, a file that is no executable, a missing file: "Padrão".
         const QString padrao = QString::fromUtf8("Padrão");
         QCOMPARE(uRotinasGerais::LerVersaoDoArquivo("/bin/true"), padrao);
         QCOMPARE(uRotinasGerais::LerVersaoDoArquivo(executavelComVersao(1, 2, 3, 4, 0x12345678)), padrao);
         QFile lixo(pasta.filePath("lixo"));
         QVERIFY(lixo.open(QIODevice::WriteOnly));
-        lixo.write(QByteArray("\x7f" "ELF\x02\x01") + QByteArray(200, '\xff'));
+        lixo.write(QByteArray("\x7f"
+                              "ELF\x02\x01") +
+                   QByteArray(200, '\xff'));
         lixo.close();
         QCOMPARE(uRotinasGerais::LerVersaoDoArquivo(lixo.fileName()), padrao);
         QCOMPARE(uRotinasGerais::LerVersaoDoArquivo(pasta.filePath("nao-existe")), padrao);

@@ -42,18 +42,57 @@ QImage imagemDoCursor(const QCursor& c) { return pm(c.pixmap().toImage()); }
 QByteArray curDeUmBit() {
     const int w = 16, h = 16;
     QByteArray dib;
-    auto u32 = [&](quint32 v) { char b[4]; qToLittleEndian(v, b); dib.append(b, 4); };
-    auto u16 = [&](quint16 v) { char b[2]; qToLittleEndian(v, b); dib.append(b, 2); };
-    u32(40); u32(w); u32(h * 2); u16(1); u16(1); u32(0); u32(0); u32(0); u32(0); u32(2); u32(0);
-    u32(0x00000000); u32(0x00FFFFFF);                      // palette: black, white
-    for (int y = 0; y < h; ++y) u32(0xFFFFFFFFu);           // every colour bit 1 = white
-    for (int y = 0; y < h; ++y) { dib.append(char(0xFF)); dib.append(char(0x00)); dib.append(2, 0); }
+    auto u32 = [&](quint32 v) {
+        char b[4];
+        qToLittleEndian(v, b);
+        dib.append(b, 4);
+    };
+    auto u16 = [&](quint16 v) {
+        char b[2];
+        qToLittleEndian(v, b);
+        dib.append(b, 2);
+    };
+    u32(40);
+    u32(w);
+    u32(h * 2);
+    u16(1);
+    u16(1);
+    u32(0);
+    u32(0);
+    u32(0);
+    u32(0);
+    u32(2);
+    u32(0);
+    u32(0x00000000);
+    u32(0x00FFFFFF);                               // palette: black, white
+    for (int y = 0; y < h; ++y) u32(0xFFFFFFFFu);  // every colour bit 1 = white
+    for (int y = 0; y < h; ++y) {
+        dib.append(char(0xFF));
+        dib.append(char(0x00));
+        dib.append(2, 0);
+    }
     QByteArray cur;
-    auto c16 = [&](quint16 v) { char b[2]; qToLittleEndian(v, b); cur.append(b, 2); };
-    auto c32 = [&](quint32 v) { char b[4]; qToLittleEndian(v, b); cur.append(b, 4); };
-    c16(0); c16(2); c16(1);
-    cur.append(char(w)); cur.append(char(h)); cur.append(char(0)); cur.append(char(0));
-    c16(3); c16(5); c32(quint32(dib.size())); c32(22);
+    auto c16 = [&](quint16 v) {
+        char b[2];
+        qToLittleEndian(v, b);
+        cur.append(b, 2);
+    };
+    auto c32 = [&](quint32 v) {
+        char b[4];
+        qToLittleEndian(v, b);
+        cur.append(b, 4);
+    };
+    c16(0);
+    c16(2);
+    c16(1);
+    cur.append(char(w));
+    cur.append(char(h));
+    cur.append(char(0));
+    cur.append(char(0));
+    c16(3);
+    c16(5);
+    c32(quint32(dib.size()));
+    c32(22);
     return cur + dib;
 }
 
@@ -144,7 +183,11 @@ void TesteCursores::tamanhosEContagensErradosSaoRecusados() {
         {"frame height negative", [&](QByteArray& b) { poeU32(b, icon + 8 + 22 + 8, 0xFFFFFFC0u); }},
         {"frame offset outside", [&](QByteArray& b) { poeU32(b, icon + 8 + 6 + 12, 0xFFFFFFF0u); }},
         {"frame byte count outside", [&](QByteArray& b) { poeU32(b, icon + 8 + 6 + 8, 0xFFFFFFF0u); }},
-        {"directory count absurd", [&](QByteArray& b) { b[icon + 8 + 4] = char(0xFF); b[icon + 8 + 5] = char(0xFF); }},
+        {"directory count absurd",
+         [&](QByteArray& b) {
+             b[icon + 8 + 4] = char(0xFF);
+             b[icon + 8 + 5] = char(0xFF);
+         }},
         {"not a cursor", [&](QByteArray& b) { b.replace(8, 4, "WAVE"); }},
     };
     for (const auto& caso : casos) {
@@ -165,8 +208,7 @@ void TesteCursores::tamanhosEContagensErradosSaoRecusados() {
     for (int i = 0; i < 3000; ++i) {
         QByteArray b = ok;
         const int estragos = 1 + int(rng.bounded(4));
-        for (int k = 0; k < estragos; ++k)
-            b[rng.bounded(int(icon + 200))] = char(rng.bounded(256));
+        for (int k = 0; k < estragos; ++k) b[rng.bounded(int(icon + 200))] = char(rng.bounded(256));
         if (auto r = plataforma::parseCursorFile(b)) {
             ++aceitos;
             QVERIFY(!r->frames.empty() && int(r->frames.size()) <= plataforma::kMaxCursorFrames);
@@ -186,7 +228,7 @@ void TesteCursores::cursorSimplesDeUmBitUsaAMascara() {
     QCOMPARE(img.size(), QSize(16, 16));
     QCOMPARE(c->frames[0].hotSpot, QPoint(3, 5));
     for (int y : {0, 15}) {
-        QCOMPARE(qAlpha(img.pixel(0, y)), 0);    // mask bit set: clear
+        QCOMPARE(qAlpha(img.pixel(0, y)), 0);  // mask bit set: clear
         QCOMPARE(qAlpha(img.pixel(7, y)), 0);
         QCOMPARE(img.pixel(8, y), qRgb(255, 255, 255));  // mask bit clear: the white pixel
         QCOMPARE(img.pixel(15, y), qRgb(255, 255, 255));

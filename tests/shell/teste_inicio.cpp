@@ -23,17 +23,19 @@ using namespace uRotinasGerais;
 
 namespace {
 
-const QStringList kDesempacotados = {"c_esperar.ani", "c_executar.ani", "c_normal.ani",
-                                     "c_tocar.ani", "LCDMono2.ttf"};
-const QStringList kRecursos = {"Cursor_Esperar", "Cursor_Executar", "Cursor_Normal",
-                               "Cursor_Tocar", "FonteLCD"};
+const QStringList kDesempacotados = {"c_esperar.ani", "c_executar.ani", "c_normal.ani", "c_tocar.ani",
+                                     "LCDMono2.ttf"};
+const QStringList kRecursos = {"Cursor_Esperar", "Cursor_Executar", "Cursor_Normal", "Cursor_Tocar",
+                               "FonteLCD"};
 
 QByteArray ler(const QString& caminho) {
     QFile f(caminho);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-QByteArray recursoGerado(const QString& nome) { return ler(QStringLiteral(TREVOLINO_GEN_DIR "/recursos/") + nome); }
+QByteArray recursoGerado(const QString& nome) {
+    return ler(QStringLiteral(TREVOLINO_GEN_DIR "/recursos/") + nome);
+}
 
 QString pastaDeFontes() { return PastaEspecial(20); }
 
@@ -146,12 +148,12 @@ void TesteInicio::verificacaoDaTela() {
     QFETCH(int, mensagem);
     const QString q1 = QuebrasDeLinha(1), q2 = QuebrasDeLinha(2);
     const QString titulo = "Trevolino v3.5";
-    const QString minima =
-        titulo + q1 + "Tela Abaixo Da Dimensão Mínima Permitida" + q2 +
-        "Para Adequado Funcionamento Deste Aplicativo" + q1 + "As Dimensões Mínimas Da Tela Deverão Ser" +
-        q1 + "800 x 600 Pixels." + q2 + "Na Verdade, Para Utilização Mais Adequada," + q1 +
-        "O Ideal é Trabalhar Com Dimensão" + q1 + "1024 x 768 Ou Superior." + q2 +
-        "A Execução Não Pode Prosseguir!";
+    const QString minima = titulo + q1 + "Tela Abaixo Da Dimensão Mínima Permitida" + q2 +
+                           "Para Adequado Funcionamento Deste Aplicativo" + q1 +
+                           "As Dimensões Mínimas Da Tela Deverão Ser" + q1 + "800 x 600 Pixels." + q2 +
+                           "Na Verdade, Para Utilização Mais Adequada," + q1 +
+                           "O Ideal é Trabalhar Com Dimensão" + q1 + "1024 x 768 Ou Superior." + q2 +
+                           "A Execução Não Pode Prosseguir!";
     const QString conselho =
         titulo + q1 + "Resolução de Tela Inadequada" + q2 + "Para Adequado Funcionamento Deste Aplicativo" +
         q1 + "As Dimensões Mínimas Recomendáveis Da Tela" + q1 + "Devem Ser 1024 x 768 Pixels." + q2 +

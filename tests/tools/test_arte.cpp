@@ -102,12 +102,14 @@ QRect qrect(const layout::Rect& r) { return QRect(r.left, r.top, r.width, r.heig
 // Every rectangle the window lays over the cabinet.
 std::vector<QRect> controlRects() {
     using namespace layout;
-    std::vector<QRect> v = {qrect(kSair), qrect(kGirar), qrect(kApostar01), qrect(kApostar05),
-                            qrect(kApostar10), qrect(kCredito), qrect(kAposta), qrect(kMensagem),
-                            qrect(kWebSite), qrect(kPainelPontuacao), qrect(kOlho), qrect(kReelGrid),
+    std::vector<QRect> v = {qrect(kSair),      qrect(kGirar),           qrect(kApostar01), qrect(kApostar05),
+                            qrect(kApostar10), qrect(kCredito),         qrect(kAposta),    qrect(kMensagem),
+                            qrect(kWebSite),   qrect(kPainelPontuacao), qrect(kOlho),      qrect(kReelGrid),
                             qrect(kPayLine)};
-    for (int x : kVerticalBarLeft) v.push_back(QRect(x, kVerticalBarTop, kVerticalBarWidth, kVerticalBarHeight));
-    for (int y : kHorizontalBarTop) v.push_back(QRect(kHorizontalBarLeft, y, kHorizontalBarWidth, kHorizontalBarHeight));
+    for (int x : kVerticalBarLeft)
+        v.push_back(QRect(x, kVerticalBarTop, kVerticalBarWidth, kVerticalBarHeight));
+    for (int y : kHorizontalBarTop)
+        v.push_back(QRect(kHorizontalBarLeft, y, kHorizontalBarWidth, kHorizontalBarHeight));
     for (int n = 1; n <= 12; ++n) v.push_back(qrect(lamp(n)));
     for (int r = 1; r <= 3; ++r)
         for (int row = 1; row <= 3; ++row) v.push_back(qrect(reelCell(r, row)));
@@ -201,7 +203,8 @@ private slots:
             const QImage b = decodeJpeg(reelPath(n, false)).image, d = decodeJpeg(reelPath(n, true)).image;
             QVERIFY(!b.isNull() && !d.isNull());
             const double mb = meanLuma(b), md = meanLuma(d);
-            QVERIFY2(md < 0.6 * mb, qPrintable(QStringLiteral("%1: %2 vs %3").arg(symbolName(n)).arg(md).arg(mb)));
+            QVERIFY2(md < 0.6 * mb,
+                     qPrintable(QStringLiteral("%1: %2 vs %3").arg(symbolName(n)).arg(md).arg(mb)));
             QVERIFY(md > 25);
             double sab = 0, saa = 0, sbb = 0;
             for (int y = 0; y < b.height(); ++y)
@@ -295,8 +298,8 @@ private slots:
         QCOMPARE(d.left(2), QByteArray("BM"));
         QCOMPARE(u32(18), layout::kCabinetWidth);
         QCOMPARE(u32(22), layout::kCabinetHeight);
-        QCOMPARE(u16(28), 8);   // bits per pixel
-        QCOMPARE(u32(30), 0);   // no compression
+        QCOMPARE(u16(28), 8);  // bits per pixel
+        QCOMPARE(u32(30), 0);  // no compression
         const QImage img = loadCabinet();
         QCOMPARE(img.format(), QImage::Format_Indexed8);
         QVERIFY(img.colorCount() <= 256);
@@ -315,7 +318,8 @@ private slots:
         for (const QRect& r : controlRects())
             for (int y = r.top(); y <= r.bottom(); ++y)
                 for (int x = r.left(); x <= r.right(); ++x)
-                    QVERIFY2(!isKey(img.pixel(x, y)), qPrintable(QStringLiteral("black at %1,%2").arg(x).arg(y)));
+                    QVERIFY2(!isKey(img.pixel(x, y)),
+                             qPrintable(QStringLiteral("black at %1,%2").arg(x).arg(y)));
         int black = 0;
         for (int y = 0; y < h; ++y)
             for (int x = 0; x < w; ++x) black += isKey(img.pixel(x, y));
@@ -336,7 +340,8 @@ private slots:
         for (const layout::Rect& r : {layout::kCredito, layout::kAposta, layout::kMensagem})
             for (int y = r.top; y < r.bottom(); ++y)
                 for (int x = r.left; x < r.right(); ++x)
-                    QVERIFY2(std::max({qRed(img.pixel(x, y)), qGreen(img.pixel(x, y)), qBlue(img.pixel(x, y))}) <= 40,
+                    QVERIFY2(std::max({qRed(img.pixel(x, y)), qGreen(img.pixel(x, y)),
+                                       qBlue(img.pixel(x, y))}) <= 40,
                              qPrintable(QStringLiteral("LCD at %1,%2").arg(x).arg(y)));
         const layout::Rect web = layout::kWebSite;
         for (int y = web.top; y < web.bottom(); ++y)

@@ -30,11 +30,9 @@ struct Wav {
 Wav lerWav(const QString& caminho) {
     Wav w;
     QFile f(caminho);
-    if (!f.open(QIODevice::ReadOnly))
-        return w;
+    if (!f.open(QIODevice::ReadOnly)) return w;
     const QByteArray b = f.readAll();
-    if (b.size() < 12 || !b.startsWith("RIFF") || b.mid(8, 4) != "WAVE")
-        return w;
+    if (b.size() < 12 || !b.startsWith("RIFF") || b.mid(8, 4) != "WAVE") return w;
     qsizetype p = 12;
     while (p + 8 <= b.size()) {
         const QByteArray id = b.mid(p, 4);
@@ -47,8 +45,7 @@ Wav lerWav(const QString& caminho) {
             w.bits = qFromLittleEndian<quint16>(d + 14);
         } else if (id == "data" && w.bits == 16 && w.canais > 0) {
             const qsizetype quadros = qsizetype(n) / (2 * w.canais);
-            if (p + 8 + quadros * 2 * w.canais > b.size())
-                return w;
+            if (p + 8 + quadros * 2 * w.canais > b.size()) return w;
             for (qsizetype i = 0; i < quadros; ++i)
                 w.amostras.append(qFromLittleEndian<qint16>(d + i * 2 * w.canais));
             w.ok = true;
@@ -62,10 +59,8 @@ Wav lerWav(const QString& caminho) {
 int gerar(const QString& pasta, const QStringList& nomes, QByteArray* erros = nullptr) {
     QProcess p;
     p.start("/usr/bin/python3", QStringList{kGerador, pasta} + nomes);
-    if (!p.waitForFinished(60000))
-        return -1;
-    if (erros)
-        *erros = p.readAllStandardError();
+    if (!p.waitForFinished(60000)) return -1;
+    if (erros) *erros = p.readAllStandardError();
     return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
 }
 
@@ -130,12 +125,10 @@ private slots:
     // Two builds must ship the same sounds: the generator has no hidden randomness or clock.
     // It is asked for the table's files, as the build asks, and makes those and nothing else.
     void geradorDeterministico() {
-        if (!QFile::exists("/usr/bin/python3"))
-            QSKIP("no /usr/bin/python3");
+        if (!QFile::exists("/usr/bin/python3")) QSKIP("no /usr/bin/python3");
         QStringList nomes;
         for (const auto& s : sons::kSonsDosEventos)
-            if (*s.arquivo)
-                nomes << QString::fromLatin1(s.arquivo);
+            if (*s.arquivo) nomes << QString::fromLatin1(s.arquivo);
         QTemporaryDir dir;
         QCOMPARE(gerar(dir.path(), nomes), 0);
         nomes.sort();
@@ -149,8 +142,7 @@ private slots:
 
     // A name it cannot make fails the build, naming the file, and nothing is written.
     void nomeSemSinteseFalha() {
-        if (!QFile::exists("/usr/bin/python3"))
-            QSKIP("no /usr/bin/python3");
+        if (!QFile::exists("/usr/bin/python3")) QSKIP("no /usr/bin/python3");
         QTemporaryDir dir;
         QByteArray erros;
         QVERIFY(gerar(dir.filePath("Som"), {"BobinaParando.wav", "Apito.wav"}, &erros) > 0);

@@ -70,7 +70,9 @@ int andar(int p, int passos) {
 }
 
 // Pay (in bets) of a middle row at the given positions, from the game's own rule with bet 1.
-double pagamento(int p1, int p2, int p3) { return CalcularPremio(Bobina1[p1], Bobina2[p2], Bobina3[p3], 1.0); }
+double pagamento(int p1, int p2, int p3) {
+    return CalcularPremio(Bobina1[p1], Bobina2[p2], Bobina3[p3], 1.0);
+}
 
 // Steps a reel makes in a turn with draw r: the limit + 1 (the step comes before the test).
 int passosDoGiro(int k, int r) { return r + kAcrescimoGiro[k] + 1; }
@@ -131,9 +133,10 @@ std::string nome(int s) { return std::string(NomeDoDesenho(s)); }
 void tabela() {
     Distribuicao d = depoisDaAbertura();
     std::printf("Trevolino par sheet (bet 1; prizes in credits per credit bet)\n\n");
-    std::printf("After the opening turn reel 2 stands %d and reel 3 %d positions from reel 1;\n"
-                "every spin moves those distances by the same amount, so the spins repeat a cycle of %d.\n\n",
-                d.deslocamento2, d.deslocamento3, kCiclo);
+    std::printf(
+        "After the opening turn reel 2 stands %d and reel 3 %d positions from reel 1;\n"
+        "every spin moves those distances by the same amount, so the spins repeat a cycle of %d.\n\n",
+        d.deslocamento2, d.deslocamento3, kCiclo);
 
     // Reachable combinations over the cycle and what each pays.
     std::map<double, int> porPremio;
@@ -145,8 +148,9 @@ void tabela() {
         d = umGiro(d);
         ciclo.push_back(d);
     }
-    std::printf("Combinations that can occur after the opening (reel 1 position x the cycle's distances): %d\n",
-                N * kCiclo);
+    std::printf(
+        "Combinations that can occur after the opening (reel 1 position x the cycle's distances): %d\n",
+        N * kCiclo);
     for (const auto& c : ciclo)
         for (int p = 1; p <= N; ++p) {
             const int p2 = posicao(mod(p - 1 + c.deslocamento2)), p3 = posicao(mod(p - 1 + c.deslocamento3));
@@ -196,15 +200,15 @@ int simular(long long giros) {
         const int r = Sortear(maior);
         for (int k = 0; k < 3; ++k) {
             b[k].Limite = r + acrescimo[k];
-            while (PassoDaBobina(b[k]) != ResultadoDoPasso::Parou) {
-            }
+            while (PassoDaBobina(b[k]) != ResultadoDoPasso::Parou) {}
         }
     };
     volta(kAcrescimoAbertura, kMaiorSorteioAbertura);
     double soma = 0, soma2 = 0;
     for (long long i = 0; i < giros; ++i) {
         volta(kAcrescimoGiro, kMaiorSorteioGiro);
-        const double x = CalcularPremio(Bobina1[b[0].Posicao], Bobina2[b[1].Posicao], Bobina3[b[2].Posicao], 1.0);
+        const double x =
+            CalcularPremio(Bobina1[b[0].Posicao], Bobina2[b[1].Posicao], Bobina3[b[2].Posicao], 1.0);
         soma += x;
         soma2 += x * x;
     }

@@ -102,8 +102,8 @@ QPainterPath leafPath(QPointF base, double len, double width, double angleDeg) {
 
 void drawLeaf(QPainter& p, QPointF base, double len, double width, double angleDeg) {
     QPainterPath l = leafPath(base, len, width, angleDeg);
-    QLinearGradient g(base, base + QPointF(len * std::cos(angleDeg * kPi / 180),
-                                          len * std::sin(angleDeg * kPi / 180)));
+    QLinearGradient g(
+        base, base + QPointF(len * std::cos(angleDeg * kPi / 180), len * std::sin(angleDeg * kPi / 180)));
     g.setColorAt(0, QColor(40, 130, 30));
     g.setColorAt(1, QColor(110, 200, 60));
     strokeFill(p, l, g, QColor(20, 70, 15), 1.6);
@@ -258,8 +258,8 @@ void drawWatermelon(QPainter& p) {
     p.setBrush(flesh);
     p.drawPath(half(42));
     // Seeds.
-    const std::array<QPointF, 9> seeds = {{{-26, -6}, {-10, -4}, {8, -5}, {24, -7}, {-18, 8},
-                                          {0, 10}, {17, 8}, {-8, 20}, {9, 20}}};
+    const std::array<QPointF, 9> seeds = {
+        {{-26, -6}, {-10, -4}, {8, -5}, {24, -7}, {-18, 8}, {0, 10}, {17, 8}, {-8, 20}, {9, 20}}};
     for (QPointF s : seeds) {
         QPointF q = s + QPointF(0, -8);
         QPainterPath d;
@@ -290,10 +290,16 @@ void drawGrapes(QPainter& p) {
     p.drawPath(stem);
     drawLeaf(p, QPointF(2, -36), 30, 10, -160);
     const double r = 11.5;
-    const std::array<std::pair<double, double>, 10> berries = {{{-30, -18}, {-10, -20}, {10, -20},
-                                                               {30, -18}, {-20, 1}, {0, 0},
-                                                               {20, 1}, {-10, 20}, {10, 20},
-                                                               {0, 38}}};
+    const std::array<std::pair<double, double>, 10> berries = {{{-30, -18},
+                                                                {-10, -20},
+                                                                {10, -20},
+                                                                {30, -18},
+                                                                {-20, 1},
+                                                                {0, 0},
+                                                                {20, 1},
+                                                                {-10, 20},
+                                                                {10, 20},
+                                                                {0, 38}}};
     for (auto [x, y] : berries) {
         QPointF c(x, y);
         QRadialGradient g(c + QPointF(-4, -5), r * 1.6);
@@ -369,7 +375,8 @@ void drawBarPlates(QPainter& p, int n) {
         if (h * p.transform().m22() < 9) {
             p.setPen(Qt::NoPen);
             p.setBrush(QColor(235, 235, 240));
-            p.drawRoundedRect(QRectF(r.left() + w * 0.22, r.center().y() - h * 0.14, w * 0.56, h * 0.28), 2, 2);
+            p.drawRoundedRect(QRectF(r.left() + w * 0.22, r.center().y() - h * 0.14, w * 0.56, h * 0.28), 2,
+                              2);
             continue;
         }
         QPainterPath t = textPath(QStringLiteral("BAR"), f, r.center() + QPointF(0, 0.5));
@@ -417,8 +424,10 @@ void drawSeven(QPainter& p, bool red) {
             for (int i = 0; i < 8; ++i) {
                 double a = i * kPi / 4, rr = i % 2 ? r * 0.28 : r;
                 QPointF q = c + QPointF(std::cos(a) * rr, std::sin(a) * rr);
-                if (i == 0) st.moveTo(q);
-                else st.lineTo(q);
+                if (i == 0)
+                    st.moveTo(q);
+                else
+                    st.lineTo(q);
             }
             st.closeSubpath();
             strokeFill(p, st, QColor(255, 230, 90), QColor(170, 110, 0), 1);
@@ -431,18 +440,18 @@ void drawSeven(QPainter& p, bool red) {
 
 void drawSymbol(QPainter& p, int n) {
     switch (n) {
-    case 1: drawLemon(p); break;
-    case 2: drawStrawberry(p); break;
-    case 3: drawCherries(p); break;
-    case 4: drawWatermelon(p); break;
-    case 5: drawGrapes(p); break;
-    case 6: drawBell(p); break;
-    case 7: drawBarPlates(p, 1); break;
-    case 8: drawBarPlates(p, 2); break;
-    case 9: drawBarPlates(p, 3); break;
-    case 10: drawSeven(p, false); break;
-    case 11: drawSeven(p, true); break;
-    default: break;
+        case 1: drawLemon(p); break;
+        case 2: drawStrawberry(p); break;
+        case 3: drawCherries(p); break;
+        case 4: drawWatermelon(p); break;
+        case 5: drawGrapes(p); break;
+        case 6: drawBell(p); break;
+        case 7: drawBarPlates(p, 1); break;
+        case 8: drawBarPlates(p, 2); break;
+        case 9: drawBarPlates(p, 3); break;
+        case 10: drawSeven(p, false); break;
+        case 11: drawSeven(p, true); break;
+        default: break;
     }
 }
 
@@ -562,9 +571,10 @@ QImage verticalBar() {
             double shade = 0.78 + 0.3 * std::exp(-std::pow((u - 0.38) / 0.3, 2));
             shade = std::min(shade, 1.08);
             double r = 235 * shade, g = (20 + 215 * t) * shade, b = 12 * shade;
-            img.setPixel(x, y, qRgb(std::clamp(int(std::lround(r)), 0, 255),
-                                    std::clamp(int(std::lround(g)), 0, 255),
-                                    std::clamp(int(std::lround(b)), 0, 255)));
+            img.setPixel(
+                x, y,
+                qRgb(std::clamp(int(std::lround(r)), 0, 255), std::clamp(int(std::lround(g)), 0, 255),
+                     std::clamp(int(std::lround(b)), 0, 255)));
         }
     }
     return img;
@@ -614,7 +624,8 @@ QImage payTable() {
     p.drawPath(head);
     p.setPen(Qt::NoPen);
     p.drawPath(head);
-    QPainterPath sub = textPath(QStringLiteral("APOSTA %1").arg(jogo::kApostaDaTabela), fontPx(9.5, false), QPointF(R.width / 2.0, 26));
+    QPainterPath sub = textPath(QStringLiteral("APOSTA %1").arg(jogo::kApostaDaTabela), fontPx(9.5, false),
+                                QPointF(R.width / 2.0, 26));
     p.setBrush(QColor(200, 200, 230));
     p.drawPath(sub);
 
@@ -793,7 +804,8 @@ QImage toIndexedWithKey(const QImage& figure, const QImage& inside /* Format_Gra
                 o[x] = 0;
                 continue;
             }
-            float want[3] = {qRed(line[x]) + err0[size_t(x + 1) * 3], qGreen(line[x]) + err0[size_t(x + 1) * 3 + 1],
+            float want[3] = {qRed(line[x]) + err0[size_t(x + 1) * 3],
+                             qGreen(line[x]) + err0[size_t(x + 1) * 3 + 1],
                              qBlue(line[x]) + err0[size_t(x + 1) * 3 + 2]};
             int iw[3];
             for (int ch = 0; ch < 3; ++ch) iw[ch] = std::clamp(int(std::lround(want[ch])), 0, 255);
@@ -831,8 +843,10 @@ QPointF lampCentre(int n) {
 
 // Catmull-Rom spline through the points, as cubic segments.
 void splineThrough(QPainterPath& path, const std::vector<QPointF>& pts, bool moveFirst) {
-    if (moveFirst) path.moveTo(pts.front());
-    else path.lineTo(pts.front());
+    if (moveFirst)
+        path.moveTo(pts.front());
+    else
+        path.lineTo(pts.front());
     for (size_t i = 0; i + 1 < pts.size(); ++i) {
         QPointF p0 = i == 0 ? pts[i] : pts[i - 1], p1 = pts[i], p2 = pts[i + 1];
         QPointF p3 = i + 2 < pts.size() ? pts[i + 2] : pts[i + 1];
@@ -1014,7 +1028,8 @@ void drawClover(QPainter& p, QPointF c, double r, double rot, bool withStem) {
     if (withStem) {
         QPainterPath s;
         s.moveTo(c);
-        s.cubicTo(c + QPointF(r * 0.1, r * 0.6), c + QPointF(r * 0.4, r * 0.9), c + QPointF(r * 0.6, r * 1.1));
+        s.cubicTo(c + QPointF(r * 0.1, r * 0.6), c + QPointF(r * 0.4, r * 0.9),
+                  c + QPointF(r * 0.6, r * 1.1));
         p.setPen(QPen(QColor(20, 90, 25), r * 0.16, Qt::SolidLine, Qt::RoundCap));
         p.setBrush(Qt::NoBrush);
         p.drawPath(s);
@@ -1174,18 +1189,17 @@ QImage cabinetFigure(const QPainterPath& outline) {
     }
     bezel(p, toF(layout::kPainelPontuacao), 4, 4, QColor(25, 12, 55));
     {
-        const QRectF reels(layout::kHorizontalBarLeft, layout::kHorizontalBarTop[0],
-                           layout::kHorizontalBarWidth,
-                           layout::kHorizontalBarTop[1] + layout::kHorizontalBarHeight -
-                               layout::kHorizontalBarTop[0]);
+        const QRectF reels(
+            layout::kHorizontalBarLeft, layout::kHorizontalBarTop[0], layout::kHorizontalBarWidth,
+            layout::kHorizontalBarTop[1] + layout::kHorizontalBarHeight - layout::kHorizontalBarTop[0]);
         bezel(p, reels, 5, 3, QColor(60, 58, 70));
         p.fillRect(toF(layout::kReelGrid), QColor(235, 233, 225));
     }
     {
         const QRectF column = toF(layout::kApostar01).united(toF(layout::kGirar));
         bezel(p, grow(column, 4), 3, 8, QColor(30, 15, 50));
-        for (const layout::Rect& b : {layout::kApostar01, layout::kApostar05, layout::kApostar10,
-                                      layout::kGirar}) {
+        for (const layout::Rect& b :
+             {layout::kApostar01, layout::kApostar05, layout::kApostar10, layout::kGirar}) {
             p.setPen(Qt::NoPen);
             p.setBrush(QColor(12, 10, 18));
             p.drawRoundedRect(grow(toF(b), 2), 12, 12);
@@ -1211,7 +1225,8 @@ QImage cabinetFigure(const QPainterPath& outline) {
     {
         const QRectF msg = toF(layout::kMensagem), cred = toF(layout::kCredito), bet = toF(layout::kAposta);
         QPainterPath panel;
-        panel.addRoundedRect(QRectF(msg.left() - 64, msg.top() - 10, msg.width() + 64 + 10, msg.height() + 24), 10, 10);
+        panel.addRoundedRect(
+            QRectF(msg.left() - 64, msg.top() - 10, msg.width() + 64 + 10, msg.height() + 24), 10, 10);
         QRectF lower = cred.united(bet).adjusted(-64, -6, 10, 10);
         QPainterPath lowerPath;
         lowerPath.addRoundedRect(lower, 10, 10);
@@ -1259,8 +1274,10 @@ QImage cabinetFigure(const QPainterPath& outline) {
         for (int i = 0; i < 8; ++i) {
             const double a = i * kPi / 4 - kPi / 2, rr = i % 2 ? r * 0.22 : r;
             const QPointF q = c + QPointF(std::cos(a) * rr, std::sin(a) * rr);
-            if (i == 0) st.moveTo(q);
-            else st.lineTo(q);
+            if (i == 0)
+                st.moveTo(q);
+            else
+                st.lineTo(q);
         }
         st.closeSubpath();
         QRadialGradient g(c, r);
@@ -1397,17 +1414,17 @@ QImage glyph(int which) {
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
     switch (which) {
-    case 0: arrowUp(p, QRectF(2.5, 1.5, 19, 21)); break;
-    case 1: stopButton(p, QPointF(12, 12), 10.5); break;
-    case 2:
-        softwareBox(p);
-        arrowUp(p, QRectF(14, 11, 9.5, 12));
-        break;
-    case 3:
-        softwareBox(p);
-        stopButton(p, QPointF(18.2, 17.8), 5.4);
-        break;
-    default: break;
+        case 0: arrowUp(p, QRectF(2.5, 1.5, 19, 21)); break;
+        case 1: stopButton(p, QPointF(12, 12), 10.5); break;
+        case 2:
+            softwareBox(p);
+            arrowUp(p, QRectF(14, 11, 9.5, 12));
+            break;
+        case 3:
+            softwareBox(p);
+            stopButton(p, QPointF(18.2, 17.8), 5.4);
+            break;
+        default: break;
     }
     p.end();
     return img;

@@ -22,8 +22,11 @@ inline Arvore Tirar(const QString& raiz) {
         const QString p = it.next();
         struct stat st {};
         ::lstat(QFile::encodeName(p).constData(), &st);
-        QString d = QString("%1 %2 %3.%4").arg(st.st_mode, 0, 8).arg(qlonglong(st.st_size))
-                        .arg(qlonglong(st.st_mtim.tv_sec)).arg(qlonglong(st.st_mtim.tv_nsec));
+        QString d = QString("%1 %2 %3.%4")
+                        .arg(st.st_mode, 0, 8)
+                        .arg(qlonglong(st.st_size))
+                        .arg(qlonglong(st.st_mtim.tv_sec))
+                        .arg(qlonglong(st.st_mtim.tv_nsec));
         if (S_ISLNK(st.st_mode)) d += " -> " + QFileInfo(p).symLinkTarget();
         r.insert(p, d);
     }
@@ -34,8 +37,10 @@ inline Arvore Tirar(const QString& raiz) {
 inline QStringList Diferencas(const Arvore& antes, const Arvore& depois) {
     QStringList r;
     for (auto it = antes.begin(); it != antes.end(); ++it) {
-        if (!depois.contains(it.key())) r << "removed " + it.key();
-        else if (depois.value(it.key()) != it.value()) r << "changed " + it.key();
+        if (!depois.contains(it.key()))
+            r << "removed " + it.key();
+        else if (depois.value(it.key()) != it.value())
+            r << "changed " + it.key();
     }
     for (auto it = depois.begin(); it != depois.end(); ++it)
         if (!antes.contains(it.key())) r << "added " + it.key();

@@ -180,7 +180,8 @@ private slots:
         if (caso != "sem pasta") QDir().mkpath(b);
         const QByteArray bom = jpegValido();
         unsigned semente = 1;
-        if (caso == "enormes") QVERIFY(EscreverJpegGigante(d("gigante.jpg"), 10000, 10000));  // 100 megapixels
+        if (caso == "enormes")
+            QVERIFY(EscreverJpegGigante(d("gigante.jpg"), 10000, 10000));  // 100 megapixels
         for (const QString& nome : nomesDosQuadros()) {
             if (caso == "vazios") escrever(b + nome, QByteArray());
             if (caso == "lixo") escrever(b + nome, lixo(4000, ++semente));
@@ -210,8 +211,10 @@ private slots:
         QByteArray b = jpegValido();
         const qsizetype sof = b.indexOf(QByteArray("\xff\xc0", 2));
         QVERIFY(sof > 0);
-        b[sof + 5] = char(0xff); b[sof + 6] = char(0xdc);
-        b[sof + 7] = char(0xff); b[sof + 8] = char(0xdc);
+        b[sof + 5] = char(0xff);
+        b[sof + 6] = char(0xdc);
+        b[sof + 7] = char(0xff);
+        b[sof + 8] = char(0xdc);
         QVERIFY(plataforma::DecodificarJpeg(b).isNull());
         // And the reel-sized picture still decodes.
         QCOMPARE(plataforma::DecodificarJpeg(jpegValido()).size(), QSize(140, 92));
@@ -231,8 +234,8 @@ private slots:
         const QString som = d("programa/Som/");
         QDir().mkpath(caso == "sem Som" ? d("programa") : som);
         unsigned semente = 7;
-        const QStringList sons = {"InserindoMoeda", "BobinaGirando", "BobinaParando", "Ganhou",
-                                  "PagandoPouco", "PagandoMuito"};
+        const QStringList sons = {"InserindoMoeda", "BobinaGirando", "BobinaParando",
+                                  "Ganhou",         "PagandoPouco",  "PagandoMuito"};
         for (const QString& s : sons) {
             const QString p = som + s + ".wav";
             QByteArray riff("RIFF\xff\xff\xff\xffWAVE", 12);
@@ -241,15 +244,17 @@ private slots:
             if (caso == "pastas") QDir().mkpath(p);
             if (caso == "cabecalhos mentirosos") {
                 // A fmt chunk that claims 4 GB, then data that claims 4 GB over 10 bytes.
-                QByteArray f = riff + QByteArray("fmt \xff\xff\xff\xff", 8) +
-                               QByteArray("\x01\x00\x01\x00\x44\xac\x00\x00\x88\x58\x01\x00\x02\x00\x10\x00", 16) +
-                               QByteArray("data\xff\xff\xff\xff", 8) + QByteArray(10, '\0');
+                QByteArray f =
+                    riff + QByteArray("fmt \xff\xff\xff\xff", 8) +
+                    QByteArray("\x01\x00\x01\x00\x44\xac\x00\x00\x88\x58\x01\x00\x02\x00\x10\x00", 16) +
+                    QByteArray("data\xff\xff\xff\xff", 8) + QByteArray(10, '\0');
                 escrever(p, f);
             }
             if (caso == "float") {
-                QByteArray f = riff + QByteArray("fmt \x10\x00\x00\x00", 8) +
-                               QByteArray("\x03\x00\x01\x00\x44\xac\x00\x00\x10\xb1\x02\x00\x04\x00\x20\x00", 16) +
-                               QByteArray("data\x00\x10\x00\x00", 8) + QByteArray(4096, '\0');
+                QByteArray f =
+                    riff + QByteArray("fmt \x10\x00\x00\x00", 8) +
+                    QByteArray("\x03\x00\x01\x00\x44\xac\x00\x00\x10\xb1\x02\x00\x04\x00\x20\x00", 16) +
+                    QByteArray("data\x00\x10\x00\x00", 8) + QByteArray(4096, '\0');
                 escrever(p, f);
             }
             const double duracao = DuracaoDoSom(p);
@@ -307,7 +312,8 @@ private slots:
         DefinirTamanhoDaTela(QSize());
         TfrmPrincipal::PastaDoProgramaDeTeste.clear();
         QVERIFY(w->TerminoSolicitado());
-        QCOMPARE(fechador.titulos, QStringList{QString::fromUtf8("Notificando Tela Abaixo Das Dimensões Mínimas")});
+        QCOMPARE(fechador.titulos,
+                 QStringList{QString::fromUtf8("Notificando Tela Abaixo Das Dimensões Mínimas")});
         delete w;
     }
 
@@ -320,7 +326,8 @@ private slots:
         QCOMPARE(QProcess::execute("cp", {"-a", programa, d("Trevolino")}), 0);
         for (const char* x : {"dados", "config", "cache", "runtime"}) QDir().mkpath(d(x));
         ::chmod(QFile::encodeName(d("runtime")).constData(), 0700);
-        const QStringList raizAntes = QDir("/").entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+        const QStringList raizAntes =
+            QDir("/").entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
         const auto antes = instantaneo::Tirar(tmp->path());
 
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -389,7 +396,8 @@ private slots:
         CriarAtalho("/opt/a\tb/trevolino", "", "/opt/", "Tabulação", "G", 0);
         const auto e = leitor_desktop::Ler(ler(mesa + "/Tabulação.desktop"));
         QVERIFY(e.has_value());
-        QCOMPARE(leitor_desktop::DividirExec(e->chaves.value("Exec"))->value(0), QString("/opt/a\tb/trevolino"));
+        QCOMPARE(leitor_desktop::DividirExec(e->chaves.value("Exec"))->value(0),
+                 QString("/opt/a\tb/trevolino"));
     }
 
     void linhaDeComandoHostil_data() {
@@ -397,7 +405,8 @@ private slots:
         QTest::addColumn<int>("argumentos");
         const QString prog = "\"/opt/Trevolino/trevolino\" ";
         QTest::newRow("10000 caracteres") << prog + QString(10000, 'x') << 1;
-        QTest::newRow("token no meio") << prog + QString(5000, 'y') + " <INSTALAR> " + QString(5000, 'z') << 3;
+        QTest::newRow("token no meio")
+            << prog + QString(5000, 'y') + " <INSTALAR> " + QString(5000, 'z') << 3;
         QTest::newRow("UTF-8 inválido") << prog + QString::fromLocal8Bit("\xff\xfe<INSTALAR>\xc3\x28") << 1;
         QTest::newRow("só aspas") << prog + QString(10000, '"') << 1;
         QTest::newRow("sem programa") << QString(10000, ' ') << 1;
@@ -450,14 +459,14 @@ private slots:
         qputenv("XDG_DATA_HOME", antigos[1]);
         qputenv("XDG_CONFIG_HOME", antigos[2]);
         qputenv("XDG_CACHE_HOME", antigos[3]);
-        for (const char* v : {"dados", "config", "cache"}) QCOMPARE(ler(raiz + "/" + v), QByteArray("não é pasta"));
+        for (const char* v : {"dados", "config", "cache"})
+            QCOMPARE(ler(raiz + "/" + v), QByteArray("não é pasta"));
         // What may remain: the uninstaller copy and launchers under the home folder; nothing else.
         for (const QString& mudanca : instantaneo::Diferencas(antes, depois)) {
             const bool permitido = mudanca.startsWith("added " + raiz + "/bin") ||
                                    mudanca.startsWith("added " + raiz + "/casa") ||
                                    mudanca.startsWith("added " + raiz + "/progs") ||
-                                   mudanca == "changed " + raiz ||
-                                   mudanca == "changed " + raiz + "/casa";
+                                   mudanca == "changed " + raiz || mudanca == "changed " + raiz + "/casa";
             QVERIFY2(permitido, qPrintable(mudanca));
         }
         QVERIFY(!QFileInfo::exists(raiz + "/progs/Trevolino"));
@@ -466,14 +475,22 @@ private slots:
     void nomesDeAtalhoHostis_data() {
         QTest::addColumn<QString>("nome");
         QTest::addColumn<QString>("alvo");
-        QTest::newRow("aspas") << "Jogo \"citado\" 'simples'" << "/opt/Tre \"volino\"/trevolino";
-        QTest::newRow("subshell") << "$(rm -rf ~) `id`" << "/opt/$(touch x)/trevolino";
-        QTest::newRow("sobe pastas") << "../../../../etc/passwd" << "/opt/../../trevolino";
-        QTest::newRow("barras") << "a/b/c" << "/opt/Trevolino/a b/trevolino";
-        QTest::newRow("campos") << "%f %u %%" << "/opt/100%/trevolino";
-        QTest::newRow("barra invertida") << "C:\\Jogo\\" << "/opt/a\\b/trevolino";
-        QTest::newRow("brancos") << "  \tJogo  " << "/opt/x y/trevolino";
-        QTest::newRow("menor e maior") << "<DESINSTALAR>" << "/opt/<x>/trevolino";
+        QTest::newRow("aspas") << "Jogo \"citado\" 'simples'"
+                               << "/opt/Tre \"volino\"/trevolino";
+        QTest::newRow("subshell") << "$(rm -rf ~) `id`"
+                                  << "/opt/$(touch x)/trevolino";
+        QTest::newRow("sobe pastas") << "../../../../etc/passwd"
+                                     << "/opt/../../trevolino";
+        QTest::newRow("barras") << "a/b/c"
+                                << "/opt/Trevolino/a b/trevolino";
+        QTest::newRow("campos") << "%f %u %%"
+                                << "/opt/100%/trevolino";
+        QTest::newRow("barra invertida") << "C:\\Jogo\\"
+                                         << "/opt/a\\b/trevolino";
+        QTest::newRow("brancos") << "  \tJogo  "
+                                 << "/opt/x y/trevolino";
+        QTest::newRow("menor e maior") << "<DESINSTALAR>"
+                                       << "/opt/<x>/trevolino";
     }
     void nomesDeAtalhoHostis() {
         QFETCH(QString, nome);
@@ -562,8 +579,9 @@ private slots:
         escrever(home + "/Desktop/.._.._valioso.desktop", "[Desktop Entry]\n");
         const auto antes = instantaneo::Tirar(home);
         const auto antesProgs = instantaneo::Tirar(progs);
-        for (const QString& titulo : {QString("../../valioso"), QString("../valioso"), QString("../Outro"), QString("../.."), QString(".."), QString("."),
-                                      QString(""), QString("  "), QString("/"), QString("../Outro Jogo")}) {
+        for (const QString& titulo : {QString("../../valioso"), QString("../valioso"), QString("../Outro"),
+                                      QString("../.."), QString(".."), QString("."), QString(""),
+                                      QString("  "), QString("/"), QString("../Outro Jogo")}) {
             RemoverInstalacao("Trevolino", titulo);
             RemoverInstalacao("../Trevolino", titulo);
             RemoverInstalacao("..", titulo);
@@ -579,7 +597,8 @@ private slots:
         QFile::remove(progs + "/Trevolino");
 
         // The folder routines never hand the removal an empty, relative or root prefix.
-        for (const QByteArray& prefixo : {QByteArray(""), QByteArray("relativa"), QByteArray(" "), QByteArray("./x")}) {
+        for (const QByteArray& prefixo :
+             {QByteArray(""), QByteArray("relativa"), QByteArray(" "), QByteArray("./x")}) {
             qputenv("TREVOLINO_PASTA_DE_PROGRAMAS", prefixo);
             const QString p = PastaDeProgramas();
             QVERIFY2(QDir::isAbsolutePath(p) && QDir::cleanPath(p) != "/", qPrintable(p));
@@ -596,8 +615,9 @@ private slots:
         // And the removal itself refuses them, whatever the current folder holds.
         QDir::setCurrent(tmp->path());
         QDir().mkpath(d("Trevolino/sub"));
-        for (const QString& p : {QString(""), QString("Trevolino"), QString("./Trevolino"), QString("/"),
-                                 QString("//"), home, home + "/.", home + "/Desktop/..", QFileInfo(home).path()})
+        for (const QString& p :
+             {QString(""), QString("Trevolino"), QString("./Trevolino"), QString("/"), QString("//"), home,
+              home + "/.", home + "/Desktop/..", QFileInfo(home).path()})
             QVERIFY2(!ApagarPasta(p, false), qPrintable(p));
         QVERIFY(QFileInfo(d("Trevolino/sub")).isDir());
     }

@@ -82,13 +82,21 @@ private slots:
             const double c = w->Credito, a = w->Aposta, p = w->Premio;
             const auto erro = [&](const char* porque) {
                 falha = QString("%1 (spin %2, sample %3: credit %4, bet %5, prize %6, lost %7, won %8)")
-                            .arg(porque).arg(giroAtual).arg(amostras).arg(c).arg(a).arg(p).arg(perdidas).arg(ganhos);
+                            .arg(porque)
+                            .arg(giroAtual)
+                            .arg(amostras)
+                            .arg(c)
+                            .arg(a)
+                            .arg(p)
+                            .arg(perdidas)
+                            .arg(ganhos);
             };
             if (c < 0 || a < 0 || p < 0) return erro("negative money");
-            if (c != std::floor(c) || a != std::floor(a) || p != std::floor(p)) return erro("fractional money");
+            if (c != std::floor(c) || a != std::floor(a) || p != std::floor(p))
+                return erro("fractional money");
             const double soma = c + a + p + perdidas - ganhos;
-            const bool parados = !w->timBobina1->isActive() && !w->timBobina2->isActive() &&
-                                 !w->timBobina3->isActive();
+            const bool parados =
+                !w->timBobina1->isActive() && !w->timBobina2->isActive() && !w->timBobina3->isActive();
             if (soma == 100 && p == 0 && fase == 0) return;  // between spins, or the bet at stake
             if (!parados) return erro("money moved while the reels turn");
             if (premioDoGiro < 0) premioDoGiro = premioEsperado();
@@ -193,13 +201,15 @@ private slots:
         }
         cadaMilissegundo.stop();
         QCOMPARE(w->Credito, 100 - perdidas + ganhos);
-        std::printf("1000 spins in %.1f s, %d samples, %d won; bets %.0f, prizes %.0f, credit %.0f (max %.0f)\n",
-              relogio.elapsed() / 1000.0, amostras, vitorias, perdidas, ganhos, w->Credito, maiorCredito);
-        std::printf("heap in use after spin 100: %lld bytes, after 500: %lld, after 1000: %lld bytes (%+lld)\n", heap100, heap500,
-              heap1000, heap1000 - heap100);
-        std::printf("resident set after spin 100: %lld KiB, after spin 1000: %lld KiB (%+lld)%s\n", rss100 / 1024,
-              rss1000 / 1024, (rss1000 - rss100) / 1024,
-              memoria::kSobAsan ? " (includes AddressSanitizer's quarantine)" : "");
+        std::printf(
+            "1000 spins in %.1f s, %d samples, %d won; bets %.0f, prizes %.0f, credit %.0f (max %.0f)\n",
+            relogio.elapsed() / 1000.0, amostras, vitorias, perdidas, ganhos, w->Credito, maiorCredito);
+        std::printf(
+            "heap in use after spin 100: %lld bytes, after 500: %lld, after 1000: %lld bytes (%+lld)\n",
+            heap100, heap500, heap1000, heap1000 - heap100);
+        std::printf("resident set after spin 100: %lld KiB, after spin 1000: %lld KiB (%+lld)%s\n",
+                    rss100 / 1024, rss1000 / 1024, (rss1000 - rss100) / 1024,
+                    memoria::kSobAsan ? " (includes AddressSanitizer's quarantine)" : "");
         std::printf("heap every 100 spins (KiB):%s\n", qPrintable(progressao));
         std::fflush(stdout);
         // Every spin won and lost something: a run with no wins would not test the payout.
