@@ -292,7 +292,8 @@ bool CriarAtalho(const QString& Alvo, const QString& Argumentos, const QString& 
         "Comment[pt_BR]=Máquina caça-níqueis de três bobinas, jogada com créditos de brincadeira\n"
         "Keywords=slot machine;slots;fruit machine;casino;jackpot;reels;"
         "caça-níqueis;caça-níquel;cassino;bobinas;frutas;\n");
-    texto += QStringLiteral("StartupWMClass=") + QLatin1String(plataforma::kIdDoAplicativo) + QLatin1Char('\n');
+    texto +=
+        QStringLiteral("StartupWMClass=") + QLatin1String(plataforma::kIdDoAplicativo) + QLatin1Char('\n');
     texto += QStringLiteral("Categories=Game;\n");
 
     // Replace whatever the name held, but never write through a link placed there.
