@@ -15,7 +15,7 @@ SAN_COMPILERS := $(if $(CLANGXX),-DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=c
 SAN_CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-g -O1" -DCMAKE_C_FLAGS_DEBUG="-g -O1" \
   -DTREVOLINO_SANITIZE=ON -DCMAKE_DISABLE_FIND_PACKAGE_benchmark=ON $(SAN_COMPILERS)
 
-.PHONY: all deps configure build run test test-plain test-san san-configure san-build bench fuzz dist screenshot clean
+.PHONY: all deps configure build run test test-plain test-san san-configure san-build bench fuzz dist deb screenshot clean
 
 all: build
 
@@ -57,6 +57,10 @@ bench: build
 # The release archive: the program folder and a short LEIA-ME.
 dist: build
 	./scripts/gerar_dist.sh $(BUILD)
+
+# The Debian package $(BUILD)/trevolino_<version>_<arch>.deb, from the install rules (CPack).
+deb: build
+	cd $(BUILD) && cpack -G DEB
 
 # Pictures of the cabinet in its main states (build/capturas/, and docs/trevolino.png).
 screenshot: build

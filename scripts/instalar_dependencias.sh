@@ -9,6 +9,7 @@ PACKAGES=(
   xvfb xauth x11-utils x11-xserver-utils xdotool imagemagick openbox
   pulseaudio pulseaudio-utils sox
   desktop-file-utils binutils
+  appstream lintian dpkg-dev man-db groff-base file qt6-translations-l10n
   weston qt6-wayland python3-pil python3-numpy libglib2.0-bin
   clang libclang-rt-14-dev
 )

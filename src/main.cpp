@@ -1,22 +1,66 @@
-// Program entry: the application object and its title, then either an installer mode (decided
-// here, before any window exists) or the main window, whose creation runs the game's start-up
-// sequence, and the message loop.
+// Program entry: --help and --version on the terminal; then the application object and its
+// title, the desktop's identity and Qt's own texts in Portuguese; then either an installer mode
+// (decided here, before any window exists) or the main window, whose creation runs the game's
+// start-up sequence, and the message loop.
 #include <QApplication>
+#include <QDir>
+#include <QIcon>
+#include <QLibraryInfo>
+#include <QTranslator>
+#include <cstdio>
+#include <string>
+#include <vector>
 
 #include "installer/linha_de_comando.h"
+#include "platform/identidade.h"
 #include "platform/pasta_pessoal.h"
 #include "platform/pedido_de_termino.h"
 #include "shell/dialogos.h"
 #include "shell/uPrincipal.h"
 
 int main(int argc, char* argv[]) {
+    // Answered before anything that could want a display: a terminal, a package check or a
+    // shell script may ask these with no desktop at all.
+    if (uRotinasGerais::PedidoDeTerminal(argc, argv)) {
+        QCoreApplication app(argc, argv);
+        std::fputs(uRotinasGerais::RespostaDeTerminal(QString::fromLocal8Bit(argv[1])).toUtf8().constData(),
+                   stdout);
+        return std::fflush(stdout) == 0 ? 0 : 1;
+    }
+
     plataforma::GarantirPastaPessoal();  // before Qt reads it
     // Before the application object takes out the options it knows for itself.
     uRotinasGerais::DefinirArgumentosDoProcesso(argc, argv);
-    QApplication app(argc, argv);
+
+    // On X11 a desktop matches a window to its launcher by WM_CLASS, which Qt builds from the
+    // "-name" option (the instance) and the application's name (the class, "Trevolino", kept for
+    // the dialogs' titles). The id goes in as that option ahead of the user's own arguments, so
+    // an explicit -name still wins; the process's arguments were kept above as they came. Qt's
+    // X11 plugin takes the option out; the other platforms leave it in arguments(), which the
+    // game does not read.
+    std::string id = plataforma::kIdDoAplicativo;
+    std::string opcaoNome = "-name";
+    std::vector<char*> argumentosDoQt(argv, argv + argc);
+    argumentosDoQt.insert(argumentosDoQt.begin() + (argc > 0 ? 1 : 0), {opcaoNome.data(), id.data()});
+    int argcDoQt = int(argumentosDoQt.size());
+    argumentosDoQt.push_back(nullptr);
+    QApplication app(argcDoQt, argumentosDoQt.data());
     // The application's title. Not set as Qt's display name: on X11 Qt appends that to every
     // window title the window manager shows, and a dialog's caption is its own title alone.
     QApplication::setApplicationName("Trevolino");
+    // The Wayland app_id: the packaged desktop file is named after it.
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(plataforma::kIdDoAplicativo));
+    // The clover for taskbars and Alt+Tab, every size the build made.
+    QIcon icone;
+    const QString icones = QStringLiteral(":/icone/hicolor/");
+    for (const QString& tamanho : QDir(icones).entryList(QDir::Dirs | QDir::NoDotAndDotDot))
+        icone.addFile(icones + tamanho + QStringLiteral("/apps/trevolino.png"));
+    QApplication::setWindowIcon(icone);
+    // Qt's own texts (context menus, standard buttons) in the game's language, from the
+    // distribution's translations; without them they stay in English.
+    QTranslator textosDoQt;
+    if (textosDoQt.load(QStringLiteral("qtbase_pt_BR"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&textosDoQt);
 
     // "<INSTALAR>", "<ICONES>" or "<DESINSTALAR>" as the only argument: that mode instead of the game.
     if (uRotinasGerais::ProcessarLinhaDeComando(uRotinasGerais::TituloDoAplicativo())) return 0;

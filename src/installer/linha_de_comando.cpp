@@ -9,6 +9,7 @@
 #include "installer/instalador.h"
 #include "installer/uDialogoContrato.h"
 #include "platform/texto.h"
+#include "platform/versao.h"
 #include "shell/dialogo_rotinas.h"
 #include "shell/dialogos.h"
 
@@ -60,6 +61,33 @@ QString ExecutavelEmExecucao() {
 void DefinirArgumentosDoProcesso(int argc, char** argv) {
     gArgumentosDoProcesso.clear();
     for (int i = 0; i < argc && argv && argv[i]; ++i) gArgumentosDoProcesso << QFile::decodeName(argv[i]);
+}
+
+bool PedidoDeTerminal(int argc, char** argv) {
+    if (argc != 2 || !argv || !argv[1]) return false;
+    const QByteArray opcao(argv[1]);
+    return opcao == "--help" || opcao == "--version";
+}
+
+QString RespostaDeTerminal(const QString& opcao) {
+    if (opcao == QLatin1String("--version"))
+        return QStringLiteral("Trevolino ") + ObterVersaoDoExecutavel() + QLatin1Char('\n');
+    return QString::fromUtf8(
+        "Uso: trevolino [\"<INSTALAR>\" | \"<ICONES>\" | \"<DESINSTALAR>\" | --help | --version]\n"
+        "\n"
+        "Trevolino, uma pequena máquina caça-níqueis. Sem argumentos, abre o jogo.\n"
+        "\n"
+        "  \"<INSTALAR>\"     pede confirmação e o aceite do contrato de uso, copia a pasta do\n"
+        "                   programa para a pasta de instalação e cria os atalhos e o desinstalador\n"
+        "  \"<ICONES>\"       as mesmas perguntas, e só cria os atalhos para o programa onde está\n"
+        "  \"<DESINSTALAR>\"  pede confirmação e remove a instalação, os atalhos e o grupo do menu\n"
+        "  --help           mostra esta ajuda e sai\n"
+        "  --version        mostra a versão e sai\n"
+        "\n"
+        "Maiúsculas e minúsculas valem o mesmo nas fichas; ponha-as entre aspas no shell,\n"
+        "pois < e > são redirecionamentos.\n"
+        "\n"
+        "Página do jogo: https://www.trevolino.example/\n");
 }
 
 QString LinhaDeComandoReconstruida(const QStringList& argumentos) {

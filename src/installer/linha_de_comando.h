@@ -25,6 +25,14 @@ bool ModoDesinstalar(const QString& Titulo);
 // The command-line token, extracted from the raw command line.
 QString ParametroDaLinhaDeComando();
 
+// "--help" or "--version" as the only argument: answered on the terminal instead of starting,
+// with no window and so no display. Any other command line keeps its meaning (the game, or a
+// token's mode). Decided from the process's own arguments, before any application object.
+bool PedidoDeTerminal(int argc, char** argv);
+// What that request prints: the usage with the three tokens, or the program's name and the
+// version its executable carries. Reading the version needs an application object.
+QString RespostaDeTerminal(const QString& opcao);
+
 // The process's own arguments, kept before the application object takes out the options it
 // knows for itself: the token must be the only argument.
 void DefinirArgumentosDoProcesso(int argc, char** argv);

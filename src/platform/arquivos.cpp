@@ -7,6 +7,7 @@
 #include "platform/arquivos.h"
 
 #include "platform/arquivos_detalhe.h"
+#include "platform/identidade.h"
 
 #include <QDir>
 #include <QFile>
@@ -282,6 +283,17 @@ bool CriarAtalho(const QString& Alvo, const QString& Argumentos, const QString& 
     if (!PastaDeTrabalho.trimmed().isEmpty())
         texto += QStringLiteral("Path=") + ValorDeTexto(PastaDeTrabalho.trimmed()) + QLatin1Char('\n');
     texto += QStringLiteral("Icon=trevolino\n");
+    // What a desktop search reads besides the name, in both of the game's languages, and the
+    // window's class, so the running game is shown under its launcher and not as a stranger.
+    texto += QString::fromUtf8(
+        "GenericName=Slot Machine\n"
+        "GenericName[pt_BR]=Caça-Níqueis\n"
+        "Comment=A three-reel slot machine played for pretend credits\n"
+        "Comment[pt_BR]=Máquina caça-níqueis de três bobinas, jogada com créditos de brincadeira\n"
+        "Keywords=slot machine;slots;fruit machine;casino;jackpot;reels;"
+        "caça-níqueis;caça-níquel;cassino;bobinas;frutas;\n");
+    texto +=
+        QStringLiteral("StartupWMClass=") + QLatin1String(plataforma::kIdDoAplicativo) + QLatin1Char('\n');
     texto += QStringLiteral("Categories=Game;\n");
 
     // Replace whatever the name held, but never write through a link placed there.

@@ -13,6 +13,7 @@
 
 #include "platform/arquivos.h"
 #include "platform/arquivos_detalhe.h"
+#include "platform/identidade.h"
 #include "registro_de_testes.h"
 
 using namespace uRotinasGerais;
@@ -304,6 +305,8 @@ private slots:
         QVERIFY2(texto.contains("\nExec=\"" + tmp->path() + "/Meus \\\\\"Jogos\\\\\" \\\\$á/trevolino\"\n"),
                  qPrintable(texto));
         QVERIFY(texto.contains("\nIcon=trevolino\n"));
+        // The running game's window class, so a desktop shows the window under this launcher.
+        QVERIFY(texto.contains(QStringLiteral("\nStartupWMClass=%1\n").arg(plataforma::kIdDoAplicativo)));
         QVERIFY(texto.endsWith("\nCategories=Game;\n"));
         QVERIFY(QFileInfo(desk).isExecutable());
 
