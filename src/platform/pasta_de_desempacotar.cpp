@@ -151,9 +151,10 @@ void PastaDeDesempacotar::Liberar(const QStringList& arquivos) {
     if (FPasta.isEmpty()) return;
     if (Particular()) {
         QDir(FPasta).removeRecursively();
+        // What ended runs left goes too, and the private folder itself once no run has a folder in it.
         const int trava = travarPastaParticular(FBase, false);
         if (trava >= 0) {
-            ::rmdir(FBase.constData());  // only when no other run has its folder there
+            limparSobras(trava, FBase);
             ::close(trava);
         }
     } else {
