@@ -20,12 +20,12 @@ void ExtrairRecursoParaArquivo(const QString& NomeDoRecurso, const QString& Nome
 bool FonteEstaInstalada(const QString& NomeDaFonte);
 
 // Copies NomeDoArquivo from the folder the start-up unpacked into (PastaDoPrograma before the
-// start-up chose one) into the user's font folder and makes it available at
-// once; false only when the source file is missing.
+// start-up chose one) into the user's font folder and makes it available at once; false only
+// when the source file is missing.
 bool InstalarFonte(const QString& NomeDoArquivo);
 
-// Loads the four cursors from the folder the start-up unpacked them into the cursor table and gives them to the
-// main window and its controls.
+// Loads the four cursors, from the folder the start-up unpacked them into, into the cursor table
+// and gives them to the main window and its controls.
 void AplicarCursoresAnimados();
 
 // The screen-size check of the start-up; may ask the program to end.

@@ -23,15 +23,24 @@ falhas=0
 verifica() { if eval "$2"; then echo "ok   $1 (${SECONDS}s)"; else echo "FAIL $1"; falhas=$((falhas + 1)); fi; }
 
 # A private X server with access control off, so that "nobody" may draw on it too. Its number
-# is chosen as "xvfb-run -a" chooses, so the two keep out of each other's way.
+# is chosen as "xvfb-run -a" chooses; one that another server took at the same moment is given up
+# for the next.
 iniciar_x() {
   local n=99
-  while [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
-  Xvfb ":$n" -ac -nolisten tcp -screen 0 1280x1024x24 2>/dev/null &
-  xvfb=$!
-  pids+=($!)
-  export DISPLAY=":$n"
-  for _ in $(seq 100); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
+  while :; do
+    while [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
+    Xvfb ":$n" -ac -nolisten tcp -screen 0 1280x1024x24 >>"$TMP/saida.txt" 2>&1 &
+    xvfb=$!
+    pids+=($!)
+    export DISPLAY=":$n"
+    for _ in $(seq 100); do
+      kill -0 $xvfb 2>/dev/null || break
+      "${NINGUEM[@]}" xdotool getdisplaygeometry >/dev/null 2>&1 && return 0
+      sleep 0.1
+    done
+    kill $xvfb 2>/dev/null
+    n=$((n + 1))
+  done
 }
 # jogo root|nobody FOLDER [program]: starts a game from FOLDER; its pid in $pid.
 jogo() {
