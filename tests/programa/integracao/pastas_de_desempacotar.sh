@@ -22,20 +22,21 @@ CINCO="LCDMono2.ttf c_esperar.ani c_executar.ani c_normal.ani c_tocar.ani"
 falhas=0
 verifica() { if eval "$2"; then echo "ok   $1 (${SECONDS}s)"; else echo "FAIL $1"; falhas=$((falhas + 1)); fi; }
 
-# A private X server with access control off, so that "nobody" may draw on it too. Its number
-# is chosen as "xvfb-run -a" chooses; one that another server took at the same moment is given up
-# for the next.
+# A private X server with access control off, so that "nobody" may draw on it too, and without
+# the reset when its last client leaves (a game connecting during one is refused). Its number is
+# chosen as "xvfb-run -a" chooses; one that another server took at the same moment is given up.
 iniciar_x() {
   local n=99
   while :; do
     while [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
-    Xvfb ":$n" -ac -nolisten tcp -screen 0 1280x1024x24 >>"$TMP/saida.txt" 2>&1 &
+    Xvfb ":$n" -ac -noreset -nolisten tcp -screen 0 1280x1024x24 >>"$TMP/saida.txt" 2>&1 &
     xvfb=$!
     pids+=($!)
     export DISPLAY=":$n"
     for _ in $(seq 100); do
       kill -0 $xvfb 2>/dev/null || break
-      "${NINGUEM[@]}" xdotool getdisplaygeometry >/dev/null 2>&1 && return 0
+      [ "$(tr -d ' ' <"/tmp/.X$n-lock" 2>/dev/null)" = "$xvfb" ] &&
+        "${NINGUEM[@]}" xdotool getdisplaygeometry >/dev/null 2>&1 && return 0
       sleep 0.1
     done
     kill $xvfb 2>/dev/null
