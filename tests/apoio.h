@@ -3,6 +3,7 @@
 
 #include <QByteArray>
 #include <QDir>
+#include <QFile>
 #include <QString>
 #include <QTemporaryDir>
 #include <cstdlib>
@@ -31,6 +32,10 @@ inline QString prepararAmbienteIsolado() {
         qputenv("XDG_CONFIG_HOME", (home + "/.config").toUtf8());
         qputenv("XDG_CACHE_HOME", (home + "/.cache").toUtf8());
         qputenv("XDG_DESKTOP_DIR", (home + "/Desktop").toUtf8());
+        // The game's private per-user folder lives here, never in the real /run/user or /tmp.
+        QDir(home).mkpath("runtime");
+        QFile::setPermissions(home + "/runtime", QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        qputenv("XDG_RUNTIME_DIR", (home + "/runtime").toUtf8());
         qunsetenv("XDG_DATA_DIRS");
     }
     return dir->path();

@@ -31,6 +31,14 @@ QString pastaDoPrograma() {
     return pasta;
 }
 
+// Where the start-up unpacked the cursors and the font: the main window's unpacking folder, or
+// the program folder when the start-up has not chosen one.
+QString pastaDosDesempacotados() {
+    if (frmPrincipal && !frmPrincipal->PastaDeDesempacotamento.isEmpty())
+        return frmPrincipal->PastaDeDesempacotamento;
+    return pastaDoPrograma();
+}
+
 // The embedded resource whose name matches without regard to case.
 QString caminhoDoRecurso(const QString& nome) {
     const QString exato = QStringLiteral(":/recursos/") + nome;
@@ -82,7 +90,7 @@ bool FonteEstaInstalada(const QString& NomeDaFonte) {
 }
 
 bool InstalarFonte(const QString& NomeDoArquivo) {
-    const QString origem = pastaDoPrograma() + NomeDoArquivo;
+    const QString origem = pastaDosDesempacotados() + NomeDoArquivo;
     if (NomeDoArquivo.isEmpty() || !QFileInfo(origem).isFile()) return false;
 
     const QString pastaDeFontes = PastaEspecial(20);
@@ -104,7 +112,7 @@ bool InstalarFonte(const QString& NomeDoArquivo) {
 
 void AplicarCursoresAnimados() {
     auto& tabela = TabelaDeCursores::instancia();
-    const QString pasta = pastaDoPrograma();
+    const QString pasta = pastaDosDesempacotados();
     tabela.CarregarArquivo(crEsperar, pasta + QStringLiteral("c_esperar.ani"));
     tabela.CarregarArquivo(crExecutar, pasta + QStringLiteral("c_executar.ani"));
     tabela.CarregarArquivo(crNormal, pasta + QStringLiteral("c_normal.ani"));

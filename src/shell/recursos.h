@@ -19,12 +19,13 @@ void ExtrairRecursoParaArquivo(const QString& NomeDoRecurso, const QString& Nome
 // True when the family is among the available font families (case ignored).
 bool FonteEstaInstalada(const QString& NomeDaFonte);
 
-// Copies PastaDoPrograma + NomeDoArquivo into the user's font folder and makes it available at
-// once; false only when the source file is missing.
+// Copies NomeDoArquivo from the folder the start-up unpacked into (PastaDoPrograma before the
+// start-up chose one) into the user's font folder and makes it available at once; false only
+// when the source file is missing.
 bool InstalarFonte(const QString& NomeDoArquivo);
 
-// Loads the four cursors from the program folder into the cursor table and gives them to the
-// main window and its controls.
+// Loads the four cursors, from the folder the start-up unpacked them into, into the cursor table
+// and gives them to the main window and its controls.
 void AplicarCursoresAnimados();
 
 // The screen-size check of the start-up; may ask the program to end.

@@ -402,23 +402,27 @@ void TfrmPrincipal::SetarInicioDaAplicacao() {
     // 6. The web address.
     lblWebSite->setText(kEnderecoWeb);
 
-    // 7-8. A fresh copy of the four cursors and the font beside the executable. A program
-    // folder where nothing can be written (an installation the player may only read) is
-    // reported in the toolkit's error box with the error's own text, but it never cuts the
-    // start-up short: a cabinet without credit, timers or buttons could not even be left.
+    // 7-8. A fresh copy of the four cursors and the font: beside the executable, as always,
+    // when the program folder can be written and no other game from it is running; otherwise
+    // (an installation the player may only read, a second game from the same folder) in a
+    // private folder of this run alone, so that neither game's close takes the other's files.
+    // Only when no place can be written is the failure reported, in the toolkit's error box with
+    // the error's own text; it never cuts the start-up short: a cabinet without credit, timers
+    // or buttons could not even be left.
+    PastaDeDesempacotamento = FDesempacotar.Reservar(PastaDoPrograma, QStringLiteral("trevolino"));
     QString primeiroErro;
     const auto extrair = [this, &primeiroErro](const QString& recurso, const QString& arquivo) {
         try {
-            ExtrairRecursoParaArquivo(recurso, PastaDoPrograma + arquivo);
+            ExtrairRecursoParaArquivo(recurso, PastaDeDesempacotamento + arquivo);
         } catch (const std::exception& e) {
             if (primeiroErro.isEmpty()) primeiroErro = QString::fromUtf8(e.what());
         }
     };
     for (const auto& c : kCursores) {
-        QFile::remove(PastaDoPrograma + c.arquivo);
+        QFile::remove(PastaDeDesempacotamento + c.arquivo);
         extrair(c.recurso, c.arquivo);
     }
-    QFile::remove(PastaDoPrograma + kArquivoDaFonte);
+    QFile::remove(PastaDeDesempacotamento + kArquivoDaFonte);
     extrair("FonteLCD", kArquivoDaFonte);
     if (!primeiroErro.isEmpty())
         QMessageBox::critical(nullptr, QApplication::applicationName(), primeiroErro);
@@ -463,8 +467,15 @@ void TfrmPrincipal::closeEvent(QCloseEvent* e) {
 }
 
 void TfrmPrincipal::FormClose() {
-    for (const auto& c : kCursores) QFile::remove(PastaDoPrograma + c.arquivo);
-    QFile::remove(PastaDoPrograma + kArquivoDaFonte);
+    QStringList arquivos;
+    for (const auto& c : kCursores) arquivos << c.arquivo;
+    arquivos << kArquivoDaFonte;
+    if (!PastaDeDesempacotamento.isEmpty()) {
+        FDesempacotar.Liberar(arquivos);  // a second close finds nothing left to let go
+        return;
+    }
+    // A window whose start-up did not run: the files it would have unpacked beside the program.
+    for (const QString& a : arquivos) QFile::remove(PastaDoPrograma + a);
 }
 
 void TfrmPrincipal::spdSairClick() { close(); }

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "game/bobinas.h"
+#include "platform/pasta_de_desempacotar.h"
 
 class QLabel;
 class QTimer;
@@ -100,6 +101,9 @@ public:
 
     // --- own fields ----------------------------------------------------------------------------
     QString PastaDoPrograma;
+    // Where this run unpacked its cursors and font: the program folder, or a folder of this run
+    // alone when that one cannot be written or another game uses it. Empty before the start-up.
+    QString PastaDeDesempacotamento;
     QString TituloDoAplicativo;
     QString VersaoDoAplicativo;
     double Credito = 0;
@@ -182,6 +186,7 @@ private:
     void HabilitarBotoes(bool habilitar);
     void AjustarLetreiroAoRotulo();
     bool FTerminoSolicitado = false;
+    plataforma::PastaDeDesempacotar FDesempacotar;
     bool FFechandoConfirmado = false;
 };
 

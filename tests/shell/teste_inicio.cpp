@@ -269,13 +269,25 @@ void TesteInicio::inicioDesempacotaEFecharApaga() {
 }
 
 void TesteInicio::pastaSemEscritaMostraOErroEAbreAJanela() {
-    // Root may write anywhere, so the program folder is made unusable instead: it is a file.
+    // Root may write anywhere, so the places are made unusable instead: the program folder is a
+    // file, and so are the user's runtime folder and the temporary folder the private one would
+    // go in.
     QTemporaryDir base;
     const QString arquivo = base.filePath("Trevolino");
     {
         QFile f(arquivo);
         QVERIFY(f.open(QIODevice::WriteOnly));
     }
+    const QByteArray execucao = qgetenv("XDG_RUNTIME_DIR"), temporaria = qgetenv("TMPDIR");
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(arquivo));
+    qputenv("TMPDIR", QFile::encodeName(arquivo));
+    const auto restaurar = qScopeGuard([&] {
+        qputenv("XDG_RUNTIME_DIR", execucao);
+        if (temporaria.isNull())
+            qunsetenv("TMPDIR");
+        else
+            qputenv("TMPDIR", temporaria);
+    });
     TfrmPrincipal::PastaDoProgramaDeTeste = arquivo + "/";
     DefinirTamanhoDaTela(QSize(1280, 1024));
     TabelaDeCursores::instancia().Limpar();

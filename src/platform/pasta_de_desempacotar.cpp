@@ -1,0 +1,169 @@
+#include "platform/pasta_de_desempacotar.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QDir>
+#include <QFile>
+#include <cerrno>
+
+namespace plataforma {
+
+namespace {
+
+// A descriptor of `caminho` when it is a real folder (not a link) of this user that nobody else
+// may enter; -1 otherwise. `criar` makes it (0700) when it is missing.
+int abrirPastaPropria(const QByteArray& caminho, bool criar) {
+    if (criar && ::mkdir(caminho.constData(), 0700) != 0 && errno != EEXIST) return -1;
+    const int fd = ::open(caminho.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0) return -1;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || st.st_uid != ::geteuid() || (st.st_mode & 077) != 0) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+// The user's private folders, in order of preference.
+QList<QByteArray> pastasParticulares(const QString& nome) {
+    QList<QByteArray> r;
+    const QByteArray n = QFile::encodeName(nome);
+    const QByteArray execucao = qgetenv("XDG_RUNTIME_DIR");
+    if (execucao.startsWith('/')) {
+        const int fd = abrirPastaPropria(execucao, false);
+        if (fd >= 0) {
+            ::close(fd);
+            r << execucao + '/' + n;
+        }
+    }
+    QByteArray temporaria = qgetenv("TMPDIR");
+    if (!temporaria.startsWith('/')) temporaria = "/tmp";
+    r << temporaria + '/' + n + '-' + QByteArray::number(::geteuid());
+    return r;
+}
+
+// The private folder, locked: while one run holds this lock no other makes, judges or removes a
+// folder in it. A run that removed the folder between our open and our lock leaves us a
+// descriptor of a deleted folder, so the path is checked against the descriptor and tried again.
+int travarPastaParticular(const QByteArray& caminho, bool criar) {
+    for (int tentativa = 0; tentativa < 5; ++tentativa) {
+        const int fd = abrirPastaPropria(caminho, criar);
+        if (fd < 0) return -1;
+        struct stat aberta {
+        }, agora{};
+        if (::flock(fd, LOCK_EX) == 0 && ::fstat(fd, &aberta) == 0 &&
+            ::lstat(caminho.constData(), &agora) == 0 && aberta.st_dev == agora.st_dev &&
+            aberta.st_ino == agora.st_ino)
+            return fd;
+        ::close(fd);
+        if (!criar) return -1;
+    }
+    return -1;
+}
+
+// Removes every folder in the locked private folder that no live run holds, then the private
+// folder itself when that leaves it empty.
+void limparSobras(int base, const QByteArray& caminho) {
+    const int copia = ::dup(base);
+    DIR* pasta = copia >= 0 ? ::fdopendir(copia) : nullptr;
+    if (!pasta) {
+        if (copia >= 0) ::close(copia);
+        return;
+    }
+    while (const dirent* e = ::readdir(pasta)) {
+        const QByteArray nome(e->d_name);
+        if (nome == "." || nome == "..") continue;
+        const int fd = ::openat(base, e->d_name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+        if (fd < 0) continue;
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0)
+            QDir(QFile::decodeName(caminho + '/' + nome)).removeRecursively();
+        ::close(fd);
+    }
+    ::closedir(pasta);
+    ::rmdir(caminho.constData());  // only when empty
+}
+
+}  // namespace
+
+PastaDeDesempacotar::~PastaDeDesempacotar() {
+    if (Particular())
+        Liberar({});
+    else if (FTrava >= 0)
+        ::close(FTrava);
+}
+
+QString PastaDeDesempacotar::Reservar(const QString& preferida, const QString& nome) {
+    if (!FPasta.isEmpty()) return FPasta;
+    const QList<QByteArray> particulares = pastasParticulares(nome);
+    // Leftovers of runs that ended without tidying up, whichever place this run takes.
+    for (const QByteArray& p : particulares) {
+        const int fd = travarPastaParticular(p, false);
+        if (fd < 0) continue;
+        limparSobras(fd, p);
+        ::close(fd);
+    }
+
+    QString pasta = preferida;
+    if (!pasta.endsWith('/')) pasta += '/';
+    const QByteArray p = QFile::encodeName(pasta);
+    const int fd = ::open(p.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0 && ::access(p.constData(), W_OK | X_OK) == 0) {
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+            FTrava = fd;
+            return FPasta = pasta;
+        }
+        // A file system without locks cannot tell another run's files: the folder is used as
+        // it always was.
+        if (errno != EWOULDBLOCK) {
+            ::close(fd);
+            return FPasta = pasta;
+        }
+    }
+    if (fd >= 0) ::close(fd);
+
+    for (const QByteArray& base : particulares) {
+        const int trava = travarPastaParticular(base, true);
+        if (trava < 0) continue;
+        QByteArray propria = base + '/' + QByteArray::number(::getpid()) + "-XXXXXX";
+        int minha = -1;
+        if (::mkdtemp(propria.data())) {
+            minha = ::open(propria.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+            if (minha >= 0 && ::flock(minha, LOCK_EX | LOCK_NB) != 0) {
+                ::close(minha);
+                minha = -1;
+            }
+            if (minha < 0) ::rmdir(propria.constData());
+        }
+        ::close(trava);
+        if (minha < 0) continue;
+        FTrava = minha;
+        FBase = base;
+        return FPasta = QFile::decodeName(propria) + '/';
+    }
+    return FPasta = pasta;
+}
+
+void PastaDeDesempacotar::Liberar(const QStringList& arquivos) {
+    if (FPasta.isEmpty()) return;
+    if (Particular()) {
+        QDir(FPasta).removeRecursively();
+        // What ended runs left goes too, and the private folder itself once no run has a folder in it.
+        const int trava = travarPastaParticular(FBase, false);
+        if (trava >= 0) {
+            limparSobras(trava, FBase);
+            ::close(trava);
+        }
+    } else {
+        for (const QString& a : arquivos) QFile::remove(FPasta + a);
+    }
+    if (FTrava >= 0) ::close(FTrava);
+    FTrava = -1;
+    FBase.clear();
+    FPasta.clear();
+}
+
+}  // namespace plataforma

@@ -1,0 +1,137 @@
+#!/usr/bin/env bash
+# Where the real game unpacks its cursors and font: as an ordinary user of an installation it may
+# only read, two games from one folder, a game killed or cut off from its display, a start
+# through a symbolic link. Each game must open its cabinet (an error box would come before it),
+# and every close, or else the next start, must leave nothing behind.
+set -uo pipefail
+export LC_ALL=C   # the order "ls" lists the five files in
+PROGRAMA=${1:?program folder}
+[ -x "$PROGRAMA/trevolino" ] || { echo "no game at $PROGRAMA"; exit 1; }
+[ "$(id -u)" = 0 ] || { echo "skipped: only root can start the game as nobody"; exit 77; }
+TMP=$(mktemp -d /tmp/trevolino-pastas-XXXXXX)
+chmod 755 "$TMP"
+pids=()
+trap 'kill "${pids[@]}" 2>/dev/null; wait; rm -rf "$TMP"' EXIT
+cp -r "$PROGRAMA" "$TMP/rw"
+cp -r "$PROGRAMA" "$TMP/ro" && chmod -R a-w "$TMP/ro"   # what an ordinary user of /opt sees
+mkdir -p "$TMP/casa/run" "$TMP/ninguem/run" "$TMP/bin"
+chmod 700 "$TMP/casa/run" "$TMP/ninguem/run"
+chown -R nobody:nogroup "$TMP/ninguem"
+ln -s "$TMP/rw/trevolino" "$TMP/bin/trevolino"
+NINGUEM=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
+CINCO="LCDMono2.ttf c_esperar.ani c_executar.ani c_normal.ani c_tocar.ani"
+falhas=0
+verifica() { if eval "$2"; then echo "ok   $1 (${SECONDS}s)"; else echo "FAIL $1"; falhas=$((falhas + 1)); fi; }
+
+# A private X server with access control off, so that "nobody" may draw on it too, and without
+# the reset when its last client leaves (a game connecting during one is refused). Its number is
+# chosen as "xvfb-run -a" chooses; one that another server took at the same moment is given up.
+iniciar_x() {
+  local n=99
+  while :; do
+    while [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
+    Xvfb ":$n" -ac -noreset -nolisten tcp -screen 0 1280x1024x24 >>"$TMP/saida.txt" 2>&1 &
+    xvfb=$!
+    pids+=($!)
+    export DISPLAY=":$n"
+    for _ in $(seq 100); do
+      kill -0 $xvfb 2>/dev/null || break
+      [ "$(tr -d ' ' <"/tmp/.X$n-lock" 2>/dev/null)" = "$xvfb" ] &&
+        "${NINGUEM[@]}" xdotool getdisplaygeometry >/dev/null 2>&1 && return 0
+      sleep 0.1
+    done
+    kill $xvfb 2>/dev/null
+    n=$((n + 1))
+  done
+}
+# jogo root|nobody FOLDER [program]: starts a game from FOLDER; its pid in $pid.
+jogo() {
+  local quem=(env) casa=$TMP/casa
+  [ "$1" = nobody ] && quem=("${NINGUEM[@]}" env) casa=$TMP/ninguem
+  (cd "$2" && exec "${quem[@]}" HOME="$casa" XDG_RUNTIME_DIR="$casa/run" QT_QPA_PLATFORM=xcb \
+    "${3:-./trevolino}") >>"$TMP/saida.txt" 2>&1 &
+  pid=$!
+  pids+=($!)
+}
+# True once the game's cabinet (800 x 600) is on the screen.
+aberto() {
+  local w
+  for _ in $(seq 150); do
+    for w in $(xdotool search --onlyvisible --pid "$1" 2>/dev/null); do
+      xdotool getwindowgeometry "$w" 2>/dev/null | grep -q 'Geometry: 800x600' && return 0
+    done
+    sleep 0.1
+  done
+  return 1
+}
+termina() { kill -TERM "$1" && wait "$1"; }
+tem_os_cinco() { [ "$(cd "$1" 2>/dev/null && echo $(ls))" = "$CINCO" ]; }
+ao_lado() { for f in $CINCO; do [ -s "$1/$f" ] || return 1; done; }
+nada_de() { [ -z "$(cd "$1" && ls $CINCO 2>/dev/null)" ]; }
+particular() { echo "$TMP/$1/run/trevolino/$2"-*; }   # a game's own folder in the private one
+iniciar_x
+
+# 1. An installation "nobody" may only read: two games, each in a private folder of its own.
+jogo nobody "$TMP/ro"; a=$pid
+jogo nobody "$TMP/ro"; b=$pid
+verifica "read-only: both cabinets open, so no error box" 'aberto $a && aberto $b'
+verifica "read-only: each game has the five files in its own private folder" \
+  'tem_os_cinco "$(particular ninguem $a)" && tem_os_cinco "$(particular ninguem $b)"'
+verifica "read-only: the private folder is nobody's, mode 700" \
+  '[ "$(stat -c %U:%a "$TMP/ninguem/run/trevolino")" = nobody:700 ]'
+termina $a
+verifica "read-only: closing one game leaves the other's files" \
+  '[ ! -e "$(particular ninguem $a)" ] && tem_os_cinco "$(particular ninguem $b)"'
+
+# 2. A folder the game may write, two games: the first keeps its files beside the executable as
+# a single game always did; the second must neither replace nor lose them.
+jogo root "$TMP/rw"; c=$pid
+aberto $c
+no=$(stat -c "%i %y" "$TMP/rw/c_normal.ani")
+jogo root "$TMP/rw"; d=$pid
+verifica "writable: both cabinets open" 'aberto $d'
+verifica "writable: the first game's files stay beside the executable, untouched" \
+  'ao_lado "$TMP/rw" && [ "$(stat -c "%i %y" "$TMP/rw/c_normal.ani")" = "$no" ]'
+verifica "writable: the second game's files are in its private folder" 'tem_os_cinco "$(particular casa $d)"'
+termina $c
+verifica "writable: closing the first removes its files and leaves the second's" \
+  'nada_de "$TMP/rw" && tem_os_cinco "$(particular casa $d)"'
+termina $d
+verifica "writable: the last game to close leaves nothing" 'nada_de "$TMP/rw" && [ ! -e "$TMP/casa/run/trevolino" ]'
+
+# 3. Through a symbolic link from elsewhere, as /usr/games/trevolino: the program folder is the
+# real one, where the pictures and sounds are.
+jogo root / "$TMP/bin/trevolino"
+verifica "through a link: the cabinet opens" 'aberto $pid'
+verifica "through a link: the files are beside the real executable" \
+  'ao_lado "$TMP/rw" && [ "$(echo $(ls "$TMP/bin"))" = trevolino ]'
+termina $pid
+verifica "through a link: closed, nothing left" 'nada_de "$TMP/rw"'
+
+# 4. Killed, or cut off from its display ("The X11 connection broke"): the next start removes
+# what they left. Liveness is the folder's lock, not the pid: a folder named after a live pid
+# (1) goes too, and one a live process holds stays.
+kill -KILL $b; wait $b
+verifica "a killed game leaves its folder" 'tem_os_cinco "$(particular ninguem $b)"'
+jogo nobody "$TMP/ro"; e=$pid
+verifica "the next start removes it" 'aberto $e && [ ! -e "$(particular ninguem $b)" ]'
+kill $xvfb; wait $e
+verifica "a game whose display died leaves its folder" 'tem_os_cinco "$(particular ninguem $e)"'
+iniciar_x
+"${NINGUEM[@]}" mkdir -m 700 "$TMP/ninguem/run/trevolino/1-reusado" "$TMP/ninguem/run/trevolino/2-preso"
+"${NINGUEM[@]}" flock "$TMP/ninguem/run/trevolino/2-preso" sleep 60 &
+trava=$!
+pids+=($!)
+for _ in $(seq 50); do flock -n "$TMP/ninguem/run/trevolino/2-preso" true || break; sleep 0.1; done
+jogo nobody "$TMP/ro"; f=$pid
+aberto $f
+verifica "the next start removed the dead games' folders, kept the held one" \
+  '[ "$(ls "$TMP/ninguem/run/trevolino" | wc -l)" = 2 ] && [ -d "$TMP/ninguem/run/trevolino/2-preso" ] &&
+   tem_os_cinco "$(particular ninguem $f)"'
+kill $(pgrep -P $trava) $trava   # flock and its sleep both hold the lock
+for _ in $(seq 50); do flock -n "$TMP/ninguem/run/trevolino/2-preso" true && break; sleep 0.1; done
+termina $f
+verifica "the last game to close leaves no private folder" '[ ! -e "$TMP/ninguem/run/trevolino" ]'
+
+[ $falhas -eq 0 ] || { cat "$TMP/saida.txt"; echo "display $DISPLAY"; }
+exit $falhas
