@@ -1,0 +1,74 @@
+#!/usr/bin/env bash
+# The game as a distribution installs it: `cmake --install` into a temporary prefix, the tree
+# made read-only, and the game started through its command link by an ordinary user (nobody)
+# under Xvfb, the way a desktop launcher starts it. The cabinet opens with no error box; its reel
+# pictures, sounds, animated cursors and LCD font are all found (the game's info log names
+# every one it misses); WM_CLASS is the desktop file's name; nothing is written into the tree,
+# and the run leaves nothing behind.
+#   testar_instalado.sh BUILD APP_ID
+set -uo pipefail
+BUILD=$(cd "${1:?build folder}" && pwd)
+ID=${2:?application id}
+[ "$(id -u)" = 0 ] || { echo "skipped: only root can start the game as nobody"; exit 77; }
+TMP=$(mktemp -d /tmp/trevolino-instalado-XXXXXX)
+trap 'chmod -R u+w "$TMP" 2>/dev/null; rm -rf "$TMP"' EXIT
+chmod 755 "$TMP"
+cmake --install "$BUILD" --prefix "$TMP/usr" >"$TMP/instalacao.txt" 2>&1 || { cat "$TMP/instalacao.txt"; exit 1; }
+chmod -R a-w "$TMP/usr"
+retrato() { find "$TMP/usr" -printf '%p %s %T@ %m\n' | sort; }
+retrato >"$TMP/antes.txt"
+mkdir -p "$TMP/casa/run" && chmod 700 "$TMP/casa/run" && chown -R nobody:nogroup "$TMP/casa"
+
+xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp -ac" bash -s "$TMP" "$ID" <<'INNER'
+set -uo pipefail
+TMP=$1 ID=$2
+falhas=0
+verifica() { if eval "$2"; then echo "ok   $1"; else echo "FAIL $1"; falhas=$((falhas + 1)); fi; }
+casa=$TMP/casa
+# From the root folder, as a launcher with no Path= would; every file is found from the
+# executable through the link.
+(cd / && exec setpriv --reuid=nobody --regid=nogroup --clear-groups env -i PATH=/usr/bin:/bin \
+   DISPLAY="$DISPLAY" HOME="$casa" XDG_RUNTIME_DIR="$casa/run" QT_QPA_PLATFORM=xcb \
+   QT_LOGGING_RULES="trevolino.info=true" "$TMP/usr/games/trevolino") >"$TMP/saida.txt" 2>&1 &
+pid=$!
+win=""
+for _ in $(seq 100); do
+  win=$(xdotool search --onlyvisible --pid $pid 2>/dev/null | head -1)
+  [ -n "$win" ] && break
+  sleep 0.1
+done
+verifica "the cabinet opens for an ordinary user" '[ -n "$win" ]'
+sleep 4   # the opening turn draws every reel, then gives the buttons back
+verifica "one window and no error box" '[ "$(xdotool search --onlyvisible --pid $pid | wc -l)" = 1 ]'
+verifica "WM_CLASS is the desktop file's name" \
+  'xprop -id "$win" WM_CLASS | grep -q "= \"$ID\"," && [ -f "$TMP/usr/share/applications/$ID.desktop" ]'
+pasta=$(ls -d "$casa"/run/trevolino/*/ 2>/dev/null | head -1)
+for f in c_esperar.ani c_executar.ani c_normal.ani c_tocar.ani LCDMono2.ttf; do
+  verifica "$f unpacked in the user's private folder" '[ -n "$pasta" ] && [ -s "$pasta/$f" ]'
+done
+verifica "the LCD font copied into the user's fonts" '[ -s "$casa/.local/share/fonts/LCDMono2.ttf" ]'
+# A coin: the bet's sound is read from the installed Som/.
+eval "$(xdotool getwindowgeometry --shell "$win")"
+xdotool mousemove $((X + 699)) $((Y + 453)) click 1
+sleep 1
+kill -TERM $pid
+estado=timeout
+for _ in $(seq 100); do
+  if ! kill -0 $pid 2>/dev/null; then wait $pid; estado=$?; break; fi
+  sleep 0.1
+done
+verifica "ends normally on SIGTERM (status $estado)" '[ "$estado" = 0 ]'
+# With no sound server for nobody the log says so: proof that the log was on, so the absence
+# of the other lines means every picture, sound, cursor and the font were found.
+verifica "the info log was on" 'grep -q "no sound server" "$TMP/saida.txt"'
+verifica "no reel picture, sound, cursor or font missed" \
+  '! grep -E "reel picture|sound file|animated cursor|font not copied" "$TMP/saida.txt"'
+verifica "the run leaves no private folder behind" '[ -z "$(ls -A "$casa/run/trevolino" 2>/dev/null)" ]'
+[ $falhas = 0 ] || cat "$TMP/saida.txt"
+exit $falhas
+INNER
+rc=$?
+retrato >"$TMP/depois.txt"
+if diff "$TMP/antes.txt" "$TMP/depois.txt" >/dev/null; then echo "ok   nothing written into the installed tree"
+else echo "FAIL the installed tree changed:"; diff "$TMP/antes.txt" "$TMP/depois.txt" | head; rc=1; fi
+exit $rc
