@@ -1,4 +1,6 @@
 #include "controls/DsFancyButton.h"
+
+#include <QTimer>
 #include "controls/SemCorChave.h"
 
 #include <QGuiApplication>
@@ -8,6 +10,7 @@
 #include <QPalette>
 #include <QPointer>
 #include <QShortcut>
+#include <QTimer>
 
 #include <algorithm>
 #include <cfenv>
@@ -453,6 +456,7 @@ void TDsFancyButton::mousePressEvent(QMouseEvent* e) {
     FMouseInRect = rect().contains(pos);
     FMouseInShape = PointInShape(pos.x(), pos.y());
     if ((e->button() == Qt::LeftButton || e->button() == Qt::MiddleButton) && FMouseInShape) {
+        FPushedBriefly = false;  // the mouse holds it now
         FPushed = true;
         FImageState = 3;
         update();
@@ -521,6 +525,7 @@ void TDsFancyButton::MouseLeft() {
     if (FInClick) return;  // stays down until its own handler returns
     FImageState = isEnabled() ? 1 : 2;
     FPushed = false;
+    FPushedBriefly = false;
     update();
 }
 
@@ -536,6 +541,33 @@ void TDsFancyButton::changeEvent(QEvent* e) {
 }
 
 void TDsFancyButton::Click() { emit OnClick(); }
+
+void TDsFancyButton::ShowPushedBriefly(int ms) {
+    if (FPushed && !FPushedBriefly) return;  // already held down by the mouse
+    if (!FBriefTimer) {
+        FBriefTimer = new QTimer(this);
+        FBriefTimer->setSingleShot(true);
+        connect(FBriefTimer, &QTimer::timeout, this, [this] {
+            if (!FPushedBriefly) return;
+            FPushedBriefly = false;
+            FPushed = false;
+            FImageState = !isEnabled() ? 2 : (FMouseInShape ? 4 : 1);
+            update();
+        });
+    }
+    FPushedBriefly = true;
+    FPushed = true;
+    FImageState = 3;
+    update();
+    FBriefTimer->start(ms);
+}
+
+bool TDsFancyButton::AnimateClick() {
+    if (!isEnabled()) return false;
+    ShowPushedBriefly();
+    Click();
+    return true;
+}
 
 void TDsFancyButton::UpdateAccelerator() {
     const QKeySequence seq = QKeySequence::mnemonic(FCaption);

@@ -14,6 +14,7 @@
 
 class QPainter;
 class QShortcut;
+class QTimer;
 
 enum TFrameStyle : unsigned char { fmNone, fmGradient };
 enum TBtnShape : unsigned char { btnCapsule, btnOval, btnRectangle };
@@ -111,6 +112,13 @@ public:
     // Whether the client point lies on the button's outline (its hit area).
     bool PointInShape(int x, int y) const;
 
+    // Draws the button down for `ms` milliseconds, as a key standing for it does. A mouse press
+    // in that time takes over: the button then stays down until the mouse lets it go.
+    void ShowPushedBriefly(int ms = 120);
+    // What a click does, for a key standing for the button: when the button is enabled, shows it
+    // down for a moment and fires OnClick; a disabled button does nothing. True when it clicked.
+    bool AnimateClick();
+
     // One horizontal run [x0, x1) of pixels on row y.
     struct Span {
         int y, x0, x1;
@@ -160,6 +168,8 @@ private:
     bool FMouseInShape = false;
     bool FMouseInRect = false;
     bool FInClick = false;  // the click's handler is running
+    bool FPushedBriefly = false;  // down for a moment by ShowPushedBriefly, not by the mouse
+    QTimer* FBriefTimer = nullptr;
     bool FLoading = false;
     int FCellWidth = 0;
     int FImageState = 1;

@@ -442,3 +442,34 @@ void TestControles::botaoDesabilitadoEAtalho() {
     QCOMPARE(clique.count(), 2);
     QVERIFY(!b->hasFocus());
 }
+
+// A key standing for the button: the click fires only when enabled, the face goes down for a
+// moment and comes back up by itself, and a mouse press meanwhile keeps the button down.
+void TestControles::botaoCliqueAnimado() {
+    auto b = capsula();
+    QSignalSpy clique(b.get(), &TDsFancyButton::OnClick);
+    const QImage solto = desenhar(b.get());
+
+    b->setEnabled(false);
+    QVERIFY(!b->AnimateClick());
+    QCOMPARE(clique.count(), 0);
+    QVERIFY(!b->Pushed());
+
+    b->setEnabled(true);
+    bool descidoNoClique = false;
+    QObject::connect(b.get(), &TDsFancyButton::OnClick, b.get(), [&] { descidoNoClique = b->Pushed(); });
+    QVERIFY(b->AnimateClick());
+    QCOMPARE(clique.count(), 1);
+    QVERIFY(descidoNoClique);
+    QVERIFY(desenhar(b.get()) != solto);
+    QTRY_VERIFY_WITH_TIMEOUT(!b->Pushed(), 1000);
+    QCOMPARE(desenhar(b.get()), solto);
+
+    b->ShowPushedBriefly(20);
+    apertar(b.get(), 78, 30);
+    QTest::qWait(60);
+    QVERIFY(b->Pushed());
+    soltar(b.get(), 78, 30);
+    QVERIFY(!b->Pushed());
+    QCOMPARE(clique.count(), 2);
+}

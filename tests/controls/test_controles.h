@@ -15,6 +15,7 @@ private slots:
     void botaoGlifoPorEstado();
     void botaoSilhuetas();
     void botaoDesabilitadoEAtalho();
+    void botaoCliqueAnimado();
 
     void imagemRetanguloDaFigura();
     void imagemPintaPorPartes();
