@@ -28,6 +28,7 @@ namespace {
 constexpr int kMargemEsperaMs = 250;
 
 struct Estado {
+    bool ligado = true;  // the player's switch
     QString arquivo;  // what SomAtual reports; empty = nothing
     bool emLaco = false;
     double duracao = 0;  // seconds, for a single play
@@ -77,6 +78,7 @@ bool noThreadDaInterface() {
 
 void tocar(const QString& arquivo, bool umaVez, bool esperar) {
     Estado& e = estado();
+    if (!e.ligado) return;  // also a play queued from another thread before the switch went off
     // Starting a sound stops the one playing, even when the new one turns out unplayable.
     std::shared_ptr<const plataforma::SomWav> amostras = plataforma::LerWav(arquivo);
     encerrarEsperas();
@@ -126,6 +128,7 @@ double DuracaoDoSom(const QString& Arquivo) {
 }
 
 void TocarSom(const QString& Arquivo, bool UmaVez, bool EsperarTerminar) {
+    if (!estado().ligado) return;
     const QString arquivo = Aparar(Arquivo);
     if (arquivo.isEmpty() || !QFileInfo(arquivo).isFile()) {
         plataforma::AvisarUmaVez(arquivo, "sound file missing, nothing plays: " + arquivo);
@@ -152,9 +155,20 @@ void PararSom() {
     }
     Estado& e = estado();
     e.arquivo.clear();
-    e.geracao = pedirSom(nullptr, false);
+    // Switched off, the output was already stopped when the switch went off: nothing is asked of
+    // the server, which may never have been contacted at all.
+    if (e.ligado) e.geracao = pedirSom(nullptr, false);
     encerrarEsperas();
 }
+
+void LigarSom(bool ligado) {
+    Estado& e = estado();
+    if (e.ligado == ligado) return;
+    if (!ligado) PararSom();
+    e.ligado = ligado;
+}
+
+bool SomLigado() { return estado().ligado; }
 
 SomTocando SomAtual() {
     const Estado& e = estado();

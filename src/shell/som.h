@@ -22,6 +22,12 @@ struct SomTocando {
 };
 SomTocando SomAtual();
 
+// The player's sound switch, on unless switched off. While off the calls above open nothing on
+// the sound server: TocarSom does nothing at all (not even its bookkeeping, so SomAtual stays
+// empty) and a wait for a sound's end returns at once. Switching off stops what plays.
+void LigarSom(bool ligado);
+bool SomLigado();
+
 // Length in seconds of a WAV file the sound layer can play (PCM, 8 or 16 bits), read from its
 // header; a negative value when the file is missing or not such a WAV.
 double DuracaoDoSom(const QString& Arquivo);
