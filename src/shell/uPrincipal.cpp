@@ -126,6 +126,7 @@ TfrmPrincipal::TfrmPrincipal(QWidget* parent, bool executarInicio) : QWidget(par
     setAutoFillBackground(true);
     CriarControles();
     ConectarEventos();
+    CriarMenuDeContexto();
     // Centred on the screen when first shown.
     if (const QScreen* tela = QGuiApplication::primaryScreen()) {
         const QRect g = tela->geometry();
@@ -327,6 +328,7 @@ void TfrmPrincipal::ConectarEventos() {
 }
 
 bool TfrmPrincipal::eventFilter(QObject* objeto, QEvent* evento) {
+    CliqueDireito(evento);
     if (objeto == lblWebSite && evento->type() == QEvent::MouseButtonRelease) {
         auto* m = static_cast<QMouseEvent*>(evento);
         if (m->button() == Qt::LeftButton && lblWebSite->rect().contains(m->position().toPoint()))

@@ -6,6 +6,8 @@
 #pragma once
 
 #include <QImage>
+#include <QPoint>
+#include <QSet>
 #include <QString>
 #include <QWidget>
 #include <array>
@@ -14,7 +16,9 @@
 #include "game/bobinas.h"
 #include "platform/pasta_de_desempacotar.h"
 
+class QAction;
 class QLabel;
+class QMenu;
 class QTimer;
 class TDsFancyButton;
 class TImageShape;
@@ -149,6 +153,19 @@ public:
     void lblWebSiteClick();
     void ReduzTamanhoFormularioPrincipal();
 
+    // --- keyboard and the sound switch -----------------------------------------------------------
+    // The button a key stands for (Space and Enter: Girar; 1, 5, 0: the bets; Escape: Sair), or
+    // none. M has no button: it switches the sound.
+    TDsFancyButton* BotaoDaTecla(int tecla) const;
+    // The right-click menu, with "Som ligado" checked while the sound is on.
+    QMenu* mnuContexto = nullptr;
+    QAction* mnuSomLigado = nullptr;
+    // Switches every sound on or off, and keeps the choice for the next runs.
+    void DefinirSomLigado(bool ligado);
+    void AlternarSom();
+    // The sound switch as the player last left it: on unless switched off in an earlier run.
+    static bool SomLigadoNasPreferencias();
+
     // --- dialogs ---------------------------------------------------------------------------------
     int CaixaDeDialogo(const QString& Texto, const QString& Titulo, const QString& TextoNao,
                        const QString& TextoSim, bool Advertencia);
@@ -179,11 +196,21 @@ public:
 protected:
     void closeEvent(QCloseEvent* e) override;
     bool eventFilter(QObject* objeto, QEvent* evento) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void keyReleaseEvent(QKeyEvent* e) override;
+    void changeEvent(QEvent* e) override;
+    void contextMenuEvent(QContextMenuEvent* e) override;
 
 private:
     void CriarControles();
     void ConectarEventos();
     void HabilitarBotoes(bool habilitar);
+    void CriarMenuDeContexto();
+    void MostrarMenuDeContexto(const QPoint& global);
+    void CliqueDireito(QEvent* evento);  // opens the menu on a right click that is not a drag
+    QSet<int> FTeclasApertadas;  // pressed while the cabinet was the active window, not yet released
+    QPoint FCliqueDireitoEm;
+    bool FCliqueDireitoPendente = false;
     void AjustarLetreiroAoRotulo();
     bool FTerminoSolicitado = false;
     plataforma::PastaDeDesempacotar FDesempacotar;

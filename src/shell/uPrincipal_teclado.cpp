@@ -1,0 +1,136 @@
+// The cabinet's keyboard and its sound switch (the M key and the right-click menu).
+//
+// A key stands for a button and does exactly what a click on it does, only while that button is
+// enabled, so nothing happens during a spin or a payout. Like a mouse click, a key acts when it
+// is let go: the game's dialogs answer on a key's release, and a dialog opened on the press would
+// receive that same key's release and close at once. A release counts only when the cabinet saw
+// the press too, so the release of an Enter or Escape that answered a dialog never reaches the
+// game, and a held key's repeats never bet or spin again.
+#include <QAction>
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QSettings>
+
+#include "controls/DsFancyButton.h"
+#include "shell/som.h"
+#include "shell/uPrincipal.h"
+
+namespace {
+
+// A preference of the player, not game state: ~/.config/Trevolino/Trevolino.conf.
+QSettings preferencias() { return QSettings(QStringLiteral("Trevolino"), QStringLiteral("Trevolino")); }
+const QString kChaveSomLigado = QStringLiteral("Som/Ligado");
+
+bool teclaComModificador(const QKeyEvent* e) {
+    return e->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+}
+
+}  // namespace
+
+TDsFancyButton* TfrmPrincipal::BotaoDaTecla(int tecla) const {
+    switch (tecla) {
+        case Qt::Key_Space:
+        case Qt::Key_Return:
+        case Qt::Key_Enter: return spdGirar;
+        case Qt::Key_1: return spdApostar01;
+        case Qt::Key_5: return spdApostar05;
+        case Qt::Key_0: return spdApostar10;
+        case Qt::Key_Escape: return spdSair;
+        default: return nullptr;
+    }
+}
+
+void TfrmPrincipal::keyPressEvent(QKeyEvent* e) {
+    const int tecla = e->key();
+    if ((!BotaoDaTecla(tecla) && tecla != Qt::Key_M) || teclaComModificador(e)) {
+        QWidget::keyPressEvent(e);
+        return;
+    }
+    e->accept();
+    if (e->isAutoRepeat() || !isActiveWindow()) return;
+    FTeclasApertadas.insert(tecla);
+}
+
+void TfrmPrincipal::keyReleaseEvent(QKeyEvent* e) {
+    const int tecla = e->key();
+    if (!BotaoDaTecla(tecla) && tecla != Qt::Key_M) {
+        QWidget::keyReleaseEvent(e);
+        return;
+    }
+    e->accept();
+    if (e->isAutoRepeat()) return;
+    if (!FTeclasApertadas.remove(tecla) || !isActiveWindow()) return;
+    if (tecla == Qt::Key_M)
+        AlternarSom();
+    else
+        BotaoDaTecla(tecla)->AnimateClick();  // does nothing while the button is disabled
+}
+
+void TfrmPrincipal::changeEvent(QEvent* e) {
+    // A key held while another window takes over (a dialog, another program) is not a press of
+    // this window any more.
+    if (e->type() == QEvent::ActivationChange && !isActiveWindow()) FTeclasApertadas.clear();
+    QWidget::changeEvent(e);
+}
+
+// --- the sound switch ------------------------------------------------------------------------
+
+bool TfrmPrincipal::SomLigadoNasPreferencias() { return preferencias().value(kChaveSomLigado, true).toBool(); }
+
+void TfrmPrincipal::DefinirSomLigado(bool ligado) {
+    uRotinasGerais::LigarSom(ligado);
+    mnuSomLigado->setChecked(ligado);
+    QSettings p = preferencias();
+    p.setValue(kChaveSomLigado, ligado);
+    p.sync();
+}
+
+void TfrmPrincipal::AlternarSom() { DefinirSomLigado(!uRotinasGerais::SomLigado()); }
+
+void TfrmPrincipal::CriarMenuDeContexto() {
+    mnuContexto = new QMenu(this);
+    mnuContexto->setObjectName("mnuContexto");
+    mnuSomLigado = mnuContexto->addAction(QStringLiteral("Som ligado"));
+    mnuSomLigado->setObjectName("mnuSomLigado");
+    mnuSomLigado->setCheckable(true);
+    connect(mnuSomLigado, &QAction::triggered, this, [this](bool ligado) { DefinirSomLigado(ligado); });
+
+    // Only a player who switched the sound off in an earlier run finds it off; nothing is
+    // written until the switch is used.
+    uRotinasGerais::LigarSom(SomLigadoNasPreferencias());
+    mnuSomLigado->setChecked(uRotinasGerais::SomLigado());
+
+    // The right click is watched on every control, since they cover the whole window.
+    for (QWidget* filho : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) filho->installEventFilter(this);
+}
+
+void TfrmPrincipal::MostrarMenuDeContexto(const QPoint& global) {
+    mnuSomLigado->setChecked(uRotinasGerais::SomLigado());
+    mnuContexto->popup(global);
+}
+
+// The right button also drags the cabinet, so the menu opens on its release, and only when the
+// pointer stayed where it was pressed: a drag is never answered with a menu.
+void TfrmPrincipal::CliqueDireito(QEvent* evento) {
+    if (evento->type() != QEvent::MouseButtonPress && evento->type() != QEvent::MouseButtonRelease) return;
+    const auto* m = static_cast<QMouseEvent*>(evento);
+    if (m->button() != Qt::RightButton) return;
+    const QPoint onde = m->globalPosition().toPoint();
+    if (evento->type() == QEvent::MouseButtonPress) {
+        FCliqueDireitoEm = onde;
+        FCliqueDireitoPendente = true;
+        return;
+    }
+    if (!FCliqueDireitoPendente) return;
+    FCliqueDireitoPendente = false;
+    if ((onde - FCliqueDireitoEm).manhattanLength() < QApplication::startDragDistance()) MostrarMenuDeContexto(onde);
+}
+
+void TfrmPrincipal::contextMenuEvent(QContextMenuEvent* e) {
+    e->accept();
+    // The mouse's menu waits for the button's release (CliqueDireito); the menu key opens it here.
+    if (e->reason() != QContextMenuEvent::Mouse) MostrarMenuDeContexto(mapToGlobal(rect().center()));
+}
