@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QFile>
 #include <QLabel>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPainter>
 #include <QGuiApplication>
@@ -136,6 +137,7 @@ TfrmPrincipal::TfrmPrincipal(QWidget* parent, bool executarInicio) : QWidget(par
 }
 
 TfrmPrincipal::~TfrmPrincipal() {
+    delete mnuContexto;
     if (frmPrincipal == this) frmPrincipal = nullptr;
 }
 

@@ -91,7 +91,9 @@ void TfrmPrincipal::DefinirSomLigado(bool ligado) {
 void TfrmPrincipal::AlternarSom() { DefinirSomLigado(!uRotinasGerais::SomLigado()); }
 
 void TfrmPrincipal::CriarMenuDeContexto() {
-    mnuContexto = new QMenu(this);
+    // Not a child of the window: the cabinet's children are exactly its designed controls, in
+    // painting order. The window deletes it.
+    mnuContexto = new QMenu;
     mnuContexto->setObjectName("mnuContexto");
     mnuSomLigado = mnuContexto->addAction(QStringLiteral("Som ligado"));
     mnuSomLigado->setObjectName("mnuSomLigado");
