@@ -202,7 +202,7 @@ private slots:
                 rodar("xdotool", {"search", "--onlyvisible", "--name", "Confirmação de Desinstalação"});
             principal = rodar("xdotool", {"search", "--onlyvisible", "--name", "^Trevolino$"});
             return !confirmacao.isEmpty() || !principal.isEmpty();
-        });
+        }, 60000);  // a sanitized game beside the soak test may take long to show its first window
         jogo.kill();  // the process this test started
         jogo.waitForFinished(5000);
         QVERIFY2(confirmacao.isEmpty(), "the uninstaller asked for confirmation");
