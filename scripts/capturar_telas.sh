@@ -5,7 +5,7 @@ set -euo pipefail
 BUILD=${1:-build}
 OUT=${2:-$BUILD/capturas}
 mkdir -p "$OUT"
-xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" bash -c "
+xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp -noreset" bash -c "
   xsetroot -solid '#2f4f6f' 2>/dev/null || true
   '$BUILD/trevolino-capturas' '$OUT'
 "

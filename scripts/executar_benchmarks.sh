@@ -48,7 +48,7 @@ done
 programas=()
 if [ -x "$BUILD/Trevolino/trevolino" ] && [ -x "$BUILD/bench/piso_qt" ]; then
   echo "== whole program: trevolino against piso_qt (about a minute)" >&2
-  if xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" \
+  if xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp -noreset" \
       "$PY" "$here/medir_programas.py" --jogo "$BUILD/Trevolino/trevolino" \
       --piso "$BUILD/bench/piso_qt" --saida "$saida/programas.json" >&2; then
     programas=(--programas "$saida/programas.json")

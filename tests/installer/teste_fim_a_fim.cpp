@@ -194,6 +194,7 @@ private slots:
         qputenv("TREVOLINO_PASTA_DO_WINDOWS", (base.path() + "/bin").toUtf8());
         qputenv("QT_QPA_PLATFORM", "xcb");
         QProcess jogo;
+        jogo.setProcessChannelMode(QProcess::MergedChannels);
         jogo.start(kExecutavel, {"<DESINSTALAR>", "-reverse"});
         QVERIFY(jogo.waitForStarted());
         QString confirmacao, principal;
@@ -205,6 +206,7 @@ private slots:
         }, 60000);  // a sanitized game beside the soak test may take long to show its first window
         jogo.kill();  // the process this test started
         jogo.waitForFinished(5000);
+        if (principal.isEmpty()) qWarning() << "the game ended" << jogo.exitCode() << jogo.readAll();
         QVERIFY2(confirmacao.isEmpty(), "the uninstaller asked for confirmation");
         QVERIFY(!principal.isEmpty());
     }

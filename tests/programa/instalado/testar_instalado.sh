@@ -19,7 +19,7 @@ retrato() { find "$TMP/usr" -printf '%p %s %T@ %m\n' | sort; }
 retrato >"$TMP/antes.txt"
 mkdir -p "$TMP/casa/run" && chmod 700 "$TMP/casa/run" && chown -R nobody:nogroup "$TMP/casa"
 
-xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp -ac" bash -s "$TMP" "$ID" <<'INNER'
+xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp -ac -noreset" bash -s "$TMP" "$ID" <<'INNER'
 set -uo pipefail
 TMP=$1 ID=$2
 falhas=0

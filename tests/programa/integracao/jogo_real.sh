@@ -13,7 +13,7 @@ export HOME="$TMP/casa" XDG_DATA_HOME="$TMP/casa/.local/share" XDG_CONFIG_HOME="
 mkdir -p "$HOME"
 export QT_QPA_PLATFORM=xcb
 
-xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" bash -s "$TMP/Trevolino" <<'INNER'
+xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp -noreset" bash -s "$TMP/Trevolino" <<'INNER'
 set -uo pipefail
 dir="$1"
 cd "$dir"

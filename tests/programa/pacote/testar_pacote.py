@@ -68,7 +68,7 @@ kill -TERM $pid; wait $pid"""
 def identidade_da_janela():
     casa = os.path.join(trabalho, "casa")
     os.makedirs(casa, exist_ok=True)
-    r = rodar(["xvfb-run", "-a", "-s", "-screen 0 1280x1024x24 -nolisten tcp", "bash", "-c", JANELA, "janela",
+    r = rodar(["xvfb-run", "-a", "-s", "-screen 0 1280x1024x24 -nolisten tcp -noreset", "bash", "-c", JANELA, "janela",
                programa], env={**sem_tela, "HOME": casa, "QT_QPA_PLATFORM": "xcb"}, timeout=60)
     linhas = r.stdout.splitlines()
     verificar(f'WM_CLASS(STRING) = "{app_id}", "Trevolino"' in linhas, f"the window's WM_CLASS: {r.stdout!r}")
