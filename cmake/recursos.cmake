@@ -5,9 +5,13 @@ set(_gen ${TREVOLINO_GEN_DIR})
 
 set(_form_files
   ${_gen}/form/ChassisFundo.bmp
+  ${_gen}/form/ChassisFundo@2x.png
   ${_gen}/form/BarraVertical.jpg
+  ${_gen}/form/BarraVertical@2x.jpg
   ${_gen}/form/BarraHorizontal.jpg
+  ${_gen}/form/BarraHorizontal@2x.jpg
   ${_gen}/form/PainelPontuacao.jpg
+  ${_gen}/form/PainelPontuacao@2x.jpg
   ${_gen}/form/Icone0.png
   ${_gen}/form/Icone1.png
   ${_gen}/form/Icone2.png

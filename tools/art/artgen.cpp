@@ -520,16 +520,26 @@ void paintReelFace(QPainter& p, QRectF r) {
     p.fillRect(r, g);
 }
 
-QImage reelPicture(int n) {
+// A picture for `k` device pixels per cabinet pixel: k x the size, painted in cabinet pixels.
+QImage blank(int w, int h, QImage::Format format, int k) {
+    QImage img(w * k, h * k, format);
+    img.setDevicePixelRatio(k);
+    return img;
+}
+
+QImage reelPicture(int n, int k) {
     const int W = layout::kCellWidth, H = layout::kCellHeight;
-    QImage img(W, H, QImage::Format_RGB32);
+    QImage img = blank(W, H, QImage::Format_RGB32, k);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
     paintReelFace(p, QRectF(0, 0, W, H));
     // Keep clear of the frame bars: 9 px at each side, 3 px above row 1 and 4 px below row 3.
     const double s = n >= 7 && n <= 9 ? 0.8 : 0.78;
-    QImage sym = symbolImage(n, W, H, s, QPointF(W / 2.0, H / 2.0 - 0.5));
-    p.drawImage(QPointF(3, 3), shadowOf(sym, 2, QColor(60, 50, 40, 110)));
+    QImage sym = symbolImage(n, W * k, H * k, s * k, QPointF(W / 2.0, H / 2.0 - 0.5) * k);
+    QImage shadow = shadowOf(sym, 2 * k, QColor(60, 50, 40, 110));
+    sym.setDevicePixelRatio(k);
+    shadow.setDevicePixelRatio(k);
+    p.drawImage(QPointF(3, 3), shadow);
     p.drawImage(QPointF(0, 0), sym);
     // A faint sheen over the curvature so the symbol sits on the drum, not above it.
     QLinearGradient sheen(QPointF(0, 0), QPointF(0, H));
@@ -560,8 +570,8 @@ QImage dimmed(const QImage& src) {
 // ---------------------------------------------------------------------------------------------
 // Frame bars and pay table.
 
-QImage verticalBar() {
-    QImage img(layout::kVerticalBarWidth, layout::kVerticalBarHeight, QImage::Format_RGB32);
+QImage verticalBar(int k) {
+    QImage img = blank(layout::kVerticalBarWidth, layout::kVerticalBarHeight, QImage::Format_RGB32, k);
     const int w = img.width(), h = img.height();
     for (int y = 0; y < h; ++y) {
         double t = double(y) / (h - 1);
@@ -580,8 +590,8 @@ QImage verticalBar() {
     return img;
 }
 
-QImage horizontalBar() {
-    QImage img(layout::kHorizontalBarWidth, layout::kHorizontalBarHeight, QImage::Format_RGB32);
+QImage horizontalBar(int k) {
+    QImage img = blank(layout::kHorizontalBarWidth, layout::kHorizontalBarHeight, QImage::Format_RGB32, k);
     const int w = img.width(), h = img.height();
     for (int y = 0; y < h; ++y) {
         double u = (y + 0.5) / h;
@@ -602,9 +612,9 @@ void drawAnyMarker(QPainter& p, QRectF tile) {
     p.drawPath(t);
 }
 
-QImage payTable() {
+QImage payTable(int k) {
     const layout::Rect R = layout::kPainelPontuacao;
-    QImage img(R.width, R.height, QImage::Format_RGB32);
+    QImage img = blank(R.width, R.height, QImage::Format_RGB32, k);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
     QLinearGradient bg(QPointF(0, 0), QPointF(0, R.height));
@@ -1082,9 +1092,9 @@ void drawLampSocket(QPainter& p, int n) {
     p.drawEllipse(c, r, r);
 }
 
-QImage cabinetFigure(const QPainterPath& outline) {
+QImage cabinetFigure(const QPainterPath& outline, int k) {
     const int W = layout::kCabinetWidth, H = layout::kCabinetHeight;
-    QImage img(W, H, QImage::Format_RGB32);
+    QImage img = blank(W, H, QImage::Format_RGB32, k);
     img.fill(QColor(120, 12, 22));
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
@@ -1315,11 +1325,11 @@ QImage cabinetFigure(const QPainterPath& outline) {
     return img;
 }
 
-QImage cabinet() {
-    const int W = layout::kCabinetWidth, H = layout::kCabinetHeight;
+QImage cabinet(int k) {
+    const int W = layout::kCabinetWidth * k, H = layout::kCabinetHeight * k;
     const QPainterPath outline = cabinetOutline();
     // Coverage of the outline; a pixel at least half covered belongs to the figure.
-    QImage cover(W, H, QImage::Format_Grayscale8);
+    QImage cover = blank(layout::kCabinetWidth, layout::kCabinetHeight, QImage::Format_Grayscale8, k);
     cover.fill(0);
     {
         QPainter p(&cover);
@@ -1332,8 +1342,10 @@ QImage cabinet() {
         uchar* l = cover.scanLine(y);
         for (int x = 0; x < W; ++x) l[x] = l[x] >= 128 ? 1 : 0;
     }
-    QImage fig = cabinetFigure(outline);
-    return toIndexedWithKey(fig, cover);
+    QImage fig = cabinetFigure(outline, k);
+    QImage out = toIndexedWithKey(fig, cover);
+    out.setDevicePixelRatio(1);  // saved as plain pixels; the game gives the 2x file its ratio
+    return out;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -1526,15 +1538,24 @@ int main(int argc, char** argv) {
 
     for (const jogo::Simbolo& simbolo : jogo::kTabelaDeSimbolos) {
         const QString name = QString::fromLatin1(simbolo.desenho.data(), qsizetype(simbolo.desenho.size()));
-        QImage bright = reelPicture(simbolo.numero);
-        ok &= saveImage(bright, programDir + "/Bobinas/" + name + ".jpg", "JPG", 92);
-        ok &= saveImage(dimmed(bright), programDir + "/Bobinas/" + name + "-dark.jpg", "JPG", 92);
+        // The 2x pictures ("@2x") are for screens scaled to 200 %: painted, not enlarged.
+        for (int k : {1, 2}) {
+            const QString sufixo = k == 1 ? QString() : QStringLiteral("@2x");
+            QImage bright = reelPicture(simbolo.numero, k);
+            ok &= saveImage(bright, programDir + "/Bobinas/" + name + sufixo + ".jpg", "JPG", 92);
+            ok &= saveImage(dimmed(bright), programDir + "/Bobinas/" + name + "-dark" + sufixo + ".jpg", "JPG", 92);
+        }
     }
     const QString form = genDir + "/form/";
-    ok &= saveImage(cabinet(), form + "ChassisFundo.bmp", "BMP");
-    ok &= saveImage(verticalBar(), form + "BarraVertical.jpg", "JPG", 95);
-    ok &= saveImage(horizontalBar(), form + "BarraHorizontal.jpg", "JPG", 95);
-    ok &= saveImage(payTable(), form + "PainelPontuacao.jpg", "JPG", 94);
+    ok &= saveImage(cabinet(1), form + "ChassisFundo.bmp", "BMP");
+    // PNG keeps the 256 colours and the key exactly, at a fraction of a BMP's 1.9 MB.
+    ok &= saveImage(cabinet(2), form + "ChassisFundo@2x.png", "PNG");
+    for (int k : {1, 2}) {
+        const QString sufixo = k == 1 ? QString() : QStringLiteral("@2x");
+        ok &= saveImage(verticalBar(k), form + "BarraVertical" + sufixo + ".jpg", "JPG", 95);
+        ok &= saveImage(horizontalBar(k), form + "BarraHorizontal" + sufixo + ".jpg", "JPG", 95);
+        ok &= saveImage(payTable(k), form + "PainelPontuacao" + sufixo + ".jpg", "JPG", 94);
+    }
     for (int i = 0; i < 4; ++i) ok &= saveImage(glyph(i), form + QStringLiteral("Icone%1.png").arg(i), "PNG");
 
     const QByteArray svg = iconSvg();
