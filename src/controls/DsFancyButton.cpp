@@ -123,6 +123,18 @@ void lineTo(QPainter& p, int x0, int y0, int x1, int y1) {
     }
 }
 
+// The pixels lineTo sets, each as a k x k block (a straight line gains nothing finer).
+void lineTo(QPainter& p, int x0, int y0, int x1, int y1, int k, const QColor& c) {
+    if (x0 == x1 && y0 == y1) return;
+    if (x0 == x1) {
+        const int a = y1 > y0 ? y0 : y1 + 1, b = y1 > y0 ? y1 - 1 : y0;
+        p.fillRect(QRect(x0 * k, a * k, k, (b - a + 1) * k), c);
+    } else if (y0 == y1) {
+        const int a = x1 > x0 ? x0 : x1 + 1, b = x1 > x0 ? x1 - 1 : x0;
+        p.fillRect(QRect(a * k, y0 * k, (b - a + 1) * k, k), c);
+    }
+}
+
 void fillSpans(QPainter& p, const std::vector<TDsFancyButton::Span>& spans, const QColor& c) {
     for (const auto& s : spans) p.fillRect(QRect(s.x0, s.y, s.x1 - s.x0, 1), c);
 }
@@ -189,14 +201,14 @@ QColor TDsFancyButton::ShiftColor(const QColor& colour, int amount) {
     return QColor(shift(c.red()), shift(c.green()), shift(c.blue()));
 }
 
-void TDsFancyButton::CornerEllipse(int w, int h, int& ew, int& eh) const {
+void TDsFancyButton::CornerEllipse(int w, int h, int& ew, int& eh, int k) const {
     switch (FFancyEffects->Shape()) {
         case btnCapsule: ew = eh = std::min(w, h); break;
         case btnOval:
             ew = w;
             eh = h;
             break;
-        default: ew = eh = 2 * FFancyEffects->CornerRadius(); break;
+        default: ew = eh = 2 * FFancyEffects->CornerRadius() * k; break;
     }
 }
 
@@ -219,6 +231,10 @@ void TDsFancyButton::paintEvent(QPaintEvent*) {
     FCellWidth = FGlyphs->Glyph().width() / number;
     p.setFont(font());
     if (FFancyEffects->FrameStyle() == fmGradient) {
+        // Painted in the device's own pixels: on a screen scaled 2x the outline and the rings are
+        // drawn at that resolution, not as 1x pixels blown up. A fractional ratio rounds to the
+        // nearest whole one and the picture is fitted to the button.
+        const qreal razao = p.device() ? p.device()->devicePixelRatioF() : devicePixelRatioF();
         const ChaveDaMoldura chave{size(),
                                    FColor.rgba(),
                                    FPushed,
@@ -226,21 +242,26 @@ void TDsFancyButton::paintEvent(QPaintEvent*) {
                                    int(FFancyEffects->Shape()),
                                    FFancyEffects->FrameWidth(),
                                    FFancyEffects->CornerRadius(),
-                                   devicePixelRatioF()};
+                                   razao};
         if (FMoldura.isNull() || !(chave == FChaveDaMoldura)) {
             // Every pixel of the face and rings is painted solid, without antialiasing, so the
             // picture laid over the button gives exactly the pixels of painting them in place.
-            FMoldura = QImage((QSizeF(size()) * chave.escala).toSize(), QImage::Format_ARGB32_Premultiplied);
-            FMoldura.setDevicePixelRatio(chave.escala);
+            const int k = std::max(1, qRound(razao));
+            FMoldura = QImage(size() * k, QImage::Format_ARGB32_Premultiplied);
             FMoldura.fill(Qt::transparent);
             QPainter m(&FMoldura);
             m.setRenderHint(QPainter::Antialiasing, false);
-            DrawFace(m);
+            DrawFace(m, k);
             m.setBrush(Qt::NoBrush);
-            DrawGradientFrame(m);
+            DrawGradientFrame(m, k);
+            m.end();
+            FMoldura.setDevicePixelRatio(k);
             FChaveDaMoldura = chave;
         }
-        p.drawImage(QPoint(0, 0), FMoldura);
+        if (FMoldura.devicePixelRatio() == razao)
+            p.drawImage(QPoint(0, 0), FMoldura);
+        else
+            p.drawImage(rect(), FMoldura);
     }
     p.setBrush(Qt::NoBrush);
     const QFontMetrics fm(font());
@@ -251,12 +272,14 @@ void TDsFancyButton::paintEvent(QPaintEvent*) {
 }
 
 // The base face under the rings: a one-pixel outline and a fill over (0, 0) - (W - 1, H - 1).
-void TDsFancyButton::DrawFace(QPainter& p) {
+// k device pixels per button pixel; the painter draws in device pixels.
+void TDsFancyButton::DrawFace(QPainter& p, int k) {
     const QColor fill = FPushed ? ShiftColor(FColor, -65) : FColor;
     const QColor outline = FPushed ? ShiftColor(FColor, -5) : FColor;
+    const int W = width() * k, H = height() * k;
     int ew, eh;
-    CornerEllipse(width(), height(), ew, eh);
-    const auto spans = RoundRectSpans(0, 0, width() - 1, height() - 1, ew, eh);
+    CornerEllipse(W, H, ew, eh, k);
+    const auto spans = RoundRectSpans(0, 0, W - k, H - k, ew, eh);
     fillSpans(p, spans, fill);
     if (outline == fill) return;
     // Outline: the pixels of each row that are not covered by both neighbouring rows.
@@ -278,21 +301,22 @@ void TDsFancyButton::DrawFace(QPainter& p) {
     }
 }
 
-void TDsFancyButton::DrawGradientFrame(QPainter& p) {
+// Rings one device pixel wide, k per button pixel: finer steps of the same gradient.
+void TDsFancyButton::DrawGradientFrame(QPainter& p, int k) {
     const QColor face = FPushed ? FColor : (FMouseInShape ? ShiftColor(FColor, 10) : FColor);
     const QColor edge = ShiftColor(face, -80);
-    const int n = FFancyEffects->FrameWidth();
-    const int o = FPushed ? 2 : 0;
-    const int w = width(), h = height();
+    const int n = FFancyEffects->FrameWidth() * k;
+    const int o = FPushed ? 2 * k : 0;
+    const int w = width() * k, h = height() * k;
     const TBtnShape shape = FFancyEffects->Shape();
-    const int d = shape == btnCapsule ? std::min(w, h) : 2 * FFancyEffects->CornerRadius();
+    const int d = shape == btnCapsule ? std::min(w, h) : 2 * FFancyEffects->CornerRadius() * k;
     for (int i = 0; i < n; ++i) {
         if (FPushed && i > n / 3) break;
         const double t = std::sqrt(double(n * n - (n - i) * (n - i))) / n;
         const auto blend = [t](int e, int f) { return e + roundHalfEven((f - e) * t); };
         const QColor ring(blend(edge.red(), face.red()), blend(edge.green(), face.green()),
                           blend(edge.blue(), face.blue()));
-        const int l = i + 1 + o, tp = i + 1 + o, r = w - i - 1 + o, b = h - i - 1 + o;
+        const int l = i + k + o, tp = i + k + o, r = w - i - k + o, b = h - i - k + o;
         int ew = 0, eh = 0;
         if (shape == btnOval) {
             ew = r - l;
@@ -302,12 +326,13 @@ void TDsFancyButton::DrawGradientFrame(QPainter& p) {
         }
         fillSpans(p, RoundRectSpans(l, tp, r, b, ew, eh), ring);
     }
-    DrawInnerEdge(p);
+    DrawInnerEdge(p, k);
 }
 
-void TDsFancyButton::DrawInnerEdge(QPainter& p) {
+void TDsFancyButton::DrawInnerEdge(QPainter& p, int k) {
     const int w = width(), h = height();
-    p.setPen(QPen(ShiftColor(FColor, FPushed ? -10 : -15), 1));
+    const QColor cor = ShiftColor(FColor, FPushed ? -10 : -15);
+    p.setPen(QPen(cor, 1));
     p.setBrush(Qt::NoBrush);
     int rx, ry;
     switch (FFancyEffects->Shape()) {
@@ -318,10 +343,21 @@ void TDsFancyButton::DrawInnerEdge(QPainter& p) {
         case btnCapsule: rx = ry = std::min(w, h) / 2; break;
         default: rx = ry = FFancyEffects->CornerRadius(); break;
     }
-    // The top-left quarter of the ellipse bounded by (2, 2) - (2rx + 2, 2ry + 2), exclusive.
-    if (rx > 0 && ry > 0) p.drawArc(QRect(2, 2, 2 * rx - 1, 2 * ry - 1), 90 * 16, 90 * 16);
-    lineTo(p, 2, ry + 1, 2, h - ry - 1);
-    lineTo(p, rx + 1, 2, w - rx - 1, 2);
+    if (k == 1) {
+        // The top-left quarter of the ellipse bounded by (2, 2) - (2rx + 2, 2ry + 2), exclusive.
+        if (rx > 0 && ry > 0) p.drawArc(QRect(2, 2, 2 * rx - 1, 2 * ry - 1), 90 * 16, 90 * 16);
+        lineTo(p, 2, ry + 1, 2, h - ry - 1);
+        lineTo(p, rx + 1, 2, w - rx - 1, 2);
+        return;
+    }
+    // The same edge k device pixels thick: k nested one-pixel arcs, and the straight parts as
+    // bands k pixels wide.
+    for (int j = 0; j < k; ++j)
+        if (rx > 0 && ry > 0)
+            p.drawArc(QRect(2 * k + j, 2 * k + j, 2 * rx * k - 1 - 2 * j, 2 * ry * k - 1 - 2 * j), 90 * 16,
+                      90 * 16);
+    lineTo(p, 2, ry + 1, 2, h - ry - 1, k, cor);
+    lineTo(p, rx + 1, 2, w - rx - 1, 2, k, cor);
 }
 
 void TDsFancyButton::ArrangeContent(const QSize& caption) {

@@ -151,14 +151,15 @@ private:
     void MouseLeft();
     void Click();
     void UpdateAccelerator();
-    void DrawFace(QPainter& p);
-    void DrawGradientFrame(QPainter& p);
-    void DrawInnerEdge(QPainter& p);
+    void DrawFace(QPainter& p, int k);
+    void DrawGradientFrame(QPainter& p, int k);
+    void DrawInnerEdge(QPainter& p, int k);
     void ArrangeContent(const QSize& caption);
     void DrawGlyph(QPainter& p);
     void DrawCaption(QPainter& p, const QSize& caption);
-    // Corner ellipse of the base face and of PointInShape for a W x H rectangle.
-    void CornerEllipse(int w, int h, int& ew, int& eh) const;
+    // Corner ellipse of the base face and of PointInShape for a W x H rectangle, with k pixels
+    // per button pixel.
+    void CornerEllipse(int w, int h, int& ew, int& eh, int k = 1) const;
 
     TDsEffect* FFancyEffects;
     TDsGlyph* FGlyphs;

@@ -7,7 +7,10 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
+#include <QTransform>
 #include <QWindow>
+
+#include "platform/forma_da_janela.h"
 
 #include <array>
 #include <cmath>
@@ -22,11 +25,45 @@ constexpr char kShapeFlag[] = "wexor";
 
 QImage withoutColour(const QImage& img, QRgb key) { return controls_detail::withoutKey(img, key); }
 
+// The picture's own pixels per window pixel: 2 for a picture made for a screen scaled 2x.
+int pictureScale(const QImage& img) { return std::max(1, qRound(img.devicePixelRatio())); }
+
+// A picture k times the size brought down to window pixels: a pixel is on the outline when any of
+// its k x k pixels is, so the window-pixel outline never cuts into the finer one. Two colours:
+// index 0 is the key, index 1 anything else.
+QImage coveringMask(const QImage& source, int k, QRgb key) {
+    const QImage src = source.format() == QImage::Format_Indexed8 || source.format() == QImage::Format_RGB32 ||
+                               source.format() == QImage::Format_ARGB32
+                           ? source
+                           : source.convertToFormat(QImage::Format_RGB32);
+    const bool indexed = src.format() == QImage::Format_Indexed8;
+    std::array<bool, 256> keyIndex{};
+    if (indexed) {
+        const QList<QRgb> table = src.colorTable();
+        for (int i = 0; i < table.size() && i < 256; ++i) keyIndex[i] = (table[i] & 0xFFFFFF) == key;
+    }
+    const int w = src.width() / k, h = src.height() / k;
+    QImage out(w, h, QImage::Format_Indexed8);
+    out.setColorTable({0xFF000000u | key, 0xFF000000u | (~key & 0xFFFFFF)});
+    out.fill(0);
+    for (int y = 0; y < h * k; ++y) {
+        const uchar* line = src.constScanLine(y);
+        uchar* o = out.scanLine(y / k);
+        for (int x = 0; x < w * k; ++x) {
+            const bool opaque = indexed ? !keyIndex[line[x]]
+                                        : (reinterpret_cast<const QRgb*>(line)[x] & 0xFFFFFF) != key;
+            if (opaque) o[x / k] = 1;
+        }
+    }
+    return out;
+}
+
 }  // namespace
 
 TImageShape::TImageShape(QWidget* parent) : QWidget(parent) {
     resize(105, 105);
     setMouseTracking(true);  // OnMouseMove fires with no button held, too
+    if (parent) parent->installEventFilter(this);
 }
 
 // The parent window keeps the mask it was last given.
@@ -62,7 +99,8 @@ void TImageShape::setTransparent(bool v) {
 }
 
 QRect TImageShape::PictureRect() const {
-    int w = FPicture.width(), h = FPicture.height();
+    const int k = pictureScale(FPicture);
+    int w = FPicture.width() / k, h = FPicture.height() / k;
     const int cw = width(), ch = height();
     if (FStretch || (FProportional && (w > cw || h > ch))) {
         if (FProportional && w > 0 && h > 0) {
@@ -103,10 +141,13 @@ void TImageShape::paintEvent(QPaintEvent* event) {
     QPainter p(this);
     // A compositor that ignores the window's mask still shows only the outline: the window is
     // translucent there and we paint nothing outside the shape.
-    if (OnWayland() && !FOwnShape.isEmpty()) p.setClipRegion(FOwnShape);
+    // A picture finer than the window's pixels has its surround keyed out instead (see
+    // PictureUpdated): a clip in window pixels would leave a fringe of it.
+    const int k = pictureScale(FPicture);
+    if (OnWayland() && !FOwnShape.isEmpty() && k == 1) p.setClipRegion(FOwnShape);
     const QImage& imagem = FDisplayPicture.isNull() ? FPicture : FDisplayPicture;
     const QRect destino = PictureRect();
-    if (destino.size() != imagem.size() || !event || p.hasClipping()) {
+    if (destino.size() * k != imagem.size() || !event || p.hasClipping()) {
         p.drawImage(destino, imagem);
         return;
     }
@@ -117,24 +158,28 @@ void TImageShape::paintEvent(QPaintEvent* event) {
         const QRect parte = r & destino;
         if (!parte.isEmpty()) {
             p.setClipRect(parte);
-            p.drawImage(parte.topLeft(), imagem, parte.translated(-destino.topLeft()));
+            const QRect fonte = parte.translated(-destino.topLeft());
+            p.drawImage(parte.topLeft(), imagem, QRect(fonte.topLeft() * k, fonte.size() * k));
         }
     }
 }
 
 void TImageShape::PictureUpdated() {
+    const int k = pictureScale(FPicture);
     if (FAutoSize && FPicture.width() > 0 && FPicture.height() > 0)
-        setGeometry(x(), y(), FPicture.width(), FPicture.height());
+        setGeometry(x(), y(), FPicture.width() / k, FPicture.height() / k);
     const bool graphic = !FPicture.isNull();
     if (graphic) {
+        const bool keyOut = FTransparent || (k > 1 && OnWayland());
         // Kept in the painter's own format: a 256-colour picture would otherwise be converted
         // again at every paint, and the reels repaint over the cabinet a hundred times a second.
-        FDisplayPicture = FTransparent ? withoutColour(FPicture, FPicture.pixel(0, FPicture.height() - 1))
+        FDisplayPicture = keyOut ? withoutColour(FPicture, FPicture.pixel(0, FPicture.height() - 1))
                                              .convertToFormat(QImage::Format_ARGB32_Premultiplied)
                                        : FPicture.convertToFormat(FPicture.hasAlphaChannel()
                                                                       ? QImage::Format_ARGB32_Premultiplied
                                                                       : QImage::Format_RGB32);
-        setAttribute(Qt::WA_OpaquePaintEvent, !FTransparent && FStretch && !FProportional);
+        FDisplayPicture.setDevicePixelRatio(k);
+        setAttribute(Qt::WA_OpaquePaintEvent, !keyOut && FStretch && !FProportional);
         if (ApplyPaletteChange() && FPaintActive) repaint();
     } else {
         FDisplayPicture = QImage();
@@ -146,7 +191,19 @@ void TImageShape::PictureUpdated() {
 
 void TImageShape::ApplyShape() {
     QWidget* parent = parentWidget();
-    QRegion region = BuildOpaqueRegion(FPicture, rect(), PictureRect());
+    const int k = pictureScale(FPicture);
+    const QRect pictureRect = PictureRect();
+    QRegion region;
+    FDeviceShape = QRegion();
+    if (k == 1) {
+        region = BuildOpaqueRegion(FPicture, rect(), pictureRect);
+    } else {
+        const QRgb key = FPicture.pixel(0, FPicture.height() - 1) & 0xFFFFFF;
+        region = OpaqueRegion(coveringMask(FPicture, k, key), key, rect(), pictureRect);
+        if (pictureRect.size() * k == FPicture.size())
+            FDeviceShape = OpaqueRegion(FPicture, key, QRect(QPoint(0, 0), size() * k),
+                                        QRect(pictureRect.topLeft() * k, FPicture.size()));
+    }
     FOwnShape = region;
 
     // The shape is placed from the parent's outer and client rectangles, taking the bottom border
@@ -158,6 +215,7 @@ void TImageShape::ApplyShape() {
     const int border = (outer.width() - client.width()) / 2;
     const QPoint inOuter(border + x(), (outer.height() - client.height()) - border + y());
     region.translate(inOuter - (client.topLeft() - outer.topLeft()));
+    FDeviceShape.translate((inOuter - (client.topLeft() - outer.topLeft())) * k);
 
     if (qgetenv(kShapeFlag) != "set") {
         FShapeRegion = region;
@@ -178,16 +236,40 @@ void TImageShape::ApplyShape() {
     // An empty mask means "no mask" to Qt; a window whose picture is all key colour is cut away
     // entirely instead, with a mask that lies outside it.
     parent->setMask(region.isEmpty() ? QRegion(-1, -1, 1, 1) : region);
+    ApplyDeviceShape();
     // A mask set on a visible window reaches the X server with the next event.
     parent->update();
+}
+
+void TImageShape::ApplyDeviceShape() {
+    QWidget* parent = parentWidget();
+    if (FDeviceShape.isEmpty() || !parent || !parent->isWindow() || !parent->windowHandle()) return;
+    // Only where the window's pixels are as fine as the picture's; on another ratio the Qt mask
+    // (built from the covering outline) stands.
+    const int k = pictureScale(FPicture);
+    if (parent->windowHandle()->devicePixelRatio() != k) return;
+    const QRegion others = QTransform::fromScale(k, k).map(parent->mask() - FShapeRegion);
+    plataforma::DefinirContornoEmPixelsDoDispositivo(parent->windowHandle(), others.united(FDeviceShape));
+}
+
+bool TImageShape::eventFilter(QObject* watched, QEvent* event) {
+    // Qt gives a newly created native window the mask scaled from window pixels; the finer
+    // outline goes on over it once the window is there.
+    if (watched == parentWidget() && event->type() == QEvent::Show) ApplyDeviceShape();
+    return QWidget::eventFilter(watched, event);
 }
 
 QRegion TImageShape::BuildOpaqueRegion(const QImage& source, const QRect& clientRect,
                                        const QRect& pictureRect) {
     if (source.isNull()) return {};
+    return OpaqueRegion(source, source.pixel(0, source.height() - 1) & 0xFFFFFF, clientRect, pictureRect);
+}
+
+QRegion TImageShape::OpaqueRegion(const QImage& source, QRgb key, const QRect& clientRect,
+                                  const QRect& pictureRect) {
+    if (source.isNull()) return {};
     const QRect frame = QRect(QPoint(0, 0), clientRect.size()).intersected(pictureRect);
     if (frame.isEmpty()) return {};
-    const QRgb key = source.pixel(0, source.height() - 1) & 0xFFFFFF;
 
     // The picture as it lies in the picture rectangle (plain colour copy, nearest pixel).
     QImage scan = pictureRect.size() == source.size()

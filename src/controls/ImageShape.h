@@ -1,6 +1,7 @@
 // TImageShape: a picture control that gives its parent window the picture's outline (every pixel
 // whose colour differs from the picture's bottom-left pixel) and lets the user drag the window
-// by the picture.
+// by the picture. A picture with a device pixel ratio of 2 is drawn and outlined at that
+// resolution.
 #pragma once
 
 #include <QImage>
@@ -49,6 +50,11 @@ public:
     // pixel of `source` at its natural size), with `source` scaled into `pictureRect`; clipped to
     // the client rectangle. Client coordinates.
     static QRegion BuildOpaqueRegion(const QImage& source, const QRect& clientRect, const QRect& pictureRect);
+    // The same with the key colour given, in the picture's own pixels.
+    static QRegion OpaqueRegion(const QImage& source, QRgb key, const QRect& clientRect, const QRect& pictureRect);
+    // For a picture finer than the window's pixels (device pixel ratio 2): the exact outline in
+    // device pixels of the parent's client area, which the window gets on X11. Empty otherwise.
+    const QRegion& DeviceShapeRegion() const { return FDeviceShape; }
     // Answer to the auto-size query: the picture's width and/or height, according to Align.
     bool CanAutoSize(int& NewWidth, int& NewHeight) const;
     // Qt has no palettes to hand over; kept so the update sequence reads as designed.
@@ -69,8 +75,10 @@ protected:
     void mousePressEvent(QMouseEvent*) override;
     void mouseMoveEvent(QMouseEvent*) override;
     void mouseReleaseEvent(QMouseEvent*) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void ApplyDeviceShape();
     void PictureUpdated();
     void ApplyShape();
     static bool OnWayland();
@@ -90,4 +98,5 @@ private:
     TAlign FAlign = alNone;
     QRegion FShapeRegion;
     QRegion FOwnShape;  // the last shape built, in client coordinates (for translucent windows)
+    QRegion FDeviceShape;
 };

@@ -1,6 +1,8 @@
 #include "platform/carregar_jpeg.h"
 
 #include <QFile>
+#include <sys/stat.h>
+
 #include <csetjmp>
 #include <cstdio>
 
@@ -77,6 +79,28 @@ QImage CarregarJpeg(const QString& caminho) {
     // A reel picture is a few kilobytes; refuse to slurp something absurd.
     if (arquivo.size() > 64LL * 1024 * 1024) return QImage();
     return DecodificarJpeg(arquivo.readAll());
+}
+
+}  // namespace plataforma
+
+namespace plataforma {
+
+QImage JpegsGuardados::Carregar(const QString& caminho) {
+    struct stat st {};
+    if (::stat(QFile::encodeName(caminho).constData(), &st) != 0 || !S_ISREG(st.st_mode)) {
+        FGuardados.remove(caminho);
+        return QImage();
+    }
+    const long long ns = (long long)st.st_mtim.tv_sec * 1000000000LL + st.st_mtim.tv_nsec;
+    auto it = FGuardados.find(caminho);
+    if (it != FGuardados.end() && it->tamanho == st.st_size && it->modificadoNs == ns) return it->imagem;
+    QImage imagem = CarregarJpeg(caminho);
+    if (imagem.isNull()) {
+        FGuardados.remove(caminho);
+        return imagem;
+    }
+    FGuardados.insert(caminho, Guardado{st.st_size, ns, imagem});
+    return imagem;
 }
 
 }  // namespace plataforma

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QHash>
 #include <QImage>
 #include <QString>
 
@@ -18,5 +19,25 @@ QImage CarregarJpeg(const QString& caminho);
 // Largest picture we agree to decode (width x height); larger ones are refused before any
 // pixel memory is allocated.
 inline constexpr long long kMaiorAreaDeJpeg = 40LL * 1000 * 1000;
+
+}  // namespace plataforma
+
+namespace plataforma {
+
+// Decoded pictures kept between loads. Each load still looks at the file's size and modification
+// time, so a picture replaced on disk is read again at once; a file gone or unreadable gives null
+// and is forgotten.
+class JpegsGuardados {
+public:
+    QImage Carregar(const QString& caminho);
+    int Quantos() const { return int(FGuardados.size()); }
+
+private:
+    struct Guardado {
+        long long tamanho = -1, modificadoNs = -1;
+        QImage imagem;
+    };
+    QHash<QString, Guardado> FGuardados;
+};
 
 }  // namespace plataforma

@@ -12,6 +12,7 @@
 #include "game/eventos.h"
 #include "platform/carregar_jpeg.h"
 #include "platform/registro.h"
+#include "shell/imagens.h"
 #include "shell/rotinas_gerais.h"
 #include "shell/sons_do_jogo.h"
 #include "shell/uPrincipal.h"
@@ -20,13 +21,29 @@ using namespace uRotinasGerais;
 
 namespace {
 
+// The 2x reel pictures, decoded once: at four times the pixels, decoding them at every step of
+// three reels would not fit the 10 ms tick. Each draw still checks the file, so a picture
+// replaced on disk shows at the next step. The 1x ones are read at every draw, as they always
+// were: small, quick, and kept out of the memory of the common case.
+plataforma::JpegsGuardados& quadrosEm2x() {
+    static plataforma::JpegsGuardados guardados;
+    return guardados;
+}
+
 // Reel pictures live in the program folder, which is also where the launchers start the game:
 // a game started from a terminal in another folder finds them all the same.
-QImage quadroDoSimbolo(const QString& pastaDoPrograma, int simbolo, bool escuro) {
+QImage quadroDoSimbolo(const QString& pastaDoPrograma, int simbolo, bool escuro, int escala) {
     QString nome;
     TfrmPrincipal::DesenhoBaseadoEnNumero(simbolo, nome);
     // A missing or damaged picture leaves the cell empty for this draw; the turn goes on.
     const QString arquivo = pastaDoPrograma + "Bobinas/" + nome + (escuro ? "-dark.jpg" : ".jpg");
+    if (escala == 2) {
+        QImage quadro = quadrosEm2x().Carregar(imagens::NomeEm2x(arquivo));
+        if (!quadro.isNull()) {
+            quadro.setDevicePixelRatio(2);
+            return quadro;
+        }
+    }
     QImage quadro = plataforma::CarregarJpeg(arquivo);
     if (quadro.isNull())
         plataforma::AvisarUmaVez(arquivo,
@@ -38,11 +55,12 @@ void desenharBobina(TfrmPrincipal* f, int k, bool escuro) {
     const int pos = jogo::Estado().Bobinas[k - 1].Posicao;
     const jogo::Fita& fita = *jogo::Fitas[k - 1];
     const auto celulas = f->celulasDaBobina(k);
+    const int e = imagens::EscalaPara(celulas[1]->devicePixelRatioF());
     celulas[0]->setPicture(
-        quadroDoSimbolo(f->PastaDoPrograma, fita[TfrmPrincipal::DecrementarNumeroNaBobina(pos)], escuro));
-    celulas[1]->setPicture(quadroDoSimbolo(f->PastaDoPrograma, fita[pos], false));
+        quadroDoSimbolo(f->PastaDoPrograma, fita[TfrmPrincipal::DecrementarNumeroNaBobina(pos)], escuro, e));
+    celulas[1]->setPicture(quadroDoSimbolo(f->PastaDoPrograma, fita[pos], false, e));
     celulas[2]->setPicture(
-        quadroDoSimbolo(f->PastaDoPrograma, fita[TfrmPrincipal::IncrementarNumeroNaBobina(pos)], escuro));
+        quadroDoSimbolo(f->PastaDoPrograma, fita[TfrmPrincipal::IncrementarNumeroNaBobina(pos)], escuro, e));
 }
 
 QColor corDaLuz(std::uint32_t rgb) { return QColor::fromRgb(rgb); }

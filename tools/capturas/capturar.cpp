@@ -1,4 +1,4 @@
-// trevolino-capturas OUT_DIR: runs the real cabinet on the current X display and photographs it
+// trevolino-capturas OUT_DIR [SUFFIX]: runs the real cabinet on the current X display and photographs it
 // idle, during a spin, during a payout, with a message dialog and with the contract dialog.
 // The draw and the reel positions are fixed so the pictures are the same every time; the
 // winning spin is one that can really come up in play (three cherries).
@@ -20,13 +20,14 @@
 namespace {
 
 QString g_saida;
+QString g_sufixo;  // after each picture's name: "-2x" for the run on a screen scaled 2x
 TfrmPrincipal* g_janela = nullptr;
 
 // The screen around the window (the desktop shows where the cabinet's outline cuts it).
 bool fotografar(const QString& nome, const QRect& area) {
     QScreen* tela = QGuiApplication::primaryScreen();
     const QPixmap p = tela->grabWindow(0, area.x(), area.y(), area.width(), area.height());
-    const QString arquivo = g_saida + "/" + nome + ".png";
+    const QString arquivo = g_saida + "/" + nome + g_sufixo + ".png";
     const bool ok = !p.isNull() && p.save(arquivo);
     std::printf("%s %s\n", ok ? "wrote" : "FAILED", qPrintable(arquivo));
     return ok;
@@ -45,8 +46,8 @@ void esperarAte(const std::function<bool()>& f, double limite) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s OUT_DIR (on an X display)\n", argv[0]);
+    if (argc != 2 && argc != 3) {
+        std::fprintf(stderr, "usage: %s OUT_DIR [SUFFIX] (on an X display)\n", argv[0]);
         return 2;
     }
     QTemporaryDir casa;
@@ -55,6 +56,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("Trevolino");
     g_saida = QDir(QString::fromLocal8Bit(argv[1])).absolutePath();
+    if (argc == 3) g_sufixo = QString::fromLocal8Bit(argv[2]);
     QDir().mkpath(g_saida);
 
     // The game's own folder for pictures and sounds; unpacked files go to a temporary one.
