@@ -287,6 +287,58 @@ private slots:
         }
     }
 
+    // Every picture has a 2x version painted at twice the size: exactly twice as large, the same
+    // picture when brought down, and for the cabinet a 256-colour outline that agrees with the 1x
+    // one (a pixel of either at most one 1x pixel away from the other's edge) and is never black
+    // under a control.
+    void picturesAt2x() {
+        std::vector<std::pair<QString, QString>> pairs;
+        for (int n = 1; n <= 11; ++n)
+            for (bool dark : {false, true}) {
+                const QString one = reelPath(n, dark);
+                pairs.emplace_back(one, one.left(one.size() - 4) + "@2x.jpg");
+            }
+        for (const char* name : {"BarraVertical", "BarraHorizontal", "PainelPontuacao"})
+            pairs.emplace_back(kGenDir + "/form/" + name + ".jpg", kGenDir + "/form/" + name + "@2x.jpg");
+        pairs.emplace_back(kGenDir + "/form/ChassisFundo.bmp", kGenDir + "/form/ChassisFundo@2x.png");
+        for (const auto& [one, two] : pairs) {
+            const QImage a = QImage(one).convertToFormat(QImage::Format_RGB32);
+            const QImage b = QImage(two);
+            QVERIFY2(!a.isNull() && !b.isNull(), qPrintable(two));
+            QCOMPARE(b.size(), a.size() * 2);
+            const QImage down = b.convertToFormat(QImage::Format_RGB32)
+                                    .scaled(a.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+            double diff = 0;
+            for (int y = 0; y < a.height(); ++y)
+                for (int x = 0; x < a.width(); ++x) {
+                    const QRgb p = a.pixel(x, y), q = down.pixel(x, y);
+                    diff += std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) +
+                            std::abs(qBlue(p) - qBlue(q));
+                }
+            QVERIFY2(diff / (3.0 * a.width() * a.height()) < 10, qPrintable(two));
+        }
+        const QImage one = loadCabinet(), two(kGenDir + "/form/ChassisFundo@2x.png");
+        QCOMPARE(two.format(), QImage::Format_Indexed8);
+        const auto keyNear = [](const QImage& img, int x, int y, int r) {
+            for (int dy = -r; dy <= r; ++dy)
+                for (int dx = -r; dx <= r; ++dx) {
+                    const int xx = x + dx, yy = y + dy;
+                    if (xx >= 0 && yy >= 0 && xx < img.width() && yy < img.height() && isKey(img.pixel(xx, yy)))
+                        return true;
+                }
+            return false;
+        };
+        for (int y = 0; y < two.height(); ++y)
+            for (int x = 0; x < two.width(); ++x)
+                if (isKey(two.pixel(x, y)) != isKey(one.pixel(x / 2, y / 2)))
+                    QVERIFY2(keyNear(one, x / 2, y / 2, 1) && keyNear(two, x, y, 2),
+                             qPrintable(QStringLiteral("outline at %1,%2").arg(x).arg(y)));
+        for (const QRect& r : controlRects())
+            for (int y = 2 * r.top(); y <= 2 * r.bottom() + 1; ++y)
+                for (int x = 2 * r.left(); x <= 2 * r.right() + 1; ++x)
+                    QVERIFY2(!isKey(two.pixel(x, y)), qPrintable(QStringLiteral("black at %1,%2").arg(x).arg(y)));
+    }
+
     // An 8-bit indexed BMP of 800 x 600 that Qt reads back as such.
     void cabinetFormat() {
         QFile f(kGenDir + "/form/ChassisFundo.bmp");

@@ -1,0 +1,130 @@
+// The cabinet on a screen scaled 2x (a real X server, QT_SCALE_FACTOR=2): the window's outline
+// on the server is the 2x cabinet's own, the reels show their 2x pictures and follow a picture
+// replaced on disk, the capsules are painted in device pixels, and the screen is measured in the
+// cabinet's pixels.
+#include <QDir>
+#include <QPainter>
+#include <QScreen>
+#include <QTransform>
+#include <QtTest>
+
+#include <xcb/shape.h>
+#include <xcb/xcb.h>
+
+#include <set>
+
+#include "apoio.h"
+#include "controls/DsFancyButton.h"
+#include "controls/ImageShape.h"
+#include "game/bobinas.h"
+#include "game/estado.h"
+#include "shell/recursos.h"
+#include "shell/uPrincipal.h"
+
+namespace {
+
+// The window's bounding shape as the X server holds it.
+QRegion contornoNoServidor(QWindow* janela) {
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    xcb_connection_t* c = x11->connection();
+    auto* r = xcb_shape_get_rectangles_reply(
+        c, xcb_shape_get_rectangles(c, xcb_window_t(janela->winId()), XCB_SHAPE_SK_BOUNDING), nullptr);
+    QRegion regiao;
+    if (!r) return regiao;
+    const xcb_rectangle_t* rs = xcb_shape_get_rectangles_rectangles(r);
+    for (int i = 0; i < xcb_shape_get_rectangles_rectangles_length(r); ++i)
+        regiao += QRect(rs[i].x, rs[i].y, rs[i].width, rs[i].height);
+    free(r);
+    return regiao;
+}
+
+// Colours met along the middle row from the left edge, n device pixels in.
+int coresNaBorda(const QImage& img, int n) {
+    std::set<QRgb> cores;
+    for (int x = 0; x < n; ++x) cores.insert(img.pixel(x, img.height() / 2));
+    return int(cores.size());
+}
+
+}  // namespace
+
+class Test2x : public QObject {
+    Q_OBJECT
+    QTemporaryDir pasta;
+    TfrmPrincipal* w = nullptr;
+
+private slots:
+    void initTestCase() {
+        QCOMPARE(qApp->devicePixelRatio(), 2.0);
+        QVERIFY(QDir().mkpath(pasta.path() + "/Bobinas"));
+        for (const QFileInfo& f : QDir(QString(TREVOLINO_PROGRAM_DIR) + "/Bobinas").entryInfoList(QDir::Files))
+            QVERIFY(QFile::copy(f.filePath(), pasta.path() + "/Bobinas/" + f.fileName()));
+        w = new TfrmPrincipal(nullptr, false);
+        w->PastaDoPrograma = pasta.path() + "/";
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w));
+    }
+    void cleanupTestCase() { delete w; }
+
+    void contornoEmPixelsDoDispositivo() {
+        const QImage& chassis = w->imgChassisFundo->Picture();
+        QCOMPARE(chassis.devicePixelRatio(), 2.0);
+        QCOMPARE(chassis.size(), QSize(1600, 1200));
+        const QRect tudo(0, 0, 1600, 1200);
+        const QRegion esperado =
+            TImageShape::OpaqueRegion(chassis, chassis.pixel(0, 1199) & 0xFFFFFF, tudo, tudo);
+        QTRY_COMPARE(contornoNoServidor(w->windowHandle()), esperado);
+        // Not the 1x outline blown up: that one has steps of two pixels along every curve.
+        QVERIFY(QTransform::fromScale(2, 2).map(w->mask()) != esperado);
+    }
+
+    void bobinasEm2xSeguemOArquivo() {
+        w->DesenharBobinasParadas();
+        const QImage antes = w->imgA2->picture();
+        QCOMPARE(antes.devicePixelRatio(), 2.0);
+        QCOMPARE(antes.size(), QSize(280, 184));
+        QString nome;
+        TfrmPrincipal::DesenhoBaseadoEnNumero((*jogo::Fitas[0])[jogo::Estado().Bobinas[0].Posicao], nome);
+        const QString arquivo = pasta.path() + "/Bobinas/" + nome + "@2x.jpg";
+        QImage nova(280, 184, QImage::Format_RGB32);
+        nova.fill(QColor(0, 0, 255));
+        QVERIFY(nova.save(arquivo, "JPEG", 95));
+        w->DesenharBobinasParadas();
+        const QRgb meio = w->imgA2->picture().pixel(140, 92);
+        QVERIFY(qBlue(meio) > 200 && qRed(meio) < 40);
+        QVERIFY(QFile::remove(arquivo));
+        w->DesenharBobinasParadas();
+        QCOMPARE(w->imgA2->picture().devicePixelRatio(), 1.0);  // the 1x picture stands in
+        QCOMPARE(w->imgA2->picture().size(), QSize(140, 92));
+    }
+
+    void capsulaEmPixelsDoDispositivo() {
+        TDsFancyButton* b = w->spdGirar;
+        QImage um(b->size(), QImage::Format_ARGB32_Premultiplied);
+        um.fill(Qt::transparent);
+        b->render(&um);
+        QImage dois(b->size() * 2, QImage::Format_ARGB32_Premultiplied);
+        dois.setDevicePixelRatio(2);
+        dois.fill(Qt::transparent);
+        b->render(&dois);
+        // Twice the rings across the same frame, one per device pixel, not each 1x ring doubled:
+    // far more shades (neighbouring rings may round to the same colour).
+        const int aneis = b->FancyEffects()->FrameWidth();
+        const int em2x = coresNaBorda(dois, 2 * aneis), em1x = coresNaBorda(um, aneis);
+        QVERIFY2(2 * em2x >= 3 * em1x, qPrintable(QStringLiteral("%1 against %2").arg(em2x).arg(em1x)));
+        QVERIFY(dois != um.scaled(um.size() * 2).convertToFormat(dois.format()));
+    }
+
+    // The size check keeps its 800 x 600 and 1024 x 768 in the cabinet's pixels: the 1280 x 1024
+    // server at 2x is a 640 x 512 screen for it.
+    void telaMedidaEmPixelsDaCabine() { QCOMPARE(uRotinasGerais::TamanhoDaTela(), QSize(640, 512)); }
+};
+
+int main(int argc, char** argv) {
+    apoio::prepararAmbienteIsolado();
+    qputenv("QT_SCALE_FACTOR", "2");
+    QApplication app(argc, argv);
+    Test2x t;
+    return QTest::qExec(&t, argc, argv);
+}
+
+#include "test_2x.moc"
