@@ -205,7 +205,8 @@ def executar(fonte, build, tmp):
         programa = sorted(m[len(raiz) + 11:] for m in membros if m.startswith(raiz + "/Trevolino/"))
         jpgs = [p for p in programa if re.fullmatch(r"Bobinas/[^/]+\.jpg", p)]
         wavs = [p for p in programa if re.fullmatch(r"Som/[^/]+\.wav", p)]
-        verificar(len(jpgs) == 22, f"{len(jpgs)} reel pictures in Bobinas/, 22 expected")
+        # 11 symbols, bright and dark, each at 1x and 2x.
+        verificar(len(jpgs) == 44, f"{len(jpgs)} reel pictures in Bobinas/, 44 expected")
         verificar(len(wavs) == 6, f"{len(wavs)} sounds in Som/, 6 expected")
         outros = set(programa) - set(jpgs) - set(wavs) - {"trevolino", "Bobinas", "Som"}
         verificar(not outros, f"the program folder holds more than the game: {sorted(outros)}")
@@ -256,7 +257,7 @@ def executar(fonte, build, tmp):
 
     instalada = os.path.join(prefixo, "Trevolino")
     verificar(os.access(os.path.join(instalada, "trevolino"), os.X_OK), "no executable in the installation folder")
-    verificar(len(glob.glob(os.path.join(instalada, "Bobinas/*.jpg"))) == 22, "reel pictures not installed")
+    verificar(len(glob.glob(os.path.join(instalada, "Bobinas/*.jpg"))) == 44, "reel pictures not installed")
     verificar(len(glob.glob(os.path.join(instalada, "Som/*.wav"))) == 6, "sounds not installed")
     desinstalador = os.path.join(binarios, "trevolino_Desinstalar")
     verificar(os.access(desinstalador, os.X_OK), "no uninstaller copy")
