@@ -1,8 +1,10 @@
 #include "controls/DsFancyButton.h"
 
 #include <QTimer>
+#include "controls/DsFancyButtonAcessivel.h"
 #include "controls/SemCorChave.h"
 
+#include <QAccessible>
 #include <QGuiApplication>
 #include <QKeySequence>
 #include <QMouseEvent>
@@ -168,6 +170,7 @@ TDsFancyButton::TDsFancyButton(QWidget* parent)
       FFancyEffects(new TDsEffect(this)),
       FGlyphs(new TDsGlyph(this)),
       FColor(QGuiApplication::palette().color(QPalette::Button)) {
+    InstalarAcessibilidadeDoBotao();
     connect(FFancyEffects, &TDsEffect::OnEffectChange, this, &TDsFancyButton::PartsChanged);
     connect(FGlyphs, &TDsGlyph::OnGlyphChange, this, &TDsFancyButton::PartsChanged);
     resize(97, 25);
@@ -181,6 +184,12 @@ void TDsFancyButton::setCaption(const QString& v) {
     FCaption = v;
     UpdateAccelerator();
     update();
+    // The caption is the button's name to a screen reader, unless a name of its own was given.
+    // (Qt itself reports the enabled state changing.)
+    if (accessibleName().isEmpty()) {
+        QAccessibleEvent e(this, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&e);
+    }
 }
 
 void TDsFancyButton::setColor(const QColor& v) {

@@ -103,6 +103,7 @@ TfrmDialogoContrato::TfrmDialogoContrato(QWidget* owner) : QDialog(owner) {
     memContrato->setTabStopDistance(QFontMetricsF(memContrato->font()).horizontalAdvance(QLatin1Char('0')) *
                                     5);
     memContrato->setPlainText(TextoDoContrato());
+    memContrato->setAccessibleName(QStringLiteral("Contrato"));  // a screen reader names the box by it
 
     cbxContrato = new QCheckBox(pnlSuperior);
     cbxContrato->setObjectName(QStringLiteral("cbxContrato"));

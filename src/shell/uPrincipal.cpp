@@ -143,6 +143,7 @@ TfrmPrincipal::TfrmPrincipal(QWidget* parent, bool executarInicio) : QWidget(par
     setWindowFlag(Qt::FramelessWindowHint);
     setFixedSize(layout::kCabinetWidth, layout::kCabinetHeight);
     setAutoFillBackground(true);
+    InstalarAcessibilidade();
     CriarControles();
     ConectarEventos();
     CriarMenuDeContexto();
@@ -246,6 +247,9 @@ void TfrmPrincipal::CriarControles() {
     };
     lblCredito = lcd("lblCredito", layout::kCredito, kLime, "Credito");
     lblAposta = lcd("lblAposta", layout::kAposta, kLime, "Aposta");
+    // What a screen reader calls them; it reads the number as their text and value.
+    lblCredito->setAccessibleName(QString::fromUtf8("Crédito"));
+    lblAposta->setAccessibleName(QStringLiteral("Aposta"));
 
     spdApostar01 = botao("spdApostar01", layout::kApostar01, "Apostar 1", verdana21, QColor(255, 0, 0));
 
@@ -288,6 +292,8 @@ void TfrmPrincipal::CriarControles() {
     shpLuz09 = luzes[8], shpLuz10 = luzes[9], shpLuz11 = luzes[10], shpLuz12 = luzes[11];
 
     lblMensagem = lcd("lblMensagem", layout::kMensagem, kYellow, QString());
+    // Named, a reader is not told of every step of the marquee, only of a new message.
+    lblMensagem->setAccessibleName(QStringLiteral("Mensagem"));
     AjustarLetreiroAoRotulo();
 
     imgOlho = new TPicture(this);

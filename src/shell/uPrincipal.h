@@ -212,6 +212,10 @@ private:
     QPoint FCliqueDireitoEm;
     bool FCliqueDireitoPendente = false;
     void AjustarLetreiroAoRotulo();
+    // Screen readers (uPrincipal_acessibilidade.cpp): the interfaces of the cabinet's labels, and
+    // the word that a display's reading changed.
+    static void InstalarAcessibilidade();
+    void AvisarLeitoresDosMostradores();
     bool FTerminoSolicitado = false;
     plataforma::PastaDeDesempacotar FDesempacotar;
     bool FFechandoConfirmado = false;

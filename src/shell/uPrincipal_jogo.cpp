@@ -171,6 +171,7 @@ void TfrmPrincipal::spdApostar10Click() { RealizarAposta(10); }
 void TfrmPrincipal::AtualizarPainel() {
     lblCredito->setText("Creditos: " + FormatarValor(14, 0, Credito).trimmed());
     lblAposta->setText("Aposta: " + FormatarValor(14, 0, Aposta).trimmed());
+    AvisarLeitoresDosMostradores();
 }
 
 void TfrmPrincipal::ChecarSeGanhou() {
@@ -195,7 +196,10 @@ void TfrmPrincipal::ChecarSeGanhou() {
 
 // --- lamps and marquee -----------------------------------------------------------------------
 
-void TfrmPrincipal::SetarMensagem(const QString& texto) { jogo::Estado().MensagemAtual = texto; }
+void TfrmPrincipal::SetarMensagem(const QString& texto) {
+    jogo::Estado().MensagemAtual = texto;
+    AvisarLeitoresDosMostradores();
+}
 
 void TfrmPrincipal::timLuzesMensagemTimer() {
     auto& e = jogo::Estado();

@@ -1,5 +1,5 @@
-// The custom controls: one test program, the fancy button's cases in test_botao.cpp and the
-// shaped image's in test_imagem.cpp.
+// The custom controls: one test program, the fancy button's cases in test_botao.cpp (and what a
+// screen reader sees of it in test_botao_acessivel.cpp) and the shaped image's in test_imagem.cpp.
 #pragma once
 
 #include <QObject>
@@ -16,6 +16,7 @@ private slots:
     void botaoSilhuetas();
     void botaoDesabilitadoEAtalho();
     void botaoCliqueAnimado();
+    void botaoAcessivel();
 
     void imagemRetanguloDaFigura();
     void imagemPintaPorPartes();

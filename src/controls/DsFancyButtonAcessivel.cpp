@@ -1,0 +1,66 @@
+#include "controls/DsFancyButtonAcessivel.h"
+
+#include "controls/DsFancyButton.h"
+
+namespace {
+
+// The caption as it reads: "&&" is a literal ampersand, a single "&" only marks the mnemonic.
+QString semMnemonico(const QString& legenda) {
+    QString texto;
+    texto.reserve(legenda.size());
+    for (qsizetype i = 0; i < legenda.size(); ++i) {
+        if (legenda[i] == QLatin1Char('&') && ++i == legenda.size()) break;
+        texto += legenda[i];
+    }
+    return texto;
+}
+
+QAccessibleInterface* fabrica(const QString& classe, QObject* objeto) {
+    if (classe != QLatin1String("TDsFancyButton")) return nullptr;
+    auto* botao = qobject_cast<TDsFancyButton*>(objeto);
+    return botao ? new TDsFancyButtonAcessivel(botao) : nullptr;
+}
+
+}  // namespace
+
+TDsFancyButtonAcessivel::TDsFancyButtonAcessivel(TDsFancyButton* botao)
+    : QAccessibleWidget(botao, QAccessible::PushButton) {}
+
+TDsFancyButton* TDsFancyButtonAcessivel::botao() const { return static_cast<TDsFancyButton*>(widget()); }
+
+QString TDsFancyButtonAcessivel::text(QAccessible::Text t) const {
+    if (t == QAccessible::Name && botao()->accessibleName().isEmpty())
+        return semMnemonico(botao()->Caption());
+    return QAccessibleWidget::text(t);
+}
+
+QAccessible::State TDsFancyButtonAcessivel::state() const {
+    QAccessible::State s = QAccessibleWidget::state();
+    s.pressed = botao()->Pushed();
+    return s;
+}
+
+QStringList TDsFancyButtonAcessivel::actionNames() const {
+    QStringList nomes = QAccessibleWidget::actionNames();
+    if (botao()->isEnabled()) nomes.prepend(pressAction());
+    return nomes;
+}
+
+void TDsFancyButtonAcessivel::doAction(const QString& acao) {
+    if (acao != pressAction()) {
+        QAccessibleWidget::doAction(acao);
+        return;
+    }
+    if (!botao()->isEnabled()) return;
+    // The click runs once the reader has its answer: the reader waits for this call to return,
+    // and a click that opens a modal dialog ("Sair" asks first) would keep it waiting until the
+    // dialog closed, while the reader is what should answer the dialog.
+    TDsFancyButton* b = botao();
+    QMetaObject::invokeMethod(
+        b, [b] { b->AnimateClick(); }, Qt::QueuedConnection);
+}
+
+void InstalarAcessibilidadeDoBotao() {
+    static const bool instalada = (QAccessible::installFactory(fabrica), true);
+    (void)instalada;
+}

@@ -1,0 +1,24 @@
+// How screen readers and GUI test tools see a TDsFancyButton: a push button named by its caption,
+// disabled and pressed as it is drawn, whose press action does what a click does.
+#pragma once
+
+#include <QAccessibleWidget>
+
+class TDsFancyButton;
+
+class TDsFancyButtonAcessivel : public QAccessibleWidget {
+public:
+    explicit TDsFancyButtonAcessivel(TDsFancyButton* botao);
+
+    QString text(QAccessible::Text t) const override;
+    QAccessible::State state() const override;
+    QStringList actionNames() const override;
+    void doAction(const QString& acao) override;
+
+private:
+    TDsFancyButton* botao() const;
+};
+
+// Lets QAccessible::queryAccessibleInterface give every TDsFancyButton the interface above. Each
+// button calls it when it is made, before anything can ask for its interface; once is enough.
+void InstalarAcessibilidadeDoBotao();

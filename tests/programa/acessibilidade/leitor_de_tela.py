@@ -1,0 +1,126 @@
+#!/usr/bin/python3
+"""The real game as a screen reader drives it, through AT-SPI alone (run under xvfb-run).
+
+  leitor_de_tela.py PROGRAM_DIR
+
+A copy of the program folder runs with its own HOME and XDG folders, no sound server, and a
+private session bus on which the accessibility bus is started before the game.
+"""
+import os, shutil, subprocess, sys, tempfile, time
+
+FALHAS = []
+
+
+def verificar(condicao, mensagem):
+    print(("ok:   " if condicao else "FAIL: ") + mensagem, flush=True)
+    FALHAS.extend([] if condicao else [mensagem])
+    return condicao
+
+
+def esperar(condicao, segundos=15):
+    from gi.repository import GLib
+    fim = time.monotonic() + segundos
+    while True:
+        while GLib.MainContext.default().iteration(False):  # deliver the events heard meanwhile
+            pass
+        try:
+            valor = condicao()
+        except Exception:  # an object gone mid-question: ask again
+            valor = None
+        if valor or time.monotonic() > fim:
+            return valor
+        time.sleep(0.05)
+
+
+def ler(pyatspi, jogo):
+    desktop = pyatspi.Registry.getDesktop(0)
+    inseridos = []  # what a reader is told without asking
+    pyatspi.Registry.registerEventListener(lambda e: inseridos.append((e.source.name, e.any_data)),
+                                           "object:text-changed:insert")
+    app = esperar(lambda: next((a for a in desktop if a and a.get_process_id() == jogo.pid), None), 30)
+    if not verificar(app, "the game shows up on the accessibility bus"):
+        return
+    achar = lambda nome, papel, raiz=app: pyatspi.findDescendant(
+        raiz, lambda n: n.name == nome and n.getRole() == papel)
+    habilitado = lambda o: o.getState().contains(pyatspi.STATE_ENABLED)
+    leitura = lambda o: o.queryText().getText(0, -1)
+    acoes = lambda o: [o.queryAction().getName(i) for i in range(o.queryAction().nActions)]
+
+    def apertar(o):
+        if verificar("Press" in acoes(o), f"'{o.name}' has a press action {acoes(o)}"):
+            o.queryAction().doAction(acoes(o).index("Press"))
+
+    botoes = {n: esperar(lambda n=n: achar(n, pyatspi.ROLE_PUSH_BUTTON))
+              for n in ("Apostar 1", "Apostar 5", "Apostar 10", "Girar", "Sair")}
+    credito, aposta = achar("Crédito", pyatspi.ROLE_LABEL), achar("Aposta", pyatspi.ROLE_LABEL)
+    link = achar("www.trevolino.example", pyatspi.ROLE_LINK)
+    if not verificar(all(botoes.values()) and credito and aposta and link and "Press" in acoes(link),
+                     "buttons by caption, displays by name, the web address as a link to press"):
+        return
+
+    verificar(esperar(lambda: habilitado(botoes["Apostar 10"]), 20), "enabled after the opening turn")
+    verificar(leitura(credito) == "100", f"the credit reads 100 at the start ({leitura(credito)!r})")
+    apertar(botoes["Apostar 10"])
+    verificar(esperar(lambda: leitura(credito) == "90" and leitura(aposta) == "10"),
+              f"betting 10 leaves 90 of credit and a bet of 10 ({leitura(credito)!r}, {leitura(aposta)!r})")
+    verificar(esperar(lambda: ("Crédito", "90") in inseridos, 5), f"and the reader is told ({inseridos})")
+
+    apertar(botoes["Girar"])
+    verificar(esperar(lambda: not habilitado(botoes["Girar"]), 5), "the buttons are disabled while the reels turn")
+    verificar(esperar(lambda: habilitado(botoes["Girar"]), 30), "and enabled again once they stop")
+    verificar(int(leitura(credito)) >= 90 and leitura(aposta) == "0",
+              f"after the turn the bet is 0 and the credit at least 90 ({leitura(credito)!r})")
+
+    for resposta in ("Não", "Sim"):
+        apertar(botoes["Sair"])
+        dialogo = esperar(lambda: achar("Confirmação Para Saída", pyatspi.ROLE_DIALOG))
+        botao = dialogo and achar(resposta, pyatspi.ROLE_PUSH_BUTTON, dialogo)
+        pergunta = dialogo and pyatspi.findDescendant(dialogo, lambda n: "Você Deseja Mesmo Sair?" in n.name)
+        if not verificar(botao and pergunta, f"'Sair' asks, and the reader reads {pergunta and pergunta.name!r}"):
+            return
+        apertar(botao)
+        if resposta == "Não":
+            verificar(esperar(lambda: habilitado(botoes["Sair"]) and not achar("Confirmação Para Saída", pyatspi.ROLE_DIALOG))
+                      and jogo.poll() is None, "'Não' closes the question and the game goes on")
+    verificar(esperar(lambda: jogo.poll() is not None) and jogo.returncode == 0,
+              f"'Sim' ends the game (status {jogo.returncode})")
+
+
+def dentro(pasta):
+    import pyatspi
+    pyatspi.Registry.getDesktop(0)  # starts the accessibility bus and its registry, for Qt to find
+    env = dict(os.environ, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
+    with open(os.path.join(pasta, "..", "saida.txt"), "w+") as saida:
+        jogo = subprocess.Popen([os.path.join(pasta, "trevolino")], cwd=pasta, env=env,
+                                stdout=saida, stderr=subprocess.STDOUT)
+        try:
+            ler(pyatspi, jogo)
+        finally:
+            if jogo.poll() is None:
+                jogo.kill()
+            jogo.wait()
+        if FALHAS:
+            saida.seek(0)
+            print(saida.read())
+    return 1 if FALHAS else 0
+
+
+def fora(programa):
+    tmp = tempfile.mkdtemp(prefix="trevolino-leitor-")
+    try:
+        shutil.copytree(programa, os.path.join(tmp, "Trevolino"), symlinks=True)
+        casa = os.path.join(tmp, "casa")
+        os.makedirs(casa + "/runtime", mode=0o700)
+        env = dict(os.environ, HOME=casa, XDG_DATA_HOME=casa + "/.local/share", XDG_CONFIG_HOME=casa + "/.config",
+                   XDG_CACHE_HOME=casa + "/.cache", XDG_RUNTIME_DIR=casa + "/runtime",
+                   PULSE_SERVER="unix:/nonexistent/trevolino-sem-som")
+        for v in ("DBUS_SESSION_BUS_ADDRESS", "AT_SPI_BUS_ADDRESS", "XDG_DATA_DIRS"):
+            env.pop(v, None)
+        return subprocess.run(["dbus-run-session", "--", sys.executable, __file__, "--dentro",
+                               os.path.join(tmp, "Trevolino")], env=env, timeout=100).returncode
+    finally:
+        shutil.rmtree(tmp, ignore_errors=True)
+
+
+if __name__ == "__main__":
+    sys.exit(dentro(sys.argv[2]) if sys.argv[1] == "--dentro" else fora(sys.argv[1]))
