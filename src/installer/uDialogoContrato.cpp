@@ -9,7 +9,6 @@
 #include <QScrollBar>
 #include <QToolButton>
 
-#include "platform/imagem_embutida.h"
 #include "shell/dialogo_rotinas.h"
 #include "shell/dialogos.h"
 
@@ -37,7 +36,7 @@ void pintar(QWidget* w, const QColor& fundo) {
     w->setAutoFillBackground(true);
 }
 
-QToolButton* botaoPlano(QWidget* pai, const QString& nome, const QString& texto, const QString& figura) {
+QToolButton* botaoPlano(QWidget* pai, const QString& nome, const QString& texto, const QImage& p) {
     auto* b = new QToolButton(pai);
     b->setObjectName(nome);
     b->setText(texto);
@@ -46,7 +45,6 @@ QToolButton* botaoPlano(QWidget* pai, const QString& nome, const QString& texto,
     b->setIconSize(QSize(24, 24));
     b->setFocusPolicy(Qt::NoFocus);  // speed buttons never take the focus
     b->setFont(verdana(16, true));
-    const QImage p = plataforma::LerImagem(figura, "png");
     if (!p.isNull()) b->setIcon(QIcon(QPixmap::fromImage(p)));
     pintar(b, kAzulCeu);
     return b;
@@ -73,10 +71,10 @@ TfrmDialogoContrato::TfrmDialogoContrato(QWidget* owner) : QDialog(owner) {
     pintar(pnlSuperior, kAzulCeu);
 
     SpeedButton1 = botaoPlano(pnlInferior, QStringLiteral("SpeedButton1"), QString::fromUtf8("Não"),
-                              QStringLiteral(":/form/Icone1.png"));
+                              uRotinasGerais::IconeDosDialogos(1));
     SpeedButton1->setGeometry(132, 5, 140, 44);
     SpeedButton2 = botaoPlano(pnlInferior, QStringLiteral("SpeedButton2"), QStringLiteral("Sim"),
-                              QStringLiteral(":/form/Icone0.png"));
+                              uRotinasGerais::IconeDosDialogos(0));
     SpeedButton2->setGeometry(350, 5, 140, 44);
     connect(SpeedButton1, &QToolButton::clicked, this, &TfrmDialogoContrato::spdNaoClick);
     connect(SpeedButton2, &QToolButton::clicked, this, &TfrmDialogoContrato::spdSimClick);

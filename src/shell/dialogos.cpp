@@ -1,6 +1,7 @@
 // The program's message dialogs, the pictures of their buttons and the display title.
 #include "shell/dialogos.h"
 
+#include <QApplication>
 #include <QIcon>
 #include <QPixmap>
 #include <QLabel>
@@ -10,6 +11,7 @@
 #include "platform/texto.h"
 #include "platform/versao.h"
 #include "shell/dialogo_rotinas.h"
+#include "shell/imagens.h"
 
 namespace uRotinasGerais {
 
@@ -81,9 +83,20 @@ int CaixaDeDialogoComIconesEspeciais(QWidget* Dono, const QString& Texto, const 
 
 std::vector<QImage> IconesDosDialogos() {
     std::vector<QImage> icones;
-    for (int i = 0; i < 4; ++i)
-        icones.push_back(plataforma::LerImagem(QStringLiteral(":/form/Icone%1.png").arg(i), "png"));
+    for (int i = 0; i < 4; ++i) icones.push_back(IconeDosDialogos(i));
     return icones;
+}
+
+QImage IconeDosDialogos(int i) {
+    const QString caminho = QStringLiteral(":/form/Icone%1.png").arg(i);
+    if (imagens::EscalaPara(qApp->devicePixelRatio()) == 2) {
+        QImage figura = plataforma::LerImagem(imagens::NomeEm2x(caminho), "png");
+        if (!figura.isNull()) {
+            figura.setDevicePixelRatio(2);
+            return figura;
+        }
+    }
+    return plataforma::LerImagem(caminho, "png");
 }
 
 QString VersaoDoAplicativo() {

@@ -26,6 +26,9 @@ int CaixaDeDialogoComIconesEspeciais(QWidget* Dono, const QString& Texto, const 
 
 // The four 24 x 24 pictures of the dialogs' buttons, as the program carries them.
 std::vector<QImage> IconesDosDialogos();
+// Picture i (0..3) of that list, for the screen: its 2x version, with its ratio, when the
+// application's screen is scaled 2x.
+QImage IconeDosDialogos(int i);
 
 // "v" and the executable's major and minor version ("v3.5"; "vPadrão" without a version), and
 // the display title that heads most messages: "Trevolino " followed by it.

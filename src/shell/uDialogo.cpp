@@ -6,8 +6,8 @@
 #include <QScreen>
 #include <QToolButton>
 
-#include "platform/imagem_embutida.h"
 #include "shell/dialogo_rotinas.h"
+#include "shell/dialogos.h"
 
 namespace {
 const QColor kAzulCeu(166, 202, 240);
@@ -56,10 +56,8 @@ TfrmDialogo::TfrmDialogo(QWidget* owner) : QDialog(owner) {
 
     spdNao = botaoPlano(pnlInferior, "spdNao", QString::fromUtf8("Não"), 69, 5);
     spdSim = botaoPlano(pnlInferior, "spdSim", "Sim", 323, 3);
-    spdNao->setIcon(
-        QIcon(QPixmap::fromImage(plataforma::LerImagem(QStringLiteral(":/form/Icone1.png"), "png"))));
-    spdSim->setIcon(
-        QIcon(QPixmap::fromImage(plataforma::LerImagem(QStringLiteral(":/form/Icone0.png"), "png"))));
+    spdNao->setIcon(QIcon(QPixmap::fromImage(uRotinasGerais::IconeDosDialogos(1))));
+    spdSim->setIcon(QIcon(QPixmap::fromImage(uRotinasGerais::IconeDosDialogos(0))));
     connect(spdSim, &QToolButton::clicked, this, &TfrmDialogo::spdSimClick);
     connect(spdNao, &QToolButton::clicked, this, &TfrmDialogo::spdNaoClick);
 

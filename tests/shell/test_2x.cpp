@@ -1,7 +1,7 @@
 // The cabinet on a screen scaled 2x (a real X server, QT_SCALE_FACTOR=2): the window's outline
 // on the server is the 2x cabinet's own, the reels show their 2x pictures and follow a picture
-// replaced on disk, the capsules are painted in device pixels, and the screen is measured in the
-// cabinet's pixels.
+// replaced on disk, the capsules are painted in device pixels, the dialogs get 2x glyphs, and
+// the screen is measured in the cabinet's pixels.
 #include <QDir>
 #include <QPainter>
 #include <QScreen>
@@ -18,6 +18,7 @@
 #include "controls/ImageShape.h"
 #include "game/bobinas.h"
 #include "game/estado.h"
+#include "shell/dialogos.h"
 #include "shell/recursos.h"
 #include "shell/uPrincipal.h"
 
@@ -112,6 +113,12 @@ private slots:
         const int em2x = coresNaBorda(dois, 2 * aneis), em1x = coresNaBorda(um, aneis);
         QVERIFY2(2 * em2x >= 3 * em1x, qPrintable(QStringLiteral("%1 against %2").arg(em2x).arg(em1x)));
         QVERIFY(dois != um.scaled(um.size() * 2).convertToFormat(dois.format()));
+    }
+
+    void figurasDosDialogosEm2x() {
+        const QImage figura = uRotinasGerais::IconeDosDialogos(0);
+        QCOMPARE(figura.size(), QSize(48, 48));
+        QCOMPARE(figura.devicePixelRatio(), 2.0);
     }
 
     // The size check keeps its 800 x 600 and 1024 x 768 in the cabinet's pixels: the 1280 x 1024

@@ -301,6 +301,9 @@ private slots:
         for (const char* name : {"BarraVertical", "BarraHorizontal", "PainelPontuacao"})
             pairs.emplace_back(kGenDir + "/form/" + name + ".jpg", kGenDir + "/form/" + name + "@2x.jpg");
         pairs.emplace_back(kGenDir + "/form/ChassisFundo.bmp", kGenDir + "/form/ChassisFundo@2x.png");
+        for (int i = 0; i < 4; ++i)
+            pairs.emplace_back(kGenDir + QStringLiteral("/form/Icone%1.png").arg(i),
+                               kGenDir + QStringLiteral("/form/Icone%1@2x.png").arg(i));
         for (const auto& [one, two] : pairs) {
             const QImage a = QImage(one).convertToFormat(QImage::Format_RGB32);
             const QImage b = QImage(two);
@@ -496,7 +499,7 @@ private slots:
         QStringList files;
         QDirIterator it(a.path(), QDir::Files, QDirIterator::Subdirectories);
         while (it.hasNext()) files << QDir(a.path()).relativeFilePath(it.next());
-        QCOMPARE(files.size(), 2 * 22 + 9 + 4 + 8);  // reels and form pictures at 1x and 2x, icons
+        QCOMPARE(files.size(), 2 * 22 + 2 * 8 + 1 + 8);  // reels and form pictures at 1x and 2x, icons
         int inB = 0;
         QDirIterator itB(b.path(), QDir::Files, QDirIterator::Subdirectories);
         while (itB.hasNext()) {

@@ -1420,8 +1420,8 @@ void softwareBox(QPainter& p) {
     p.drawEllipse(c, 1.8, 1.8);
 }
 
-QImage glyph(int which) {
-    QImage img(24, 24, QImage::Format_ARGB32);
+QImage glyph(int which, int k) {
+    QImage img = blank(24, 24, QImage::Format_ARGB32, k);
     img.fill(Qt::transparent);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
@@ -1556,7 +1556,10 @@ int main(int argc, char** argv) {
         ok &= saveImage(horizontalBar(k), form + "BarraHorizontal" + sufixo + ".jpg", "JPG", 95);
         ok &= saveImage(payTable(k), form + "PainelPontuacao" + sufixo + ".jpg", "JPG", 94);
     }
-    for (int i = 0; i < 4; ++i) ok &= saveImage(glyph(i), form + QStringLiteral("Icone%1.png").arg(i), "PNG");
+    for (int i = 0; i < 4; ++i) {
+        ok &= saveImage(glyph(i, 1), form + QStringLiteral("Icone%1.png").arg(i), "PNG");
+        ok &= saveImage(glyph(i, 2), form + QStringLiteral("Icone%1@2x.png").arg(i), "PNG");
+    }
 
     const QByteArray svg = iconSvg();
     ok &= writeFile(genDir + "/icone/trevolino.svg", svg);
