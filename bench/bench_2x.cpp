@@ -5,6 +5,7 @@
 #include <QFile>
 #include <benchmark/benchmark.h>
 
+#include "capsula_prateada.h"
 #include "controls/DsFancyButton.h"
 #include "game/bobinas.h"
 #include "game/estado.h"
@@ -32,15 +33,7 @@ BENCHMARK(BM_DesenharUmaBobinaEm2x)->Unit(benchmark::kMicrosecond);
 
 void BM_BotaoCapsulaEm2x(benchmark::State& state) {
     TDsFancyButton b;
-    b.resize(156, 60);
-    b.setColor(QColor(192, 192, 192));
-    b.FancyEffects()->setFrameWidth(14);
-    b.FancyEffects()->setShape(btnCapsule);
-    b.FancyEffects()->setTextStyle(txShadowed);
-    QFont f("Verdana");
-    f.setPixelSize(21);
-    b.setFont(f);
-    b.setCaption("Apostar 10");
+    ComoCapsulaPrateada(b);
     QImage target(312, 120, QImage::Format_RGB32);
     target.setDevicePixelRatio(2);
     target.fill(Qt::darkRed);

@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QRandomGenerator>
 
+#include "capsula_prateada.h"
 #include "controls/DsFancyButton.h"
 #include "controls/ImageShape.h"
 
@@ -72,15 +73,7 @@ BENCHMARK(BM_CabinetPictureAssigned)->Unit(benchmark::kMillisecond);
 
 void BM_SilverCapsulePaint(benchmark::State& state) {
     TDsFancyButton b;
-    b.resize(156, 60);
-    b.setColor(QColor(192, 192, 192));
-    b.FancyEffects()->setFrameWidth(14);
-    b.FancyEffects()->setShape(btnCapsule);
-    b.FancyEffects()->setTextStyle(txShadowed);
-    QFont f("Verdana");
-    f.setPixelSize(21);
-    b.setFont(f);
-    b.setCaption("Apostar 10");
+    ComoCapsulaPrateada(b);
     QImage target(156, 60, QImage::Format_RGB32);
     target.fill(Qt::darkRed);
     b.render(&target);  // first paint loads the glyphs

@@ -7,7 +7,6 @@
 #include <QLabel>
 #include <QToolButton>
 
-#include "platform/imagem_embutida.h"
 #include "platform/texto.h"
 #include "platform/versao.h"
 #include "shell/dialogo_rotinas.h"
@@ -88,15 +87,8 @@ std::vector<QImage> IconesDosDialogos() {
 }
 
 QImage IconeDosDialogos(int i) {
-    const QString caminho = QStringLiteral(":/form/Icone%1.png").arg(i);
-    if (imagens::EscalaPara(qApp->devicePixelRatio()) == 2) {
-        QImage figura = plataforma::LerImagem(imagens::NomeEm2x(caminho), "png");
-        if (!figura.isNull()) {
-            figura.setDevicePixelRatio(2);
-            return figura;
-        }
-    }
-    return plataforma::LerImagem(caminho, "png");
+    return imagens::FiguraDoRecurso(QStringLiteral(":/form/Icone%1.png").arg(i),
+                                    imagens::EscalaPara(qApp->devicePixelRatio()));
 }
 
 QString VersaoDoAplicativo() {

@@ -3,6 +3,7 @@
 // extension ("limao.jpg", "limao@2x.jpg"); a screen scaled 1.5x or more gets the 2x one.
 #pragma once
 
+#include <QImage>
 #include <QString>
 #include <QtGlobal>
 
@@ -17,5 +18,10 @@ inline QString NomeEm2x(const QString& caminho) {
     if (ponto <= caminho.lastIndexOf(QLatin1Char('/'))) return caminho + QLatin1String("@2x");
     return caminho.left(ponto) + QLatin1String("@2x") + caminho.mid(ponto);
 }
+
+// A picture built into the program (":/form/..."; JPEG, PNG or BMP by its extension) for
+// `escala`: at 2 its 2x version (`caminho2x`, by default NomeEm2x(caminho)) with its ratio set,
+// so it is drawn at half its size; the 1x one otherwise or when the 2x one is missing.
+QImage FiguraDoRecurso(const QString& caminho, int escala, const QString& caminho2x = QString());
 
 }  // namespace imagens

@@ -19,8 +19,6 @@
 #include "controls/ImageShape.h"
 #include "game/bobinas.h"
 #include "game/estado.h"
-#include "platform/imagem_embutida.h"
-#include "platform/carregar_jpeg.h"
 #include "shell/dialogos.h"
 #include "shell/imagens.h"
 #include "shell/layout.h"
@@ -58,29 +56,6 @@ QFont fonteDePixels(const QString& familia, int pixels, bool negrito, bool subli
     f.setBold(negrito);
     f.setUnderline(sublinhado);
     return f;
-}
-
-QImage lerDoRecurso(const QString& caminho) {
-    if (caminho.endsWith(QLatin1String(".bmp"))) return plataforma::LerImagem(caminho, "bmp");
-    if (caminho.endsWith(QLatin1String(".png"))) return plataforma::LerImagem(caminho, "png");
-    QFile f(caminho);
-    if (!f.open(QIODevice::ReadOnly)) return QImage();
-    return plataforma::DecodificarJpeg(f.readAll());
-}
-
-// The picture for the window's pixels: its 2x version ("@2x", in `formato2x` when that differs)
-// on a screen scaled 2x, drawn at half its size; the 1x one otherwise or when that is missing.
-QImage figuraDoRecurso(const QString& caminho, int escala, const QString& formato2x = QString()) {
-    if (escala == 2) {
-        QString nome = imagens::NomeEm2x(caminho);
-        if (!formato2x.isEmpty()) nome = nome.left(nome.lastIndexOf(QLatin1Char('.')) + 1) + formato2x;
-        QImage figura = lerDoRecurso(nome);
-        if (!figura.isNull()) {
-            figura.setDevicePixelRatio(2);
-            return figura;
-        }
-    }
-    return lerDoRecurso(caminho);
 }
 
 void colocar(QWidget* w, const layout::Rect& r) { w->setGeometry(r.left, r.top, r.width, r.height); }
@@ -216,7 +191,7 @@ void TfrmPrincipal::CriarControles() {
 
     // Pictures for the screen the window opens on: a screen scaled 2x gets the 2x ones.
     const int escala = imagens::EscalaPara(devicePixelRatioF());
-    const QImage barraVertical = figuraDoRecurso(":/form/BarraVertical.jpg", escala);
+    const QImage barraVertical = imagens::FiguraDoRecurso(":/form/BarraVertical.jpg", escala);
     const auto barraV = [this, &barraVertical](const char* nome, int indice) {
         auto* b = new TPicture(this);
         b->setObjectName(nome);
@@ -253,7 +228,7 @@ void TfrmPrincipal::CriarControles() {
 
     spdApostar01 = botao("spdApostar01", layout::kApostar01, "Apostar 1", verdana21, QColor(255, 0, 0));
 
-    const QImage barraHorizontal = figuraDoRecurso(":/form/BarraHorizontal.jpg", escala);
+    const QImage barraHorizontal = imagens::FiguraDoRecurso(":/form/BarraHorizontal.jpg", escala);
     const auto barraH = [this, &barraHorizontal](const char* nome, int indice) {
         auto* b = new TPicture(this);
         b->setObjectName(nome);
@@ -278,7 +253,7 @@ void TfrmPrincipal::CriarControles() {
     imgPainelPontuacao = new TPicture(this);
     imgPainelPontuacao->setObjectName("imgPainelPontuacao");
     colocar(imgPainelPontuacao, layout::kPainelPontuacao);
-    imgPainelPontuacao->setPicture(figuraDoRecurso(":/form/PainelPontuacao.jpg", escala));
+    imgPainelPontuacao->setPicture(imagens::FiguraDoRecurso(":/form/PainelPontuacao.jpg", escala));
 
     std::array<TShape*, 12> luzes{};
     for (int n = 1; n <= 12; ++n) {
@@ -338,7 +313,8 @@ void TfrmPrincipal::CriarControles() {
 
     // The picture is given last, once the control has its parent, place and size: assigning it
     // builds the window's shape.
-    QImage chassis = figuraDoRecurso(QStringLiteral(":/form/ChassisFundo.bmp"), escala, QStringLiteral("png"));
+    QImage chassis = imagens::FiguraDoRecurso(QStringLiteral(":/form/ChassisFundo.bmp"), escala,
+                                              QStringLiteral(":/form/ChassisFundo@2x.png"));
     if (!chassis.isNull()) imgChassisFundo->setPicture(chassis);
 }
 
