@@ -19,6 +19,6 @@ if git -C "$RAIZ" rev-parse --is-inside-work-tree >/dev/null 2>&1; then
 else
   (cd "$RAIZ" && tar --exclude='./build*' --exclude='./obj-*' -cf - .) | tar -C "$fontes" -xf -
 fi
-(cd "$fontes" && dpkg-buildpackage -us -uc -b)
+(cd "$fontes" && dpkg-buildpackage -us -uc -b -J"$(nproc)")
 cp "$SAIDA/pacote/trevolino_${versao}_${arquitetura}.deb" "$SAIDA/"
 echo "$SAIDA/trevolino_${versao}_${arquitetura}.deb"

@@ -29,7 +29,6 @@ private slots:
         QVERIFY(QDir().mkpath(tmp.filePath("run")));  // 0755: others may enter, so not used
         qputenv("XDG_RUNTIME_DIR", QFile::encodeName(tmp.filePath("run")));
         qputenv("TMPDIR", QFile::encodeName(tmp.path()));
-        const auto reservar = [&] { return plataforma::PastaDeDesempacotar().Reservar(semEscrita, "jogo"); };
 
         // Another user's folder (open to all), or a link to a folder of ours, at the private
         // folder's name: never used, a fresh folder of random name instead, gone when let go.
