@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <cerrno>
 
 namespace plataforma {
@@ -120,7 +121,8 @@ bool soDesteUsuario(int fd) {
 
 Instalacao InstalacaoDaPasta(const QString& pasta) {
     QFile marca(QDir(pasta).filePath(QString::fromLatin1(kMarcaDeInstalacao)));
-    if (!marca.open(QIODevice::ReadOnly)) return Instalacao::Nenhuma;
+    // A regular file only: opening a pipe planted at its name would wait for a writer.
+    if (!QFileInfo(marca).isFile() || !marca.open(QIODevice::ReadOnly)) return Instalacao::Nenhuma;
     return marca.readLine(64).trimmed() == "pacote" ? Instalacao::Pacote : Instalacao::Regras;
 }
 

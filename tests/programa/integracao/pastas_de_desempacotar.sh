@@ -135,10 +135,8 @@ for _ in $(seq 50); do flock -n "$TMP/ninguem/run/trevolino/2-preso" true && bre
 termina $f
 verifica "the last game to close leaves no private folder" '[ ! -e "$TMP/ninguem/run/trevolino" ]'
 
-# 5. Folders other users may write. A program folder open to all (1777, as /tmp) where root put a
-# font and a cursor of its own: nobody's game neither uses nor keeps them, and its font copy is the
-# game's. With no runtime folder, the private folder's name in TMPDIR taken by root (0777): a
-# fresh private folder instead of an error box.
+# 5. Folders others may write: a program folder open to all (1777) where root put a font and a
+# cursor; with no runtime folder, the private folder's name in TMPDIR taken by root (0777).
 cp -r "$PROGRAMA" "$TMP/comum" && chmod 1777 "$TMP/comum"
 echo plantada | tee "$TMP/comum/LCDMono2.ttf" >"$TMP/comum/c_normal.ani"
 mkdir -m 1777 "$TMP/tmp" && mkdir -m 777 "$TMP/tmp/trevolino-65534"

@@ -8,10 +8,9 @@ Usage: testar_pacote.py BUILD_DIR APP_ID VERSION
 2. `cmake --install` into a temporary DESTDIR lays out the program folder, the command's link,
    the desktop file, the icons, the metainfo and the manual page; the command works through its
    link; desktop-file-validate and appstreamcli accept what was installed.
-3. dpkg-buildpackage builds the .deb from debian/ (scripts/construir_pacote.sh, as `make deb`):
-   its dependencies come from the executable's libraries, it holds the same tree, and lintian
-   (pedantic) reports no error, no warning and no missing hardening. From the unpacked package,
-   each installer mode only says that the package manager owns this copy, and ends with status 1.
+3. dpkg-buildpackage builds the .deb (as `make deb`): its dependencies come from the executable's
+   libraries, it holds the same tree, lintian reports no error, warning or missing hardening, and
+   its installer modes only say that the package manager owns it, ending with status 1.
 """
 import os
 import re
@@ -165,11 +164,10 @@ try:
         print(r.stdout, end="")
         verificar(r.returncode == 0 and not problemas, f"lintian: rc={r.returncode} {problemas}")
 
-        # The installer modes of the package's copy, run by an ordinary user: one dialog each,
-        # status 1, and nothing made in the home.
-        pacote = os.path.join(trabalho, "pacote")
+        # The installer modes of the package's copy, run by an ordinary user (root's would reach
+        # /opt): one dialog each, status 1, nothing made in the home.
+        pacote, casa = os.path.join(trabalho, "pacote"), os.path.join(trabalho, "casa-do-pacote")
         rodar(["dpkg-deb", "-x", deb, pacote])
-        casa = os.path.join(trabalho, "casa-do-pacote")
         os.makedirs(casa)
         quem = ["setpriv", "--reuid=nobody", "--regid=nogroup", "--clear-groups"] if os.geteuid() == 0 else []
         if quem:
