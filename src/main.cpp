@@ -71,6 +71,8 @@ int main(int argc, char* argv[]) {
         QApplication::installTranslator(&textosDoQt);
 
     // "<INSTALAR>", "<ICONES>" or "<DESINSTALAR>" as the only argument: that mode instead of the game.
+    // The package manager's copy is installed and removed by it alone.
+    if (uRotinasGerais::RecusarNaCopiaDoSistema(uRotinasGerais::TituloDoAplicativo())) return 1;
     if (uRotinasGerais::ProcessarLinhaDeComando(uRotinasGerais::TituloDoAplicativo())) return 0;
 
     TfrmPrincipal janela;

@@ -8,6 +8,7 @@
 
 #include "installer/instalador.h"
 #include "installer/uDialogoContrato.h"
+#include "platform/pasta_de_desempacotar.h"
 #include "platform/texto.h"
 #include "platform/versao.h"
 #include "shell/dialogo_rotinas.h"
@@ -144,6 +145,20 @@ bool ProcessarLinhaDeComando(const QString& TituloDoAplicativo) {
     if (ModoInstalar(TituloDoAplicativo)) return true;
     if (ModoIcones(TituloDoAplicativo)) return true;
     return ModoDesinstalar(TituloDoAplicativo);
+}
+
+bool RecusarNaCopiaDoSistema(const QString& Titulo) {
+    if (ModoDaLinhaDeComando() == ModoDoPrograma::Jogo) return false;
+    const QString pasta = QFileInfo(ExecutavelEmExecucao()).absolutePath();
+    if (plataforma::InstalacaoDaPasta(pasta) != plataforma::Instalacao::Pacote) return false;
+    const QString texto = Titulo + QuebrasDeLinha(1) + QString::fromUtf8("Instalação Gerenciada Pelo Sistema") +
+                          QuebrasDeLinha(2) + QString::fromUtf8("Esta Cópia Do Aplicativo Foi Instalada") +
+                          QuebrasDeLinha(1) + QString::fromUtf8("Pelo Gerenciador De Pacotes Do Sistema.") +
+                          QuebrasDeLinha(2) + QString::fromUtf8("Instale Ou Remova-a Somente Por Ele.");
+    CaixaDeDialogo(nullptr, texto, QString::fromUtf8("Instalação Gerenciada Pelo Sistema"), QString(),
+                   QStringLiteral("Sim"), true);
+    Terminar();
+    return true;
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -18,6 +18,10 @@ ModoDoPrograma ModoDaLinhaDeComando();
 // true means a mode ran and the program must end. Called before any window exists.
 bool ProcessarLinhaDeComando(const QString& TituloDoAplicativo);
 
+// An installer mode started from a copy the system's package manager installed: says so in a
+// warning dialog, changes nothing, and returns true (the program then ends with status 1).
+bool RecusarNaCopiaDoSistema(const QString& Titulo);
+
 bool ModoInstalar(const QString& Titulo);
 bool ModoIcones(const QString& Titulo);
 bool ModoDesinstalar(const QString& Titulo);

@@ -425,11 +425,14 @@ void TfrmPrincipal::SetarInicioDaAplicacao() {
         }
     };
     for (const auto& c : kCursores) {
+        if (PastaDeDesempacotamento.isEmpty()) break;  // no folder this run may safely write
         QFile::remove(PastaDeDesempacotamento + c.arquivo);
         extrair(c.recurso, c.arquivo);
     }
-    QFile::remove(PastaDeDesempacotamento + kArquivoDaFonte);
-    extrair("FonteLCD", kArquivoDaFonte);
+    if (!PastaDeDesempacotamento.isEmpty()) {
+        QFile::remove(PastaDeDesempacotamento + kArquivoDaFonte);
+        extrair("FonteLCD", kArquivoDaFonte);
+    }
     if (!primeiroErro.isEmpty())
         QMessageBox::critical(nullptr, QApplication::applicationName(), primeiroErro);
 
