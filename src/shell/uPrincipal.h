@@ -206,6 +206,7 @@ private:
     void ConectarEventos();
     void HabilitarBotoes(bool habilitar);
     void CriarMenuDeContexto();
+    void PrepararTeclado();  // one press per held key; the keys' names for screen readers
     void MostrarMenuDeContexto(const QPoint& global);
     void CliqueDireito(QEvent* evento);  // opens the menu on a right click that is not a drag
     QSet<int> FTeclasApertadas;  // pressed while the cabinet was the active window, not yet released
