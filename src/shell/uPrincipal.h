@@ -122,6 +122,10 @@ public:
     void DesenharBobina2();
     void DesenharBobina3();
     void DesenharBobinasParadas();  // the still look, as timFinalTimer draws it
+    // For screen readers: names the reel cells by the symbols they show and, once every reel
+    // stands, describes the pay line and its prize on the message display. Called whenever a
+    // reel stops.
+    void AtualizarLeituraDasBobinas();
 
     // --- spin cycle ------------------------------------------------------------------------------
     void spdGirarClick();
