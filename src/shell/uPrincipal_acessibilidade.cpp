@@ -145,13 +145,13 @@ QString nomeParaLeitura(int simbolo) {
         palavras << QStringLiteral("sete");
         letras.remove(0, 4);
     }
-    palavras << letras;
+    if (!letras.isEmpty()) palavras << letras;
     if (fimDasLetras < nome.size()) palavras << QString::number(nome.mid(fimDasLetras).toInt());
     for (QString& p : palavras) {
         if (p.endsWith(QLatin1String("ao"))) p.replace(p.size() - 2, 2, QString::fromUtf8("ão"));
         p[0] = p[0].toUpper();
     }
-    return palavras.join(QLatin1Char(' '));
+    return palavras.join(QLatin1Char(' '));  // empty for a number that is no symbol
 }
 
 }  // namespace
