@@ -122,6 +122,7 @@ TfrmPrincipal::TfrmPrincipal(QWidget* parent, bool executarInicio) : QWidget(par
     CriarControles();
     ConectarEventos();
     CriarMenuDeContexto();
+    PrepararTeclado();
     // Centred on the screen when first shown.
     if (const QScreen* tela = QGuiApplication::primaryScreen()) {
         const QRect g = tela->geometry();

@@ -119,6 +119,7 @@ bool tickDaBobina(TfrmPrincipal* f, int k, QTimer* timer) {
     desenharBobina(f, k, true);
     if (jogo::ContarPasso(b) != jogo::ResultadoDoPasso::Parou) return false;
     timer->stop();
+    f->AtualizarLeituraDasBobinas();
     sons::TocarSomDoEvento(f->PastaDoPrograma, jogo::Evento::BobinaParou);
     return true;
 }

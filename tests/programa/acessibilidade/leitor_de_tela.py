@@ -71,6 +71,24 @@ def ler(pyatspi, jogo):
     verificar(int(leitura(credito)) >= 90 and leitura(aposta) == "0",
               f"after the turn the bet is 0 and the credit at least 90 ({leitura(credito)!r})")
 
+    # The cabinet is a frame. Its reel cells are images named by their symbols, and the pay line
+    # with what it paid reads in one place, the message display's description. Each button's press
+    # names its keys, and those keys press it.
+    verificar(achar("Trevolino", pyatspi.ROLE_FRAME), "the cabinet is a frame named Trevolino")
+    celulas = pyatspi.findAllDescendants(app, lambda n: n.getRole() == pyatspi.ROLE_IMAGE)
+    lugar = lambda c: c.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    meio = sorted(sorted(celulas, key=lambda c: lugar(c).y)[3:6], key=lambda c: lugar(c).x)
+    premio = int(leitura(credito)) - 90
+    esperada = ", ".join(c.name for c in meio) + (f" — ganhou {premio}" if premio else " — sem prêmio")
+    descricao = achar("Mensagem", pyatspi.ROLE_LABEL).description
+    verificar(len(celulas) == 9 and all(c.name for c in celulas) and descricao == esperada,
+              f"nine named reel cells, the pay line reads {descricao!r} ({[c.name for c in celulas]})")
+    teclas = {n: o.queryAction().getKeyBinding(acoes(o).index("Press")) for n, o in botoes.items()}
+    subprocess.run(["xdotool", "search", "--pid", str(jogo.pid), "--onlyvisible", "--name", "^Trevolino$",
+                    "windowfocus", "--sync", "key"] + [teclas[n].split(";")[0] for n in ("Apostar 1", "Apostar 5")])
+    verificar(all(teclas.values()) and esperar(lambda: leitura(aposta) == "6", 5),
+              f"the buttons name their keys, and those of 'Apostar 1' and 'Apostar 5' bet 6 ({teclas})")
+
     for resposta in ("Não", "Sim"):
         apertar(botoes["Sair"])
         dialogo = esperar(lambda: achar("Confirmação Para Saída", pyatspi.ROLE_DIALOG))
