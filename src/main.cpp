@@ -71,7 +71,8 @@ int main(int argc, char* argv[]) {
         QApplication::installTranslator(&textosDoQt);
 
     // "<INSTALAR>", "<ICONES>" or "<DESINSTALAR>" as the only argument: that mode instead of the game.
-    if (uRotinasGerais::ProcessarLinhaDeComando(uRotinasGerais::TituloDoAplicativo())) return 0;
+    if (uRotinasGerais::ProcessarLinhaDeComando(uRotinasGerais::TituloDoAplicativo()))
+        return uRotinasGerais::CodigoDeSaidaDoModo();
 
     TfrmPrincipal janela;
     if (janela.TerminoSolicitado()) return 0;  // the screen is too small

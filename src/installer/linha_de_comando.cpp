@@ -146,6 +146,8 @@ bool ProcessarLinhaDeComando(const QString& TituloDoAplicativo) {
     return ModoDesinstalar(TituloDoAplicativo);
 }
 
+int CodigoDeSaidaDoModo() { return InstaladorFalhou() ? 1 : 0; }
+
 // ---------------------------------------------------------------------------------------------
 // Modes
 
