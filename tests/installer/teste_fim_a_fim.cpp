@@ -11,6 +11,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <pwd.h>
+#include <unistd.h>
+
 namespace {
 
 const QString kExecutavel = QStringLiteral(TREVOLINO_PROGRAM_DIR "/trevolino");
@@ -71,6 +74,28 @@ bool esperar(const std::function<bool()>& condicao, int ms = 15000) {
     return true;
 }
 
+// The confirmation by keyboard, then the contract: by keyboard first when `lembrete` (unticked:
+// the reminder), then ticked and accepted with the mouse.
+bool aceitar(bool lembrete) {
+    const QString confirmacao = janela("Confirmação de Instalação");
+    if (confirmacao.isEmpty()) return false;
+    tecla(confirmacao, "Return");
+    const QString contrato = janela("Contrato de Uso de Software");
+    if (contrato.isEmpty()) return false;
+    if (lembrete) {
+        tecla(contrato, "Return");
+        const QString aviso = janela("Por Favor, Assine o Contrato!");
+        if (aviso.isEmpty()) return false;
+        tecla(aviso, "Return");
+        if (!esperar([&] { return rodar("xdotool", {"search", "--onlyvisible", "--name", "Assine"}).isEmpty(); }))
+            return false;
+    }
+    clicar(contrato, 495, 305);  // the box, right of its caption
+    QTest::qWait(200);
+    clicar(contrato, 420, 348);  // "Sim"
+    return true;
+}
+
 }  // namespace
 
 class TesteFimAFim : public QObject {
@@ -104,21 +129,7 @@ private slots:
         QProcess instalador;
         instalador.start(kExecutavel, {"<INSTALAR>"});
         QVERIFY(instalador.waitForStarted());
-        const QString confirmacao = janela("Confirmação de Instalação");
-        QVERIFY(!confirmacao.isEmpty());
-        tecla(confirmacao, "Return");
-        const QString contrato = janela("Contrato de Uso de Software");
-        QVERIFY(!contrato.isEmpty());
-        tecla(contrato, "Return");  // unticked: the reminder
-        const QString lembrete = janela("Por Favor, Assine o Contrato!");
-        QVERIFY(!lembrete.isEmpty());
-        tecla(lembrete, "Return");
-        QVERIFY(esperar([&] {
-            return rodar("xdotool", {"search", "--onlyvisible", "--name", "Assine"}).isEmpty();
-        }));
-        clicar(contrato, 495, 305);  // the box, right of its caption
-        QTest::qWait(200);
-        clicar(contrato, 420, 348);  // "Sim"
+        QVERIFY(aceitar(true));
         const QString concluida = janela("Instalação Concluída");
         QVERIFY(!concluida.isEmpty());
         tecla(concluida, "Escape");  // not started from here
@@ -126,20 +137,21 @@ private slots:
         QCOMPARE(instalador.exitCode(), 0);
 
         const QString pasta = programas + "/Trevolino";
+        // Root's launchers and icon are every user's, in the shared folders beside the uninstaller.
         // The display title carries the executable's version: read it back from the one group.
-        const QStringList grupos =
-            QDir(home + "/.local/share/applications").entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+        const QString menu = base.path() + "/share/applications";
+        const QStringList grupos = QDir(menu).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
         QCOMPARE(grupos.size(), 1);
         const QString titulo = grupos.first();
         QVERIFY(titulo.startsWith("Trevolino v"));
-        const QString grupo = home + "/.local/share/applications/" + titulo;
+        const QString grupo = menu + "/" + titulo;
         const QString desinstalador = windows + "/trevolino_Desinstalar";
         QVERIFY(QFileInfo(pasta + "/trevolino").isExecutable());
         QCOMPARE(QFileInfo(pasta + "/trevolino").size(), QFileInfo(kExecutavel).size());
         QVERIFY(QFileInfo(home + "/Desktop/" + titulo + ".desktop").isExecutable());
         QVERIFY(QFileInfo(desinstalador).isExecutable());
         // The launchers say Icon=trevolino: the pictures the program carries are in the theme.
-        const QString icone = home + "/.local/share/icons/hicolor/48x48/apps/trevolino.png";
+        const QString icone = base.path() + "/share/icons/hicolor/48x48/apps/trevolino.png";
         const bool temIcone = QFileInfo::exists(TREVOLINO_GEN_DIR "/icone/hicolor/48x48/apps/trevolino.png");
         QCOMPARE(QFileInfo::exists(icone), temIcone);
         for (const QString& f :
@@ -176,8 +188,48 @@ private slots:
         QVERIFY(!QFileInfo::exists(desinstalador));  // the running uninstaller goes too
         QCOMPARE(QDir(windows).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
                  QStringList());
-        QVERIFY(!QFileInfo::exists(icone));
+        QVERIFY(!QFileInfo::exists(base.path() + "/share"));  // the folders it made, now empty
         QVERIFY(QFileInfo(programas).isDir());
+    }
+
+    void rootComAPastaPessoalDeOutroUsuario() {
+        // Root with a user's HOME (as "sudo -E" gives): nothing is made in that home. A program
+        // copied there alone is not the game's folder: refused, with exit status 1.
+        const passwd* ninguem = getpwnam("nobody");
+        if (::geteuid() != 0 || !ninguem) QSKIP("needs root and the user nobody");
+        QTemporaryDir base(QDir::tempPath() + "/trevolino-e2e-XXXXXX");
+        const QString home = base.path() + "/casa", bin = base.path() + "/bin";
+        QVERIFY(QDir().mkpath(home) && ::chown(QFile::encodeName(home), ninguem->pw_uid, ninguem->pw_gid) == 0);
+        qputenv("HOME", home.toUtf8());
+        for (const char* v : {"XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_DATA_DIRS"}) qunsetenv(v);
+        qputenv("XDG_CACHE_HOME", (base.path() + "/cache").toUtf8());  // fontconfig's, not ours
+        qputenv("TREVOLINO_PASTA_DE_PROGRAMAS", (base.path() + "/Programas").toUtf8());
+        qputenv("TREVOLINO_PASTA_DO_WINDOWS", bin.toUtf8());
+        qputenv("QT_QPA_PLATFORM", "xcb");
+        const QString sozinho = home + "/trevolino";
+        QVERIFY(QFile::copy(kExecutavel, sozinho));
+        const auto modo = [&](const QString& programa, const QString& token, const QString& fim) {
+            QProcess p;
+            p.start(programa, {token});
+            const bool instalar = token == "<INSTALAR>";
+            if (!p.waitForStarted() || (instalar && !aceitar(false))) return -2;
+            if (!instalar) tecla(janela("Confirmação de Desinstalação"), "Return");
+            const QString ultima = janela(fim);
+            if (ultima.isEmpty()) return -3;
+            tecla(ultima, instalar && fim == "Instalação Concluída" ? "Escape" : "Return");
+            return p.waitForFinished(15000) ? p.exitCode() : -1;
+        };
+        QCOMPARE(modo(sozinho, "<INSTALAR>", "Instalação Não Concluída"), 1);
+        QVERIFY(!QFileInfo::exists(base.path() + "/Programas/Trevolino"));
+        QVERIFY(QFile::remove(sozinho));
+        QCOMPARE(modo(kExecutavel, "<INSTALAR>", "Instalação Concluída"), 0);
+        const QStringList grupos = QDir(base.path() + "/share/applications").entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+        QCOMPARE(grupos.size(), 1);
+        QCOMPARE(QDir(home).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList());
+        QCOMPARE(modo(bin + "/trevolino_Desinstalar", "<DESINSTALAR>", "Desinstalação Concluída"), 0);
+        // Everything went, the folders the installer made for it too.
+        for (const char* f : {"/Programas", "/bin", "/share"}) QVERIFY2(!QFileInfo::exists(base.path() + f), f);
+        QCOMPARE(QDir(home).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList());
     }
 
     void opcaoDoQtDepoisDoTokenNaoDesinstala() {
