@@ -96,6 +96,23 @@ bool aceitar(bool lembrete) {
     return true;
 }
 
+// Runs an installer mode (as `usuario` when given), accepts it, answers the last dialog, whose
+// title is `fim`, and gives the exit status (negative when a dialog did not come).
+int modo(const QString& programa, const QString& token, const QString& fim, const QString& usuario = {}) {
+    QProcess p;
+    if (usuario.isEmpty())
+        p.start(programa, {token});
+    else
+        p.start("setpriv", {"--reuid=" + usuario, "--regid=nogroup", "--clear-groups", programa, token});
+    const bool instalar = token == "<INSTALAR>";
+    if (!p.waitForStarted() || (instalar && !aceitar(false))) return -2;
+    if (!instalar) tecla(janela("Confirmação de Desinstalação"), "Return");
+    const QString ultima = janela(fim);
+    if (ultima.isEmpty()) return -3;
+    tecla(ultima, fim == "Instalação Concluída" ? "Escape" : "Return");
+    return p.waitForFinished(15000) ? p.exitCode() : -1;
+}
+
 }  // namespace
 
 class TesteFimAFim : public QObject {
@@ -208,17 +225,6 @@ private slots:
         qputenv("QT_QPA_PLATFORM", "xcb");
         const QString sozinho = home + "/trevolino";
         QVERIFY(QFile::copy(kExecutavel, sozinho));
-        const auto modo = [&](const QString& programa, const QString& token, const QString& fim) {
-            QProcess p;
-            p.start(programa, {token});
-            const bool instalar = token == "<INSTALAR>";
-            if (!p.waitForStarted() || (instalar && !aceitar(false))) return -2;
-            if (!instalar) tecla(janela("Confirmação de Desinstalação"), "Return");
-            const QString ultima = janela(fim);
-            if (ultima.isEmpty()) return -3;
-            tecla(ultima, instalar && fim == "Instalação Concluída" ? "Escape" : "Return");
-            return p.waitForFinished(15000) ? p.exitCode() : -1;
-        };
         QCOMPARE(modo(sozinho, "<INSTALAR>", "Instalação Não Concluída"), 1);
         QVERIFY(!QFileInfo::exists(base.path() + "/Programas/Trevolino"));
         QVERIFY(QFile::remove(sozinho));
@@ -230,6 +236,49 @@ private slots:
         // Everything went, the folders the installer made for it too.
         for (const char* f : {"/Programas", "/bin", "/share"}) QVERIFY2(!QFileInfo::exists(base.path() + f), f);
         QCOMPARE(QDir(home).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList());
+    }
+
+    void usuarioComumSemPermissaoNaoPerdeOQueTem() {
+        // An ordinary user's own folders: an uninstaller folder it may not write, then a menu
+        // group it may not write at a reinstallation.
+        const passwd* ninguem = getpwnam("nobody");
+        if (::geteuid() != 0 || !ninguem) QSKIP("needs root and the user nobody");
+        QTemporaryDir base(QDir::tempPath() + "/trevolino-e2e-XXXXXX");
+        const QString home = base.path() + "/casa", bin = home + "/.local/bin";
+        QVERIFY(QDir().mkpath(bin));
+        QVERIFY(QFile::setPermissions(base.path(), QFile::permissions(base.path()) | QFileDevice::ExeOther));
+        QCOMPARE(QProcess::execute("chown", {"-R", "nobody:nogroup", home}), 0);
+        QCOMPARE(QProcess::execute("xhost", {"+si:localuser:nobody"}), 0);
+        qputenv("HOME", home.toUtf8());
+        for (const char* v : {"XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_CACHE_HOME", "XDG_DATA_DIRS",
+                              "TREVOLINO_PASTA_DE_PROGRAMAS", "TREVOLINO_PASTA_DO_WINDOWS"})
+            qunsetenv(v);
+        const QString menu = home + "/.local/share/applications";
+        const auto grupos = [&] { return QDir(menu).entryList({"Trevolino v*"}, QDir::Dirs); };
+
+        QVERIFY(QFile::setPermissions(bin, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+        QCOMPARE(modo(kExecutavel, "<INSTALAR>", "Instalação Não Concluída", "nobody"), 1);
+        QCOMPARE(grupos(), QStringList());  // no launcher to a missing uninstaller
+        QVERIFY(!QFileInfo::exists(home + "/.local/share"));
+        QVERIFY(QFile::setPermissions(bin, QFile::permissions(bin) | QFileDevice::WriteOwner));
+        QCOMPARE(modo(kExecutavel, "<INSTALAR>", "Instalação Concluída", "nobody"), 0);
+        QCOMPARE(grupos().size(), 1);
+        const QString titulo = grupos().first(), grupo = menu + "/" + titulo;
+        const QString icone = home + "/.local/share/icons/hicolor/48x48/apps/trevolino.png";
+        const QString mesa = home + "/Desktop/" + titulo + ".desktop";
+        QVERIFY(QFileInfo::exists(icone) && QFileInfo::exists(mesa));
+
+        QVERIFY(QFile::setPermissions(grupo, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+        QCOMPARE(modo(kExecutavel, "<INSTALAR>", "Instalação Não Concluída", "nobody"), 1);
+        QVERIFY(QFileInfo::exists(icone) && QFileInfo::exists(mesa));
+        QCOMPARE(QDir(grupo).entryList(QDir::Files).size(), 2);
+        QVERIFY(QFile::setPermissions(grupo, QFile::permissions(grupo) | QFileDevice::WriteOwner));
+
+        QCOMPARE(modo(bin + "/trevolino_Desinstalar", "<DESINSTALAR>", "Desinstalação Concluída", "nobody"), 0);
+        // Only what was there before: the folders the installer made went with it.
+        QCOMPARE(QDir(home + "/.local").entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList({"bin"}));
+        QCOMPARE(QDir(bin).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList());
+        QVERIFY(!QFileInfo::exists(home + "/Desktop"));
     }
 
     void opcaoDoQtDepoisDoTokenNaoDesinstala() {
