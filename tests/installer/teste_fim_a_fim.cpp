@@ -96,14 +96,11 @@ bool aceitar(bool lembrete) {
     return true;
 }
 
-// Runs an installer mode (as `usuario` when given), accepts it, answers the last dialog, whose
-// title is `fim`, and gives the exit status (negative when a dialog did not come).
-int modo(const QString& programa, const QString& token, const QString& fim, const QString& usuario = {}) {
+// Runs an installer mode as `usuario`, accepts it, answers the last dialog, whose title is
+// `fim`, and gives the exit status (negative when a dialog did not come).
+int modo(const QString& usuario, const QString& programa, const QString& token, const QString& fim) {
     QProcess p;
-    if (usuario.isEmpty())
-        p.start(programa, {token});
-    else
-        p.start("setpriv", {"--reuid=" + usuario, "--regid=nogroup", "--clear-groups", programa, token});
+    p.start("setpriv", {"--reuid=" + usuario, "--regid=nogroup", "--clear-groups", programa, token});
     const bool instalar = token == "<INSTALAR>";
     if (!p.waitForStarted() || (instalar && !aceitar(false))) return -2;
     if (!instalar) tecla(janela("Confirmação de Desinstalação"), "Return");
@@ -232,26 +229,23 @@ private slots:
             qunsetenv(v);
         const QString menu = home + "/.local/share/applications";
         const auto grupos = [&] { return QDir(menu).entryList({"Trevolino v*"}, QDir::Dirs); };
-
         QVERIFY(QFile::setPermissions(bin, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
-        QCOMPARE(modo(kExecutavel, "<INSTALAR>", "Instalação Não Concluída", "nobody"), 1);
+        QCOMPARE(modo("nobody", kExecutavel, "<INSTALAR>", "Instalação Não Concluída"), 1);
         QCOMPARE(grupos(), QStringList());  // no launcher to a missing uninstaller
         QVERIFY(!QFileInfo::exists(home + "/.local/share"));
         QVERIFY(QFile::setPermissions(bin, QFile::permissions(bin) | QFileDevice::WriteOwner));
-        QCOMPARE(modo(kExecutavel, "<INSTALAR>", "Instalação Concluída", "nobody"), 0);
+        QCOMPARE(modo("nobody", kExecutavel, "<INSTALAR>", "Instalação Concluída"), 0);
         QCOMPARE(grupos().size(), 1);
         const QString titulo = grupos().first(), grupo = menu + "/" + titulo;
         const QString icone = home + "/.local/share/icons/hicolor/48x48/apps/trevolino.png";
         const QString mesa = home + "/Desktop/" + titulo + ".desktop";
         QVERIFY(QFileInfo::exists(icone) && QFileInfo::exists(mesa));
-
         QVERIFY(QFile::setPermissions(grupo, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
-        QCOMPARE(modo(kExecutavel, "<INSTALAR>", "Instalação Não Concluída", "nobody"), 1);
+        QCOMPARE(modo("nobody", kExecutavel, "<INSTALAR>", "Instalação Não Concluída"), 1);
         QVERIFY(QFileInfo::exists(icone) && QFileInfo::exists(mesa));
         QCOMPARE(QDir(grupo).entryList(QDir::Files).size(), 2);
         QVERIFY(QFile::setPermissions(grupo, QFile::permissions(grupo) | QFileDevice::WriteOwner));
-
-        QCOMPARE(modo(bin + "/trevolino_Desinstalar", "<DESINSTALAR>", "Desinstalação Concluída", "nobody"), 0);
+        QCOMPARE(modo("nobody", bin + "/trevolino_Desinstalar", "<DESINSTALAR>", "Desinstalação Concluída"), 0);
         // Only what was there before: the folders the installer made went with it.
         QCOMPARE(QDir(home + "/.local").entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList({"bin"}));
         QCOMPARE(QDir(bin).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList());

@@ -369,12 +369,10 @@ private slots:
         QVERIFY(rodar("<INSTALAR>", aceitarTudo(R::sim()), &vistos));
         QVERIFY(recusado("A Pasta de Instalação Já Contém Outros Arquivos:\n" + programas + "/Trevolino\n"));
         QCOMPARE(arquivosDe(programas + "/Trevolino"), QStringList({"notas.txt", "saves"}));
-
         // An empty folder is used; only the game's files go in, no folder wider than its source.
         QVERIFY(QDir(programas + "/Trevolino").removeRecursively() && QDir().mkpath(programas + "/Trevolino"));
         escrever(programa + "/.ssh/id", "segredo");
-        QVERIFY(QFile::setPermissions(programa + "/Bobinas", QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                                                QFileDevice::ExeOwner));
+        QVERIFY(QFile::setPermissions(programa + "/Bobinas", QFileDevice::Permissions(0x7700)));  // rwx------
         QVERIFY(rodar("<INSTALAR>", aceitarTudo(R::nao())));
         QCOMPARE(arquivosDe(programas + "/Trevolino"),
                  QStringList({".instalacao-trevolino", "Bobinas", "Som", "Trevolino"}));
@@ -390,13 +388,12 @@ private slots:
     void registrosQueNaoSeSustentamSaoRecusados() {
         QVERIFY(rodar("<INSTALAR>", aceitarTudo(R::nao())));
         const QString pasta = programas + "/Trevolino", U = windows + "/Trevolino_Desinstalar";
-        const QString home = QDir::homePath();
+        const QString home = QDir::homePath(), torto = home + "/lnk/../Trevolino";
         escrever(home + "/Trevolino/precioso.txt", "meu");
         QDir().mkpath(programas + "/sub");
         QVERIFY(QFile::link(programas + "/sub", home + "/lnk"));
         // Both records rewritten to name the installation through a link and "..": cleaned
         // lexically that path is ~/Trevolino.
-        const QString torto = home + "/lnk/../Trevolino";
         for (const QString& r : {pasta + "/.instalacao-trevolino", U + ".instalacao"})
             escrever(r, ler(r).replace(pasta.toUtf8(), torto.toUtf8()));
         std::vector<DialogoVisto> vistos;
