@@ -131,7 +131,8 @@ struct RegistroDoDesinstalador {
 };
 
 std::optional<RegistroDaPasta> LerRegistroDaPasta(const QString& pasta) {
-    if (!CaminhoResolvido(pasta) || !EhDoTipo(pasta, S_IFDIR)) return std::nullopt;
+    if (!CaminhoResolvido(pasta) || !detalhe::CaminhoRemovivel(pasta) || !EhDoTipo(pasta, S_IFDIR))
+        return std::nullopt;
     const auto o = LerJson(pasta + kRegistroNaPasta);
     if (!o) return std::nullopt;
     RegistroDaPasta r{o->value(QStringLiteral("pasta")).toString(), o->value(QStringLiteral("criada")).toBool(),
@@ -389,7 +390,9 @@ void InstalarNaPastaDeProgramas(const QString& NomeDaPasta, const QString& Titul
     }
     Gravacao g;
     QString prefixo;
-    const QString pasta = g.pasta(PastaDeProgramas(), &prefixo) ? PastaDeInstalacao(prefixo, NomeDaPasta) : QString();
+    const QString pasta = g.pasta(PastaDeProgramas(), &prefixo) && PodeCriarEm(prefixo)
+                              ? PastaDeInstalacao(prefixo, NomeDaPasta)
+                              : QString();
     if (pasta.isEmpty()) {
         g.desfazer();
         recusar(naoCopiou, PastaDeProgramas());
