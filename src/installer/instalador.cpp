@@ -135,7 +135,8 @@ std::optional<RegistroDaPasta> LerRegistroDaPasta(const QString& pasta) {
         return std::nullopt;
     const auto o = LerJson(pasta + kRegistroNaPasta);
     if (!o) return std::nullopt;
-    RegistroDaPasta r{o->value(QStringLiteral("pasta")).toString(), o->value(QStringLiteral("criada")).toBool(),
+    RegistroDaPasta r{o->value(QStringLiteral("pasta")).toString(),
+                      o->value(QStringLiteral("criada")).toBool(),
                       Lista(o->value(QStringLiteral("arquivos"))), Lista(o->value(QStringLiteral("pastas")))};
     if (r.pasta != pasta) return std::nullopt;  // a copy of someone else's folder is not ours
     for (const QString& a : r.arquivos + r.pastas)
@@ -167,11 +168,12 @@ std::optional<RegistroDoDesinstalador> LerRegistroDoDesinstalador(const QString&
 }
 
 QByteArray JsonDoDesinstalador(const RegistroDoDesinstalador& r) {
-    return QJsonDocument(QJsonObject{{QStringLiteral("desinstalador"), r.desinstalador},
-                                     {QStringLiteral("tamanho"), double(r.tamanho)},
-                                     {QStringLiteral("sha256"), QString::fromLatin1(r.resumo.toHex())},
-                                     {QStringLiteral("instalacoes"), QJsonArray::fromStringList(r.instalacoes)},
-                                     {QStringLiteral("pastas"), QJsonArray::fromStringList(r.pastas)}})
+    return QJsonDocument(
+               QJsonObject{{QStringLiteral("desinstalador"), r.desinstalador},
+                           {QStringLiteral("tamanho"), double(r.tamanho)},
+                           {QStringLiteral("sha256"), QString::fromLatin1(r.resumo.toHex())},
+                           {QStringLiteral("instalacoes"), QJsonArray::fromStringList(r.instalacoes)},
+                           {QStringLiteral("pastas"), QJsonArray::fromStringList(r.pastas)}})
         .toJson();
 }
 
@@ -197,9 +199,11 @@ public:
     bool gravar(const QString& destino, const QByteArray& dados, mode_t modo) {
         const QString t = temporario(destino);
         if (t.isEmpty()) return false;
-        const int fd = ::open(Nativo(t).constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+        const int fd =
+            ::open(Nativo(t).constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
         if (fd < 0) return false;
-        bool ok = ::write(fd, dados.constData(), size_t(dados.size())) == dados.size() && ::fchmod(fd, modo) == 0;
+        bool ok =
+            ::write(fd, dados.constData(), size_t(dados.size())) == dados.size() && ::fchmod(fd, modo) == 0;
         ok = ::close(fd) == 0 && ok;
         if (!ok) ::unlink(Nativo(t).constData());
         if (ok) FPendentes.append({t, destino});
@@ -248,7 +252,8 @@ private:
 // Nothing else of the folder the program sits in is ever copied.
 QStringList ArquivosDoJogo(const QString& origem, const QString& nomeDoExecutavel) {
     if (!EhDoTipo(origem + QLatin1Char('/') + nomeDoExecutavel, S_IFREG) ||
-        !EhDoTipo(origem + QStringLiteral("/Bobinas"), S_IFDIR) || !EhDoTipo(origem + QStringLiteral("/Som"), S_IFDIR))
+        !EhDoTipo(origem + QStringLiteral("/Bobinas"), S_IFDIR) ||
+        !EhDoTipo(origem + QStringLiteral("/Som"), S_IFDIR))
         return {};
     return {nomeDoExecutavel, QStringLiteral("Bobinas"), QStringLiteral("Som")};
 }
@@ -262,9 +267,11 @@ void RemoverPastaInstalada(const RegistroDaPasta& r, QStringList* restantes) {
         if (!CaminhoResolvido(f) || !ApagarArquivo(f, false)) ficou = true;
     }
     QStringList pastas = r.pastas;
-    std::sort(pastas.begin(), pastas.end(), [](const QString& a, const QString& b) { return a.size() > b.size(); });
+    std::sort(pastas.begin(), pastas.end(),
+              [](const QString& a, const QString& b) { return a.size() > b.size(); });
     for (const QString& p : pastas)
-        if (CaminhoResolvido(r.pasta + QLatin1Char('/') + p)) ::rmdir(Nativo(r.pasta + QLatin1Char('/') + p).constData());
+        if (CaminhoResolvido(r.pasta + QLatin1Char('/') + p))
+            ::rmdir(Nativo(r.pasta + QLatin1Char('/') + p).constData());
     if (!ficou) ::unlink(Nativo(r.pasta + kRegistroNaPasta).constData());
     if (r.criada) ::rmdir(Nativo(r.pasta).constData());
     if (restantes && (ficou || (r.criada && Existe(r.pasta)))) *restantes << r.pasta;
@@ -288,7 +295,8 @@ bool Concluir(const QString& Executavel, const QString& Titulo, Gravacao& g, con
 bool InstaladorFalhou() { return gFalhou; }
 
 QString PastaDoMenuDoInstalador() {
-    return InstalacaoParaTodos() ? PastaDeDadosDoSistema() + QStringLiteral("/applications") : PastaDoMenuIniciar();
+    return InstalacaoParaTodos() ? PastaDeDadosDoSistema() + QStringLiteral("/applications")
+                                 : PastaDoMenuIniciar();
 }
 
 QString PastaDosIconesDoInstalador() {
@@ -380,7 +388,8 @@ void InstalarNaPastaDeProgramas(const QString& NomeDaPasta, const QString& Titul
     const QFileInfo exe(ExecutavelEmExecucao());
     const QString origem = Aparar(exe.absolutePath());
     const auto recusar = [&](const QString& oQueFalhou, const QString& onde) {
-        Advertir(MensagemFalhaNaInstalacao(Titulo, oQueFalhou, onde), QString::fromUtf8("Instalação Não Concluída"));
+        Advertir(MensagemFalhaNaInstalacao(Titulo, oQueFalhou, onde),
+                 QString::fromUtf8("Instalação Não Concluída"));
     };
     const QString naoCopiou = QString::fromUtf8("Não Foi Possível Copiar o Programa Para:");
     const QStringList doJogo = ArquivosDoJogo(origem, exe.fileName());
@@ -403,12 +412,14 @@ void InstalarNaPastaDeProgramas(const QString& NomeDaPasta, const QString& Titul
     const bool nova = !Existe(pasta);
     if (!nova && !anterior && (!EhDoTipo(pasta, S_IFDIR) || !PastaVazia(pasta))) {
         g.desfazer();
-        recusar(EhDoTipo(pasta, S_IFDIR) ? QString::fromUtf8("A Pasta de Instalação Já Contém Outros Arquivos:")
-                                         : naoCopiou,
+        recusar(EhDoTipo(pasta, S_IFDIR)
+                    ? QString::fromUtf8("A Pasta de Instalação Já Contém Outros Arquivos:")
+                    : naoCopiou,
                 pasta);
         return;
     }
-    RegistroDaPasta r{pasta, anterior ? anterior->criada : nova, anterior ? anterior->arquivos : QStringList(),
+    RegistroDaPasta r{pasta, anterior ? anterior->criada : nova,
+                      anterior ? anterior->arquivos : QStringList(),
                       anterior ? anterior->pastas : QStringList()};
     QStringList copiados, feitas;
     const bool jaNoLugar = !nova && QFileInfo(origem).canonicalFilePath() == pasta;  // run from there
@@ -450,7 +461,8 @@ bool Concluir(const QString& Executavel, const QString& Titulo, Gravacao& g, con
 
     const auto falhou = [&](const QString& oQueFalhou, const QString& onde) {
         g.desfazer();
-        Advertir(MensagemFalhaNaInstalacao(Titulo, oQueFalhou, onde), QString::fromUtf8("Instalação Não Concluída"));
+        Advertir(MensagemFalhaNaInstalacao(Titulo, oQueFalhou, onde),
+                 QString::fromUtf8("Instalação Não Concluída"));
         return false;
     };
 
@@ -458,7 +470,8 @@ bool Concluir(const QString& Executavel, const QString& Titulo, Gravacao& g, con
     const QString nomeU = NomeDoDesinstalador(QFileInfo(E).fileName());
     const QString naoCopiouU = QString::fromUtf8("Não Foi Possível Copiar o Desinstalador Para:");
     QString windows;
-    if (!g.pasta(PastaDoWindows(), &windows)) return falhou(naoCopiouU, PastaDoWindows() + QLatin1Char('/') + nomeU);
+    if (!g.pasta(PastaDoWindows(), &windows))
+        return falhou(naoCopiouU, PastaDoWindows() + QLatin1Char('/') + nomeU);
     QString U = windows + QLatin1Char('/') + nomeU;
     if (!g.copiar(E, U)) return falhou(naoCopiouU, U);
 
@@ -487,11 +500,13 @@ bool Concluir(const QString& Executavel, const QString& Titulo, Gravacao& g, con
     QString mesa;
     const auto atalho = [&](const QString& pasta, const QString& nomeDoAtalho, const QString& alvo,
                             const QString& argumentos, const QString& trabalho, mode_t modo, QString* feito) {
-        const QString arquivo = pasta + QLatin1Char('/') + detalhe::NomeSeguro(nomeDoAtalho) + QStringLiteral(".desktop");
+        const QString arquivo =
+            pasta + QLatin1Char('/') + detalhe::NomeSeguro(nomeDoAtalho) + QStringLiteral(".desktop");
         const QByteArray texto = TextoDoAtalho(alvo, argumentos, trabalho, nomeDoAtalho);
         QString real;
         if (nome.isEmpty() || pasta.isEmpty() || texto.isEmpty() || !g.pasta(pasta, &real)) return arquivo;
-        const QString destino = real + QLatin1Char('/') + detalhe::NomeSeguro(nomeDoAtalho) + QStringLiteral(".desktop");
+        const QString destino =
+            real + QLatin1Char('/') + detalhe::NomeSeguro(nomeDoAtalho) + QStringLiteral(".desktop");
         if (!g.gravar(destino, texto, modo)) return arquivo;
         if (feito) *feito = destino;
         return QString();
@@ -502,7 +517,8 @@ bool Concluir(const QString& Executavel, const QString& Titulo, Gravacao& g, con
         const QString f = atalho(PastaDaAreaDeTrabalho(), Titulo, E, QString(), pastaDeE, 0755, &mesa);
         if (!f.isEmpty()) return falhou(naoCriouAtalho, f);
     }
-    const QString grupo = PastaDoMenuDoInstalador().isEmpty() ? QString() : PastaDoMenuDoInstalador() + QLatin1Char('/') + nome;
+    const QString grupo =
+        PastaDoMenuDoInstalador().isEmpty() ? QString() : PastaDoMenuDoInstalador() + QLatin1Char('/') + nome;
     for (const QString& f :
          {atalho(grupo, QStringLiteral("01 - Executar ") + Titulo, E, QString(), pastaDeE, 0644, nullptr),
           atalho(grupo, QStringLiteral("02 - Desinstalar ") + Titulo, U, kTokenDesinstalar,
@@ -571,8 +587,8 @@ void RemoverInstalacao(const QString& NomeDaPasta, const QString& Titulo) {
         ApagarArquivo(registro, false);
     }
     // The program's own folder and the usual one, when they hold an installation of ours.
-    for (const QString& p : {Resolvido(exe.absolutePath()),
-                             PastaDeInstalacao(Resolvido(PastaDeProgramas()), NomeDaPasta)})
+    for (const QString& p :
+         {Resolvido(exe.absolutePath()), PastaDeInstalacao(Resolvido(PastaDeProgramas()), NomeDaPasta)})
         if (!p.isEmpty() && LerRegistroDaPasta(p)) Juntar(instalacoes, {p});
     for (const QString& p : instalacoes) {
         if (const auto r = LerRegistroDaPasta(p))
@@ -593,15 +609,17 @@ void RemoverInstalacao(const QString& NomeDaPasta, const QString& Titulo) {
             // Our two launchers, then the group when nothing else is in it.
             const QString grupo = menu + QLatin1Char('/') + nome;
             for (const QString& a : {QStringLiteral("01 - Executar "), QStringLiteral("02 - Desinstalar ")})
-                ApagarArquivo(grupo + QLatin1Char('/') + detalhe::NomeSeguro(a + Titulo) + QStringLiteral(".desktop"),
-                              false);
+                ApagarArquivo(
+                    grupo + QLatin1Char('/') + detalhe::NomeSeguro(a + Titulo) + QStringLiteral(".desktop"),
+                    false);
             ::rmdir(Nativo(grupo).constData());
             if (EhDoTipo(grupo, S_IFDIR)) restantes << grupo;
         }
     }
     RemoverIconesDoJogo();
     // The folders the installer made for all this, deepest first, when they are empty.
-    std::sort(criadas.begin(), criadas.end(), [](const QString& a, const QString& b) { return a.size() > b.size(); });
+    std::sort(criadas.begin(), criadas.end(),
+              [](const QString& a, const QString& b) { return a.size() > b.size(); });
     for (const QString& p : criadas) ::rmdir(Nativo(p).constData());
 
     if (!restantes.isEmpty())

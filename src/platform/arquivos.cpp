@@ -204,7 +204,8 @@ bool CopiarConteudo(const fs::path& origem, const fs::path& destino, const fs::p
         std::error_code e2;
         if (!evitar.empty() && fs::equivalent(de, evitar, e2)) continue;
         const bool escolhidas = c.entradas != nullptr;
-        if (escolhidas && relativo.isEmpty() && !c.entradas->contains(QFile::decodeName(de.filename().c_str())))
+        if (escolhidas && relativo.isEmpty() &&
+            !c.entradas->contains(QFile::decodeName(de.filename().c_str())))
             continue;
         const QString rel = Relativo(relativo, de.filename());
         const fs::file_status sDe = fs::symlink_status(de, e2);
@@ -363,8 +364,9 @@ bool InstalacaoParaTodos() { return ::geteuid() == 0; }
 QString PastaDeDadosDoSistema() {
     const QString bin = PastaDoWindows();
     const QString prefixo = QFileInfo(bin).path();
-    return QDir::cleanPath(prefixo) == QLatin1String("/") ? QStringLiteral("/usr/share")
-                                                          : QDir::cleanPath(prefixo) + QStringLiteral("/share");
+    return QDir::cleanPath(prefixo) == QLatin1String("/")
+               ? QStringLiteral("/usr/share")
+               : QDir::cleanPath(prefixo) + QStringLiteral("/share");
 }
 
 bool PodeCriarEm(const QString& pasta) {
@@ -393,7 +395,8 @@ bool CriarPastas(const QString& pasta, QStringList* criadas, QString* resolvida)
         } else if (S_ISLNK(st.st_mode)) {
             // Followed to where it leads, so that every path built from here is the one used.
             char real[PATH_MAX];
-            if (!::realpath(c.constData(), real) || ::stat(real, &st) != 0 || !S_ISDIR(st.st_mode)) return false;
+            if (!::realpath(c.constData(), real) || ::stat(real, &st) != 0 || !S_ISDIR(st.st_mode))
+                return false;
             prox = QFile::decodeName(real);
         } else if (!S_ISDIR(st.st_mode)) {
             return false;

@@ -87,7 +87,9 @@ bool aceitar(bool lembrete) {
         const QString aviso = janela("Por Favor, Assine o Contrato!");
         if (aviso.isEmpty()) return false;
         tecla(aviso, "Return");
-        if (!esperar([&] { return rodar("xdotool", {"search", "--onlyvisible", "--name", "Assine"}).isEmpty(); }))
+        if (!esperar([&] {
+                return rodar("xdotool", {"search", "--onlyvisible", "--name", "Assine"}).isEmpty();
+            }))
             return false;
     }
     clicar(contrato, 495, 305);  // the box, right of its caption
@@ -167,7 +169,9 @@ private slots:
         QVERIFY(QFileInfo(pasta + "/trevolino").isExecutable());
         QCOMPARE(QFileInfo(pasta + "/trevolino").size(), QFileInfo(kExecutavel).size());
         QCOMPARE(QFileInfo(home + "/Desktop/" + titulo + ".desktop").isExecutable(), !deOutro);
-        if (deOutro) QCOMPARE(QDir(home).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), {"Desktop"});
+        if (deOutro)
+            QCOMPARE(QDir(home).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                     {"Desktop"});
         QVERIFY(QFileInfo(desinstalador).isExecutable());
         // The launchers say Icon=trevolino: the pictures the program carries are in the theme.
         const QString icone = base.path() + "/share/icons/hicolor/48x48/apps/trevolino.png";
@@ -245,9 +249,11 @@ private slots:
         QVERIFY(QFileInfo::exists(icone) && QFileInfo::exists(mesa));
         QCOMPARE(QDir(grupo).entryList(QDir::Files).size(), 2);
         QVERIFY(QFile::setPermissions(grupo, QFile::permissions(grupo) | QFileDevice::WriteOwner));
-        QCOMPARE(modo("nobody", bin + "/trevolino_Desinstalar", "<DESINSTALAR>", "Desinstalação Concluída"), 0);
+        QCOMPARE(modo("nobody", bin + "/trevolino_Desinstalar", "<DESINSTALAR>", "Desinstalação Concluída"),
+                 0);
         // Only what was there before: the folders the installer made went with it.
-        QCOMPARE(QDir(home + "/.local").entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList({"bin"}));
+        QCOMPARE(QDir(home + "/.local").entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+                 QStringList({"bin"}));
         QCOMPARE(QDir(bin).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList());
         QVERIFY(!QFileInfo::exists(home + "/Desktop"));
     }

@@ -356,7 +356,8 @@ private slots:
         std::vector<DialogoVisto> vistos;
         const auto recusado = [&](const QString& motivo) {
             return vistos.size() == 3 && vistos[2].titulo == "Instalação Não Concluída" &&
-                   vistos[2].texto.contains(motivo) && arquivosDe(mesa).isEmpty() && !QFileInfo::exists(windows);
+                   vistos[2].texto.contains(motivo) && arquivosDe(mesa).isEmpty() &&
+                   !QFileInfo::exists(windows);
         };
         // A folder without the game's reels and sounds (a program copied alone into a home).
         QVERIFY(QDir(programa + "/Som").removeRecursively());
@@ -370,13 +371,15 @@ private slots:
         QVERIFY(recusado("A Pasta de Instalação Já Contém Outros Arquivos:\n" + programas + "/Trevolino\n"));
         QCOMPARE(arquivosDe(programas + "/Trevolino"), QStringList({"notas.txt", "saves"}));
         // An empty folder is used; only the game's files go in, no folder wider than its source.
-        QVERIFY(QDir(programas + "/Trevolino").removeRecursively() && QDir().mkpath(programas + "/Trevolino"));
+        QVERIFY(QDir(programas + "/Trevolino").removeRecursively() &&
+                QDir().mkpath(programas + "/Trevolino"));
         escrever(programa + "/.ssh/id", "segredo");
         QVERIFY(QFile::setPermissions(programa + "/Bobinas", QFileDevice::Permissions(0x7700)));  // rwx------
         QVERIFY(rodar("<INSTALAR>", aceitarTudo(R::nao())));
         QCOMPARE(arquivosDe(programas + "/Trevolino"),
                  QStringList({".instalacao-trevolino", "Bobinas", "Som", "Trevolino"}));
-        QCOMPARE(QFileInfo(programas + "/Trevolino/Bobinas").permissions() & 0x0077, QFileDevice::Permissions());
+        QCOMPARE(QFileInfo(programas + "/Trevolino/Bobinas").permissions() & 0x0077,
+                 QFileDevice::Permissions());
         // The folder was there before: it stays, with what the user put in it since.
         escrever(programas + "/Trevolino/Som/minha.wav", "minha");
         QVERIFY(rodar("<DESINSTALAR>", {R::sim(), R::sim()}, &vistos));
@@ -409,7 +412,8 @@ private slots:
         escrever(tmp->path() + "/vitima", "vitima");
         escrever(tmp->path() + "/vitima.instalacao", "{}");
         const QByteArray original = ler(U + ".instalacao").replace(torto.toUtf8(), pasta.toUtf8());
-        escrever(U + ".instalacao", QByteArray(original).replace(U.toUtf8(), (tmp->path() + "/vitima").toUtf8()));
+        escrever(U + ".instalacao",
+                 QByteArray(original).replace(U.toUtf8(), (tmp->path() + "/vitima").toUtf8()));
         QVERIFY(rodar("<DESINSTALAR>", {R::sim(), R::sim()}, &vistos));
         QCOMPARE(ler(tmp->path() + "/vitima"), QByteArray("vitima"));
         escrever(U + ".instalacao", original);
