@@ -395,8 +395,7 @@ private slots:
         escrever(home + "/Trevolino/precioso.txt", "meu");
         QDir().mkpath(programas + "/sub");
         QVERIFY(QFile::link(programas + "/sub", home + "/lnk"));
-        // Both records rewritten to name the installation through a link and "..": cleaned
-        // lexically that path is ~/Trevolino.
+        // Both records name the installation through a link and "..", lexically ~/Trevolino.
         for (const QString& r : {pasta + "/.instalacao-trevolino", U + ".instalacao"})
             escrever(r, ler(r).replace(pasta.toUtf8(), torto.toUtf8()));
         std::vector<DialogoVisto> vistos;
@@ -407,8 +406,7 @@ private slots:
         QCOMPARE(ler(home + "/Trevolino/precioso.txt"), QByteArray("meu"));
         QVERIFY(QFileInfo::exists(pasta + "/Bobinas/Cereja.jpg") && QFileInfo::exists(U));
 
-        // A record that names another file than the copy beside it; then the copy replaced by
-        // another file: neither goes.
+        // A record naming another file than the copy beside it, then the copy replaced: both stay.
         escrever(tmp->path() + "/vitima", "vitima");
         escrever(tmp->path() + "/vitima.instalacao", "{}");
         const QByteArray original = ler(U + ".instalacao").replace(torto.toUtf8(), pasta.toUtf8());
@@ -425,8 +423,7 @@ private slots:
     }
 
     void todasAsInstalacoesDosRegistrosSaoRemovidas() {
-        // Installed, then launchers only from the same program folder, then the uninstaller
-        // copy run where the usual installation folder is elsewhere.
+        // Installed, launchers again from the same folder, then the uninstaller run from elsewhere.
         QVERIFY(rodar("<INSTALAR>", aceitarTudo(R::nao())));
         QVERIFY(rodar("<ICONES>", aceitarTudo(R::nao())));
         const QString desinstalar = menu + "/Trevolino v3.5/02 - Desinstalar Trevolino v3.5.desktop";
