@@ -139,7 +139,7 @@ private slots:
         qputenv("HOME", home.toUtf8());
         qputenv("XDG_DATA_HOME", (home + "/.local/share").toUtf8());
         qputenv("XDG_CONFIG_HOME", (home + "/.config").toUtf8());
-        qputenv("XDG_CACHE_HOME", (base.path() + "/cache").toUtf8());  // fontconfig's, not ours
+        qputenv("XDG_CACHE_HOME", (home + "/.cache").toUtf8());
         qunsetenv("XDG_DATA_DIRS");
         qputenv("TREVOLINO_PASTA_DE_PROGRAMAS", programas.toUtf8());
         qputenv("TREVOLINO_PASTA_DO_WINDOWS", windows.toUtf8());
