@@ -161,6 +161,8 @@ bool RecusarNaCopiaDoSistema(const QString& Titulo) {
     return true;
 }
 
+int CodigoDeSaidaDoModo() { return InstaladorFalhou() ? 1 : 0; }
+
 // ---------------------------------------------------------------------------------------------
 // Modes
 
