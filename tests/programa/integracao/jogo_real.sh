@@ -59,6 +59,15 @@ sleep 1
 dlg=$(confirmacao)
 verifica "Sair asks for confirmation" '[ -n "$dlg" ]'
 verifica "the confirmation's title is its own alone ($(nome_wm "$dlg"))" '[ "$(nome_wm "$dlg")" = "Confirmação Para Saída" ]'
+# No border icons: the Motif hints ask for neither a window menu nor a minimise, maximise or close
+# box, nor allow those functions; openbox, which keeps its close and minimise boxes on any title
+# bar, then draws the border alone (its top edge as thin as the bottom one).
+read -r mwm_f mwm_fn mwm_dec _ <<<"$(xprop -id "$dlg" _MOTIF_WM_HINTS | sed 's/^[^=]*= //; s/,//g')"
+verifica "the confirmation's Motif hints ask for no border icons ($mwm_f $mwm_fn $mwm_dec)" \
+  '(( (mwm_f & 3) == 3 && (mwm_fn & 0x39) == 0 && (mwm_dec & 0x71) == 0 ))'
+read -r _ _ moldura_cima moldura_baixo <<<"$(xprop -id "$dlg" _NET_FRAME_EXTENTS | sed 's/^[^=]*= //; s/,//g')"
+verifica "openbox gives the confirmation no title bar with boxes ($moldura_cima over $moldura_baixo)" \
+  '[ -n "$moldura_cima" ] && [ "$moldura_cima" = "$moldura_baixo" ]'
 xdotool key Escape
 sleep 1
 verifica "Escape keeps the game running" 'kill -0 $pid && [ -z "$(confirmacao)" ]'
