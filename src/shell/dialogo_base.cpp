@@ -7,7 +7,11 @@
 #include <QKeyEvent>
 #include <QPixmap>
 #include <QScreen>
+#include <QStyleOptionToolButton>
+#include <QStylePainter>
 #include <QWindow>
+
+#include <algorithm>
 
 #include "platform/moldura_da_janela.h"
 #include "shell/dialogo_rotinas.h"
@@ -81,6 +85,26 @@ BotaoPlano::BotaoPlano(QWidget* pai, const QString& nome, const QString& texto, 
     setFocusPolicy(Qt::NoFocus);  // speed buttons never take the focus
     setFont(Verdana(16, true));
     if (!figura.isNull()) setIcon(QIcon(QPixmap::fromImage(figura)));
+}
+
+// Qt's tool button puts its picture and caption at its left edge; the face is drawn first without
+// them, then the two as one group centred in the frame's inner width.
+void BotaoPlano::paintEvent(QPaintEvent*) {
+    QStylePainter p(this);
+    QStyleOptionToolButton opcao;
+    initStyleOption(&opcao);
+    QStyleOptionToolButton face = opcao;
+    face.text.clear();
+    face.icon = QIcon();
+    p.drawComplexControl(QStyle::CC_ToolButton, face);
+    const int borda = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &opcao, this);
+    const QRect dentro = rect().adjusted(borda, borda, -borda, -borda);
+    // The style sets the picture in a cell 4 pixels wider than it, the caption right after.
+    const int largura = (opcao.icon.isNull() ? 0 : opcao.iconSize.width() + 4) +
+                        QFontMetrics(opcao.font).horizontalAdvance(opcao.text);
+    opcao.rect = QRect(dentro.x() + std::max(0, (dentro.width() - largura) / 2), dentro.y(),
+                       std::min(largura + 2, dentro.width()), dentro.height());
+    p.drawControl(QStyle::CE_ToolButtonLabel, opcao);
 }
 
 DialogoBase::DialogoBase(QWidget* dono, Qt::WindowFlags extra) : QDialog(dono) {

@@ -31,10 +31,13 @@ QFont Verdana(int pixels, bool negrito);
 void Pintar(QWidget* w, const QColor& fundo, const QColor& texto);
 
 // A flat button of 140 x 44 that never takes the focus, with a 24 x 24 picture to the left of
-// its caption.
+// its caption, the two together in the middle of the button.
 class BotaoPlano : public QToolButton {
 public:
     BotaoPlano(QWidget* pai, const QString& nome, const QString& texto, const QImage& figura);
+
+protected:
+    void paintEvent(QPaintEvent* e) override;
 };
 
 class DialogoBase : public QDialog {

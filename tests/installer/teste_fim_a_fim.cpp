@@ -109,6 +109,10 @@ private slots:
         tecla(confirmacao, "Return");
         const QString contrato = janela("Contrato de Uso de Software");
         QVERIFY(!contrato.isEmpty());
+        // What it asks of a window manager (Motif hints): a border alone, no window menu, minimise,
+        // maximise or close box, and to be moved only.
+        QCOMPARE(rodar("xprop", {"-id", contrato, "_MOTIF_WM_HINTS"}).section(" = ", 1),
+                 QString("0x3, 0x4, 0x2, 0x0, 0x0"));
         tecla(contrato, "Return");  // unticked: the reminder
         const QString lembrete = janela("Por Favor, Assine o Contrato!");
         QVERIFY(!lembrete.isEmpty());

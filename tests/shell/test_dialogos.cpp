@@ -21,6 +21,7 @@ struct Visto {
     QString rotulo, titulo;
     QRect geometria;
     int largura = 0;
+    double centroDosBotoes = 0;  // middle of what is drawn in the button strip
 };
 Visto olhar(QWidget* d) {
     Visto v;
@@ -37,6 +38,12 @@ Visto olhar(QWidget* d) {
     v.titulo = d->windowTitle();
     v.geometria = d->frameGeometry();
     v.largura = d->width();
+    const QImage faixa = d->findChild<QWidget*>("pnlInferior")->grab().toImage();
+    int esquerda = faixa.width(), direita = -1;
+    for (int y = 0; y < faixa.height(); ++y)
+        for (int x = 0; x < faixa.width(); ++x)
+            if (faixa.pixelColor(x, y) != v.fundo) esquerda = std::min(esquerda, x), direita = std::max(direita, x);
+    v.centroDosBotoes = (esquerda + direita) / 2.0;
     return v;
 }
 }  // namespace
@@ -72,6 +79,8 @@ private slots:
                  6);
         QVERIFY(!v.naoVisivel);
         QCOMPARE(v.xSim, 196);
+        // Its picture and caption stand in the middle of the dialog.
+        QVERIFY2(qAbs(v.centroDosBotoes - 266) <= 2, qPrintable(QString::number(v.centroDosBotoes)));
         QCOMPARE(v.fundo, QColor(166, 202, 240));
         QCOMPARE(v.texto, QColor(128, 0, 0));
         QCOMPARE(abrir([&] { return w->CaixaDeDialogo("Texto", "Titulo", "   ", "Sim", false); }, v,
