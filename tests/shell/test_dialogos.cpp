@@ -21,8 +21,25 @@ struct Visto {
     QString rotulo, titulo;
     QRect geometria;
     int largura = 0;
-    double centroDosBotoes = 0;  // middle of what is drawn in the button strip
+    double centroNao = 0, centroSim = 0;  // middle of what each button draws, in the strip
+    bool figuraAntesDoTexto = false;
 };
+// The middle of what a button draws on its face; whether its green picture ends before its
+// dark-red caption begins.
+double centroDaFace(QWidget* b, const QColor& fundo, bool* figuraAntesDoTexto = nullptr) {
+    const QImage face = b->grab().toImage();
+    int esquerda = face.width(), direita = -1, fimDoVerde = -1, inicioDoTexto = face.width();
+    for (int y = 0; y < face.height(); ++y)
+        for (int x = 0; x < face.width(); ++x) {
+            const QColor c = face.pixelColor(x, y);
+            if (c == fundo) continue;
+            esquerda = std::min(esquerda, x), direita = std::max(direita, x);
+            if (c.green() > c.red() + 40) fimDoVerde = std::max(fimDoVerde, x);
+            if (c.red() > c.green() + 60 && c.blue() < 80) inicioDoTexto = std::min(inicioDoTexto, x);
+        }
+    if (figuraAntesDoTexto) *figuraAntesDoTexto = fimDoVerde >= 0 && fimDoVerde < inicioDoTexto;
+    return (esquerda + direita) / 2.0;
+}
 Visto olhar(QWidget* d) {
     Visto v;
     auto* nao = d->findChild<QToolButton*>("spdNao");
@@ -38,12 +55,8 @@ Visto olhar(QWidget* d) {
     v.titulo = d->windowTitle();
     v.geometria = d->frameGeometry();
     v.largura = d->width();
-    const QImage faixa = d->findChild<QWidget*>("pnlInferior")->grab().toImage();
-    int esquerda = faixa.width(), direita = -1;
-    for (int y = 0; y < faixa.height(); ++y)
-        for (int x = 0; x < faixa.width(); ++x)
-            if (faixa.pixelColor(x, y) != v.fundo) esquerda = std::min(esquerda, x), direita = std::max(direita, x);
-    v.centroDosBotoes = (esquerda + direita) / 2.0;
+    v.centroNao = nao->x() + centroDaFace(nao, v.fundo);
+    v.centroSim = sim->x() + centroDaFace(sim, v.fundo, &v.figuraAntesDoTexto);
     return v;
 }
 }  // namespace
@@ -80,7 +93,8 @@ private slots:
         QVERIFY(!v.naoVisivel);
         QCOMPARE(v.xSim, 196);
         // Its picture and caption stand in the middle of the dialog.
-        QVERIFY2(qAbs(v.centroDosBotoes - 266) <= 2, qPrintable(QString::number(v.centroDosBotoes)));
+        QVERIFY2(qAbs(v.centroSim - 266) <= 2, qPrintable(QString::number(v.centroSim)));
+        QVERIFY(v.figuraAntesDoTexto);
         QCOMPARE(v.fundo, QColor(166, 202, 240));
         QCOMPARE(v.texto, QColor(128, 0, 0));
         QCOMPARE(abrir([&] { return w->CaixaDeDialogo("Texto", "Titulo", "   ", "Sim", false); }, v,
@@ -98,6 +112,9 @@ private slots:
         QVERIFY(v.naoVisivel);
         QCOMPARE(v.xNao, 107);
         QCOMPARE(v.xSim, 284);
+        // Each picture and caption in the middle of its button, the buttons centred on the thirds.
+        QVERIFY2(qAbs(v.centroNao - 177) <= 2, qPrintable(QString::number(v.centroNao)));
+        QVERIFY2(qAbs(v.centroSim - 354) <= 2, qPrintable(QString::number(v.centroSim)));
         QCOMPARE(abrir([&] { return w->CaixaDeDialogo("T", "T", QString::fromUtf8("Não"), "Sim", false); }, v,
                        [](QWidget* d) {
                            QTest::mouseClick(d->findChild<QToolButton*>("spdSim"), Qt::LeftButton);
