@@ -116,6 +116,8 @@ private slots:
         tecla(contrato, "Return");  // unticked: the reminder
         const QString lembrete = janela("Por Favor, Assine o Contrato!");
         QVERIFY(!lembrete.isEmpty());
+        QCOMPARE(rodar("xprop", {"-id", lembrete, "_MOTIF_WM_HINTS"}).section(" = ", 1),
+                 QString("0x3, 0x4, 0x2, 0x0, 0x0"));  // a message asks the same
         tecla(lembrete, "Return");
         QVERIFY(esperar([&] {
             return rodar("xdotool", {"search", "--onlyvisible", "--name", "Assine"}).isEmpty();

@@ -1,5 +1,6 @@
 // The message dialogs: layouts, colours, answers by click, key release and close box; the exit
 // confirmation; line breaks and the regional number format.
+#include <QAccessible>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QScreen>
@@ -23,6 +24,8 @@ struct Visto {
     int largura = 0;
     double centroNao = 0, centroSim = 0;  // middle of what each button draws, in the strip
     bool figuraAntesDoTexto = false;
+    QStringList oferecidos;  // the buttons a screen reader is offered
+    QString lido;            // the message as a screen reader reads it
 };
 // The middle of what a button draws on its face; whether its green picture ends before its
 // dark-red caption begins.
@@ -55,6 +58,9 @@ Visto olhar(QWidget* d) {
     v.titulo = d->windowTitle();
     v.geometria = d->frameGeometry();
     v.largura = d->width();
+    QAccessibleInterface* faixa = QAccessible::queryAccessibleInterface(nao->parentWidget());
+    for (int i = 0; i < faixa->childCount(); ++i) v.oferecidos << faixa->child(i)->text(QAccessible::Name);
+    v.lido = QAccessible::queryAccessibleInterface(l)->text(QAccessible::Name);
     v.centroNao = nao->x() + centroDaFace(nao, v.fundo);
     v.centroSim = sim->x() + centroDaFace(sim, v.fundo, &v.figuraAntesDoTexto);
     return v;
@@ -95,6 +101,7 @@ private slots:
         // Its picture and caption stand in the middle of the dialog.
         QVERIFY2(qAbs(v.centroSim - 266) <= 2, qPrintable(QString::number(v.centroSim)));
         QVERIFY(v.figuraAntesDoTexto);
+        QCOMPARE(v.oferecidos, QStringList{"Sim"});  // the hidden "Não" is not offered
         QCOMPARE(v.fundo, QColor(166, 202, 240));
         QCOMPARE(v.texto, QColor(128, 0, 0));
         QCOMPARE(abrir([&] { return w->CaixaDeDialogo("Texto", "Titulo", "   ", "Sim", false); }, v,
@@ -115,6 +122,7 @@ private slots:
         // Each picture and caption in the middle of its button, the buttons centred on the thirds.
         QVERIFY2(qAbs(v.centroNao - 177) <= 2, qPrintable(QString::number(v.centroNao)));
         QVERIFY2(qAbs(v.centroSim - 354) <= 2, qPrintable(QString::number(v.centroSim)));
+        QCOMPARE(v.oferecidos, QStringList({QString::fromUtf8("Não"), "Sim"}));
         QCOMPARE(abrir([&] { return w->CaixaDeDialogo("T", "T", QString::fromUtf8("Não"), "Sim", false); }, v,
                        [](QWidget* d) {
                            QTest::mouseClick(d->findChild<QToolButton*>("spdSim"), Qt::LeftButton);
@@ -144,6 +152,7 @@ private slots:
         abrir([&] { return w->CaixaDeDialogo("  Duas palavras\r\n", "  Titulo\t", "", "Sim", false); }, v,
               [](QWidget* d) { tecla(d, Qt::Key_Return); });
         QCOMPARE(v.rotulo, QString("\nDuas palavras\n"));
+        QCOMPARE(v.lido, QString("Duas palavras"));  // read without the empty lines around it
         QCOMPARE(v.titulo, QString("Titulo"));
     }
 
