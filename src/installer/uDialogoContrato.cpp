@@ -34,11 +34,9 @@ TfrmDialogoContrato::TfrmDialogoContrato(QWidget* owner) : DialogoBase(owner) {
     SpeedButton1 = new dialogos::BotaoPlano(pnlInferior, QStringLiteral("SpeedButton1"), QString::fromUtf8("Não"),
                                             uRotinasGerais::IconeDosDialogos(1));
     SpeedButton1->move(132, 5);
-    Pintar(SpeedButton1, AzulCeu, Marrom);
     SpeedButton2 = new dialogos::BotaoPlano(pnlInferior, QStringLiteral("SpeedButton2"), QStringLiteral("Sim"),
                                             uRotinasGerais::IconeDosDialogos(0));
     SpeedButton2->move(350, 5);
-    Pintar(SpeedButton2, AzulCeu, Marrom);
     connect(SpeedButton1, &QToolButton::clicked, this, &TfrmDialogoContrato::spdNaoClick);
     connect(SpeedButton2, &QToolButton::clicked, this, &TfrmDialogoContrato::spdSimClick);
 

@@ -84,6 +84,7 @@ BotaoPlano::BotaoPlano(QWidget* pai, const QString& nome, const QString& texto, 
     setIconSize(QSize(24, 24));
     setFocusPolicy(Qt::NoFocus);  // speed buttons never take the focus
     setFont(Verdana(16, true));
+    Pintar(this, AzulCeu, Marrom);
     if (!figura.isNull()) setIcon(QIcon(QPixmap::fromImage(figura)));
 }
 

@@ -30,8 +30,8 @@ QFont Verdana(int pixels, bool negrito);
 // Background and text colours of one widget of a dialog; it paints its own background.
 void Pintar(QWidget* w, const QColor& fundo, const QColor& texto);
 
-// A flat button of 140 x 44 that never takes the focus, with a 24 x 24 picture to the left of
-// its caption, the two together in the middle of the button.
+// A flat sky-blue button of 140 x 44 that never takes the focus, with a 24 x 24 picture to the
+// left of its maroon caption, the two together in the middle of the button.
 class BotaoPlano : public QToolButton {
 public:
     BotaoPlano(QWidget* pai, const QString& nome, const QString& texto, const QImage& figura);

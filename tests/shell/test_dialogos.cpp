@@ -141,9 +141,13 @@ private slots:
         QCOMPARE(v.textoBotao, QColor(Qt::black));
         QCOMPARE(v.xSim, 107);
         QCOMPARE(v.xNao, 284);
+        // What the buttons draw moves with them, on the warning colours.
+        QVERIFY2(qAbs(v.centroSim - 177) <= 2 && qAbs(v.centroNao - 354) <= 2,
+                 qPrintable(QString("%1 %2").arg(v.centroSim).arg(v.centroNao)));
         abrir([&] { return w->CaixaDeDialogo("Texto", "Titulo", "", "Sim", true); }, v,
               [](QWidget* d) { tecla(d, Qt::Key_Return); });
         QCOMPARE(v.xSim, 196);  // a single button stays centred
+        QVERIFY2(qAbs(v.centroSim - 266) <= 2, qPrintable(QString::number(v.centroSim)));
         QCOMPARE(v.fundo, QColor(255, 128, 128));
     }
 
