@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# `make screenshot`: photographs the cabinet idle, spinning, paying, with a message dialog and
-# with the contract dialog, on a private X server with a desktop colour behind the cabinet; then
-# the same on a screen scaled 2x (QT_SCALE_FACTOR=2, pictures named *-2x.png).
+# `make screenshot`: photographs the cabinet idle, spinning, paying, with a message dialog, with the
+# exit question and with the contract dialog, on a private X server with a desktop colour behind
+# the cabinet; then the same on a screen scaled 2x (QT_SCALE_FACTOR=2, pictures named *-2x.png).
 set -euo pipefail
 BUILD=${1:-build}
 OUT=${2:-$BUILD/capturas}

@@ -1,16 +1,15 @@
 // TfrmDialogoContrato: the contract of use that must be accepted before anything is installed.
 #pragma once
 
-#include <QDialog>
-
-#include "shell/uDialogo.h"
+#include "shell/dialogo_base.h"
 
 class QCheckBox;
 class QPlainTextEdit;
 class QToolButton;
 class QWidget;
 
-class TfrmDialogoContrato : public QDialog {
+// Its answer (Resposta): RespostaSim when accepted, RespostaNao when refused, else RespostaFechado.
+class TfrmDialogoContrato : public dialogos::DialogoBase {
     Q_OBJECT
 public:
     explicit TfrmDialogoContrato(QWidget* owner);
@@ -21,21 +20,12 @@ public:
     QToolButton* SpeedButton2;  // "Sim"
     QPlainTextEdit* memContrato;
     QCheckBox* cbxContrato;
-    int Resposta = uRotinasGerais::RespostaFechado;  // RespostaSim accepted, RespostaNao refused
 
-    void FormCreate();
-    void spdNaoClick();
-    void spdSimClick();
-    void FormKeyUp(int key);
+    // Accepts only with the box ticked; otherwise shows the reminder and stays open.
+    void spdSimClick() override;
 
     // The reminder shown by "Sim" while the box is not ticked.
     static QString TextoDoLembrete();
     // The contract as carried inside the program (empty when it is missing).
     static QString TextoDoContrato();
-
-protected:
-    void showEvent(QShowEvent* e) override;
-    void keyPressEvent(QKeyEvent* e) override;
-    void keyReleaseEvent(QKeyEvent* e) override;
-    bool eventFilter(QObject* o, QEvent* e) override;
 };

@@ -19,8 +19,9 @@ namespace {
 // Steps shared by both dialogs: text, title and the button layout.
 void prepararDialogo(TfrmDialogo& d, const QString& Texto, const QString& Titulo, const QString& TextoNao,
                      const QString& TextoSim) {
-    QString texto = QuebrasDeLinha(1) + Aparar(Texto) + QuebrasDeLinha(1);
-    d.lblDialogo->setText(texto.replace("\r\n", "\n"));
+    const QString linhas = Aparar(Texto).replace("\r\n", "\n");
+    d.lblDialogo->setText("\n" + linhas + "\n");  // an empty line above and below the message
+    d.lblDialogo->setAccessibleName(linhas);      // read aloud without those empty lines
     d.setWindowTitle(Aparar(Titulo));
     const int W = TfrmDialogo::kLargura;
     if (Aparar(TextoNao).isEmpty()) {

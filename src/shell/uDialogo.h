@@ -1,20 +1,13 @@
 // TfrmDialogo: the program's own message dialog (never the system's message boxes).
 #pragma once
 
-#include <QDialog>
+#include "shell/dialogo_base.h"
 
 class QLabel;
 class QToolButton;
 class QWidget;
 
-namespace uRotinasGerais {
-// What a dialog answers: "Sim" (or Enter), "Não" (or Escape), or closed any other way.
-inline constexpr int RespostaSim = 6;
-inline constexpr int RespostaNao = 7;
-inline constexpr int RespostaFechado = 2;
-}  // namespace uRotinasGerais
-
-class TfrmDialogo : public QDialog {
+class TfrmDialogo : public dialogos::DialogoBase {
     Q_OBJECT
 public:
     explicit TfrmDialogo(QWidget* owner);
@@ -23,13 +16,6 @@ public:
     QWidget* pnlInferior;
     QToolButton* spdNao;
     QToolButton* spdSim;
-    int Resposta = uRotinasGerais::RespostaFechado;
-
-    void FormCreate();
-    void FormShow();
-    void FormKeyUp(int key);
-    void spdSimClick();
-    void spdNaoClick();
 
     // Sizes the window to the wrapped text: width 532, height label + button strip.
     void AjustarAoTexto();
@@ -38,10 +24,4 @@ public:
 
     static constexpr int kLargura = 532;
     static constexpr int kAlturaDoPainel = 54;
-
-protected:
-    void showEvent(QShowEvent* e) override;
-    void keyPressEvent(QKeyEvent* e) override;
-    void keyReleaseEvent(QKeyEvent* e) override;
-    bool eventFilter(QObject* o, QEvent* e) override;
 };

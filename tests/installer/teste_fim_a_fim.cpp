@@ -82,10 +82,16 @@ bool aceitar(bool lembrete) {
     tecla(confirmacao, "Return");
     const QString contrato = janela("Contrato de Uso de Software");
     if (contrato.isEmpty()) return false;
+    // What the contract and its reminder ask of a window manager (Motif hints): a border alone, no
+    // window menu, minimise, maximise or close box, and to be moved only.
+    const auto soBorda = [](const QString& id) {
+        return rodar("xprop", {"-id", id, "_MOTIF_WM_HINTS"}).section(" = ", 1) == "0x3, 0x4, 0x2, 0x0, 0x0";
+    };
     if (lembrete) {
+        if (!soBorda(contrato)) return false;
         tecla(contrato, "Return");
         const QString aviso = janela("Por Favor, Assine o Contrato!");
-        if (aviso.isEmpty()) return false;
+        if (aviso.isEmpty() || !soBorda(aviso)) return false;
         tecla(aviso, "Return");
         if (!esperar([&] {
                 return rodar("xdotool", {"search", "--onlyvisible", "--name", "Assine"}).isEmpty();

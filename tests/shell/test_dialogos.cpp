@@ -1,5 +1,6 @@
 // The message dialogs: layouts, colours, answers by click, key release and close box; the exit
 // confirmation; line breaks and the regional number format.
+#include <QAccessible>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QScreen>
@@ -21,7 +22,27 @@ struct Visto {
     QString rotulo, titulo;
     QRect geometria;
     int largura = 0;
+    double centroNao = 0, centroSim = 0;  // middle of what each button draws, in the strip
+    bool figuraAntesDoTexto = false;
+    QStringList oferecidos;  // the buttons a screen reader is offered
+    QString lido;            // the message as a screen reader reads it
 };
+// The middle of what a button draws on its face; whether its green picture ends before its
+// dark-red caption begins.
+double centroDaFace(QWidget* b, const QColor& fundo, bool* figuraAntesDoTexto = nullptr) {
+    const QImage face = b->grab().toImage();
+    int esquerda = face.width(), direita = -1, fimDoVerde = -1, inicioDoTexto = face.width();
+    for (int y = 0; y < face.height(); ++y)
+        for (int x = 0; x < face.width(); ++x) {
+            const QColor c = face.pixelColor(x, y);
+            if (c == fundo) continue;
+            esquerda = std::min(esquerda, x), direita = std::max(direita, x);
+            if (c.green() > c.red() + 40) fimDoVerde = std::max(fimDoVerde, x);
+            if (c.red() > c.green() + 60 && c.blue() < 80) inicioDoTexto = std::min(inicioDoTexto, x);
+        }
+    if (figuraAntesDoTexto) *figuraAntesDoTexto = fimDoVerde >= 0 && fimDoVerde < inicioDoTexto;
+    return (esquerda + direita) / 2.0;
+}
 Visto olhar(QWidget* d) {
     Visto v;
     auto* nao = d->findChild<QToolButton*>("spdNao");
@@ -37,6 +58,11 @@ Visto olhar(QWidget* d) {
     v.titulo = d->windowTitle();
     v.geometria = d->frameGeometry();
     v.largura = d->width();
+    QAccessibleInterface* faixa = QAccessible::queryAccessibleInterface(nao->parentWidget());
+    for (int i = 0; i < faixa->childCount(); ++i) v.oferecidos << faixa->child(i)->text(QAccessible::Name);
+    v.lido = QAccessible::queryAccessibleInterface(l)->text(QAccessible::Name);
+    v.centroNao = nao->x() + centroDaFace(nao, v.fundo);
+    v.centroSim = sim->x() + centroDaFace(sim, v.fundo, &v.figuraAntesDoTexto);
     return v;
 }
 }  // namespace
@@ -72,6 +98,10 @@ private slots:
                  6);
         QVERIFY(!v.naoVisivel);
         QCOMPARE(v.xSim, 196);
+        // Its picture and caption stand in the middle of the dialog.
+        QVERIFY2(qAbs(v.centroSim - 266) <= 2, qPrintable(QString::number(v.centroSim)));
+        QVERIFY(v.figuraAntesDoTexto);
+        QCOMPARE(v.oferecidos, QStringList{"Sim"});  // the hidden "Não" is not offered
         QCOMPARE(v.fundo, QColor(166, 202, 240));
         QCOMPARE(v.texto, QColor(128, 0, 0));
         QCOMPARE(abrir([&] { return w->CaixaDeDialogo("Texto", "Titulo", "   ", "Sim", false); }, v,
@@ -89,6 +119,10 @@ private slots:
         QVERIFY(v.naoVisivel);
         QCOMPARE(v.xNao, 107);
         QCOMPARE(v.xSim, 284);
+        // Each picture and caption in the middle of its button, the buttons centred on the thirds.
+        QVERIFY2(qAbs(v.centroNao - 177) <= 2, qPrintable(QString::number(v.centroNao)));
+        QVERIFY2(qAbs(v.centroSim - 354) <= 2, qPrintable(QString::number(v.centroSim)));
+        QCOMPARE(v.oferecidos, QStringList({QString::fromUtf8("Não"), "Sim"}));
         QCOMPARE(abrir([&] { return w->CaixaDeDialogo("T", "T", QString::fromUtf8("Não"), "Sim", false); }, v,
                        [](QWidget* d) {
                            QTest::mouseClick(d->findChild<QToolButton*>("spdSim"), Qt::LeftButton);
@@ -107,9 +141,13 @@ private slots:
         QCOMPARE(v.textoBotao, QColor(Qt::black));
         QCOMPARE(v.xSim, 107);
         QCOMPARE(v.xNao, 284);
+        // What the buttons draw moves with them, on the warning colours.
+        QVERIFY2(qAbs(v.centroSim - 177) <= 2 && qAbs(v.centroNao - 354) <= 2,
+                 qPrintable(QString("%1 %2").arg(v.centroSim).arg(v.centroNao)));
         abrir([&] { return w->CaixaDeDialogo("Texto", "Titulo", "", "Sim", true); }, v,
               [](QWidget* d) { tecla(d, Qt::Key_Return); });
         QCOMPARE(v.xSim, 196);  // a single button stays centred
+        QVERIFY2(qAbs(v.centroSim - 266) <= 2, qPrintable(QString::number(v.centroSim)));
         QCOMPARE(v.fundo, QColor(255, 128, 128));
     }
 
@@ -118,6 +156,7 @@ private slots:
         abrir([&] { return w->CaixaDeDialogo("  Duas palavras\r\n", "  Titulo\t", "", "Sim", false); }, v,
               [](QWidget* d) { tecla(d, Qt::Key_Return); });
         QCOMPARE(v.rotulo, QString("\nDuas palavras\n"));
+        QCOMPARE(v.lido, QString("Duas palavras"));  // read without the empty lines around it
         QCOMPARE(v.titulo, QString("Titulo"));
     }
 

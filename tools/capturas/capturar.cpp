@@ -1,7 +1,7 @@
 // trevolino-capturas OUT_DIR [SUFFIX]: runs the real cabinet on the current X display and photographs it
-// idle, during a spin, during a payout, with a message dialog and with the contract dialog.
-// The draw and the reel positions are fixed so the pictures are the same every time; the
-// winning spin is one that can really come up in play (three cherries).
+// idle, during a spin, during a payout, with a message dialog, with the exit question and with the
+// contract dialog. The draw and the reel positions are fixed so the pictures are the same every
+// time; the winning spin is one that can really come up in play (three cherries).
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -96,6 +96,15 @@ int main(int argc, char** argv) {
             }
         });
         janela.spdGirarClick();
+
+        // The exit question, answered "Não".
+        QTimer::singleShot(600, &janela, [&] {
+            if (QWidget* d = QApplication::activeModalWidget()) {
+                tudoCerto &= fotografar("saida", d->frameGeometry().adjusted(-20, -20, 20, 20));
+                d->close();
+            }
+        });
+        janela.FormCloseQuery();
 
         // The contract of use shown by the installer.
         auto* contrato = new TfrmDialogoContrato(&janela);

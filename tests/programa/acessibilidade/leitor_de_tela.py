@@ -71,6 +71,8 @@ def ler(pyatspi, jogo):
     verificar(int(leitura(credito)) >= 90 and leitura(aposta) == "0",
               f"after the turn the bet is 0 and the credit at least 90 ({leitura(credito)!r})")
 
+    ler_dialogos(pyatspi, app, botoes, achar, apertar)
+
     # The cabinet is a frame. Its reel cells are images named by their symbols, and the pay line
     # with what it paid reads in one place, the message display's description. Each button's press
     # names its keys, and those keys press it.
@@ -102,6 +104,33 @@ def ler(pyatspi, jogo):
                       and jogo.poll() is None, "'Não' closes the question and the game goes on")
     verificar(esperar(lambda: jogo.poll() is not None) and jogo.returncode == 0,
               f"'Sim' ends the game (status {jogo.returncode})")
+
+
+def ler_dialogos(pyatspi, app, botoes, achar, apertar):
+    """The message dialogs as read aloud: each line of the message without the blank lines drawn
+    around it, and only the buttons on the screen."""
+    def abrir(botao, titulo):
+        apertar(botao)
+        return esperar(lambda: achar(titulo, pyatspi.ROLE_DIALOG))
+
+    def lidos(dialogo):
+        rotulos = pyatspi.findAllDescendants(dialogo, lambda n: n.getRole() == pyatspi.ROLE_LABEL)
+        texto = [r.queryText().getText(0, -1) for r in rotulos if "Text" in r.get_interfaces()]
+        return [r.name for r in rotulos] + texto, [b.name for b in pyatspi.findAllDescendants(
+            dialogo, lambda n: n.getRole() == pyatspi.ROLE_PUSH_BUTTON)]
+
+    casos = ((botoes["Girar"], "Faça Uma Aposta Antes de Puxar a Alavanca", "Fazer Uma Aposta!", ["Sim"]),
+             (botoes["Sair"], "Confirmação Para Saída", "Mesmo Sair?", ["Não", "Sim"]))
+    for botao, titulo, fim, esperados in casos:
+        dialogo = abrir(botao, titulo)
+        if not verificar(dialogo, f"'{botao.name}' opens '{titulo}'"):
+            return
+        textos, nomes = lidos(dialogo)
+        verificar(textos and all(t.startswith("Trevolino v") and t.endswith(fim) for t in textos),
+                  f"its message is read without breaks before or after: {textos!r}")
+        verificar(sorted(nomes) == esperados, f"the buttons offered are those shown: {nomes}")
+        apertar(achar(esperados[0], pyatspi.ROLE_PUSH_BUTTON, dialogo))
+        verificar(esperar(lambda: not achar(titulo, pyatspi.ROLE_DIALOG)), f"'{esperados[0]}' closes it")
 
 
 def dentro(pasta):

@@ -85,6 +85,22 @@ sleep 1
 dlg=$(confirmacao)
 verifica "Sair asks for confirmation" '[ -n "$dlg" ]'
 verifica "the confirmation's title is its own alone ($(nome_wm "$dlg"))" '[ "$(nome_wm "$dlg")" = "Confirmação Para Saída" ]'
+# No border icons: the Motif hints ask for neither a window menu nor a minimise, maximise or close
+# box, nor allow those functions; openbox, which keeps its close and minimise boxes on any title
+# bar, then draws the border alone (its top edge as thin as the bottom one).
+read -r mwm_f mwm_fn mwm_dec _ <<<"$(xprop -id "$dlg" _MOTIF_WM_HINTS | sed 's/^[^=]*= //; s/,//g')"
+verifica "the confirmation's Motif hints ask for no border icons ($mwm_f $mwm_fn $mwm_dec)" \
+  '(( (mwm_f & 3) == 3 && (mwm_fn & 0x39) == 0 && (mwm_dec & 0x71) == 0 ))'
+read -r m_esq m_dir m_cima m_baixo <<<"$(xprop -id "$dlg" _NET_FRAME_EXTENTS | sed 's/^[^=]*= //; s/,//g')"
+verifica "openbox gives the confirmation no title bar with boxes ($m_cima over $m_baixo)" \
+  '[ -n "$m_cima" ] && [ "$m_cima" = "$m_baixo" ]'
+# Centred on the 1024 x 768 screen with the frame the window manager put around it (Qt learns
+# the frame's width only after the window is shown: one pixel off is the most that may cost).
+eval "$(xdotool getwindowgeometry --shell "$dlg" | sed 's/^/DLG_/')"
+fora_x=$(( DLG_X - m_esq - (1024 - DLG_WIDTH - m_esq - m_dir) / 2 ))
+fora_y=$(( DLG_Y - m_cima - (768 - DLG_HEIGHT - m_cima - m_baixo) / 2 ))
+verifica "the confirmation, frame included, is centred on the screen (off by $fora_x, $fora_y)" \
+  '(( fora_x * fora_x <= 1 && fora_y * fora_y <= 1 ))'
 xdotool key Escape
 sleep 1
 verifica "Escape keeps the game running" 'kill -0 $pid && [ -z "$(confirmacao)" ]'
