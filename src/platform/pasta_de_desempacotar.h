@@ -34,7 +34,6 @@ public:
     // fail (or succeed) as they always did. A second call returns the same folder.
     QString Reservar(const QString& preferida, const QString& nome);
 
-    QString Pasta() const { return FPasta; }
     bool Particular() const { return !FBase.isEmpty(); }
 
     // Removes `arquivos` from the preferred folder, or this run's private folder with all it

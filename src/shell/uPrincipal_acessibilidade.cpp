@@ -6,7 +6,7 @@
 #include <QAccessibleWidget>
 #include <QLabel>
 
-#include "game/estado.h"
+#include "game/maquina.h"
 #include "shell/dialogo_rotinas.h"
 #include "shell/uPrincipal.h"
 
@@ -21,12 +21,12 @@ public:
     enum class Papel { Credito, Aposta, Mensagem, Endereco, Outro };
 
     Papel papel() const {
-        const auto* f = qobject_cast<const TfrmPrincipal*>(object()->parent());
-        if (!f) return Papel::Outro;
-        if (object() == f->lblCredito) return Papel::Credito;
-        if (object() == f->lblAposta) return Papel::Aposta;
-        if (object() == f->lblMensagem) return Papel::Mensagem;
-        if (object() == f->lblWebSite) return Papel::Endereco;
+        if (!qobject_cast<const TfrmPrincipal*>(object()->parent())) return Papel::Outro;
+        const QString nome = object()->objectName();
+        if (nome == QLatin1String("lblCredito")) return Papel::Credito;
+        if (nome == QLatin1String("lblAposta")) return Papel::Aposta;
+        if (nome == QLatin1String("lblMensagem")) return Papel::Mensagem;
+        if (nome == QLatin1String("lblWebSite")) return Papel::Endereco;
         return Papel::Outro;
     }
 
@@ -35,9 +35,9 @@ public:
     QString leitura() const {
         const auto* f = static_cast<const TfrmPrincipal*>(object()->parent());
         switch (papel()) {
-            case Papel::Credito: return uRotinasGerais::FormatarValor(14, 0, f->Credito).trimmed();
-            case Papel::Aposta: return uRotinasGerais::FormatarValor(14, 0, f->Aposta).trimmed();
-            case Papel::Mensagem: return jogo::Estado().MensagemAtual;
+            case Papel::Credito: return uRotinasGerais::FormatarValor(14, 0, f->Credito()).trimmed();
+            case Papel::Aposta: return uRotinasGerais::FormatarValor(14, 0, f->Aposta()).trimmed();
+            case Papel::Mensagem: return f->maquina().Mensagem();
             default: return static_cast<QLabel*>(widget())->text();
         }
     }

@@ -16,6 +16,7 @@
 
 #include "controls/DsFancyButton.h"
 #include "shell/som.h"
+#include "shell/sons_do_jogo.h"
 #include "shell/uPrincipal.h"
 
 namespace {
@@ -81,7 +82,11 @@ void TfrmPrincipal::changeEvent(QEvent* e) {
 bool TfrmPrincipal::SomLigadoNasPreferencias() { return preferencias().value(kChaveSomLigado, true).toBool(); }
 
 void TfrmPrincipal::DefinirSomLigado(bool ligado) {
+    const bool estavaLigado = uRotinasGerais::SomLigado();
     uRotinasGerais::LigarSom(ligado);
+    // Switching off stopped the count-up's loop; switched on again, it goes on for what is left.
+    if (ligado && !estavaLigado && FMaquina->PremioDoPagamento() > 0)
+        sons::TocarSomDoEvento(PastaDoPrograma, jogo::EventoDoPagamento(FMaquina->PremioDoPagamento()));
     mnuSomLigado->setChecked(ligado);
     QSettings p = preferencias();
     p.setValue(kChaveSomLigado, ligado);
