@@ -11,7 +11,6 @@
 #include <QString>
 #include <QWidget>
 #include <array>
-#include <vector>
 
 #include "game/bobinas.h"
 #include "game/maquina.h"
