@@ -26,7 +26,8 @@ void BM_DesenharUmaBobinaEm2x(benchmark::State& state) {
         m.Posicionar(jogo::Decrementar(m.Posicao(1)), m.Posicao(2), m.Posicao(3));
         w.DesenharBobina1();
     }
-    if (w.findChild<TPicture*>("imgA2")->picture().devicePixelRatio() != 2) state.SkipWithError("the 2x pictures were not used");
+    if (w.findChild<TPicture*>("imgA2")->picture().devicePixelRatio() != 2)
+        state.SkipWithError("the 2x pictures were not used");
     state.SetLabel("target < 0.5 ms");
 }
 BENCHMARK(BM_DesenharUmaBobinaEm2x)->Unit(benchmark::kMicrosecond);

@@ -89,7 +89,8 @@ T* controle(const QObject* janela, const QString& nome) {
 // Plays a window's rounds fast: reel ticks of `bobinaMs`, the final second in `finalMs`, the
 // settling pause and each credit of the count-up at `escala` of their time.
 inline void acelerarRodada(const QObject* janela, int bobinaMs = 1, int finalMs = 20, double escala = 0.01) {
-    for (const char* n : {"timBobina1", "timBobina2", "timBobina3"}) controle<QTimer>(janela, n)->setInterval(bobinaMs);
+    for (const char* n : {"timBobina1", "timBobina2", "timBobina3"})
+        controle<QTimer>(janela, n)->setInterval(bobinaMs);
     controle<QTimer>(janela, "timFinal")->setInterval(finalMs);
     controle<QTimer>(janela, "timAssentar")->setInterval(int(500 * escala));
     controle<QTimer>(janela, "timPagamento")->setInterval(int(250 * escala));

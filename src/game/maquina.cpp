@@ -24,7 +24,8 @@ public:
 
 class RelogioDoQtImpl final : public Relogio {
 public:
-    Temporizador* Criar(QObject* dono, const QString& nome, int ms, std::function<void()> aoDisparar) override {
+    Temporizador* Criar(QObject* dono, const QString& nome, int ms,
+                        std::function<void()> aoDisparar) override {
         return new TemporizadorDoQt(dono, nome, ms, std::move(aoDisparar));
     }
 };
@@ -47,15 +48,17 @@ Maquina::Maquina(Relogio& relogio, Sorteio sorteio, QObject* parent)
     : QObject(parent), FSorteio(std::move(sorteio)) {
     setObjectName(QStringLiteral("maquina"));
     for (int k = 1; k <= 3; ++k)
-        FTimBobina[size_t(k - 1)] =
-            relogio.Criar(this, QStringLiteral("timBobina%1").arg(k), kBobinaMs, [this, k] { PassoDaBobina(k); });
+        FTimBobina[size_t(k - 1)] = relogio.Criar(this, QStringLiteral("timBobina%1").arg(k), kBobinaMs,
+                                                  [this, k] { PassoDaBobina(k); });
     FTimFinal = relogio.Criar(this, QStringLiteral("timFinal"), kFinalMs, [this] { Finalizar(); });
-    FTimLuzes = relogio.Criar(this, QStringLiteral("timLuzesMensagem"), kLuzesMs, [this] { PassoDasLuzes(); });
+    FTimLuzes =
+        relogio.Criar(this, QStringLiteral("timLuzesMensagem"), kLuzesMs, [this] { PassoDasLuzes(); });
     FTimAssentar = relogio.Criar(this, QStringLiteral("timAssentar"), kAssentarMs, [this] {
         FTimAssentar->Parar();
         ChecarSeGanhou();
     });
-    FTimPagamento = relogio.Criar(this, QStringLiteral("timPagamento"), kCreditoMs, [this] { PassoDoPagamento(); });
+    FTimPagamento =
+        relogio.Criar(this, QStringLiteral("timPagamento"), kCreditoMs, [this] { PassoDoPagamento(); });
 }
 
 // --- money -----------------------------------------------------------------------------------
@@ -185,8 +188,8 @@ void Maquina::PassoDasLuzes() {
 }
 
 void Maquina::Parar() {
-    for (Temporizador* t : {FTimBobina[0], FTimBobina[1], FTimBobina[2], FTimAssentar, FTimPagamento, FTimFinal,
-                            FTimLuzes})
+    for (Temporizador* t :
+         {FTimBobina[0], FTimBobina[1], FTimBobina[2], FTimAssentar, FTimPagamento, FTimFinal, FTimLuzes})
         t->Parar();
 }
 

@@ -30,7 +30,8 @@ public:
     virtual ~Relogio() = default;
     // A stopped timer of `ms` milliseconds named `nome`, belonging to `dono`, that calls
     // `aoDisparar` each time it fires.
-    virtual Temporizador* Criar(QObject* dono, const QString& nome, int ms, std::function<void()> aoDisparar) = 0;
+    virtual Temporizador* Criar(QObject* dono, const QString& nome, int ms,
+                                std::function<void()> aoDisparar) = 0;
 };
 
 // The real clock: precise Qt timers, children of their owner under their names.

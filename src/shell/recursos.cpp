@@ -137,8 +137,8 @@ bool VerificarResolucaoDaTela(QWidget* Dono, const QString& Titulo) {
                               QStringLiteral("O Ideal é Trabalhar Com Dimensão") + q1 +
                               QStringLiteral("1024 x 768 Ou Superior.") + q2 +
                               QStringLiteral("A Execução Não Pode Prosseguir!");
-        CaixaDeDialogo(Dono, texto, QStringLiteral("Notificando Tela Abaixo Das Dimensões Mínimas"), QString(),
-                       QStringLiteral("Sim"), false);
+        CaixaDeDialogo(Dono, texto, QStringLiteral("Notificando Tela Abaixo Das Dimensões Mínimas"),
+                       QString(), QStringLiteral("Sim"), false);
         // quit() before the loop runs is lost, so the caller is told as well.
         QCoreApplication::quit();
         QCoreApplication::processEvents();

@@ -41,7 +41,8 @@ public:
         for (;;) {
             T* proximo = nullptr;
             for (const auto& t : FTemporizadores)
-                if (t->ativo && t->quando <= fim && (!proximo || t->quando < proximo->quando)) proximo = t.get();
+                if (t->ativo && t->quando <= fim && (!proximo || t->quando < proximo->quando))
+                    proximo = t.get();
             if (!proximo) break;
             agora = proximo->quando;
             proximo->quando += proximo->ms;
@@ -367,14 +368,15 @@ private slots:
         QCOMPARE(pagos, 40);
         const int moeda = int(Evento::MoedaInserida), giro = int(Evento::GiroComecou),
                   parou = int(Evento::BobinaParou);
-        QCOMPARE(visto, (QStringList{"0 Boa Sorte", QString("0 evento %1").arg(moeda), QString("0 evento %1").arg(giro),
-                                     "260 parou 1", QString("260 evento %1").arg(parou), "510 parou 2",
-                                     QString("510 evento %1").arg(parou), "760 parou 3",
-                                     QString("760 evento %1").arg(parou),
-                                     QString("1260 evento %1").arg(int(Evento::Ganhou)),
-                                     QString("1260 evento %1").arg(int(Evento::PagamentoGrande)), "1260 Parabens",
-                                     QString("11260 evento %1").arg(int(Evento::PagamentoTerminou)),
-                                     "11260 Aposte e Ganhe", "12260 fim"}));
+        QCOMPARE(visto,
+                 (QStringList{
+                     "0 Boa Sorte", QString("0 evento %1").arg(moeda), QString("0 evento %1").arg(giro),
+                     "260 parou 1", QString("260 evento %1").arg(parou), "510 parou 2",
+                     QString("510 evento %1").arg(parou), "760 parou 3", QString("760 evento %1").arg(parou),
+                     QString("1260 evento %1").arg(int(Evento::Ganhou)),
+                     QString("1260 evento %1").arg(int(Evento::PagamentoGrande)), "1260 Parabens",
+                     QString("11260 evento %1").arg(int(Evento::PagamentoTerminou)), "11260 Aposte e Ganhe",
+                     "12260 fim"}));
         QCOMPARE(m.FaseAtual(), Maquina::Fase::Parada);
         QVERIFY(!relogio.AlgumAtivo(QStringList{"timLuzesMensagem"}));
     }

@@ -94,7 +94,8 @@ private slots:
         QVERIFY(qBlue(meio) > 200 && qRed(meio) < 40);
         QVERIFY(QFile::remove(arquivo));
         w->DesenharBobinasParadas();
-        QCOMPARE(apoio::controle<TPicture>(w, "imgA2")->picture().devicePixelRatio(), 1.0);  // the 1x picture stands in
+        QCOMPARE(apoio::controle<TPicture>(w, "imgA2")->picture().devicePixelRatio(),
+                 1.0);  // the 1x picture stands in
         QCOMPARE(apoio::controle<TPicture>(w, "imgA2")->picture().size(), QSize(140, 92));
     }
 

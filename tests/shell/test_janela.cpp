@@ -100,11 +100,13 @@ private slots:
             int pixels;
             bool negrito;
         };
-        const B botoes[] = {{apoio::controle<TDsFancyButton>(&w, "spdSair"), "Sair", QColor(0, 0, 255), 16, true},
-                            {apoio::controle<TDsFancyButton>(&w, "spdGirar"), "Girar", QColor(255, 0, 0), 21, false},
-                            {apoio::controle<TDsFancyButton>(&w, "spdApostar01"), "Apostar 1", QColor(255, 0, 0), 21, false},
-                            {apoio::controle<TDsFancyButton>(&w, "spdApostar05"), "Apostar 5", QColor(255, 0, 0), 21, false},
-                            {apoio::controle<TDsFancyButton>(&w, "spdApostar10"), "Apostar 10", QColor(255, 0, 0), 21, false}};
+        const B botoes[] = {
+            {apoio::controle<TDsFancyButton>(&w, "spdSair"), "Sair", QColor(0, 0, 255), 16, true},
+            {apoio::controle<TDsFancyButton>(&w, "spdGirar"), "Girar", QColor(255, 0, 0), 21, false},
+            {apoio::controle<TDsFancyButton>(&w, "spdApostar01"), "Apostar 1", QColor(255, 0, 0), 21, false},
+            {apoio::controle<TDsFancyButton>(&w, "spdApostar05"), "Apostar 5", QColor(255, 0, 0), 21, false},
+            {apoio::controle<TDsFancyButton>(&w, "spdApostar10"), "Apostar 10", QColor(255, 0, 0), 21,
+             false}};
         for (const auto& b : botoes) {
             QCOMPARE(b.b->Caption(), QString(b.rotulo));
             QCOMPARE(b.b->FancyEffects()->HoverColor(), b.hover);
@@ -116,27 +118,34 @@ private slots:
             QCOMPARE(b.b->FancyEffects()->TextStyle(), txShadowed);
             QVERIFY(!b.b->isEnabled());
         }
-        for (QLabel* l : {apoio::controle<QLabel>(&w, "lblCredito"), apoio::controle<QLabel>(&w, "lblAposta"), apoio::controle<QLabel>(&w, "lblMensagem")}) {
+        for (QLabel* l : {apoio::controle<QLabel>(&w, "lblCredito"), apoio::controle<QLabel>(&w, "lblAposta"),
+                          apoio::controle<QLabel>(&w, "lblMensagem")}) {
             QCOMPARE(l->font().family(), QString("LCDMono2"));
             QCOMPARE(l->font().pixelSize(), 24);
             QVERIFY(l->font().bold());
             QCOMPARE(l->palette().color(QPalette::Window), QColor(Qt::black));
         }
-        QCOMPARE(apoio::controle<QLabel>(&w, "lblCredito")->palette().color(QPalette::WindowText), QColor(0, 255, 0));
-        QCOMPARE(apoio::controle<QLabel>(&w, "lblMensagem")->palette().color(QPalette::WindowText), QColor(255, 255, 0));
+        QCOMPARE(apoio::controle<QLabel>(&w, "lblCredito")->palette().color(QPalette::WindowText),
+                 QColor(0, 255, 0));
+        QCOMPARE(apoio::controle<QLabel>(&w, "lblMensagem")->palette().color(QPalette::WindowText),
+                 QColor(255, 255, 0));
         QCOMPARE(apoio::controle<QLabel>(&w, "lblCredito")->text(), QString("Credito"));
         QCOMPARE(apoio::controle<QLabel>(&w, "lblAposta")->text(), QString("Aposta"));
         QVERIFY(apoio::controle<QLabel>(&w, "lblMensagem")->text().isEmpty());
         QVERIFY(apoio::controle<QLabel>(&w, "lblWebSite")->font().underline());
-        QCOMPARE(apoio::controle<QLabel>(&w, "lblWebSite")->palette().color(QPalette::WindowText), QColor(128, 0, 0));
-        for (QTimer* t : {apoio::controle<QTimer>(&w, "timBobina1"), apoio::controle<QTimer>(&w, "timBobina2"), apoio::controle<QTimer>(&w, "timBobina3")}) {
+        QCOMPARE(apoio::controle<QLabel>(&w, "lblWebSite")->palette().color(QPalette::WindowText),
+                 QColor(128, 0, 0));
+        for (QTimer* t :
+             {apoio::controle<QTimer>(&w, "timBobina1"), apoio::controle<QTimer>(&w, "timBobina2"),
+              apoio::controle<QTimer>(&w, "timBobina3")}) {
             QCOMPARE(t->interval(), 10);
             QCOMPARE(t->timerType(), Qt::PreciseTimer);
             QVERIFY(!t->isActive());
         }
         QCOMPARE(apoio::controle<QTimer>(&w, "timFinal")->interval(), 1000);
         QCOMPARE(apoio::controle<QTimer>(&w, "timLuzesMensagem")->interval(), 500);
-        QVERIFY(!apoio::controle<QTimer>(&w, "timFinal")->isActive() && !apoio::controle<QTimer>(&w, "timLuzesMensagem")->isActive());
+        QVERIFY(!apoio::controle<QTimer>(&w, "timFinal")->isActive() &&
+                !apoio::controle<QTimer>(&w, "timLuzesMensagem")->isActive());
         for (TShape* luz : w.findChildren<TShape*>(QRegularExpression("^shpLuz")))
             QCOMPARE(luz->brushColor(), QColor(Qt::white));
         // The form pictures arrive decoded.

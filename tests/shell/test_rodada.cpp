@@ -65,14 +65,15 @@ class TestRodada : public QObject {
         QTimer amostrador;
         amostrador.setInterval(1);
         connect(&amostrador, &QTimer::timeout, this, [&]() {
-            amostras << Amostra{
-                algumHabilitado(),
-                apoio::controle<QTimer>(w, "timBobina1")->isActive() || apoio::controle<QTimer>(w, "timBobina2")->isActive() || apoio::controle<QTimer>(w, "timBobina3")->isActive(),
-                apoio::controle<QTimer>(w, "timFinal")->isActive(),
-                w->Premio(),
-                w->maquina().Mensagem(),
-                QFileInfo(uRotinasGerais::SomAtual().arquivo).fileName(),
-                uRotinasGerais::SomAtual().emLaco};
+            amostras << Amostra{algumHabilitado(),
+                                apoio::controle<QTimer>(w, "timBobina1")->isActive() ||
+                                    apoio::controle<QTimer>(w, "timBobina2")->isActive() ||
+                                    apoio::controle<QTimer>(w, "timBobina3")->isActive(),
+                                apoio::controle<QTimer>(w, "timFinal")->isActive(),
+                                w->Premio(),
+                                w->maquina().Mensagem(),
+                                QFileInfo(uRotinasGerais::SomAtual().arquivo).fileName(),
+                                uRotinasGerais::SomAtual().emLaco};
         });
         amostrador.start();
         w->spdGirarClick();
@@ -118,18 +119,27 @@ private slots:
     void celulasCarregamOArquivoCertoEmCadaAspecto() {
         posicionar(16, 16, 11);
         w->DesenharBobina1();
-        QVERIFY(corProxima(apoio::controle<TPicture>(w, "imgA1")->picture().pixelColor(70, 46), corDoSimbolo(4, true)));
-        QVERIFY(corProxima(apoio::controle<TPicture>(w, "imgA2")->picture().pixelColor(70, 46), corDoSimbolo(5, false)));
-        QVERIFY(corProxima(apoio::controle<TPicture>(w, "imgA3")->picture().pixelColor(70, 46), corDoSimbolo(1, true)));
+        QVERIFY(corProxima(apoio::controle<TPicture>(w, "imgA1")->picture().pixelColor(70, 46),
+                           corDoSimbolo(4, true)));
+        QVERIFY(corProxima(apoio::controle<TPicture>(w, "imgA2")->picture().pixelColor(70, 46),
+                           corDoSimbolo(5, false)));
+        QVERIFY(corProxima(apoio::controle<TPicture>(w, "imgA3")->picture().pixelColor(70, 46),
+                           corDoSimbolo(1, true)));
         QVERIFY(apoio::controle<TPicture>(w, "imgB1")->picture().isNull());  // only reel 1 was drawn
         w->DesenharBobina3();
-        QVERIFY(corProxima(apoio::controle<TPicture>(w, "imgC1")->picture().pixelColor(70, 46), corDoSimbolo(10, true)));
-        QVERIFY(corProxima(apoio::controle<TPicture>(w, "imgC2")->picture().pixelColor(70, 46), corDoSimbolo(11, false)));
-        QVERIFY(corProxima(apoio::controle<TPicture>(w, "imgC3")->picture().pixelColor(70, 46), corDoSimbolo(11, true)));
+        QVERIFY(corProxima(apoio::controle<TPicture>(w, "imgC1")->picture().pixelColor(70, 46),
+                           corDoSimbolo(10, true)));
+        QVERIFY(corProxima(apoio::controle<TPicture>(w, "imgC2")->picture().pixelColor(70, 46),
+                           corDoSimbolo(11, false)));
+        QVERIFY(corProxima(apoio::controle<TPicture>(w, "imgC3")->picture().pixelColor(70, 46),
+                           corDoSimbolo(11, true)));
         w->DesenharBobinasParadas();
-        QVERIFY(corProxima(apoio::controle<TPicture>(w, "imgA1")->picture().pixelColor(70, 46), corDoSimbolo(4, false)));
-        QVERIFY(corProxima(apoio::controle<TPicture>(w, "imgC3")->picture().pixelColor(70, 46), corDoSimbolo(11, false)));
-        QVERIFY(corProxima(apoio::controle<TPicture>(w, "imgB2")->picture().pixelColor(70, 46), corDoSimbolo(1, false)));
+        QVERIFY(corProxima(apoio::controle<TPicture>(w, "imgA1")->picture().pixelColor(70, 46),
+                           corDoSimbolo(4, false)));
+        QVERIFY(corProxima(apoio::controle<TPicture>(w, "imgC3")->picture().pixelColor(70, 46),
+                           corDoSimbolo(11, false)));
+        QVERIFY(corProxima(apoio::controle<TPicture>(w, "imgB2")->picture().pixelColor(70, 46),
+                           corDoSimbolo(1, false)));
     }
 
     void quadroDanificadoDeixaACelulaVazia() {
@@ -182,7 +192,8 @@ private slots:
         QCOMPARE(w->maquina().Mensagem(), QString("Aposte e Ganhe"));
         for (const auto& a : amostras) QVERIFY(a.mensagem != "Parabens");  // a lost spin
         // The still look once the buttons are back.
-        QVERIFY(corProxima(apoio::controle<TPicture>(w, "imgA1")->picture().pixelColor(70, 46), corDoSimbolo(jogo::Bobina1[5], false)));
+        QVERIFY(corProxima(apoio::controle<TPicture>(w, "imgA1")->picture().pixelColor(70, 46),
+                           corDoSimbolo(jogo::Bobina1[5], false)));
     }
 
     void botoesDesabilitadosDoGiroAteOSegundoFinal() {
@@ -304,14 +315,17 @@ private slots:
         w->spdGirarClick();
         QCOMPARE(titulo, QString::fromUtf8("Faça Uma Aposta Antes de Puxar a Alavanca"));
         QVERIFY(texto.contains(QString::fromUtf8("Você Deve Fazer Uma Aposta!")));
-        QVERIFY(!apoio::controle<QTimer>(w, "timBobina1")->isActive() && !apoio::controle<QTimer>(w, "timBobina2")->isActive() && !apoio::controle<QTimer>(w, "timBobina3")->isActive());
+        QVERIFY(!apoio::controle<QTimer>(w, "timBobina1")->isActive() &&
+                !apoio::controle<QTimer>(w, "timBobina2")->isActive() &&
+                !apoio::controle<QTimer>(w, "timBobina3")->isActive());
         QCOMPARE(w->maquina().Posicao(1), 16);
     }
 
     void lampadasELetreiroNasPrimeirasBatidas() {
         w->maquina().IniciarLuzes();
         w->SetarMensagem("Aposte e Ganhe");
-        QCOMPARE(apoio::controle<QLabel>(w, "lblMensagem")->text(), QString());  // shown only at the next tick
+        QCOMPARE(apoio::controle<QLabel>(w, "lblMensagem")->text(),
+                 QString());  // shown only at the next tick
         w->timLuzesMensagemTimer();
         const QColor cores[8] = {{},
                                  QColor(255, 0, 0),
@@ -321,7 +335,9 @@ private slots:
                                  QColor(255, 0, 255),
                                  QColor(0, 255, 255),
                                  QColor(128, 0, 0)};
-        for (int n = 1; n <= 12; ++n) QCOMPARE(apoio::controle<TShape>(w, QString("shpLuz%1").arg(n, 2, 10, QChar('0')))->brushColor(), cores[(n - 1) % 7 + 1]);
+        for (int n = 1; n <= 12; ++n)
+            QCOMPARE(apoio::controle<TShape>(w, QString("shpLuz%1").arg(n, 2, 10, QChar('0')))->brushColor(),
+                     cores[(n - 1) % 7 + 1]);
         QCOMPARE(apoio::controle<QLabel>(w, "lblMensagem")->text(), QString("     Aposte "));
         w->timLuzesMensagemTimer();
         QCOMPARE(apoio::controle<TShape>(w, "shpLuz01")->brushColor(), cores[7]);
@@ -355,7 +371,8 @@ private slots:
                 },
                 Qt::QueuedConnection);
         });
-        connect(apoio::controle<QTimer>(w, "timLuzesMensagem"), &QTimer::timeout, w, &TfrmPrincipal::timLuzesMensagemTimer);
+        connect(apoio::controle<QTimer>(w, "timLuzesMensagem"), &QTimer::timeout, w,
+                &TfrmPrincipal::timLuzesMensagemTimer);
         w->maquina().IniciarLuzes();
         QVERIFY(apoio::esperarAte([&] { return fasesDuranteAEspera > 0; }));
         apoio::controle<QTimer>(w, "timLuzesMensagem")->stop();

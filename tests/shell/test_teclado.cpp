@@ -77,7 +77,8 @@ private slots:
         tecla(Qt::Key_Escape);
         QCOMPARE(w->Credito(), 84.0);
         QVERIFY(w->isVisible());
-        QVERIFY(apoio::esperarAte([&] { return apoio::controle<TDsFancyButton>(w, "spdGirar")->isEnabled(); }));
+        QVERIFY(
+            apoio::esperarAte([&] { return apoio::controle<TDsFancyButton>(w, "spdGirar")->isEnabled(); }));
         QCOMPARE(w->Aposta(), 0.0);
     }
 

@@ -226,13 +226,16 @@ void TesteInicio::inicioDesempacotaEFecharApaga() {
         QCOMPARE(ler(pasta.filePath(kDesempacotados[i])), recursoGerado(kRecursos[i]));
 
     // The LCD displays use the generated font on this very first run.
-    QCOMPARE(QFontInfo(apoio::controle<QLabel>(&w, "lblCredito")->font()).family(), QStringLiteral("LCDMono2"));
-    QCOMPARE(QFontInfo(apoio::controle<QLabel>(&w, "lblMensagem")->font()).family(), QStringLiteral("LCDMono2"));
+    QCOMPARE(QFontInfo(apoio::controle<QLabel>(&w, "lblCredito")->font()).family(),
+             QStringLiteral("LCDMono2"));
+    QCOMPARE(QFontInfo(apoio::controle<QLabel>(&w, "lblMensagem")->font()).family(),
+             QStringLiteral("LCDMono2"));
     // The marquee's twelve cells fit its label: none of its letters is cut at the edges.
     const QFontMetricsF medida(apoio::controle<QLabel>(&w, "lblMensagem")->font());
     for (const QString& pedaco : {QString(12, QLatin1Char('W')), QString("     Aposte ")}) {
         const qreal largura = medida.horizontalAdvance(pedaco);
-        QVERIFY2(largura <= apoio::controle<QLabel>(&w, "lblMensagem")->contentsRect().width(), qPrintable(QString::number(largura)));
+        QVERIFY2(largura <= apoio::controle<QLabel>(&w, "lblMensagem")->contentsRect().width(),
+                 qPrintable(QString::number(largura)));
     }
 
     // Cursors: the web label (designed with the up-arrow) touches, a picture is normal, and the
@@ -244,7 +247,8 @@ void TesteInicio::inicioDesempacotaEFecharApaga() {
     QCOMPARE(TabelaDeCursores::NumeroDoControle(apoio::controle<TPicture>(&w, "imgA2")), crNormal);
     QCOMPARE(TabelaDeCursores::NumeroDoControle(&w), crNormal);
     QCOMPARE(apoio::controle<QLabel>(&w, "lblWebSite")->cursor().shape(), Qt::BitmapCursor);
-    apoio::controle<QLabel>(&w, "lblWebSite")->setAttribute(Qt::WA_UnderMouse);  // the pointer over the web address
+    apoio::controle<QLabel>(&w, "lblWebSite")
+        ->setAttribute(Qt::WA_UnderMouse);  // the pointer over the web address
     tabela.Atualizar();
     QVERIFY(tabela.AnimacaoAtiva());
 

@@ -292,7 +292,8 @@ private slots:
             QDir(w->PastaDeDesempacotamento).entryList(QDir::Files, QDir::Name),
             (QStringList{"LCDMono2.ttf", "c_esperar.ani", "c_executar.ani", "c_normal.ani", "c_tocar.ani"}));
         QVERIFY(TabelaDeCursores::instancia().Registrado(crNormal));
-        QVERIFY(apoio::esperarAte([&] { return apoio::controle<TDsFancyButton>(w, "spdApostar01")->isEnabled(); }));
+        QVERIFY(apoio::esperarAte(
+            [&] { return apoio::controle<TDsFancyButton>(w, "spdApostar01")->isEnabled(); }));
         w->FormClose();
         delete w;
         QVERIFY(!QFileInfo::exists(particular));

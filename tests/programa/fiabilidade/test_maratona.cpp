@@ -86,8 +86,9 @@ private slots:
             if (c != std::floor(c) || a != std::floor(a) || p != std::floor(p))
                 return erro("fractional money");
             const double soma = c + a + p + perdidas - ganhos;
-            const bool parados =
-                !apoio::controle<QTimer>(w, "timBobina1")->isActive() && !apoio::controle<QTimer>(w, "timBobina2")->isActive() && !apoio::controle<QTimer>(w, "timBobina3")->isActive();
+            const bool parados = !apoio::controle<QTimer>(w, "timBobina1")->isActive() &&
+                                 !apoio::controle<QTimer>(w, "timBobina2")->isActive() &&
+                                 !apoio::controle<QTimer>(w, "timBobina3")->isActive();
             if (soma == 100 && p == 0 && fase == 0) return;  // between spins, or the bet at stake
             if (!parados) return erro("money moved while the reels turn");
             if (premioDoGiro < 0) premioDoGiro = premioEsperado();
@@ -106,7 +107,8 @@ private slots:
         QTimer cadaMilissegundo;
         cadaMilissegundo.setInterval(1);
         connect(&cadaMilissegundo, &QTimer::timeout, this, amostrar);
-        for (QTimer* t : {apoio::controle<QTimer>(w, "timBobina1"), apoio::controle<QTimer>(w, "timBobina2"), apoio::controle<QTimer>(w, "timBobina3"), apoio::controle<QTimer>(w, "timFinal")})
+        for (QTimer* t : {apoio::controle<QTimer>(w, "timBobina1"), apoio::controle<QTimer>(w, "timBobina2"),
+                          apoio::controle<QTimer>(w, "timBobina3"), apoio::controle<QTimer>(w, "timFinal")})
             connect(t, &QTimer::timeout, this, amostrar);
         cadaMilissegundo.start();
 
