@@ -10,7 +10,6 @@
 #include <QPainter>
 #include <QGuiApplication>
 #include <QScreen>
-#include <QTimer>
 #include <QFontMetricsF>
 #include <cmath>
 #include <exception>

@@ -1,9 +1,7 @@
 // The cabinet window's game side: the design's game methods forward to the machine, and what the
 // machine reports is drawn here (reels, displays, lamps, marquee), sounded through the event table
 // and reflected on the buttons.
-#include <QApplication>
 #include <QLabel>
-#include <QTimer>
 
 #include "controls/DsFancyButton.h"
 #include "game/bobinas.h"
@@ -11,7 +9,6 @@
 #include "game/maquina.h"
 #include "platform/carregar_jpeg.h"
 #include "platform/registro.h"
-#include "shell/som.h"
 #include "shell/imagens.h"
 #include "shell/rotinas_gerais.h"
 #include "shell/sons_do_jogo.h"
