@@ -8,7 +8,7 @@
 #include "capsula_prateada.h"
 #include "controls/DsFancyButton.h"
 #include "game/bobinas.h"
-#include "game/estado.h"
+#include "game/maquina.h"
 #include "shell/uPrincipal.h"
 
 namespace {
@@ -21,12 +21,13 @@ void BM_DesenharUmaBobinaEm2x(benchmark::State& state) {
     }
     TfrmPrincipal w(nullptr, false);
     w.PastaDoPrograma = pasta;
-    auto& b = jogo::Estado().Bobinas[0];
+    jogo::Maquina& m = w.maquina();
     for (auto _ : state) {
-        b.Posicao = jogo::Decrementar(b.Posicao);
+        m.Posicionar(jogo::Decrementar(m.Posicao(1)), m.Posicao(2), m.Posicao(3));
         w.DesenharBobina1();
     }
-    if (w.imgA2->picture().devicePixelRatio() != 2) state.SkipWithError("the 2x pictures were not used");
+    if (w.findChild<TPicture*>("imgA2")->picture().devicePixelRatio() != 2)
+        state.SkipWithError("the 2x pictures were not used");
     state.SetLabel("target < 0.5 ms");
 }
 BENCHMARK(BM_DesenharUmaBobinaEm2x)->Unit(benchmark::kMicrosecond);

@@ -6,7 +6,7 @@
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
-#include "game/estado.h"
+#include "game/maquina.h"
 #include "shell/uPrincipal.h"
 
 namespace {
@@ -38,9 +38,9 @@ void BM_DesenharUmaBobina(benchmark::State& state) {
     QTemporaryDir tmp;
     TfrmPrincipal w(nullptr, false);
     w.PastaDoPrograma = prepararBobinas(tmp) + "/";
-    auto& b = jogo::Estado().Bobinas[0];
+    jogo::Maquina& m = w.maquina();
     for (auto _ : state) {
-        b.Posicao = jogo::Decrementar(b.Posicao);
+        m.Posicionar(jogo::Decrementar(m.Posicao(1)), m.Posicao(2), m.Posicao(3));
         w.DesenharBobina1();
     }
     state.SetLabel("target < 0.5 ms");

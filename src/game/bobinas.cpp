@@ -22,22 +22,12 @@ double CalcularPremio(int s1, int s2, int s3, double aposta) {
     return 0;
 }
 
-namespace {
-std::function<int(int)>& sorteioDeTeste() {
-    static std::function<int(int)> f;
-    return f;
-}
-}  // namespace
-
 int Sortear(int maior) {
-    if (sorteioDeTeste()) return sorteioDeTeste()(maior);
     // Re-seeded from a high-resolution clock before every draw, as the machine always did.
     const auto agora = std::chrono::high_resolution_clock::now().time_since_epoch().count();
     std::mt19937 gerador(static_cast<std::uint32_t>(agora ^ (agora >> 32)));
     return std::uniform_int_distribution<int>(0, maior)(gerador);
 }
-
-void DefinirSorteio(std::function<int(int)> sorteio) { sorteioDeTeste() = std::move(sorteio); }
 
 void Avancar(Bobina& b) { b.Posicao = Decrementar(b.Posicao); }
 

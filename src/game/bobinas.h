@@ -5,7 +5,6 @@
 
 #include <array>
 #include <cstdint>
-#include <functional>
 #include <string_view>
 
 #include <QString>
@@ -44,9 +43,8 @@ double CalcularPremio(int s1, int s2, int s3, double aposta);
 inline constexpr double kLimitePagandoPouco = 2;
 
 // Uniform integer in 0..maior, the generator re-seeded from a high-resolution clock before the
-// draw. A test may replace the draw (nullptr restores the real one).
+// draw: the machine's draw unless it is given another.
 int Sortear(int maior);
-void DefinirSorteio(std::function<int(int)> sorteio);
 
 // The state of one reel during a turn.
 struct Bobina {

@@ -30,7 +30,6 @@ namespace plataforma {
 class JpegsGuardados {
 public:
     QImage Carregar(const QString& caminho);
-    int Quantos() const { return int(FGuardados.size()); }
 
 private:
     struct Guardado {

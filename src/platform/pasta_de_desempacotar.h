@@ -45,7 +45,6 @@ public:
     // when it is an installed tree or others may write it. A second call returns the same folder.
     QString Reservar(const QString& preferida, const QString& nome);
 
-    QString Pasta() const { return FPasta; }
     bool Particular() const { return !FBase.isEmpty(); }
 
     // Removes `arquivos` from the preferred folder, or this run's private folder with all it

@@ -14,8 +14,8 @@
 #include "platform/registro.h"
 #include "shell/cursores.h"
 #include "shell/dialogo_rotinas.h"
+#include "shell/dialogos.h"
 #include "shell/recursos.h"
-#include "shell/uPrincipal.h"
 
 namespace uRotinasGerais {
 
@@ -23,21 +23,11 @@ namespace {
 
 QSize gTamanhoDeTeste;
 
-// The program folder with its trailing separator: the main window's, or the executable's
-// folder before the window has one.
-QString pastaDoPrograma() {
-    QString pasta = frmPrincipal ? frmPrincipal->PastaDoPrograma : QString();
+// A folder with its trailing separator; the executable's folder when none is given.
+QString comSeparador(QString pasta) {
     if (pasta.isEmpty()) pasta = QCoreApplication::applicationDirPath();
     if (!pasta.endsWith('/')) pasta += '/';
     return pasta;
-}
-
-// Where the start-up unpacked the cursors and the font: the main window's unpacking folder, or
-// the program folder when the start-up has not chosen one.
-QString pastaDosDesempacotados() {
-    if (frmPrincipal && !frmPrincipal->PastaDeDesempacotamento.isEmpty())
-        return frmPrincipal->PastaDeDesempacotamento;
-    return pastaDoPrograma();
 }
 
 // The embedded resource whose name matches without regard to case.
@@ -90,8 +80,8 @@ bool FonteEstaInstalada(const QString& NomeDaFonte) {
     return QFontDatabase::families().contains(NomeDaFonte, Qt::CaseInsensitive);
 }
 
-bool InstalarFonte(const QString& NomeDoArquivo) {
-    const QString origem = pastaDosDesempacotados() + NomeDoArquivo;
+bool InstalarFonte(const QString& Pasta, const QString& NomeDoArquivo) {
+    const QString origem = comSeparador(Pasta) + NomeDoArquivo;
     if (NomeDoArquivo.isEmpty() || !QFileInfo(origem).isFile()) return false;
 
     // The bytes are the embedded font's, never the unpacked file's: in a folder others may
@@ -113,16 +103,16 @@ bool InstalarFonte(const QString& NomeDoArquivo) {
     return true;
 }
 
-void AplicarCursoresAnimados() {
+void AplicarCursoresAnimados(const QString& Pasta, QWidget* Janela) {
     auto& tabela = TabelaDeCursores::instancia();
-    const QString pasta = pastaDosDesempacotados();
+    const QString pasta = comSeparador(Pasta);
     tabela.CarregarArquivo(crEsperar, pasta + QStringLiteral("c_esperar.ani"));
     tabela.CarregarArquivo(crExecutar, pasta + QStringLiteral("c_executar.ani"));
     tabela.CarregarArquivo(crNormal, pasta + QStringLiteral("c_normal.ani"));
     tabela.CarregarArquivo(crTocar, pasta + QStringLiteral("c_tocar.ani"));
-    if (!frmPrincipal) return;
-    tabela.AplicarNoControle(frmPrincipal, crNormal);
-    AplicarCursorNosControles(frmPrincipal);
+    if (!Janela) return;
+    tabela.AplicarNoControle(Janela, crNormal);
+    AplicarCursorNosControles(Janela);
 }
 
 QSize TamanhoDaTela() {
@@ -133,13 +123,13 @@ QSize TamanhoDaTela() {
 
 void DefinirTamanhoDaTela(const QSize& tamanho) { gTamanhoDeTeste = tamanho; }
 
-void VerificarResolucaoDaTela() {
+bool VerificarResolucaoDaTela(QWidget* Dono, const QString& Titulo) {
     const QSize tela = TamanhoDaTela();
-    if (!tela.isValid() || !frmPrincipal) return;  // no screen to measure: nothing to say
+    if (!tela.isValid()) return true;  // no screen to measure: nothing to say
     const int W = tela.width(), H = tela.height();
-    if (W >= 1024 && H >= 768) return;
+    if (W >= 1024 && H >= 768) return true;
 
-    const QString titulo = frmPrincipal->TituloDoAplicativo;
+    const QString& titulo = Titulo;
     const QString q1 = QuebrasDeLinha(1), q2 = QuebrasDeLinha(2);
     if (W < 800 || H < 600) {
         const QString texto = titulo + q1 + QStringLiteral("Tela Abaixo Da Dimensão Mínima Permitida") + q2 +
@@ -150,13 +140,12 @@ void VerificarResolucaoDaTela() {
                               QStringLiteral("O Ideal é Trabalhar Com Dimensão") + q1 +
                               QStringLiteral("1024 x 768 Ou Superior.") + q2 +
                               QStringLiteral("A Execução Não Pode Prosseguir!");
-        frmPrincipal->CaixaDeDialogo(texto, QStringLiteral("Notificando Tela Abaixo Das Dimensões Mínimas"),
-                                     QString(), QStringLiteral("Sim"), false);
-        // quit() before the loop runs is lost, so the window remembers the request too.
-        frmPrincipal->SolicitarTermino();
+        CaixaDeDialogo(Dono, texto, QStringLiteral("Notificando Tela Abaixo Das Dimensões Mínimas"),
+                       QString(), QStringLiteral("Sim"), false);
+        // quit() before the loop runs is lost, so the caller is told as well.
         QCoreApplication::quit();
         QCoreApplication::processEvents();
-        return;
+        return false;
     }
     const QString texto = titulo + q1 + QStringLiteral("Resolução de Tela Inadequada") + q2 +
                           QStringLiteral("Para Adequado Funcionamento Deste Aplicativo") + q1 +
@@ -165,8 +154,9 @@ void VerificarResolucaoDaTela() {
                           QStringLiteral("A Execução Será Possível Nas Atuais Condições,") + q1 +
                           QStringLiteral("Mas Recomenda-se Aumentar a Resolução Da") + q1 +
                           QStringLiteral("Tela Para Utilização Com Maior Conforto.");
-    frmPrincipal->CaixaDeDialogo(texto, QStringLiteral("Sugerindo Uso De Tela Com Maior Dimensão"), QString(),
-                                 QStringLiteral("Sim"), false);
+    CaixaDeDialogo(Dono, texto, QStringLiteral("Sugerindo Uso De Tela Com Maior Dimensão"), QString(),
+                   QStringLiteral("Sim"), false);
+    return true;
 }
 
 }  // namespace uRotinasGerais

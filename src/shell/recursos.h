@@ -3,6 +3,8 @@
 #include <QSize>
 #include <QString>
 
+class QWidget;
+
 namespace uRotinasGerais {
 
 // Cursor numbers of the program's four animated cursors.
@@ -19,17 +21,17 @@ void ExtrairRecursoParaArquivo(const QString& NomeDoRecurso, const QString& Nome
 // True when the family is among the available font families (case ignored).
 bool FonteEstaInstalada(const QString& NomeDaFonte);
 
-// Copies NomeDoArquivo from the folder the start-up unpacked into (PastaDoPrograma before the
-// start-up chose one) into the user's font folder and makes it available at once; false only
-// when the source file is missing.
-bool InstalarFonte(const QString& NomeDoArquivo);
+// Copies NomeDoArquivo from Pasta, the folder the start-up unpacked into, into the user's font
+// folder and makes it available at once; false only when the source file is missing.
+bool InstalarFonte(const QString& Pasta, const QString& NomeDoArquivo);
 
-// Loads the four cursors, from the folder the start-up unpacked them into, into the cursor table
-// and gives them to the main window and its controls.
-void AplicarCursoresAnimados();
+// Loads the four cursors from Pasta, the folder the start-up unpacked them into, into the cursor
+// table and gives them to Janela and its controls (none: the table alone).
+void AplicarCursoresAnimados(const QString& Pasta, QWidget* Janela);
 
-// The screen-size check of the start-up; may ask the program to end.
-void VerificarResolucaoDaTela();
+// The screen-size check of the start-up, its messages headed by Titulo over Dono. False when the
+// screen is too small for the game: the program has been asked to end.
+bool VerificarResolucaoDaTela(QWidget* Dono, const QString& Titulo);
 
 // The size VerificarResolucaoDaTela checks: the primary screen's, unless a test set another one
 // with DefinirTamanhoDaTela (an invalid size goes back to the real screen).

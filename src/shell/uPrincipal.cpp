@@ -10,7 +10,6 @@
 #include <QPainter>
 #include <QGuiApplication>
 #include <QScreen>
-#include <QTimer>
 #include <QFontMetricsF>
 #include <cmath>
 #include <exception>
@@ -18,7 +17,7 @@
 #include "controls/DsFancyButton.h"
 #include "controls/ImageShape.h"
 #include "game/bobinas.h"
-#include "game/estado.h"
+#include "game/maquina.h"
 #include "shell/dialogos.h"
 #include "shell/imagens.h"
 #include "shell/layout.h"
@@ -119,8 +118,10 @@ TfrmPrincipal::TfrmPrincipal(QWidget* parent, bool executarInicio) : QWidget(par
     setFixedSize(layout::kCabinetWidth, layout::kCabinetHeight);
     setAutoFillBackground(true);
     InstalarAcessibilidade();
+    FMaquina = new jogo::Maquina(jogo::RelogioDoQt(), jogo::Sortear, this);
     CriarControles();
     ConectarEventos();
+    ConectarMaquina();
     CriarMenuDeContexto();
     PrepararTeclado();
     // Centred on the screen when first shown.
@@ -291,22 +292,6 @@ void TfrmPrincipal::CriarControles() {
     lblWebSite->setCursor(Qt::UpArrowCursor);  // its design cursor; becomes the touch cursor
     lblWebSite->installEventFilter(this);
 
-    // Non-visual components.
-    const auto temporizador = [this](const char* nome, int ms, Qt::TimerType tipo) {
-        auto* t = new QTimer(this);
-        t->setObjectName(nome);
-        t->setInterval(ms);
-        t->setTimerType(tipo);
-        return t;
-    };
-    timBobina1 = temporizador("timBobina1", 10, Qt::PreciseTimer);
-    timBobina2 = temporizador("timBobina2", 10, Qt::PreciseTimer);
-    timBobina3 = temporizador("timBobina3", 10, Qt::PreciseTimer);
-    timFinal = temporizador("timFinal", 1000, Qt::PreciseTimer);
-    timLuzesMensagem = temporizador("timLuzesMensagem", 500, Qt::PreciseTimer);
-
-    imgImagensIcones24x24.imagens = uRotinasGerais::IconesDosDialogos();
-
     // The window's background is the button face; the cabinet covers it and the shape cuts the rest.
     QPalette pal = palette();
     pal.setColor(QPalette::Window, QApplication::palette().color(QPalette::Button));
@@ -325,11 +310,6 @@ void TfrmPrincipal::ConectarEventos() {
     connect(spdApostar01, &TDsFancyButton::OnClick, this, &TfrmPrincipal::spdApostar01Click);
     connect(spdApostar05, &TDsFancyButton::OnClick, this, &TfrmPrincipal::spdApostar05Click);
     connect(spdApostar10, &TDsFancyButton::OnClick, this, &TfrmPrincipal::spdApostar10Click);
-    connect(timBobina1, &QTimer::timeout, this, &TfrmPrincipal::timBobina1Timer);
-    connect(timBobina2, &QTimer::timeout, this, &TfrmPrincipal::timBobina2Timer);
-    connect(timBobina3, &QTimer::timeout, this, &TfrmPrincipal::timBobina3Timer);
-    connect(timFinal, &QTimer::timeout, this, &TfrmPrincipal::timFinalTimer);
-    connect(timLuzesMensagem, &QTimer::timeout, this, &TfrmPrincipal::timLuzesMensagemTimer);
 }
 
 bool TfrmPrincipal::eventFilter(QObject* objeto, QEvent* evento) {
@@ -438,21 +418,18 @@ void TfrmPrincipal::SetarInicioDaAplicacao() {
         QMessageBox::critical(nullptr, QApplication::applicationName(), primeiroErro);
 
     // 9. The LCD font, installed before the window is first drawn.
-    if (!FonteEstaInstalada("LCDMono2")) InstalarFonte(kArquivoDaFonte);
+    if (!FonteEstaInstalada("LCDMono2")) InstalarFonte(PastaDeDesempacotamento, kArquivoDaFonte);
     AjustarLetreiroAoRotulo();
 
     // 10-11. Screen size, then the animated cursors.
-    VerificarResolucaoDaTela();
-    AplicarCursoresAnimados();
+    if (!VerificarResolucaoDaTela(this, TituloDoAplicativo)) SolicitarTermino();
+    AplicarCursoresAnimados(PastaDeDesempacotamento, this);
 
     // 12. Credit and bet.
-    Credito = 100.0;
-    Aposta = 0.0;
-    AtualizarPainel();
+    FMaquina->DefinirDinheiro(100.0, 0.0);
 
     // 13. Lamps and the message display.
-    jogo::Estado().FaseDasLuzes = 1;
-    timLuzesMensagem->start();
+    FMaquina->IniciarLuzes();
     SetarMensagem("Aposte e Ganhe");
 
     // 14. The opening turn of the reels.
@@ -461,8 +438,6 @@ void TfrmPrincipal::SetarInicioDaAplicacao() {
     // 15. Double buffering is Qt's own; the stop targets are cleared.
     SetarOQueTemQueDar(0, 0, 0);
 }
-
-void TfrmPrincipal::FormShow() {}
 
 // ---------------------------------------------------------------------------------------------
 // Shutdown
@@ -477,6 +452,9 @@ void TfrmPrincipal::closeEvent(QCloseEvent* e) {
 }
 
 void TfrmPrincipal::FormClose() {
+    // Whatever the turn was doing, nothing more moves or sounds: the program is ending.
+    FMaquina->Parar();
+    uRotinasGerais::PararSom();
     QStringList arquivos;
     for (const auto& c : kCursores) arquivos << c.arquivo;
     arquivos << kArquivoDaFonte;

@@ -1,8 +1,8 @@
 // TfrmPrincipal: the slot-machine cabinet window.
 //
-// The controls are public fields in the design's declaration order; behaviour lives in the
-// event handlers and the Portuguese-named methods. The game's rules are in game/; the methods
-// here only move pictures, labels and timers.
+// The window is the view of the machine (game/maquina.h): the design's methods forward to it, and
+// what it reports is drawn here, sounded through the event table and reflected on the buttons.
+// The controls are private; from outside they are found by their object names.
 #pragma once
 
 #include <QImage>
@@ -11,9 +11,9 @@
 #include <QString>
 #include <QWidget>
 #include <array>
-#include <vector>
 
 #include "game/bobinas.h"
+#include "game/maquina.h"
 #include "platform/pasta_de_desempacotar.h"
 
 class QAction;
@@ -68,12 +68,6 @@ private:
     Qt::PenStyle FPenStyle = Qt::SolidLine;
 };
 
-// The image list imgImagensIcones24x24: four 24 x 24 pictures.
-struct TImageList {
-    std::vector<QImage> imagens;
-    QImage at(int i) const { return i >= 0 && i < int(imagens.size()) ? imagens[i] : QImage(); }
-};
-
 class TfrmPrincipal : public QWidget {
     Q_OBJECT
 public:
@@ -81,27 +75,8 @@ public:
     explicit TfrmPrincipal(QWidget* parent = nullptr, bool executarInicio = true);
     ~TfrmPrincipal() override;
 
-    // --- published fields, in declaration order -------------------------------------------
-    TImageShape* imgChassisFundo;
-    TDsFancyButton* spdSair;
-    TPicture *imgC1, *imgB1, *imgA1, *imgA2, *imgB2, *imgC2, *imgC3, *imgB3, *imgA3;
-    TDsFancyButton* spdGirar;
-    QTimer *timBobina1, *timBobina2, *timBobina3, *timFinal;
-    TPicture *imgBarraVertical02, *imgBarraVertical03, *imgBarraVertical04, *imgBarraVertical01;
-    TImageList imgImagensIcones24x24;
-    QLabel *lblCredito, *lblAposta;
-    TDsFancyButton* spdApostar01;
-    TPicture *imgBarraHorizontal01, *imgBarraHorizontal02;
-    TDsFancyButton* spdApostar10;
-    TShape* Shape1;
-    TDsFancyButton* spdApostar05;
-    TPicture* imgPainelPontuacao;
-    TShape *shpLuz01, *shpLuz02, *shpLuz03, *shpLuz04, *shpLuz05, *shpLuz06;
-    QTimer* timLuzesMensagem;
-    TShape *shpLuz07, *shpLuz12, *shpLuz11, *shpLuz10, *shpLuz09, *shpLuz08;
-    QLabel* lblMensagem;
-    TPicture* imgOlho;
-    QLabel* lblWebSite;
+    // The machine this window shows: money, reels, the turn, lamps and marquee.
+    jogo::Maquina& maquina() const { return *FMaquina; }
 
     // --- own fields ----------------------------------------------------------------------------
     QString PastaDoPrograma;
@@ -110,9 +85,9 @@ public:
     QString PastaDeDesempacotamento;
     QString TituloDoAplicativo;
     QString VersaoDoAplicativo;
-    double Credito = 0;
-    double Aposta = 0;
-    double Premio = 0;
+    double Credito() const;
+    double Aposta() const;
+    double Premio() const;
 
     // --- reel model ------------------------------------------------------------------------------
     static void DesenhoBaseadoEnNumero(int numero, QString& texto);
@@ -123,9 +98,9 @@ public:
     void DesenharBobina3();
     void DesenharBobinasParadas();  // the still look, as timFinalTimer draws it
     // For screen readers: names the reel cells by the symbols they show and, once every reel
-    // stands, describes the pay line and its prize on the message display. Called whenever a
-    // reel stops.
-    void AtualizarLeituraDasBobinas();
+    // stands (reel 3, the last to stop), describes the pay line and its prize on the message
+    // display. Called whenever a reel stops, with that reel's number.
+    void AtualizarLeituraDasBobinas(int bobinaParada);
 
     // --- spin cycle ------------------------------------------------------------------------------
     void spdGirarClick();
@@ -137,6 +112,7 @@ public:
     void IniciarGiroDeAbertura();
 
     // --- credits, bets, payout -------------------------------------------------------------------
+    // Starts the win check of a finished turn; the count-up then runs on the machine's timers.
     void ChecarSeGanhou();
     void AtualizarPainel();
     void RealizarAposta(double quantia);
@@ -151,20 +127,15 @@ public:
     // --- entry, start-up, shutdown ---------------------------------------------------------------
     void FormCreate();
     void SetarInicioDaAplicacao();
-    void FormShow();
+    // The tidy end: the machine and the sound stop, the unpacked files go.
     void FormClose();
     void spdSairClick();
     void lblWebSiteClick();
     void ReduzTamanhoFormularioPrincipal();
 
-    // --- keyboard and the sound switch -----------------------------------------------------------
-    // The button a key stands for (Space and Enter: Girar; 1, 5, 0: the bets; Escape: Sair), or
-    // none. M has no button: it switches the sound.
-    TDsFancyButton* BotaoDaTecla(int tecla) const;
-    // The right-click menu, with "Som ligado" checked while the sound is on.
-    QMenu* mnuContexto = nullptr;
-    QAction* mnuSomLigado = nullptr;
-    // Switches every sound on or off, and keeps the choice for the next runs.
+    // --- the sound switch ------------------------------------------------------------------------
+    // Switches every sound on or off, and keeps the choice for the next runs. Switched on during
+    // a count-up, the payout's loop sounds again.
     void DefinirSomLigado(bool ligado);
     void AlternarSom();
     // The sound switch as the player last left it: on unless switched off in an earlier run.
@@ -177,13 +148,6 @@ public:
                                          const QString& TextoSim, unsigned char IconeNao,
                                          unsigned char IconeSim, bool Advertencia, bool ComIconesDeBorda);
     bool FormCloseQuery();
-
-    // The reel cells of reel k (1..3), top to bottom.
-    std::array<TPicture*, 3> celulasDaBobina(int k) const;
-    // The lamps shpLuz01..shpLuz12 by number 1..12.
-    TShape* lampada(int n) const;
-    // All five cabinet buttons, in the order they are enabled and disabled.
-    std::array<TDsFancyButton*, 5> botoes() const;
 
     // True once the start-up asked the program to end (a screen too small);
     // main() then leaves as soon as the loop starts.
@@ -206,9 +170,44 @@ protected:
     void contextMenuEvent(QContextMenuEvent* e) override;
 
 private:
+    // --- the controls, in the design's declaration order (found by object name from outside) --
+    TImageShape* imgChassisFundo;
+    TDsFancyButton* spdSair;
+    TPicture *imgC1, *imgB1, *imgA1, *imgA2, *imgB2, *imgC2, *imgC3, *imgB3, *imgA3;
+    TDsFancyButton* spdGirar;
+    TPicture *imgBarraVertical02, *imgBarraVertical03, *imgBarraVertical04, *imgBarraVertical01;
+    QLabel *lblCredito, *lblAposta;
+    TDsFancyButton* spdApostar01;
+    TPicture *imgBarraHorizontal01, *imgBarraHorizontal02;
+    TDsFancyButton* spdApostar10;
+    TShape* Shape1;
+    TDsFancyButton* spdApostar05;
+    TPicture* imgPainelPontuacao;
+    TShape *shpLuz01, *shpLuz02, *shpLuz03, *shpLuz04, *shpLuz05, *shpLuz06;
+    TShape *shpLuz07, *shpLuz12, *shpLuz11, *shpLuz10, *shpLuz09, *shpLuz08;
+    QLabel* lblMensagem;
+    TPicture* imgOlho;
+    QLabel* lblWebSite;
+    // The right-click menu, with "Som ligado" checked while the sound is on.
+    QMenu* mnuContexto = nullptr;
+    QAction* mnuSomLigado = nullptr;
+
+    jogo::Maquina* FMaquina;
+
     void CriarControles();
     void ConectarEventos();
+    void ConectarMaquina();
     void HabilitarBotoes(bool habilitar);
+    void DesenharLuzes(int fase);
+    // The reel cells of reel k (1..3), top to bottom.
+    std::array<TPicture*, 3> celulasDaBobina(int k) const;
+    // The lamps shpLuz01..shpLuz12 by number 1..12.
+    TShape* lampada(int n) const;
+    // All five cabinet buttons, in the order they are enabled and disabled.
+    std::array<TDsFancyButton*, 5> botoes() const;
+    // The button a key stands for (Space and Enter: Girar; 1, 5, 0: the bets; Escape: Sair), or
+    // none. M has no button: it switches the sound.
+    TDsFancyButton* BotaoDaTecla(int tecla) const;
     void CriarMenuDeContexto();
     void PrepararTeclado();  // one press per held key; the keys' names for screen readers
     void MostrarMenuDeContexto(const QPoint& global);
@@ -223,7 +222,6 @@ private:
     void AvisarLeitoresDosMostradores();
     bool FTerminoSolicitado = false;
     plataforma::PastaDeDesempacotar FDesempacotar;
-    bool FFechandoConfirmado = false;
 };
 
 // The application's main window, as the game's routines expect to find it.

@@ -10,7 +10,7 @@
 #include <QTimer>
 
 #include "game/dinheiro.h"
-#include "game/estado.h"
+#include "game/maquina.h"
 #include "game/simbolos.h"
 #include "shell/dialogo_rotinas.h"
 #include "shell/uPrincipal.h"
@@ -26,12 +26,12 @@ public:
     enum class Papel { Credito, Aposta, Mensagem, Endereco, Outro };
 
     Papel papel() const {
-        const auto* f = qobject_cast<const TfrmPrincipal*>(object()->parent());
-        if (!f) return Papel::Outro;
-        if (object() == f->lblCredito) return Papel::Credito;
-        if (object() == f->lblAposta) return Papel::Aposta;
-        if (object() == f->lblMensagem) return Papel::Mensagem;
-        if (object() == f->lblWebSite) return Papel::Endereco;
+        if (!qobject_cast<const TfrmPrincipal*>(object()->parent())) return Papel::Outro;
+        const QString nome = object()->objectName();
+        if (nome == QLatin1String("lblCredito")) return Papel::Credito;
+        if (nome == QLatin1String("lblAposta")) return Papel::Aposta;
+        if (nome == QLatin1String("lblMensagem")) return Papel::Mensagem;
+        if (nome == QLatin1String("lblWebSite")) return Papel::Endereco;
         return Papel::Outro;
     }
 
@@ -40,9 +40,9 @@ public:
     QString leitura() const {
         const auto* f = static_cast<const TfrmPrincipal*>(object()->parent());
         switch (papel()) {
-            case Papel::Credito: return uRotinasGerais::FormatarValor(14, 0, f->Credito).trimmed();
-            case Papel::Aposta: return uRotinasGerais::FormatarValor(14, 0, f->Aposta).trimmed();
-            case Papel::Mensagem: return jogo::Estado().MensagemAtual;
+            case Papel::Credito: return uRotinasGerais::FormatarValor(14, 0, f->Credito()).trimmed();
+            case Papel::Aposta: return uRotinasGerais::FormatarValor(14, 0, f->Aposta()).trimmed();
+            case Papel::Mensagem: return f->maquina().Mensagem();
             default: return static_cast<QLabel*>(widget())->text();
         }
     }
@@ -114,11 +114,11 @@ class TFiguraAcessivel : public QAccessibleWidget {
 public:
     explicit TFiguraAcessivel(TPicture* figura) : QAccessibleWidget(figura) {}
     QAccessible::Role role() const override {
-        const auto* f = static_cast<const TfrmPrincipal*>(object()->parent());
-        for (int k = 1; k <= 3; ++k)
-            for (const TPicture* c : f->celulasDaBobina(k))
-                if (c == object()) return QAccessible::Graphic;
-        return QAccessible::Client;
+        // The cells are imgA1..imgC3: row A, B or C of reel 1, 2 or 3.
+        const QString nome = object()->objectName();
+        const bool celula = nome.size() == 5 && nome.startsWith(QLatin1String("img")) &&
+                            QStringLiteral("ABC").contains(nome[3]) && QStringLiteral("123").contains(nome[4]);
+        return celula ? QAccessible::Graphic : QAccessible::Client;
     }
 };
 
@@ -163,15 +163,19 @@ void TfrmPrincipal::InstalarAcessibilidade() {
 
 void TfrmPrincipal::AvisarLeitoresDosMostradores() {
     if (!QAccessible::isActive()) return;
+    // A prize counted in credit by credit is told once, by the pay line's description when the
+    // reels stop, and the credit once more when the count-up is over: one notice per credit
+    // would keep a reader talking for minutes. Read on demand, the credit is always the screen's.
+    const bool contando = FMaquina->FaseAtual() == jogo::Maquina::Fase::Pagando;
     for (QLabel* l : {lblCredito, lblAposta, lblMensagem})
         if (auto* i = dynamic_cast<TRotuloAcessivel*>(QAccessible::queryAccessibleInterface(l)))
-            i->AvisarSeMudou();
+            if (!(contando && l == lblCredito)) i->AvisarSeMudou();
 }
 
-void TfrmPrincipal::AtualizarLeituraDasBobinas() {
+void TfrmPrincipal::AtualizarLeituraDasBobinas(int bobinaParada) {
     QStringList linha;
     for (int k = 1; k <= 3; ++k) {
-        const int p = jogo::Estado().Bobinas[k - 1].Posicao;
+        const int p = FMaquina->Posicao(k);
         const jogo::Fita& fita = *jogo::Fitas[k - 1];
         const auto celulas = celulasDaBobina(k);
         celulas[0]->setAccessibleName(nomeParaLeitura(fita[DecrementarNumeroNaBobina(p)]));
@@ -179,14 +183,14 @@ void TfrmPrincipal::AtualizarLeituraDasBobinas() {
         celulas[2]->setAccessibleName(nomeParaLeitura(fita[IncrementarNumeroNaBobina(p)]));
         linha << celulas[1]->accessibleName();
     }
-    // The line is told once no reel turns any more; until then an earlier result would mislead.
+    // The line is told once the last reel stands; until then an earlier result would mislead.
     QString descricao;
-    if (!timBobina1->isActive() && !timBobina2->isActive() && !timBobina3->isActive()) {
+    if (bobinaParada == 3) {
         descricao = linha.join(QStringLiteral(", "));
-        const double premio = jogo::PremioDaLinhaDoMeio(jogo::Estado().Bobinas, Aposta);
+        const double premio = jogo::PremioDaLinhaDoMeio(FMaquina->Bobinas(), FMaquina->Aposta());
         if (premio > 0)
             descricao += QString::fromUtf8(" — ganhou ") + uRotinasGerais::FormatarValor(0, 0, premio);
-        else if (Aposta > 0)
+        else if (FMaquina->Aposta() > 0)
             descricao += QString::fromUtf8(" — sem prêmio");
     }
     lblMensagem->setAccessibleDescription(descricao);

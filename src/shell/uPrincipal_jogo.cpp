@@ -1,15 +1,12 @@
-// The cabinet window's game methods: reel drawing, the spin cycle, money and payout, lamps and
-// marquee. The rules themselves are in bobinas.h; these methods move pictures, labels and timers.
-#include <QApplication>
+// The cabinet window's game side: the design's game methods forward to the machine, and what the
+// machine reports is drawn here (reels, displays, lamps, marquee), sounded through the event table
+// and reflected on the buttons.
 #include <QLabel>
-#include <QRegion>
-#include <QTimer>
 
 #include "controls/DsFancyButton.h"
 #include "game/bobinas.h"
-#include "game/dinheiro.h"
-#include "game/estado.h"
 #include "game/eventos.h"
+#include "game/maquina.h"
 #include "platform/carregar_jpeg.h"
 #include "platform/registro.h"
 #include "shell/imagens.h"
@@ -51,10 +48,10 @@ QImage quadroDoSimbolo(const QString& pastaDoPrograma, int simbolo, bool escuro,
     return quadro;
 }
 
-void desenharBobina(TfrmPrincipal* f, int k, bool escuro) {
-    const int pos = jogo::Estado().Bobinas[k - 1].Posicao;
+// The cells of reel k at the machine's position, dark above and below while turning.
+void desenharBobina(const TfrmPrincipal* f, const std::array<TPicture*, 3>& celulas, int k, bool escuro) {
+    const int pos = f->maquina().Posicao(k);
     const jogo::Fita& fita = *jogo::Fitas[k - 1];
-    const auto celulas = f->celulasDaBobina(k);
     const int e = imagens::EscalaPara(celulas[1]->devicePixelRatioF());
     celulas[0]->setPicture(
         quadroDoSimbolo(f->PastaDoPrograma, fita[TfrmPrincipal::DecrementarNumeroNaBobina(pos)], escuro, e));
@@ -67,6 +64,25 @@ QColor corDaLuz(std::uint32_t rgb) { return QColor::fromRgb(rgb); }
 
 }  // namespace
 
+// --- the machine's reports -------------------------------------------------------------------
+
+void TfrmPrincipal::ConectarMaquina() {
+    jogo::Maquina* m = FMaquina;
+    connect(m, &jogo::Maquina::Ocorreu, this,
+            [this](jogo::Evento e) { sons::TocarSomDoEvento(PastaDoPrograma, e); });
+    connect(m, &jogo::Maquina::CreditoOuApostaMudou, this, &TfrmPrincipal::AtualizarPainel);
+    connect(m, &jogo::Maquina::GiroComecou, this, [this] { HabilitarBotoes(false); });
+    connect(m, &jogo::Maquina::BobinaAndou, this,
+            [this](int k) { desenharBobina(this, celulasDaBobina(k), k, true); });
+    connect(m, &jogo::Maquina::BobinaParou, this, &TfrmPrincipal::AtualizarLeituraDasBobinas);
+    connect(m, &jogo::Maquina::RodadaTerminou, this, [this] {
+        DesenharBobinasParadas();
+        HabilitarBotoes(true);
+    });
+    connect(m, &jogo::Maquina::MensagemMudou, this, &TfrmPrincipal::AvisarLeitoresDosMostradores);
+    connect(m, &jogo::Maquina::LuzesAndaram, this, &TfrmPrincipal::DesenharLuzes);
+}
+
 // --- reel model ------------------------------------------------------------------------------
 
 void TfrmPrincipal::DesenhoBaseadoEnNumero(int numero, QString& texto) {
@@ -77,92 +93,43 @@ void TfrmPrincipal::DesenhoBaseadoEnNumero(int numero, QString& texto) {
 int TfrmPrincipal::IncrementarNumeroNaBobina(int numero) { return jogo::Incrementar(numero); }
 int TfrmPrincipal::DecrementarNumeroNaBobina(int numero) { return jogo::Decrementar(numero); }
 
-void TfrmPrincipal::DesenharBobina1() { desenharBobina(this, 1, true); }
-void TfrmPrincipal::DesenharBobina2() { desenharBobina(this, 2, true); }
-void TfrmPrincipal::DesenharBobina3() { desenharBobina(this, 3, true); }
+void TfrmPrincipal::DesenharBobina1() { desenharBobina(this, celulasDaBobina(1), 1, true); }
+void TfrmPrincipal::DesenharBobina2() { desenharBobina(this, celulasDaBobina(2), 2, true); }
+void TfrmPrincipal::DesenharBobina3() { desenharBobina(this, celulasDaBobina(3), 3, true); }
 
 void TfrmPrincipal::DesenharBobinasParadas() {
-    for (int k = 1; k <= 3; ++k) desenharBobina(this, k, false);
+    for (int k = 1; k <= 3; ++k) desenharBobina(this, celulasDaBobina(k), k, false);
 }
 
 // --- spin cycle ------------------------------------------------------------------------------
 
 void TfrmPrincipal::spdGirarClick() {
-    if (Aposta == 0) {
-        CaixaDeDialogo(TituloDoAplicativo + QuebrasDeLinha(2) + "Para Girar o Trevolino, Primeiro" +
-                           QuebrasDeLinha(1) + "Você Deve Fazer Uma Aposta!",
-                       "Faça Uma Aposta Antes de Puxar a Alavanca", "", "Sim", false);
-        return;
-    }
-    jogo::DefinirLimites(jogo::Estado().Bobinas, jogo::Sortear(jogo::kMaiorSorteioGiro),
-                         jogo::kAcrescimoGiro);
-    timBobina1->start();
-    timBobina2->start();
-    timBobina3->start();
-    HabilitarBotoes(false);
-    sons::TocarSomDoEvento(PastaDoPrograma, jogo::Evento::GiroComecou);
+    if (FMaquina->Girar()) return;
+    CaixaDeDialogo(TituloDoAplicativo + QuebrasDeLinha(2) + "Para Girar o Trevolino, Primeiro" +
+                       QuebrasDeLinha(1) + "Você Deve Fazer Uma Aposta!",
+                   "Faça Uma Aposta Antes de Puxar a Alavanca", "", "Sim", false);
 }
 
-void TfrmPrincipal::IniciarGiroDeAbertura() {
-    jogo::DefinirLimites(jogo::Estado().Bobinas, jogo::Sortear(jogo::kMaiorSorteioAbertura),
-                         jogo::kAcrescimoAbertura);
-    timBobina1->start();
-    timBobina2->start();
-    timBobina3->start();
-}
+void TfrmPrincipal::IniciarGiroDeAbertura() { FMaquina->GirarAbertura(); }
 
-namespace {
-// One tick of reel k: step, draw, count and stop test. True when the reel stopped.
-bool tickDaBobina(TfrmPrincipal* f, int k, QTimer* timer) {
-    auto& b = jogo::Estado().Bobinas[k - 1];
-    jogo::Avancar(b);
-    desenharBobina(f, k, true);
-    if (jogo::ContarPasso(b) != jogo::ResultadoDoPasso::Parou) return false;
-    timer->stop();
-    f->AtualizarLeituraDasBobinas();
-    sons::TocarSomDoEvento(f->PastaDoPrograma, jogo::Evento::BobinaParou);
-    return true;
-}
-}  // namespace
+void TfrmPrincipal::timBobina1Timer() { FMaquina->PassoDaBobina(1); }
+void TfrmPrincipal::timBobina2Timer() { FMaquina->PassoDaBobina(2); }
+void TfrmPrincipal::timBobina3Timer() { FMaquina->PassoDaBobina(3); }
+void TfrmPrincipal::timFinalTimer() { FMaquina->Finalizar(); }
 
-void TfrmPrincipal::timBobina1Timer() { tickDaBobina(this, 1, timBobina1); }
-void TfrmPrincipal::timBobina2Timer() { tickDaBobina(this, 2, timBobina2); }
-
-void TfrmPrincipal::timBobina3Timer() {
-    if (!tickDaBobina(this, 3, timBobina3)) return;
-    // Settling, then the win check and payout, all inside this tick.
-    Aguardar(false, 0.5);
-    ChecarSeGanhou();
-    SetarMensagem("Aposte e Ganhe");
-}
-
-void TfrmPrincipal::timFinalTimer() {
-    DesenharBobinasParadas();
-    timFinal->stop();
-    HabilitarBotoes(true);
-}
-
-void TfrmPrincipal::SetarOQueTemQueDar(int s1, int s2, int s3) {
-    auto& b = jogo::Estado().Bobinas;
-    // On reel 1 each symbol k first stands at position k; a value outside the strip sets none.
-    b[0].Alvo = jogo::PrimeiraPosicao(jogo::Bobina1, s1);
-    b[1].Alvo = s2 != 0 ? jogo::PrimeiraPosicao(jogo::Bobina2, s2) : 0;
-    b[2].Alvo = s3 != 0 ? jogo::PrimeiraPosicao(jogo::Bobina3, s3) : 0;
-}
+void TfrmPrincipal::SetarOQueTemQueDar(int s1, int s2, int s3) { FMaquina->SetarOQueTemQueDar(s1, s2, s3); }
 
 // --- credits, bets, payout -------------------------------------------------------------------
 
+double TfrmPrincipal::Credito() const { return FMaquina->Credito(); }
+double TfrmPrincipal::Aposta() const { return FMaquina->Aposta(); }
+double TfrmPrincipal::Premio() const { return FMaquina->Premio(); }
+
 void TfrmPrincipal::RealizarAposta(double quantia) {
-    if (Credito >= quantia) {
-        SetarMensagem("Boa Sorte");
-        jogo::Apostar(Credito, Aposta, quantia);
-        sons::TocarSomDoEvento(PastaDoPrograma, jogo::Evento::MoedaInserida);
-        AtualizarPainel();
-    } else {
-        CaixaDeDialogo(TituloDoAplicativo + QuebrasDeLinha(2) + "Não Há Crédito Suficiente" +
-                           QuebrasDeLinha(1) + "Para Apostar.",
-                       "Crédito Insuficiente", "", "Sim", false);
-    }
+    if (FMaquina->Apostar(quantia)) return;
+    CaixaDeDialogo(TituloDoAplicativo + QuebrasDeLinha(2) + "Não Há Crédito Suficiente" + QuebrasDeLinha(1) +
+                       "Para Apostar.",
+                   "Crédito Insuficiente", "", "Sim", false);
 }
 
 void TfrmPrincipal::spdApostar01Click() { RealizarAposta(1); }
@@ -170,50 +137,20 @@ void TfrmPrincipal::spdApostar05Click() { RealizarAposta(5); }
 void TfrmPrincipal::spdApostar10Click() { RealizarAposta(10); }
 
 void TfrmPrincipal::AtualizarPainel() {
-    lblCredito->setText("Creditos: " + FormatarValor(14, 0, Credito).trimmed());
-    lblAposta->setText("Aposta: " + FormatarValor(14, 0, Aposta).trimmed());
+    lblCredito->setText("Creditos: " + FormatarValor(14, 0, FMaquina->Credito()).trimmed());
+    lblAposta->setText("Aposta: " + FormatarValor(14, 0, FMaquina->Aposta()).trimmed());
     AvisarLeitoresDosMostradores();
 }
 
-void TfrmPrincipal::ChecarSeGanhou() {
-    Premio = 0;
-    Premio = jogo::PremioDaLinhaDoMeio(jogo::Estado().Bobinas, Aposta);
-    if (Premio > 0) {
-        sons::TocarSomDoEvento(PastaDoPrograma, jogo::Evento::Ganhou);
-        sons::TocarSomDoEvento(PastaDoPrograma, jogo::EventoDoPagamento(Premio));
-        SetarMensagem("Parabens");
-        while (jogo::PagarUmCredito(Premio, Credito)) {
-            AtualizarPainel();
-            Aguardar(false, 0.25);
-            QCoreApplication::processEvents();
-        }
-        sons::TocarSomDoEvento(PastaDoPrograma, jogo::Evento::PagamentoTerminou);
-    }
-    Aposta = 0;
-    AtualizarPainel();
-    SetarOQueTemQueDar(0, 0, 0);
-    timFinal->start();
-}
+void TfrmPrincipal::ChecarSeGanhou() { FMaquina->ChecarSeGanhou(); }
 
 // --- lamps and marquee -----------------------------------------------------------------------
 
-void TfrmPrincipal::SetarMensagem(const QString& texto) {
-    jogo::Estado().MensagemAtual = texto;
-    AvisarLeitoresDosMostradores();
-}
+void TfrmPrincipal::SetarMensagem(const QString& texto) { FMaquina->SetarMensagem(texto); }
 
-void TfrmPrincipal::timLuzesMensagemTimer() {
-    auto& e = jogo::Estado();
-    for (int n = 1; n <= 12; ++n)
-        lampada(n)->setBrushColor(corDaLuz(jogo::ObterCorDaLuz(e.FaseDasLuzes + n - 1)));
-    jogo::ObterCorDaLuz(e.FaseDasLuzes - 1, &e.FaseDasLuzes);
-    lblMensagem->setText(jogo::PedacoDoLetreiro(e.MensagemAtual, e.PosicaoDaMensagem));
-    e.PosicaoDaMensagem = jogo::ProximaPosicaoDoLetreiro(e.MensagemAtual, e.PosicaoDaMensagem);
-    // The changes are painted now, in one pass, without letting other events through: a reel's
-    // last step or a click that opens a dialog handled in here would hold this tick on the stack,
-    // and Qt does not re-enter a timer whose slot is running, so lamps and marquee would stand
-    // still for the whole payout or dialog.
-    QRegion mudou = lblMensagem->geometry();
-    for (int n = 1; n <= 12; ++n) mudou += lampada(n)->geometry();
-    repaint(mudou);
+void TfrmPrincipal::timLuzesMensagemTimer() { FMaquina->PassoDasLuzes(); }
+
+void TfrmPrincipal::DesenharLuzes(int fase) {
+    for (int n = 1; n <= 12; ++n) lampada(n)->setBrushColor(corDaLuz(jogo::ObterCorDaLuz(fase + n - 1)));
+    lblMensagem->setText(FMaquina->Letreiro());
 }

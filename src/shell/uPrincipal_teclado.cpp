@@ -20,6 +20,7 @@
 #include "controls/DsFancyButtonAcessivel.h"
 #include "platform/teclas_seguradas.h"
 #include "shell/som.h"
+#include "shell/sons_do_jogo.h"
 #include "shell/uPrincipal.h"
 
 namespace {
@@ -40,24 +41,24 @@ namespace {
 // names, as desktop toolkits write key bindings).
 struct TeclaDoBotao {
     Qt::Key tecla;
-    TDsFancyButton* TfrmPrincipal::*botao;
+    const char* botao;  // the button's object name
     const char* nome;
 };
 constexpr TeclaDoBotao kTeclas[] = {
-    {Qt::Key_Space, &TfrmPrincipal::spdGirar, "space"},
-    {Qt::Key_Return, &TfrmPrincipal::spdGirar, "Return"},
-    {Qt::Key_Enter, &TfrmPrincipal::spdGirar, "KP_Enter"},
-    {Qt::Key_1, &TfrmPrincipal::spdApostar01, "1"},
-    {Qt::Key_5, &TfrmPrincipal::spdApostar05, "5"},
-    {Qt::Key_0, &TfrmPrincipal::spdApostar10, "0"},
-    {Qt::Key_Escape, &TfrmPrincipal::spdSair, "Escape"},
+    {Qt::Key_Space, "spdGirar", "space"},
+    {Qt::Key_Return, "spdGirar", "Return"},
+    {Qt::Key_Enter, "spdGirar", "KP_Enter"},
+    {Qt::Key_1, "spdApostar01", "1"},
+    {Qt::Key_5, "spdApostar05", "5"},
+    {Qt::Key_0, "spdApostar10", "0"},
+    {Qt::Key_Escape, "spdSair", "Escape"},
 };
 
 }  // namespace
 
 TDsFancyButton* TfrmPrincipal::BotaoDaTecla(int tecla) const {
     for (const auto& t : kTeclas)
-        if (t.tecla == tecla) return this->*t.botao;
+        if (t.tecla == tecla) return findChild<TDsFancyButton*>(QLatin1String(t.botao), Qt::FindDirectChildrenOnly);
     return nullptr;
 }
 
@@ -68,7 +69,7 @@ void TfrmPrincipal::PrepararTeclado() {
     for (TDsFancyButton* b : botoes()) {
         QStringList nomes;
         for (const auto& t : kTeclas)
-            if (this->*t.botao == b) nomes << QString::fromLatin1(t.nome);
+            if (b->objectName() == QLatin1String(t.botao)) nomes << QString::fromLatin1(t.nome);
         DefinirTeclasDoBotao(b, nomes);
     }
 }
@@ -111,7 +112,11 @@ void TfrmPrincipal::changeEvent(QEvent* e) {
 bool TfrmPrincipal::SomLigadoNasPreferencias() { return preferencias().value(kChaveSomLigado, true).toBool(); }
 
 void TfrmPrincipal::DefinirSomLigado(bool ligado) {
+    const bool estavaLigado = uRotinasGerais::SomLigado();
     uRotinasGerais::LigarSom(ligado);
+    // Switching off stopped the count-up's loop; switched on again, it goes on for what is left.
+    if (ligado && !estavaLigado && FMaquina->PremioDoPagamento() > 0)
+        sons::TocarSomDoEvento(PastaDoPrograma, jogo::EventoDoPagamento(FMaquina->PremioDoPagamento()));
     mnuSomLigado->setChecked(ligado);
     QSettings p = preferencias();
     p.setValue(kChaveSomLigado, ligado);

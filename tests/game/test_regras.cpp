@@ -1,11 +1,13 @@
 // The machine's rules without a window: strips and steps, turns, targets, the pay rule and the
 // pay table the cabinet shows, lamps and the marquee.
 #include <QtTest>
+#include <memory>
 #include <set>
 #include <tuple>
 
 #include "game/bobinas.h"
 #include "game/dinheiro.h"
+#include "game/maquina.h"
 #include "game/tabela_de_premios.h"
 
 using namespace jogo;
@@ -25,6 +27,53 @@ std::array<int, 3> executarVolta(std::array<Bobina, 3>& b, const std::array<int,
 std::array<int, 3> linhaDoMeio(const std::array<Bobina, 3>& b) {
     return {Bobina1[b[0].Posicao], Bobina2[b[1].Posicao], Bobina3[b[2].Posicao]};
 }
+// Time moved by hand: Avancar fires every timer that falls due, in time order (creation order on
+// a tie), each at its own interval from when it was started.
+class RelogioDeTeste : public Relogio {
+public:
+    qint64 agora = 0;
+    Temporizador* Criar(QObject*, const QString&, int ms, std::function<void()> aoDisparar) override {
+        FTemporizadores.push_back(std::make_unique<T>(this, ms, std::move(aoDisparar)));
+        return FTemporizadores.back().get();
+    }
+    void Avancar(qint64 ms) {
+        const qint64 fim = agora + ms;
+        for (;;) {
+            T* proximo = nullptr;
+            for (const auto& t : FTemporizadores)
+                if (t->ativo && t->quando <= fim && (!proximo || t->quando < proximo->quando))
+                    proximo = t.get();
+            if (!proximo) break;
+            agora = proximo->quando;
+            proximo->quando += proximo->ms;
+            proximo->aoDisparar();
+        }
+        agora = fim;
+    }
+    bool AlgumAtivo() const {
+        for (const auto& t : FTemporizadores)
+            if (t->ativo) return true;
+        return false;
+    }
+
+private:
+    struct T : Temporizador {
+        T(RelogioDeTeste* r, int m, std::function<void()> f) : relogio(r), ms(m), aoDisparar(std::move(f)) {}
+        void Iniciar() override {
+            ativo = true;
+            quando = relogio->agora + ms;
+        }
+        void Parar() override { ativo = false; }
+        bool Ativo() const override { return ativo; }
+        RelogioDeTeste* relogio;
+        int ms;
+        std::function<void()> aoDisparar;
+        bool ativo = false;
+        qint64 quando = 0;
+    };
+    std::vector<std::unique_ptr<T>> FTemporizadores;
+};
+
 }  // namespace
 
 class TestRegras : public QObject {
@@ -267,7 +316,7 @@ private slots:
         for (int q = 1; q <= 8; ++q) QCOMPARE(PedacoDoLetreiro(m, q), PedacoDoLetreiro(m, q + 19));
     }
 
-    void sorteioUniformeEFixavel() {
+    void sorteioUniforme() {
         std::array<int, 25> contagem{};
         for (int i = 0; i < 5000; ++i) {
             const int r = Sortear(24);
@@ -275,9 +324,46 @@ private slots:
             ++contagem[r];
         }
         for (int c : contagem) QVERIFY2(c > 100, "a value of the range is almost never drawn");
-        DefinirSorteio([](int) { return 3; });
-        QCOMPARE(Sortear(24), 3);
-        DefinirSorteio(nullptr);
+    }
+
+    // A won spin through the machine alone, on a clock moved by hand: when each reel stops, the
+    // pause, the count-up one credit a tick, the end and the final second, in the order reported;
+    // then a count-up stopped halfway (the program ending) moves nothing any more.
+    void rodadaInteiraNoRelogioDeTeste() {
+        RelogioDeTeste relogio;
+        Maquina m(relogio, [](int) { return 0; });
+        static const char* eventos[] = {"moeda", "giro", "parou", "ganhou", "pouco", "muito", "pago"};
+        QStringList visto;
+        const auto marcar = [&](const QString& o) { visto << QString("%1 %2").arg(relogio.agora).arg(o); };
+        QObject::connect(&m, &Maquina::Ocorreu, [&](Evento e) { marcar(eventos[int(e)]); });
+        QObject::connect(&m, &Maquina::MensagemMudou, marcar);
+        QObject::connect(&m, &Maquina::RodadaTerminou, [&] { marcar("botoes"); });
+        m.DefinirDinheiro(100, 0);
+        QVERIFY(m.Apostar(10));
+        // Three cherries (3, 3, 3) after a spin that draws 0: 26, 51 and 76 steps.
+        const auto inicio = [](int fim, int passos) { return ((fim - 1 + passos) % 16) + 1; };
+        m.Posicionar(inicio(3, 26), inicio(3, 51), inicio(3, 76));
+        QVERIFY(m.Girar());
+        relogio.Avancar(1260);
+        QCOMPARE(m.Credito(), 91.0);  // 40 won, the first credit paid at once
+        relogio.Avancar(250 * 39);
+        QCOMPARE(m.Credito(), 130.0);
+        QCOMPARE(m.Aposta(), 10.0);
+        relogio.Avancar(1250);
+        QCOMPARE(visto, (QStringList{"0 Boa Sorte", "0 moeda", "0 giro", "260 parou", "510 parou", "760 parou",
+                                     "1260 ganhou", "1260 muito", "1260 Parabens", "11260 pago",
+                                     "11260 Aposte e Ganhe", "12260 botoes"}));
+        QCOMPARE(m.Aposta(), 0.0);
+
+        m.DefinirDinheiro(0, 10);
+        m.Posicionar(11, 6, 2);  // three red sevens: 120
+        m.ChecarSeGanhou();
+        relogio.Avancar(1000);
+        QCOMPARE(m.Credito(), 5.0);
+        m.Parar();
+        relogio.Avancar(60000);
+        QCOMPARE(m.Credito(), 5.0);
+        QVERIFY(!relogio.AlgumAtivo());
     }
 };
 

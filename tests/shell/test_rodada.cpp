@@ -8,7 +8,7 @@
 #include "controls/DsFancyButton.h"
 #include "apoio.h"
 #include "game/bobinas.h"
-#include "game/estado.h"
+#include "game/maquina.h"
 #include "shell/espera.h"
 #include "shell/som.h"
 #include "shell/uPrincipal.h"
@@ -48,19 +48,14 @@ class TestRodada : public QObject {
     TfrmPrincipal* w = nullptr;
     QString pastaAnterior;
 
-    void posicionar(int p1, int p2, int p3) {
-        auto& b = jogo::Estado().Bobinas;
-        b[0].Posicao = p1;
-        b[1].Posicao = p2;
-        b[2].Posicao = p3;
-    }
+    void posicionar(int p1, int p2, int p3) { w->maquina().Posicionar(p1, p2, p3); }
     bool algumHabilitado() const {
-        for (auto* b : w->botoes())
+        for (auto* b : w->findChildren<TDsFancyButton*>())
             if (b->isEnabled()) return true;
         return false;
     }
     bool todosHabilitados() const {
-        for (auto* b : w->botoes())
+        for (auto* b : w->findChildren<TDsFancyButton*>())
             if (!b->isEnabled()) return false;
         return true;
     }
@@ -70,14 +65,15 @@ class TestRodada : public QObject {
         QTimer amostrador;
         amostrador.setInterval(1);
         connect(&amostrador, &QTimer::timeout, this, [&]() {
-            amostras << Amostra{
-                algumHabilitado(),
-                w->timBobina1->isActive() || w->timBobina2->isActive() || w->timBobina3->isActive(),
-                w->timFinal->isActive(),
-                w->Premio,
-                jogo::Estado().MensagemAtual,
-                QFileInfo(uRotinasGerais::SomAtual().arquivo).fileName(),
-                uRotinasGerais::SomAtual().emLaco};
+            amostras << Amostra{algumHabilitado(),
+                                apoio::controle<QTimer>(w, "timBobina1")->isActive() ||
+                                    apoio::controle<QTimer>(w, "timBobina2")->isActive() ||
+                                    apoio::controle<QTimer>(w, "timBobina3")->isActive(),
+                                apoio::controle<QTimer>(w, "timFinal")->isActive(),
+                                w->Premio(),
+                                w->maquina().Mensagem(),
+                                QFileInfo(uRotinasGerais::SomAtual().arquivo).fileName(),
+                                uRotinasGerais::SomAtual().emLaco};
         });
         amostrador.start();
         w->spdGirarClick();
@@ -105,23 +101,15 @@ private slots:
         QVERIFY(QFile::link(QString(TREVOLINO_PROGRAM_DIR) + "/Som", pasta.path() + "/Som"));
         pastaAnterior = QDir::currentPath();
         QDir::setCurrent(QDir::rootPath());
-        uRotinasGerais::DefinirEscalaDeTempo(0.01);
     }
-    void cleanupTestCase() {
-        QDir::setCurrent(pastaAnterior);
-        jogo::DefinirSorteio(nullptr);
-    }
+    void cleanupTestCase() { QDir::setCurrent(pastaAnterior); }
     void init() {
-        jogo::ReiniciarEstado();
-        jogo::DefinirSorteio([](int) { return 0; });
         w = new TfrmPrincipal(nullptr, false);
+        w->maquina().DefinirSorteio([](int) { return 0; });
         w->PastaDoPrograma = pasta.path() + "/";
         w->TituloDoAplicativo = "Trevolino v3.5";
-        for (QTimer* t : {w->timBobina1, w->timBobina2, w->timBobina3}) t->setInterval(1);
-        w->timFinal->setInterval(20);
-        w->Credito = 100;
-        w->Aposta = 0;
-        w->AtualizarPainel();
+        apoio::acelerarRodada(w);
+        w->maquina().DefinirDinheiro(100, 0);
     }
     void cleanup() {
         delete w;
@@ -131,18 +119,27 @@ private slots:
     void celulasCarregamOArquivoCertoEmCadaAspecto() {
         posicionar(16, 16, 11);
         w->DesenharBobina1();
-        QVERIFY(corProxima(w->imgA1->picture().pixelColor(70, 46), corDoSimbolo(4, true)));
-        QVERIFY(corProxima(w->imgA2->picture().pixelColor(70, 46), corDoSimbolo(5, false)));
-        QVERIFY(corProxima(w->imgA3->picture().pixelColor(70, 46), corDoSimbolo(1, true)));
-        QVERIFY(w->imgB1->picture().isNull());  // only reel 1 was drawn
+        QVERIFY(corProxima(apoio::controle<TPicture>(w, "imgA1")->picture().pixelColor(70, 46),
+                           corDoSimbolo(4, true)));
+        QVERIFY(corProxima(apoio::controle<TPicture>(w, "imgA2")->picture().pixelColor(70, 46),
+                           corDoSimbolo(5, false)));
+        QVERIFY(corProxima(apoio::controle<TPicture>(w, "imgA3")->picture().pixelColor(70, 46),
+                           corDoSimbolo(1, true)));
+        QVERIFY(apoio::controle<TPicture>(w, "imgB1")->picture().isNull());  // only reel 1 was drawn
         w->DesenharBobina3();
-        QVERIFY(corProxima(w->imgC1->picture().pixelColor(70, 46), corDoSimbolo(10, true)));
-        QVERIFY(corProxima(w->imgC2->picture().pixelColor(70, 46), corDoSimbolo(11, false)));
-        QVERIFY(corProxima(w->imgC3->picture().pixelColor(70, 46), corDoSimbolo(11, true)));
+        QVERIFY(corProxima(apoio::controle<TPicture>(w, "imgC1")->picture().pixelColor(70, 46),
+                           corDoSimbolo(10, true)));
+        QVERIFY(corProxima(apoio::controle<TPicture>(w, "imgC2")->picture().pixelColor(70, 46),
+                           corDoSimbolo(11, false)));
+        QVERIFY(corProxima(apoio::controle<TPicture>(w, "imgC3")->picture().pixelColor(70, 46),
+                           corDoSimbolo(11, true)));
         w->DesenharBobinasParadas();
-        QVERIFY(corProxima(w->imgA1->picture().pixelColor(70, 46), corDoSimbolo(4, false)));
-        QVERIFY(corProxima(w->imgC3->picture().pixelColor(70, 46), corDoSimbolo(11, false)));
-        QVERIFY(corProxima(w->imgB2->picture().pixelColor(70, 46), corDoSimbolo(1, false)));
+        QVERIFY(corProxima(apoio::controle<TPicture>(w, "imgA1")->picture().pixelColor(70, 46),
+                           corDoSimbolo(4, false)));
+        QVERIFY(corProxima(apoio::controle<TPicture>(w, "imgC3")->picture().pixelColor(70, 46),
+                           corDoSimbolo(11, false)));
+        QVERIFY(corProxima(apoio::controle<TPicture>(w, "imgB2")->picture().pixelColor(70, 46),
+                           corDoSimbolo(1, false)));
     }
 
     void quadroDanificadoDeixaACelulaVazia() {
@@ -167,8 +164,8 @@ private slots:
         QLoggingCategory::setFilterRules(QString());
         QCOMPARE(linhas.size(), 1);
         QVERIFY2(linhas[0].endsWith("/Bobinas/uva.jpg"), qPrintable(linhas[0]));
-        QVERIFY(w->imgA2->picture().isNull());
-        QVERIFY(!w->imgA1->picture().isNull());
+        QVERIFY(apoio::controle<TPicture>(w, "imgA2")->picture().isNull());
+        QVERIFY(!apoio::controle<TPicture>(w, "imgA1")->picture().isNull());
         QFile::remove(uva);
         QFile::rename(uva + ".bom", uva);
     }
@@ -177,25 +174,26 @@ private slots:
         posicionar(16, 16, 16);
         w->RealizarAposta(5);
         w->RealizarAposta(5);
-        QCOMPARE(w->Credito, 90.0);
-        QCOMPARE(w->Aposta, 10.0);
-        QCOMPARE(jogo::Estado().MensagemAtual, QString("Boa Sorte"));
-        QCOMPARE(w->lblAposta->text(), QString("Aposta: 10"));
+        QCOMPARE(w->Credito(), 90.0);
+        QCOMPARE(w->Aposta(), 10.0);
+        QCOMPARE(w->maquina().Mensagem(), QString("Boa Sorte"));
+        QCOMPARE(apoio::controle<QLabel>(w, "lblAposta")->text(), QString("Aposta: 10"));
         QCOMPARE(QFileInfo(uRotinasGerais::SomAtual().arquivo).fileName(), QString("InserindoMoeda.wav"));
         const auto amostras = girarAteOFim();
         QVERIFY(algumaAmostra(amostras, [](const Amostra& a) { return a.som == "BobinaGirando.wav"; }));
         QVERIFY(algumaAmostra(amostras, [](const Amostra& a) { return a.som == "BobinaParando.wav"; }));
         QVERIFY(!algumaAmostra(
             amostras, [](const Amostra& a) { return a.som.startsWith("Pagando") || a.som == "Ganhou.wav"; }));
-        QCOMPARE(jogo::Estado().Bobinas[0].Posicao, 6);
-        QCOMPARE(jogo::Estado().Bobinas[1].Posicao, 13);
-        QCOMPARE(jogo::Estado().Bobinas[2].Posicao, 4);
-        QCOMPARE(w->Credito, 90.0);
-        QCOMPARE(w->Aposta, 0.0);
-        QCOMPARE(jogo::Estado().MensagemAtual, QString("Aposte e Ganhe"));
+        QCOMPARE(w->maquina().Posicao(1), 6);
+        QCOMPARE(w->maquina().Posicao(2), 13);
+        QCOMPARE(w->maquina().Posicao(3), 4);
+        QCOMPARE(w->Credito(), 90.0);
+        QCOMPARE(w->Aposta(), 0.0);
+        QCOMPARE(w->maquina().Mensagem(), QString("Aposte e Ganhe"));
         for (const auto& a : amostras) QVERIFY(a.mensagem != "Parabens");  // a lost spin
         // The still look once the buttons are back.
-        QVERIFY(corProxima(w->imgA1->picture().pixelColor(70, 46), corDoSimbolo(jogo::Bobina1[5], false)));
+        QVERIFY(corProxima(apoio::controle<TPicture>(w, "imgA1")->picture().pixelColor(70, 46),
+                           corDoSimbolo(jogo::Bobina1[5], false)));
     }
 
     void botoesDesabilitadosDoGiroAteOSegundoFinal() {
@@ -215,10 +213,10 @@ private slots:
         const auto inicio = [](int fim, int passos) { return ((fim - 1 + passos) % 16) + 1; };
         posicionar(inicio(11, 26), inicio(6, 51), inicio(2, 76));
         w->RealizarAposta(10);
-        const double depoisDaAposta = w->Credito;
+        const double depoisDaAposta = w->Credito();
         const auto amostras = girarAteOFim();
-        QCOMPARE(w->Credito, depoisDaAposta + 120);
-        QCOMPARE(w->Aposta, 0.0);
+        QCOMPARE(w->Credito(), depoisDaAposta + 120);
+        QCOMPARE(w->Aposta(), 0.0);
         // The credit rose one by one, with "Parabens" during the count-up.
         QVERIFY(std::any_of(amostras.begin(), amostras.end(),
                             [](const Amostra& a) { return a.mensagem == "Parabens"; }));
@@ -227,7 +225,28 @@ private slots:
         QVERIFY(algumaAmostra(amostras,
                               [](const Amostra& a) { return a.som == "PagandoMuito.wav" && a.somEmLaco; }));
         QVERIFY(uRotinasGerais::SomAtual().vazio());  // the paying loop was stopped
-        QCOMPARE(jogo::Estado().MensagemAtual, QString("Aposte e Ganhe"));
+        QCOMPARE(w->maquina().Mensagem(), QString("Aposte e Ganhe"));
+    }
+
+    // Switched off and on again during a count-up, the sound resumes the payout's loop for the
+    // rest; at rest switching it on starts nothing.
+    void somReligadoDuranteOPagamentoRetomaOLaco() {
+        const auto inicio = [](int fim, int passos) { return ((fim - 1 + passos) % 16) + 1; };
+        posicionar(inicio(11, 26), inicio(6, 51), inicio(2, 76));
+        w->RealizarAposta(10);
+        w->spdGirarClick();
+        QVERIFY(apoio::esperarAte([&] { return w->maquina().FaseAtual() == jogo::Maquina::Fase::Pagando; }));
+        w->DefinirSomLigado(false);
+        QVERIFY(uRotinasGerais::SomAtual().vazio());
+        w->DefinirSomLigado(true);
+        QVERIFY(w->Premio() > 0);
+        QCOMPARE(QFileInfo(uRotinasGerais::SomAtual().arquivo).fileName(), QString("PagandoMuito.wav"));
+        QVERIFY(uRotinasGerais::SomAtual().emLaco);
+        QVERIFY(apoio::esperarAte([&] { return todosHabilitados(); }));
+        QVERIFY(uRotinasGerais::SomAtual().vazio());
+        w->DefinirSomLigado(false);
+        w->DefinirSomLigado(true);
+        QVERIFY(uRotinasGerais::SomAtual().vazio());
     }
 
     void regrasDePagamentoNaJanela_data() {
@@ -250,9 +269,8 @@ private slots:
         QFETCH(double, premio);
         QFETCH(QString, som);
         posicionar(p1, p2, p3);
-        w->Credito = 50;
-        w->Aposta = aposta;
-        jogo::Estado().MensagemAtual = "Boa Sorte";
+        w->maquina().DefinirDinheiro(50, aposta);
+        w->SetarMensagem("Boa Sorte");
         uRotinasGerais::PararSom();
         QStringList sons;
         QTimer amostrador;
@@ -263,30 +281,31 @@ private slots:
         });
         amostrador.start();
         w->ChecarSeGanhou();
+        QVERIFY(apoio::esperarAte([&] { return apoio::controle<QTimer>(w, "timFinal")->isActive(); }));
         amostrador.stop();
         if (som.isEmpty())
             QVERIFY2(sons.isEmpty(), qPrintable(sons.join(",")));
         else
             QVERIFY2(sons.contains(som), qPrintable(sons.join(",")));
-        QCOMPARE(w->Credito, 50 + premio);
-        QCOMPARE(w->Aposta, 0.0);
-        QCOMPARE(w->Premio, 0.0);
-        QCOMPARE(jogo::Estado().MensagemAtual, premio > 0 ? QString("Parabens") : QString("Boa Sorte"));
-        QVERIFY(w->timFinal->isActive());
+        QCOMPARE(w->Credito(), 50 + premio);
+        QCOMPARE(w->Aposta(), 0.0);
+        QCOMPARE(w->Premio(), 0.0);
+        QCOMPARE(w->maquina().Mensagem(), QString("Aposte e Ganhe"));
+        QVERIFY(apoio::controle<QTimer>(w, "timFinal")->isActive());
     }
 
     void apostaSemCreditoERecusada() {
-        w->Credito = 9;
+        w->maquina().DefinirDinheiro(9, 0);
         QString titulo;
         apoio::responderComTecla(Qt::Key_Return, &titulo);
         w->spdApostar10Click();
         QCOMPARE(titulo, QString::fromUtf8("Crédito Insuficiente"));
-        QCOMPARE(w->Credito, 9.0);
-        QCOMPARE(w->Aposta, 0.0);
-        w->Credito = 10;
+        QCOMPARE(w->Credito(), 9.0);
+        QCOMPARE(w->Aposta(), 0.0);
+        w->maquina().DefinirDinheiro(10, 0);
         w->spdApostar10Click();
-        QCOMPARE(w->Credito, 0.0);
-        QCOMPARE(w->Aposta, 10.0);
+        QCOMPARE(w->Credito(), 0.0);
+        QCOMPARE(w->Aposta(), 10.0);
     }
 
     void girarSemApostaERecusado() {
@@ -296,14 +315,17 @@ private slots:
         w->spdGirarClick();
         QCOMPARE(titulo, QString::fromUtf8("Faça Uma Aposta Antes de Puxar a Alavanca"));
         QVERIFY(texto.contains(QString::fromUtf8("Você Deve Fazer Uma Aposta!")));
-        QVERIFY(!w->timBobina1->isActive() && !w->timBobina2->isActive() && !w->timBobina3->isActive());
-        QCOMPARE(jogo::Estado().Bobinas[0].Posicao, 16);
+        QVERIFY(!apoio::controle<QTimer>(w, "timBobina1")->isActive() &&
+                !apoio::controle<QTimer>(w, "timBobina2")->isActive() &&
+                !apoio::controle<QTimer>(w, "timBobina3")->isActive());
+        QCOMPARE(w->maquina().Posicao(1), 16);
     }
 
     void lampadasELetreiroNasPrimeirasBatidas() {
-        jogo::Estado().FaseDasLuzes = 1;
+        w->maquina().IniciarLuzes();
         w->SetarMensagem("Aposte e Ganhe");
-        QCOMPARE(w->lblMensagem->text(), QString());  // shown only at the next tick
+        QCOMPARE(apoio::controle<QLabel>(w, "lblMensagem")->text(),
+                 QString());  // shown only at the next tick
         w->timLuzesMensagemTimer();
         const QColor cores[8] = {{},
                                  QColor(255, 0, 0),
@@ -313,24 +335,26 @@ private slots:
                                  QColor(255, 0, 255),
                                  QColor(0, 255, 255),
                                  QColor(128, 0, 0)};
-        for (int n = 1; n <= 12; ++n) QCOMPARE(w->lampada(n)->brushColor(), cores[(n - 1) % 7 + 1]);
-        QCOMPARE(w->lblMensagem->text(), QString("     Aposte "));
+        for (int n = 1; n <= 12; ++n)
+            QCOMPARE(apoio::controle<TShape>(w, QString("shpLuz%1").arg(n, 2, 10, QChar('0')))->brushColor(),
+                     cores[(n - 1) % 7 + 1]);
+        QCOMPARE(apoio::controle<QLabel>(w, "lblMensagem")->text(), QString("     Aposte "));
         w->timLuzesMensagemTimer();
-        QCOMPARE(w->lampada(1)->brushColor(), cores[7]);
-        QCOMPARE(w->lampada(8)->brushColor(), cores[7]);
-        QCOMPARE(w->lblMensagem->text(), QString("    Aposte e"));
+        QCOMPARE(apoio::controle<TShape>(w, "shpLuz01")->brushColor(), cores[7]);
+        QCOMPARE(apoio::controle<TShape>(w, "shpLuz08")->brushColor(), cores[7]);
+        QCOMPARE(apoio::controle<QLabel>(w, "lblMensagem")->text(), QString("    Aposte e"));
         w->SetarMensagem("Parabens");
-        QCOMPARE(w->lblMensagem->text(), QString("    Aposte e"));
+        QCOMPARE(apoio::controle<QLabel>(w, "lblMensagem")->text(), QString("    Aposte e"));
     }
 
     // Something that waits (a dialog, a payout) and is handled while a tick is on the stack must
     // not hold the lamps: Qt does not re-enter a timer whose slot is running.
     void lampadasAndamDuranteUmaEsperaVindaDaBatida() {
-        w->timLuzesMensagem->setInterval(5);
-        disconnect(w->timLuzesMensagem, nullptr, nullptr, nullptr);
+        apoio::controle<QTimer>(w, "timLuzesMensagem")->setInterval(5);
+        disconnect(apoio::controle<QTimer>(w, "timLuzesMensagem"), nullptr, nullptr, nullptr);
         int fasesDuranteAEspera = 0;
         bool esperou = false;
-        connect(w->timLuzesMensagem, &QTimer::timeout, this, [&] {
+        connect(apoio::controle<QTimer>(w, "timLuzesMensagem"), &QTimer::timeout, this, [&] {
             if (esperou) return;
             esperou = true;
             QMetaObject::invokeMethod(
@@ -341,31 +365,31 @@ private slots:
                     relogio.start();
                     while (relogio.elapsed() < 300) {
                         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
-                        fases.insert(jogo::Estado().FaseDasLuzes);
+                        fases.insert(w->maquina().FaseDasLuzes());
                     }
                     fasesDuranteAEspera = int(fases.size());
                 },
                 Qt::QueuedConnection);
         });
-        connect(w->timLuzesMensagem, &QTimer::timeout, w, &TfrmPrincipal::timLuzesMensagemTimer);
-        jogo::Estado().FaseDasLuzes = 1;
-        w->timLuzesMensagem->start();
+        connect(apoio::controle<QTimer>(w, "timLuzesMensagem"), &QTimer::timeout, w,
+                &TfrmPrincipal::timLuzesMensagemTimer);
+        w->maquina().IniciarLuzes();
         QVERIFY(apoio::esperarAte([&] { return fasesDuranteAEspera > 0; }));
-        w->timLuzesMensagem->stop();
+        apoio::controle<QTimer>(w, "timLuzesMensagem")->stop();
         QVERIFY2(fasesDuranteAEspera > 2, qPrintable(QString::number(fasesDuranteAEspera)));
     }
 
     void aberturaHabilitaOsBotoesSoNoFim() {
-        jogo::DefinirSorteio([](int) { return 14; });
+        w->maquina().DefinirSorteio([](int) { return 14; });
         w->IniciarGiroDeAbertura();
         w->SetarOQueTemQueDar(0, 0, 0);
         QVERIFY(!algumHabilitado());
         QVERIFY(apoio::esperarAte([&] { return todosHabilitados(); }));
         // r = 14: 20, 30 and 40 steps from 16.
-        QCOMPARE(jogo::Estado().Bobinas[0].Posicao, ((16 - 1 - 20) % 16 + 16) % 16 + 1);
-        QCOMPARE(jogo::Estado().Bobinas[1].Posicao, ((16 - 1 - 30) % 16 + 16) % 16 + 1);
-        QCOMPARE(jogo::Estado().Bobinas[2].Posicao, ((16 - 1 - 40) % 16 + 16) % 16 + 1);
-        QCOMPARE(w->Credito, 100.0);  // the opening pays nothing
+        QCOMPARE(w->maquina().Posicao(1), ((16 - 1 - 20) % 16 + 16) % 16 + 1);
+        QCOMPARE(w->maquina().Posicao(2), ((16 - 1 - 30) % 16 + 16) % 16 + 1);
+        QCOMPARE(w->maquina().Posicao(3), ((16 - 1 - 40) % 16 + 16) % 16 + 1);
+        QCOMPARE(w->Credito(), 100.0);  // the opening pays nothing
     }
 };
 

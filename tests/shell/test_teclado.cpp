@@ -9,7 +9,7 @@
 #include "apoio.h"
 #include "controls/DsFancyButton.h"
 #include "game/bobinas.h"
-#include "game/estado.h"
+#include "game/maquina.h"
 #include "shell/espera.h"
 #include "shell/som.h"
 #include "shell/uPrincipal.h"
@@ -25,24 +25,27 @@ class TestTeclado : public QObject {
         QApplication::sendEvent(w, &aperta);
         QApplication::sendEvent(w, &solta);
     }
+    QMenu* menu() const {
+        for (QWidget* t : QApplication::topLevelWidgets())
+            if (t->objectName() == "mnuContexto") return qobject_cast<QMenu*>(t);
+        return nullptr;
+    }
+    QAction* somLigado() const { return menu()->findChild<QAction*>("mnuSomLigado"); }
     QString somPedido() const { return QFileInfo(uRotinasGerais::SomAtual().arquivo).fileName(); }
 
 private slots:
     void initTestCase() {
         QVERIFY(pasta.isValid());
         QVERIFY(QFile::link(QString(TREVOLINO_PROGRAM_DIR) + "/Som", pasta.path() + "/Som"));
-        uRotinasGerais::DefinirEscalaDeTempo(0.01);
     }
     void init() {
-        jogo::ReiniciarEstado();
-        jogo::DefinirSorteio([](int) { return 0; });
         w = new TfrmPrincipal(nullptr, false);
+        w->maquina().DefinirSorteio([](int) { return 0; });
         w->PastaDoPrograma = pasta.path() + "/";
         w->TituloDoAplicativo = "Trevolino v3.5";
-        for (QTimer* t : {w->timBobina1, w->timBobina2, w->timBobina3}) t->setInterval(1);
-        w->timFinal->setInterval(20);
-        w->Credito = 100;
-        for (auto* b : w->botoes()) b->setEnabled(true);
+        apoio::acelerarRodada(w);
+        w->maquina().DefinirDinheiro(100, 0);
+        for (auto* b : w->findChildren<TDsFancyButton*>()) b->setEnabled(true);
         w->show();
         w->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(w));
@@ -53,30 +56,30 @@ private slots:
         delete w;
         w = nullptr;
     }
-    void cleanupTestCase() { jogo::DefinirSorteio(nullptr); }
 
     void teclasSoAgemComOBotaoHabilitado() {
         tecla(Qt::Key_5);
-        QCOMPARE(w->Aposta, 5.0);
-        QCOMPARE(w->Credito, 95.0);
+        QCOMPARE(w->Aposta(), 5.0);
+        QCOMPARE(w->Credito(), 95.0);
         QCOMPARE(somPedido(), QString("InserindoMoeda.wav"));
-        QVERIFY(w->spdApostar05->Pushed());  // shown down for a moment
-        QTRY_VERIFY_WITH_TIMEOUT(!w->spdApostar05->Pushed(), 1000);
+        QVERIFY(apoio::controle<TDsFancyButton>(w, "spdApostar05")->Pushed());  // shown down for a moment
+        QTRY_VERIFY_WITH_TIMEOUT(!apoio::controle<TDsFancyButton>(w, "spdApostar05")->Pushed(), 1000);
         tecla(Qt::Key_1);
         tecla(Qt::Key_0);
-        QCOMPARE(w->Aposta, 16.0);
+        QCOMPARE(w->Aposta(), 16.0);
 
         // Enter spins; during the spin every button is off, and so is every key.
         tecla(Qt::Key_Return);
-        QVERIFY(w->timBobina1->isActive());
+        QVERIFY(apoio::controle<QTimer>(w, "timBobina1")->isActive());
         QCOMPARE(somPedido(), QString("BobinaGirando.wav"));
         tecla(Qt::Key_5);
         tecla(Qt::Key_Space);
         tecla(Qt::Key_Escape);
-        QCOMPARE(w->Credito, 84.0);
+        QCOMPARE(w->Credito(), 84.0);
         QVERIFY(w->isVisible());
-        QVERIFY(apoio::esperarAte([&] { return w->spdGirar->isEnabled(); }));
-        QCOMPARE(w->Aposta, 0.0);
+        QVERIFY(
+            apoio::esperarAte([&] { return apoio::controle<TDsFancyButton>(w, "spdGirar")->isEnabled(); }));
+        QCOMPARE(w->Aposta(), 0.0);
     }
 
     void espacoSemApostaMostraOAviso() {
@@ -84,7 +87,7 @@ private slots:
         apoio::responderComTecla(Qt::Key_Return, &titulo);
         tecla(Qt::Key_Space);
         QCOMPARE(titulo, QString("Faça Uma Aposta Antes de Puxar a Alavanca"));
-        QVERIFY(!w->timBobina1->isActive());
+        QVERIFY(!apoio::controle<QTimer>(w, "timBobina1")->isActive());
         w->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(w));
 
@@ -102,12 +105,12 @@ private slots:
         for (int i = 0; i < 5; ++i) tecla(Qt::Key_1, true);
         QKeyEvent solta(QEvent::KeyRelease, Qt::Key_1, Qt::NoModifier);
         QApplication::sendEvent(w, &solta);
-        QCOMPARE(w->Aposta, 1.0);
+        QCOMPARE(w->Aposta(), 1.0);
 
         // The release of a key pressed elsewhere (an Enter that answered a dialog) does nothing.
         QKeyEvent soSolta(QEvent::KeyRelease, Qt::Key_Return, Qt::NoModifier);
         QApplication::sendEvent(w, &soSolta);
-        QVERIFY(!w->timBobina1->isActive());
+        QVERIFY(!apoio::controle<QTimer>(w, "timBobina1")->isActive());
 
         // Nor does a key while another window is the active one.
         QWidget outra;
@@ -115,22 +118,22 @@ private slots:
         outra.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&outra));
         tecla(Qt::Key_5);
-        QCOMPARE(w->Aposta, 1.0);
+        QCOMPARE(w->Aposta(), 1.0);
     }
 
     void mDesligaOSomELembraNaProximaJanela() {
         const QString arquivo = QString::fromLocal8Bit(qgetenv("XDG_CONFIG_HOME")) + "/Trevolino/Trevolino.conf";
         QVERIFY(arquivo.startsWith(QDir::homePath()));  // the isolated HOME, never the player's
-        QVERIFY(w->mnuSomLigado->isChecked());
+        QVERIFY(somLigado()->isChecked());
 
         tecla(Qt::Key_5);
         QVERIFY(!uRotinasGerais::SomAtual().vazio());
         tecla(Qt::Key_M);
         QVERIFY(!uRotinasGerais::SomLigado());
         QVERIFY(uRotinasGerais::SomAtual().vazio());  // switching off stops what plays
-        QVERIFY(!w->mnuSomLigado->isChecked());
+        QVERIFY(!somLigado()->isChecked());
         tecla(Qt::Key_1);
-        QCOMPARE(w->Aposta, 6.0);
+        QCOMPARE(w->Aposta(), 6.0);
         QVERIFY(uRotinasGerais::SomAtual().vazio());  // nothing asked of the sound server
         uRotinasGerais::TocarSom(pasta.path() + "/Som/Ganhou.wav", false, false);
         QVERIFY(uRotinasGerais::SomAtual().vazio());
@@ -141,10 +144,10 @@ private slots:
         uRotinasGerais::LigarSom(true);  // the next window must take it from the file
         w = new TfrmPrincipal(nullptr, false);
         QVERIFY(!uRotinasGerais::SomLigado());
-        QVERIFY(!w->mnuSomLigado->isChecked());
+        QVERIFY(!somLigado()->isChecked());
 
         // The menu item switches it back, and the file follows.
-        w->mnuSomLigado->trigger();
+        somLigado()->trigger();
         QVERIFY(uRotinasGerais::SomLigado());
         QCOMPARE(QSettings(arquivo, QSettings::IniFormat).value("Som/Ligado").toBool(), true);
         uRotinasGerais::TocarSom(pasta.path() + "/Som/Ganhou.wav", false, false);
@@ -154,9 +157,9 @@ private slots:
     void cliqueDireitoAbreOMenuComOEstado() {
         uRotinasGerais::LigarSom(false);  // changed behind the menu's back
         QTest::mouseClick(w->windowHandle(), Qt::RightButton, {}, QPoint(400, 40));
-        QTRY_VERIFY(w->mnuContexto->isVisible());
-        QVERIFY(!w->mnuSomLigado->isChecked());
-        w->mnuContexto->close();
+        QTRY_VERIFY(menu()->isVisible());
+        QVERIFY(!somLigado()->isChecked());
+        menu()->close();
 
         // A drag with the right button moves the cabinet and opens no menu.
         const QPoint antes = w->pos();
@@ -165,7 +168,7 @@ private slots:
         QTest::mouseRelease(w->windowHandle(), Qt::RightButton, {}, QPoint(460, 90));
         QTest::qWait(50);
         QVERIFY(w->pos() != antes);
-        QVERIFY(!w->mnuContexto->isVisible());
+        QVERIFY(!menu()->isVisible());
     }
 };
 

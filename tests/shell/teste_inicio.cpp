@@ -104,12 +104,12 @@ void TesteInicio::fonteSoSeInstalaComOArquivo() {
     QDir(pastaDeFontes()).removeRecursively();
 
     // A missing file: false, nothing copied.
-    QVERIFY(!InstalarFonte("LCDMono2.ttf"));
+    QVERIFY(!InstalarFonte(w.PastaDoPrograma, "LCDMono2.ttf"));
     QVERIFY(!QDir(pastaDeFontes()).exists() || QDir(pastaDeFontes()).isEmpty());
 
     // With the file: copied into the user's font folder, usable at once, found in any case.
     ExtrairRecursoParaArquivo("FonteLCD", pasta.filePath("LCDMono2.ttf"));
-    QVERIFY(InstalarFonte("LCDMono2.ttf"));
+    QVERIFY(InstalarFonte(w.PastaDoPrograma, "LCDMono2.ttf"));
     QCOMPARE(ler(pastaDeFontes() + "/LCDMono2.ttf"), recursoGerado("FonteLCD"));
     QVERIFY(FonteEstaInstalada("lcdmono2"));
     QVERIFY(FonteEstaInstalada("LCDMONO2"));
@@ -180,28 +180,28 @@ void TesteInicio::verificacaoDaTela() {
         QTest::keyRelease(d, Qt::Key_Return);
     };
     apoio::quandoAbrirDialogo(responder, 40);
-    VerificarResolucaoDaTela();
+    const bool segue = VerificarResolucaoDaTela(&w, titulo);
     QTest::qWait(250);  // a dialog that should not come would have come by now
     *ativo = false;
 
     switch (mensagem) {
         case 0:
             QCOMPARE(dialogos, 0);
-            QVERIFY(!w.TerminoSolicitado());
+            QVERIFY(segue);
             break;
         case 1:
             QCOMPARE(dialogos, 1);
             QCOMPARE(tituloVisto, QStringLiteral("Sugerindo Uso De Tela Com Maior Dimensão"));
             QCOMPARE(textoVisto, comoNoRotulo(conselho));
             QCOMPARE(botoes, QStringLiteral("Sim;"));
-            QVERIFY(!w.TerminoSolicitado());
+            QVERIFY(segue);
             break;
         case 2:
             QCOMPARE(dialogos, 1);
             QCOMPARE(tituloVisto, QStringLiteral("Notificando Tela Abaixo Das Dimensões Mínimas"));
             QCOMPARE(textoVisto, comoNoRotulo(minima));
             QCOMPARE(botoes, QStringLiteral("Sim;"));
-            QVERIFY(w.TerminoSolicitado());
+            QVERIFY(!segue);
             break;
     }
 }
@@ -226,25 +226,29 @@ void TesteInicio::inicioDesempacotaEFecharApaga() {
         QCOMPARE(ler(pasta.filePath(kDesempacotados[i])), recursoGerado(kRecursos[i]));
 
     // The LCD displays use the generated font on this very first run.
-    QCOMPARE(QFontInfo(w.lblCredito->font()).family(), QStringLiteral("LCDMono2"));
-    QCOMPARE(QFontInfo(w.lblMensagem->font()).family(), QStringLiteral("LCDMono2"));
+    QCOMPARE(QFontInfo(apoio::controle<QLabel>(&w, "lblCredito")->font()).family(),
+             QStringLiteral("LCDMono2"));
+    QCOMPARE(QFontInfo(apoio::controle<QLabel>(&w, "lblMensagem")->font()).family(),
+             QStringLiteral("LCDMono2"));
     // The marquee's twelve cells fit its label: none of its letters is cut at the edges.
-    const QFontMetricsF medida(w.lblMensagem->font());
+    const QFontMetricsF medida(apoio::controle<QLabel>(&w, "lblMensagem")->font());
     for (const QString& pedaco : {QString(12, QLatin1Char('W')), QString("     Aposte ")}) {
         const qreal largura = medida.horizontalAdvance(pedaco);
-        QVERIFY2(largura <= w.lblMensagem->contentsRect().width(), qPrintable(QString::number(largura)));
+        QVERIFY2(largura <= apoio::controle<QLabel>(&w, "lblMensagem")->contentsRect().width(),
+                 qPrintable(QString::number(largura)));
     }
 
     // Cursors: the web label (designed with the up-arrow) touches, a picture is normal, and the
     // window itself is normal; all four numbers are registered from the unpacked files.
     auto& tabela = TabelaDeCursores::instancia();
     for (int n : {crEsperar, crExecutar, crNormal, crTocar}) QVERIFY(tabela.Registrado(n));
-    QCOMPARE(TabelaDeCursores::NumeroDoControle(w.lblWebSite), crTocar);
-    QCOMPARE(TabelaDeCursores::NumeroDoControle(w.imgOlho), crNormal);
-    QCOMPARE(TabelaDeCursores::NumeroDoControle(w.imgA2), crNormal);
+    QCOMPARE(TabelaDeCursores::NumeroDoControle(apoio::controle<QLabel>(&w, "lblWebSite")), crTocar);
+    QCOMPARE(TabelaDeCursores::NumeroDoControle(apoio::controle<TPicture>(&w, "imgOlho")), crNormal);
+    QCOMPARE(TabelaDeCursores::NumeroDoControle(apoio::controle<TPicture>(&w, "imgA2")), crNormal);
     QCOMPARE(TabelaDeCursores::NumeroDoControle(&w), crNormal);
-    QCOMPARE(w.lblWebSite->cursor().shape(), Qt::BitmapCursor);
-    w.lblWebSite->setAttribute(Qt::WA_UnderMouse);  // the pointer over the web address
+    QCOMPARE(apoio::controle<QLabel>(&w, "lblWebSite")->cursor().shape(), Qt::BitmapCursor);
+    apoio::controle<QLabel>(&w, "lblWebSite")
+        ->setAttribute(Qt::WA_UnderMouse);  // the pointer over the web address
     tabela.Atualizar();
     QVERIFY(tabela.AnimacaoAtiva());
 
@@ -310,8 +314,8 @@ void TesteInicio::pastaSemEscritaMostraOErroEAbreAJanela() {
     // The error is reported, yet the game still opens playable: no cursor files, so no
     // animated cursors, but the credit, the lamps and the opening turn are there.
     QVERIFY(!TabelaDeCursores::instancia().Registrado(crNormal));
-    QCOMPARE(w.Credito, 100.0);
-    QVERIFY(w.timLuzesMensagem->isActive());
+    QCOMPARE(w.Credito(), 100.0);
+    QVERIFY(apoio::controle<QTimer>(&w, "timLuzesMensagem")->isActive());
     QVERIFY(!w.TerminoSolicitado());
     w.show();
     QVERIFY(w.isVisible());

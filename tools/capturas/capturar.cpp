@@ -12,7 +12,7 @@
 
 #include "controls/DsFancyButton.h"
 #include "game/bobinas.h"
-#include "game/estado.h"
+#include "game/maquina.h"
 #include "installer/uDialogoContrato.h"
 #include "shell/espera.h"
 #include "shell/uPrincipal.h"
@@ -35,7 +35,7 @@ bool fotografar(const QString& nome, const QRect& area) {
 
 QRect emVoltaDaJanela() { return g_janela->frameGeometry().adjusted(-20, -20, 20, 20); }
 
-bool botoesHabilitados() { return g_janela->spdGirar->isEnabled(); }
+bool botoesHabilitados() { return g_janela->findChild<TDsFancyButton*>("spdGirar")->isEnabled(); }
 
 void esperar(double s) { uRotinasGerais::Aguardar(false, s); }
 
@@ -64,9 +64,10 @@ int main(int argc, char** argv) {
     QFile::link(QString(TREVOLINO_PROGRAM_DIR) + "/Som", pasta.path() + "/Som");
     QFile::link(QString(TREVOLINO_PROGRAM_DIR) + "/Bobinas", pasta.path() + "/Bobinas");
     TfrmPrincipal::PastaDoProgramaDeTeste = pasta.path() + "/";
-    jogo::DefinirSorteio([](int) { return 0; });
 
-    TfrmPrincipal janela;
+    TfrmPrincipal janela(nullptr, false);
+    janela.maquina().DefinirSorteio([](int) { return 0; });
+    janela.FormCreate();
     g_janela = &janela;
     janela.show();
     bool tudoCerto = true;
@@ -78,11 +79,8 @@ int main(int argc, char** argv) {
 
         // A spin that ends on three cherries (3, 3, 3) with a bet of 10.
         janela.RealizarAposta(10);
-        auto& b = jogo::Estado().Bobinas;
         const auto inicio = [](int fim, int passos) { return ((fim - 1 + passos) % 16) + 1; };
-        b[0].Posicao = inicio(3, 26);
-        b[1].Posicao = inicio(3, 51);
-        b[2].Posicao = inicio(3, 76);
+        janela.maquina().Posicionar(inicio(3, 26), inicio(3, 51), inicio(3, 76));
         QTimer::singleShot(450, &janela, [&] { tudoCerto &= fotografar("giro", emVoltaDaJanela()); });
         QTimer::singleShot(2600, &janela, [&] { tudoCerto &= fotografar("pagamento", emVoltaDaJanela()); });
         janela.spdGirarClick();

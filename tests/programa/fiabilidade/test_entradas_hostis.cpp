@@ -18,7 +18,7 @@
 #include "controls/DsFancyButton.h"
 #include "apoio.h"
 #include "game/bobinas.h"
-#include "game/estado.h"
+#include "game/maquina.h"
 #include "platform/arquivos.h"
 #include "platform/arquivos_detalhe.h"
 #include "installer/instalador.h"
@@ -110,46 +110,43 @@ class TestEntradasHostis : public QObject {
 
     // A bare cabinet window with fast timers and a fixed draw, playing from `programa`.
     TfrmPrincipal* janela(const QString& programa) {
-        jogo::ReiniciarEstado();
-        jogo::DefinirSorteio([](int) { return 0; });
         auto* w = new TfrmPrincipal(nullptr, false);
+        w->maquina().DefinirSorteio([](int) { return 0; });
         w->PastaDoPrograma = programa;
         w->TituloDoAplicativo = "Trevolino v3.5";
-        for (QTimer* t : {w->timBobina1, w->timBobina2, w->timBobina3}) t->setInterval(1);
-        w->timFinal->setInterval(5);
-        w->Credito = 100;
-        w->Aposta = 0;
+        apoio::acelerarRodada(w, 1, 5);
+        w->maquina().DefinirDinheiro(100, 0);
         return w;
+    }
+    static QList<TPicture*> celulas(const TfrmPrincipal* w, int k) {
+        const QString r = QString("ABC")[k - 1];
+        return {apoio::controle<TPicture>(w, "img" + r + "1"), apoio::controle<TPicture>(w, "img" + r + "2"),
+                apoio::controle<TPicture>(w, "img" + r + "3")};
     }
     // A bet of 1 on three red sevens (draw 0 from these positions): the prize is 12.
     void rodadaPremiada(TfrmPrincipal* w) {
         const auto inicio = [](int fim, int passos) { return ((fim - 1 + passos) % 16) + 1; };
-        auto& b = jogo::Estado().Bobinas;
-        b[0].Posicao = inicio(11, 26);
-        b[1].Posicao = inicio(6, 51);
-        b[2].Posicao = inicio(2, 76);
+        w->maquina().Posicionar(inicio(11, 26), inicio(6, 51), inicio(2, 76));
         w->RealizarAposta(1);
-        QCOMPARE(w->Credito, 99.0);
+        QCOMPARE(w->Credito(), 99.0);
         w->spdGirarClick();
         QVERIFY(apoio::esperarAte([&] {
-            for (auto* botao : w->botoes())
+            for (auto* botao : w->findChildren<TDsFancyButton*>())
                 if (!botao->isEnabled()) return false;
             return true;
         }));
-        QCOMPARE(w->Credito, 111.0);
-        QCOMPARE(w->Aposta, 0.0);
-        QCOMPARE(w->Premio, 0.0);
+        QCOMPARE(w->Credito(), 111.0);
+        QCOMPARE(w->Aposta(), 0.0);
+        QCOMPARE(w->Premio(), 0.0);
     }
 
 private slots:
     void initTestCase() {
         home = apoio::prepararAmbienteIsolado();
         pastaAnterior = QDir::currentPath();
-        uRotinasGerais::DefinirEscalaDeTempo(0.01);
     }
     void cleanupTestCase() {
         QDir::setCurrent(pastaAnterior);
-        jogo::DefinirSorteio(nullptr);
     }
     void init() {
         tmp = new QTemporaryDir(QDir::tempPath() + "/trevolino-hostil-XXXXXX");
@@ -195,10 +192,10 @@ private slots:
         w->show();
         w->DesenharBobinasParadas();
         for (int k = 1; k <= 3; ++k)
-            for (TPicture* c : w->celulasDaBobina(k)) QVERIFY(c->picture().isNull());
+            for (TPicture* c : celulas(w, k)) QVERIFY(c->picture().isNull());
         rodadaPremiada(w);
         for (int k = 1; k <= 3; ++k)
-            for (TPicture* c : w->celulasDaBobina(k)) QVERIFY(c->picture().isNull());
+            for (TPicture* c : celulas(w, k)) QVERIFY(c->picture().isNull());
         delete w;
     }
 
@@ -282,9 +279,9 @@ private slots:
         TfrmPrincipal::PastaDoProgramaDeTeste.clear();
         // The start-up reached the opening of the game: credit, lamps, the opening turn.
         QVERIFY(!w->TerminoSolicitado());
-        QCOMPARE(w->Credito, 100.0);
-        QCOMPARE(w->Aposta, 0.0);
-        QVERIFY(w->timLuzesMensagem->isActive());
+        QCOMPARE(w->Credito(), 100.0);
+        QCOMPARE(w->Aposta(), 0.0);
+        QVERIFY(apoio::controle<QTimer>(w, "timLuzesMensagem")->isActive());
         // The files went to a folder of this run in the user's private folder, without a word:
         // the only dialog allowed is the screen-size advice.
         for (const QString& t : fechador.titulos)
@@ -295,7 +292,8 @@ private slots:
             QDir(w->PastaDeDesempacotamento).entryList(QDir::Files, QDir::Name),
             (QStringList{"LCDMono2.ttf", "c_esperar.ani", "c_executar.ani", "c_normal.ani", "c_tocar.ani"}));
         QVERIFY(TabelaDeCursores::instancia().Registrado(crNormal));
-        QVERIFY(apoio::esperarAte([&] { return w->botoes()[0]->isEnabled(); }));
+        QVERIFY(apoio::esperarAte(
+            [&] { return apoio::controle<TDsFancyButton>(w, "spdApostar01")->isEnabled(); }));
         w->FormClose();
         delete w;
         QVERIFY(!QFileInfo::exists(particular));

@@ -16,7 +16,7 @@
 #include "controls/DsFancyButton.h"
 #include "apoio.h"
 #include "game/bobinas.h"
-#include "game/estado.h"
+#include "game/maquina.h"
 #include "memoria.h"
 #include "shell/espera.h"
 #include "shell/uPrincipal.h"
@@ -42,27 +42,18 @@ private slots:
         // The real sounds beside the pictures: starting and stopping them a thousand times is part
         // of what must not leak.
         QVERIFY(QFile::link(QStringLiteral(TREVOLINO_PROGRAM_DIR) + "/Som", pasta.path() + "/Som"));
-        uRotinasGerais::DefinirEscalaDeTempo(0.004);
-    }
-    void cleanupTestCase() {
-        jogo::DefinirSorteio(nullptr);
-        uRotinasGerais::DefinirEscalaDeTempo(1.0);
     }
 
     void milGirosSemPerderUmCredito() {
-        jogo::ReiniciarEstado();
         std::mt19937 gerador(20261209);
         int proximoSorteio = 0;
-        jogo::DefinirSorteio([&](int) { return proximoSorteio; });
 
         auto* w = new TfrmPrincipal(nullptr, false);
+        w->maquina().DefinirSorteio([&](int) { return proximoSorteio; });
         w->PastaDoPrograma = pasta.path() + "/";
         w->TituloDoAplicativo = "Trevolino v3.5";
-        for (QTimer* t : {w->timBobina1, w->timBobina2, w->timBobina3}) t->setInterval(0);
-        w->timFinal->setInterval(1);
-        w->Credito = 100;
-        w->Aposta = 0;
-        w->AtualizarPainel();
+        apoio::acelerarRodada(w, 0, 1, 0.004);
+        w->maquina().DefinirDinheiro(100, 0);
         w->show();
 
         double perdidas = 0, ganhos = 0;  // totals of the finished spins
@@ -72,14 +63,14 @@ private slots:
         QString falha;
 
         const auto premioEsperado = [&]() {
-            const auto& b = jogo::Estado().Bobinas;
+            const auto& b = w->maquina().Bobinas();
             return jogo::CalcularPremio(jogo::Bobina1[b[0].Posicao], jogo::Bobina2[b[1].Posicao],
                                         jogo::Bobina3[b[2].Posicao], apostaDoGiro);
         };
         const auto amostrar = [&]() {
             if (!falha.isEmpty()) return;
             ++amostras;
-            const double c = w->Credito, a = w->Aposta, p = w->Premio;
+            const double c = w->Credito(), a = w->Aposta(), p = w->Premio();
             const auto erro = [&](const char* porque) {
                 falha = QString("%1 (spin %2, sample %3: credit %4, bet %5, prize %6, lost %7, won %8)")
                             .arg(porque)
@@ -95,8 +86,9 @@ private slots:
             if (c != std::floor(c) || a != std::floor(a) || p != std::floor(p))
                 return erro("fractional money");
             const double soma = c + a + p + perdidas - ganhos;
-            const bool parados =
-                !w->timBobina1->isActive() && !w->timBobina2->isActive() && !w->timBobina3->isActive();
+            const bool parados = !apoio::controle<QTimer>(w, "timBobina1")->isActive() &&
+                                 !apoio::controle<QTimer>(w, "timBobina2")->isActive() &&
+                                 !apoio::controle<QTimer>(w, "timBobina3")->isActive();
             if (soma == 100 && p == 0 && fase == 0) return;  // between spins, or the bet at stake
             if (!parados) return erro("money moved while the reels turn");
             if (premioDoGiro < 0) premioDoGiro = premioEsperado();
@@ -115,18 +107,19 @@ private slots:
         QTimer cadaMilissegundo;
         cadaMilissegundo.setInterval(1);
         connect(&cadaMilissegundo, &QTimer::timeout, this, amostrar);
-        for (QTimer* t : {w->timBobina1, w->timBobina2, w->timBobina3, w->timFinal})
+        for (QTimer* t : {apoio::controle<QTimer>(w, "timBobina1"), apoio::controle<QTimer>(w, "timBobina2"),
+                          apoio::controle<QTimer>(w, "timBobina3"), apoio::controle<QTimer>(w, "timFinal")})
             connect(t, &QTimer::timeout, this, amostrar);
         cadaMilissegundo.start();
 
         const auto todosHabilitados = [&]() {
-            for (auto* b : w->botoes())
+            for (auto* b : w->findChildren<TDsFancyButton*>())
                 if (!b->isEnabled()) return false;
             return true;
         };
         // Where the reels would stop for draw r, with the game's own stepping rules.
         const auto premioDoSorteio = [&](int r, double aposta) {
-            auto b = jogo::Estado().Bobinas;
+            auto b = w->maquina().Bobinas();
             for (int k = 0; k < 3; ++k) {
                 b[k].Limite = r + jogo::kAcrescimoGiro[k];
                 b[k].Passos = 0;
@@ -149,18 +142,18 @@ private slots:
             // Bets of 1, 5 and 10 in a fixed pseudo-random mix the credit can cover.
             const double quantias[] = {1, 1, 1, 5, 10};
             double quantia = quantias[gerador() % 5];
-            while (quantia > w->Credito) quantia = quantia == 10 ? 5 : 1;
-            QVERIFY2(w->Credito >= 1, "the run ran out of credit");
-            const double creditoAntes = w->Credito;
+            while (quantia > w->Credito()) quantia = quantia == 10 ? 5 : 1;
+            QVERIFY2(w->Credito() >= 1, "the run ran out of credit");
+            const double creditoAntes = w->Credito();
             w->RealizarAposta(quantia);
-            if (gerador() % 4 == 0 && w->Credito >= 1) w->RealizarAposta(1);
-            QCOMPARE(w->Credito + w->Aposta, creditoAntes);
-            apostaDoGiro = w->Aposta;
+            if (gerador() % 4 == 0 && w->Credito() >= 1) w->RealizarAposta(1);
+            QCOMPARE(w->Credito() + w->Aposta(), creditoAntes);
+            apostaDoGiro = w->Aposta();
             premioDoGiro = -1;
             fase = 0;
             // A pseudo-random draw, but a low credit gets a winning one so the run goes on.
             proximoSorteio = int(gerador() % 25);
-            if (w->Credito < 15)
+            if (w->Credito() < 15)
                 for (int r = 0; r <= 24; ++r)
                     if (premioDoSorteio((proximoSorteio + r) % 25, apostaDoGiro) > 0) {
                         proximoSorteio = (proximoSorteio + r) % 25;
@@ -173,14 +166,14 @@ private slots:
             amostrar();
             QVERIFY2(falha.isEmpty(), qPrintable(falha));
             QCOMPARE(fase, 2);
-            QCOMPARE(w->Aposta, 0.0);
-            QCOMPARE(w->Premio, 0.0);
-            QCOMPARE(w->Credito, creditoAntes - apostaDoGiro + premioDoGiro);
+            QCOMPARE(w->Aposta(), 0.0);
+            QCOMPARE(w->Premio(), 0.0);
+            QCOMPARE(w->Credito(), creditoAntes - apostaDoGiro + premioDoGiro);
             perdidas += apostaDoGiro;
             ganhos += premioDoGiro;
             fase = 0;
             if (premioDoGiro > 0) ++vitorias;
-            maiorCredito = std::max(maiorCredito, w->Credito);
+            maiorCredito = std::max(maiorCredito, w->Credito());
             // The audio client holds a stream's buffers (megabytes) only while a stream is open,
             // so one reading can land on either side; the least of the last 20 spins' readings
             // is the figure for "after spin 100" and "after spin 1,000".
@@ -200,10 +193,10 @@ private slots:
             }
         }
         cadaMilissegundo.stop();
-        QCOMPARE(w->Credito, 100 - perdidas + ganhos);
+        QCOMPARE(w->Credito(), 100 - perdidas + ganhos);
         std::printf(
             "1000 spins in %.1f s, %d samples, %d won; bets %.0f, prizes %.0f, credit %.0f (max %.0f)\n",
-            relogio.elapsed() / 1000.0, amostras, vitorias, perdidas, ganhos, w->Credito, maiorCredito);
+            relogio.elapsed() / 1000.0, amostras, vitorias, perdidas, ganhos, w->Credito(), maiorCredito);
         std::printf(
             "heap in use after spin 100: %lld bytes, after 500: %lld, after 1000: %lld bytes (%+lld)\n",
             heap100, heap500, heap1000, heap1000 - heap100);

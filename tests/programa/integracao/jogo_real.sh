@@ -136,6 +136,49 @@ for caso in "TERM 0.5" "INT 4"; do
   verifica "SIG$1: the unpacked files are removed" '[ -z "$(ls *.ani *.ttf 2>/dev/null)" ]'
   kill -9 $pid 2>/dev/null
 done
+
+# Ending during a long payout: the close answered "Sim" (Alt+F4, then Enter) and a SIGTERM both end
+# the game within a second, however many credits are still to count, with the files removed.
+# Bets of 20 until a spin wins (a prize of 40 or more counts for 10 s at least); three seconds
+# after "Girar" a lost spin has given the buttons back and a won one is still counting.
+girar_pixels() { import -window root -crop 156x60+$((X + 621))+$((Y + 509)) rgb:- 2>/dev/null | md5sum; }
+for fim in fechar TERM; do
+  ./trevolino >>"$dir/../saida.txt" 2>&1 &
+  pid=$!
+  win=""
+  for _ in $(seq 100); do
+    win=$(xdotool search --onlyvisible --pid $pid 2>/dev/null | head -1)
+    [ -n "$win" ] && break
+    sleep 0.1
+  done
+  sleep 3
+  eval "$(xdotool getwindowgeometry --shell "$win")"
+  xdotool mousemove $((X + 400)) $((Y + 200))
+  sleep 0.3
+  livre=$(girar_pixels)
+  pagando=""
+  for _ in 1 2 3 4; do
+    xdotool mousemove $((X + 699)) $((Y + 453)) click 1 && sleep 0.3 && xdotool click 1 && sleep 0.3
+    xdotool mousemove $((X + 699)) $((Y + 539)) click 1 && xdotool mousemove $((X + 400)) $((Y + 200))
+    sleep 3
+    if [ "$(girar_pixels)" != "$livre" ]; then pagando=1; break; fi
+  done
+  verifica "$fim: a spin won and is counting its prize" '[ -n "$pagando" ]'
+  if [ "$fim" = fechar ]; then
+    xdotool windowactivate "$win" 2>/dev/null; xdotool key alt+F4
+    for _ in $(seq 30); do [ -n "$(confirmacao)" ] && break; sleep 0.1; done
+    verifica "$fim: the window manager's close asks during the payout" '[ -n "$(confirmacao)" ]'
+    xdotool key Return
+  else
+    kill -TERM $pid
+  fi
+  inicio=$(date +%s%N)
+  while kill -0 $pid 2>/dev/null && [ $(( ($(date +%s%N) - inicio) / 1000000 )) -lt 60000 ]; do sleep 0.02; done
+  ms=$(( ($(date +%s%N) - inicio) / 1000000 ))
+  verifica "$fim during a payout ends the game within 1 s ($ms ms)" '[ $ms -lt 1000 ]'
+  verifica "$fim during a payout: the unpacked files are removed" '[ -z "$(ls *.ani *.ttf 2>/dev/null)" ]'
+  kill -9 $pid 2>/dev/null
+done
 kill $wm 2>/dev/null
 exit $falhas
 INNER
