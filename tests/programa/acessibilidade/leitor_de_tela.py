@@ -48,7 +48,7 @@ def ler(pyatspi, jogo):
 
     def apertar(o):
         if verificar("Press" in acoes(o), f"'{o.name}' has a press action {acoes(o)}"):
-            o.queryAction().doAction(acoes(o).index("Press"))
+            return o.queryAction().doAction(acoes(o).index("Press"))
 
     botoes = {n: esperar(lambda n=n: achar(n, pyatspi.ROLE_PUSH_BUTTON))
               for n in ("Apostar 1", "Apostar 5", "Apostar 10", "Girar", "Sair")}
@@ -65,11 +65,13 @@ def ler(pyatspi, jogo):
               f"betting 10 leaves 90 of credit and a bet of 10 ({leitura(credito)!r}, {leitura(aposta)!r})")
     verificar(esperar(lambda: ("Crédito", "90") in inseridos, 5), f"and the reader is told ({inseridos})")
 
+    ouvidos = len(inseridos)
     apertar(botoes["Girar"])
     verificar(esperar(lambda: not habilitado(botoes["Girar"]), 5), "the buttons are disabled while the reels turn")
     verificar(esperar(lambda: habilitado(botoes["Girar"]), 30), "and enabled again once they stop")
     verificar(int(leitura(credito)) >= 90 and leitura(aposta) == "0",
               f"after the turn the bet is 0 and the credit at least 90 ({leitura(credito)!r})")
+    pago = ([d for n, d in inseridos[ouvidos:] if n == "Crédito"], leitura(credito))
 
     ler_dialogos(pyatspi, app, botoes, achar, apertar)
 
@@ -90,6 +92,19 @@ def ler(pyatspi, jogo):
                     "windowfocus", "--sync", "key"] + [teclas[n].split(";")[0] for n in ("Apostar 1", "Apostar 5")])
     verificar(all(teclas.values()) and esperar(lambda: leitura(aposta) == "6", 5),
               f"the buttons name their keys, and those of 'Apostar 1' and 'Apostar 5' bet 6 ({teclas})")
+
+    # A prize counted into the credit one by one is told once: the final credit, as the count-up
+    # ends. Three spins in four win; until one does, spin again on a bet of 1.
+    for _ in range(12):
+        if int(pago[1]) > 90 or not apertar(botoes["Apostar 1"]):
+            break
+        antes, ouvidos = int(leitura(credito)), len(inseridos)
+        apertar(botoes["Girar"])
+        esperar(lambda: not habilitado(botoes["Girar"]), 5) and esperar(lambda: habilitado(botoes["Girar"]), 60)
+        if int(leitura(credito)) > antes:
+            pago = ([d for n, d in inseridos[ouvidos:] if n == "Crédito"], leitura(credito))
+            break
+    verificar(pago[0] == [pago[1]], f"a payout is told once, with the credit it ends at ({pago})")
 
     for resposta in ("Não", "Sim"):
         apertar(botoes["Sair"])
