@@ -14,6 +14,7 @@
 
 #include "installer/linha_de_comando.h"
 #include "platform/identidade.h"
+#include "platform/fontes_em_segundo_plano.h"
 #include "platform/imagem_embutida.h"
 #include "platform/pasta_pessoal.h"
 #include "platform/pedido_de_termino.h"
@@ -47,6 +48,7 @@ int main(int argc, char* argv[]) {
     int argcDoQt = int(argumentosDoQt.size());
     argumentosDoQt.push_back(nullptr);
     QApplication app(argcDoQt, argumentosDoQt.data());
+    const plataforma::FontesEmSegundoPlano fontes;
     // The application's title. Not set as Qt's display name: on X11 Qt appends that to every
     // window title the window manager shows, and a dialog's caption is its own title alone.
     QApplication::setApplicationName("Trevolino");

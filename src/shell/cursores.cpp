@@ -52,8 +52,7 @@ void TabelaDeCursores::Registrar(int numero, const plataforma::AnimatedCursor& c
     }
     Entrada e;
     e.cursor = cursor;
-    for (const auto& q : cursor.frames)
-        e.quadros.emplace_back(QPixmap::fromImage(q.image), q.hotSpot.x(), q.hotSpot.y());
+    e.quadros.resize(cursor.frames.size());
     qint64 jiffies = 0;
     for (const auto& s : cursor.steps) {
         jiffies += s.jiffies;
@@ -120,7 +119,16 @@ QCursor TabelaDeCursores::CursorAtual(int numero) const {
     auto it = FEntradas.find(numero);
     if (it == FEntradas.end()) return QCursor(Qt::ArrowCursor);
     const Entrada& e = it->second;
-    return e.quadros[e.cursor.steps[passoEm(e, agora(), nullptr)].frame];
+    return quadro(e, e.cursor.steps[passoEm(e, agora(), nullptr)].frame);
+}
+
+const QCursor& TabelaDeCursores::quadro(const Entrada& e, int indice) {
+    std::optional<QCursor>& c = e.quadros[size_t(indice)];
+    if (!c) {
+        const plataforma::CursorFrame& q = e.cursor.frames[size_t(indice)];
+        c.emplace(QPixmap::fromImage(q.image), q.hotSpot.x(), q.hotSpot.y());
+    }
+    return *c;
 }
 
 // Shows the frame due now on every control (and the screen) that uses `numero`.

@@ -10,6 +10,7 @@
 #include <QTimer>
 #include <functional>
 #include <map>
+#include <optional>
 #include <vector>
 
 #include "platform/animated_cursor.h"
@@ -64,12 +65,15 @@ private:
     TabelaDeCursores();
     struct Entrada {
         plataforma::AnimatedCursor cursor;
-        std::vector<QCursor> quadros;    // one QCursor per frame
+        // One QCursor per frame, made when the frame is first shown: turning a picture into a
+        // cursor costs more than reading the file, and most frames wait for a pointer to hover.
+        mutable std::vector<std::optional<QCursor>> quadros;
         std::vector<qint64> fimDoPasso;  // cumulative end of each step, in ms
         qint64 inicio = 0;               // when the animation started
         int passoMostrado = -1;
     };
     int passoEm(const Entrada& e, qint64 agora, qint64* proximaTroca) const;
+    static const QCursor& quadro(const Entrada& e, int indice);
     void mostrar(int numero);
     void rearmar();
     qint64 agora() const;

@@ -129,7 +129,12 @@ TfrmPrincipal::TfrmPrincipal(QWidget* parent, bool executarInicio) : QWidget(par
         const QRect g = tela->geometry();
         move(g.x() + (g.width() - width()) / 2, g.y() + (g.height() - height()) / 2);
     }
-    if (executarInicio) FormCreate();
+    // The start-up fits the marquee once its own font is in; measured before, the fit would
+    // only load a stand-in font for nothing.
+    if (executarInicio)
+        FormCreate();
+    else
+        AjustarLetreiroAoRotulo();
 }
 
 TfrmPrincipal::~TfrmPrincipal() {
@@ -271,7 +276,6 @@ void TfrmPrincipal::CriarControles() {
     lblMensagem = lcd("lblMensagem", layout::kMensagem, kYellow, QString());
     // Named, a reader is not told of every step of the marquee, only of a new message.
     lblMensagem->setAccessibleName(QStringLiteral("Mensagem"));
-    AjustarLetreiroAoRotulo();
 
     imgOlho = new TPicture(this);
     imgOlho->setObjectName("imgOlho");
