@@ -5,6 +5,7 @@ PACKAGES=(
   g++ make cmake pkg-config
   qt6-base-dev libpulse-dev libqt6svg6-dev qt6-image-formats-plugins
   libjpeg62-turbo-dev libbenchmark-dev libxcb-shape0-dev
+  qt6-l10n-tools qt6-tools-dev
   python3 python3-fonttools fonts-dejavu-core fontconfig
   xvfb xauth x11-utils x11-xserver-utils xdotool imagemagick openbox
   pulseaudio pulseaudio-utils sox

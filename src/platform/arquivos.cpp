@@ -290,8 +290,8 @@ bool CriarAtalho(const QString& Alvo, const QString& Argumentos, const QString& 
         "GenericName[pt_BR]=Caça-Níqueis\n"
         "Comment=A three-reel slot machine played for pretend credits\n"
         "Comment[pt_BR]=Máquina caça-níqueis de três bobinas, jogada com créditos de brincadeira\n"
-        "Keywords=slot machine;slots;fruit machine;casino;jackpot;reels;"
-        "caça-níqueis;caça-níquel;cassino;bobinas;frutas;\n");
+        "Keywords=slot machine;slots;fruit machine;casino;jackpot;reels;\n"
+        "Keywords[pt_BR]=caça-níqueis;caça-níquel;cassino;bobinas;frutas;\n");
     texto +=
         QStringLiteral("StartupWMClass=") + QLatin1String(plataforma::kIdDoAplicativo) + QLatin1Char('\n');
     texto += QStringLiteral("Categories=Game;\n");
