@@ -65,7 +65,7 @@ if(_rec)
 endif()
 if(EXISTS ${PROJECT_SOURCE_DIR}/resources/contrato.txt)
   qt_add_resources(trevolino_shell "textos" PREFIX "/textos" BASE ${PROJECT_SOURCE_DIR}/resources
-    FILES ${PROJECT_SOURCE_DIR}/resources/contrato.txt)
+    FILES ${PROJECT_SOURCE_DIR}/resources/contrato.txt ${PROJECT_SOURCE_DIR}/resources/contrato_en.txt)
 endif()
 add_dependencies(trevolino_shell assets_art assets_recursos)
 # The resource objects compile the generated files themselves: in a fresh build folder they must

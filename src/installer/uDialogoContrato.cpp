@@ -9,6 +9,7 @@
 #include <QScrollBar>
 #include <QToolButton>
 
+#include "platform/idioma.h"
 #include "shell/dialogo_rotinas.h"
 #include "shell/dialogos.h"
 
@@ -127,7 +128,7 @@ void TfrmDialogoContrato::FormCreate() {
 }
 
 QString TfrmDialogoContrato::TextoDoContrato() {
-    QFile f(QStringLiteral(":/textos/contrato.txt"));
+    QFile f(plataforma::ArquivoNoIdioma(QStringLiteral(":/textos/contrato.txt")));
     if (!f.open(QIODevice::ReadOnly)) return QString();
     return QString::fromUtf8(f.readAll());
 }
