@@ -106,7 +106,7 @@ std::optional<Registro> EncontrarInstalacao(const QString& NomeDaPasta) {
 
 // An error in the game's own warning dialog, with its one button.
 void Advertir(const QString& texto, const QString& titulo) {
-    CaixaDeDialogo(nullptr, texto, titulo, QString(), QStringLiteral("Sim"), true);
+    CaixaDeDialogo(nullptr, texto, titulo, QString(), QCoreApplication::translate("Trevolino", "Sim"), true);
 }
 
 bool GravarRecurso(const QString& recurso, const QString& destino) {
@@ -127,19 +127,21 @@ bool GravarRecurso(const QString& recurso, const QString& destino) {
 
 QString MensagemConfirmacaoInstalar(const QString& titulo) {
     const auto q = [](int n) { return QuebrasDeLinha(n); };
-    return QString::fromUtf8("Instalação") + q(2) + QString::fromUtf8("Este Software Destina-Se a") + q(1) +
-           QString::fromUtf8("Simular Um Jogo Trevolino.") + q(2) +
-           QString::fromUtf8("O Programa Está Pronto Para Ser") + q(1) +
-           QString::fromUtf8("Instalado Em Seu Computador!") + q(2) +
-           QString::fromUtf8("O Processo de Instalação Não Irá Interferir") + q(1) +
-           QString::fromUtf8("Nas Configurações do Seu Equipamento Ou") + q(1) +
-           QString::fromUtf8("Nos Outros Programas Já Instalados.") + q(2) +
-           QString::fromUtf8("Além Disto, Ele Poderá Ser Removido") + q(1) +
-           QString::fromUtf8("Quando Você Quiser Pois Também") + q(1) +
-           QString::fromUtf8("Contém Desinstalador Automático.") + q(2) +
-           QString::fromUtf8("A Instalação Requer Privilégios De Acesso") + q(1) +
-           QString::fromUtf8("Com Perfil De Usuário Administrador.") + q(2) +
-           QString::fromUtf8("Você Autoriza a Instalação do") + q(1) + titulo + QStringLiteral("?");
+    return QCoreApplication::translate("Trevolino", "Instalação") + q(2) +
+           QCoreApplication::translate("Trevolino", "Este Software Destina-Se a") + q(1) +
+           QCoreApplication::translate("Trevolino", "Simular Um Jogo Trevolino.") + q(2) +
+           QCoreApplication::translate("Trevolino", "O Programa Está Pronto Para Ser") + q(1) +
+           QCoreApplication::translate("Trevolino", "Instalado Em Seu Computador!") + q(2) +
+           QCoreApplication::translate("Trevolino", "O Processo de Instalação Não Irá Interferir") + q(1) +
+           QCoreApplication::translate("Trevolino", "Nas Configurações do Seu Equipamento Ou") + q(1) +
+           QCoreApplication::translate("Trevolino", "Nos Outros Programas Já Instalados.") + q(2) +
+           QCoreApplication::translate("Trevolino", "Além Disto, Ele Poderá Ser Removido") + q(1) +
+           QCoreApplication::translate("Trevolino", "Quando Você Quiser Pois Também") + q(1) +
+           QCoreApplication::translate("Trevolino", "Contém Desinstalador Automático.") + q(2) +
+           QCoreApplication::translate("Trevolino", "A Instalação Requer Privilégios De Acesso") + q(1) +
+           QCoreApplication::translate("Trevolino", "Com Perfil De Usuário Administrador.") + q(2) +
+           QCoreApplication::translate("Trevolino", "Você Autoriza a Instalação do") + q(1) + titulo +
+           QStringLiteral("?");
 }
 
 QString MensagemConfirmacaoIcones(const QString& titulo) {
@@ -148,38 +150,42 @@ QString MensagemConfirmacaoIcones(const QString& titulo) {
 
 QString MensagemInstalacaoConcluida(const QString& titulo) {
     const auto q = [](int n) { return QuebrasDeLinha(n); };
-    return titulo + q(1) + QString::fromUtf8("Instalação Concluída") + q(2) +
-           QString::fromUtf8("O Aplicativo Poderá Ser Utilizado Através") + q(1) +
-           QString::fromUtf8("Do Menu de Aplicativos ou Então") + q(1) +
-           QString::fromUtf8("Disparado Pelo Ícone Que Foi Preparado") + q(1) +
-           QString::fromUtf8("Na Sua Área de Trabalho.") + q(2) +
-           QString::fromUtf8("Você Deseja Executa-lo Imediatamente?");
+    return titulo + q(1) + QCoreApplication::translate("Trevolino", "Instalação Concluída") + q(2) +
+           QCoreApplication::translate("Trevolino", "O Aplicativo Poderá Ser Utilizado Através") + q(1) +
+           QCoreApplication::translate("Trevolino", "Do Menu de Aplicativos ou Então") + q(1) +
+           QCoreApplication::translate("Trevolino", "Disparado Pelo Ícone Que Foi Preparado") + q(1) +
+           QCoreApplication::translate("Trevolino", "Na Sua Área de Trabalho.") + q(2) +
+           QCoreApplication::translate("Trevolino", "Você Deseja Executa-lo Imediatamente?");
 }
 
 QString MensagemConfirmacaoDesinstalar(const QString& titulo) {
     const auto q = [](int n) { return QuebrasDeLinha(n); };
-    return titulo + q(1) + QString::fromUtf8("Desinstalação") + q(2) +
-           QString::fromUtf8("Você Está Certo de Que Deseja Remover") + q(1) +
-           QString::fromUtf8("Este Aplicativo Do Seu Computador?") + q(2) +
-           QString::fromUtf8("Você Autoriza a Desinstalação do") + q(1) + titulo + QStringLiteral("?");
+    return titulo + q(1) + QCoreApplication::translate("Trevolino", "Desinstalação") + q(2) +
+           QCoreApplication::translate("Trevolino", "Você Está Certo de Que Deseja Remover") + q(1) +
+           QCoreApplication::translate("Trevolino", "Este Aplicativo Do Seu Computador?") + q(2) +
+           QCoreApplication::translate("Trevolino", "Você Autoriza a Desinstalação do") + q(1) + titulo +
+           QStringLiteral("?");
 }
 
 QString MensagemDesinstalacaoConcluida(const QString& titulo) {
-    return titulo + QuebrasDeLinha(1) + QString::fromUtf8("Desinstalação") + QuebrasDeLinha(2) +
-           QString::fromUtf8("O Aplicativo Foi Desinstalado Com Sucesso.");
+    return titulo + QuebrasDeLinha(1) + QCoreApplication::translate("Trevolino", "Desinstalação") +
+           QuebrasDeLinha(2) +
+           QCoreApplication::translate("Trevolino", "O Aplicativo Foi Desinstalado Com Sucesso.");
 }
 
 QString MensagemFalhaNaInstalacao(const QString& titulo, const QString& oQueFalhou, const QString& caminho) {
     const auto q = [](int n) { return QuebrasDeLinha(n); };
-    return titulo + q(1) + QString::fromUtf8("Não Foi Possível Instalar") + q(2) + oQueFalhou + q(1) +
-           caminho + q(2) + QString::fromUtf8("Nada Foi Instalado.");
+    return titulo + q(1) + QCoreApplication::translate("Trevolino", "Não Foi Possível Instalar") + q(2) +
+           oQueFalhou + q(1) + caminho + q(2) +
+           QCoreApplication::translate("Trevolino", "Nada Foi Instalado.");
 }
 
 QString MensagemDesinstalacaoIncompleta(const QString& titulo, const QStringList& restantes) {
     const auto q = [](int n) { return QuebrasDeLinha(n); };
-    return titulo + q(1) + QString::fromUtf8("Desinstalação") + q(2) +
-           QString::fromUtf8("Não Foi Possível Remover:") + q(1) + restantes.join(q(1)) + q(2) +
-           QString::fromUtf8("Estes Itens Permaneceram Em Seu Computador.");
+    return titulo + q(1) + QCoreApplication::translate("Trevolino", "Desinstalação") + q(2) +
+           QCoreApplication::translate("Trevolino", "Não Foi Possível Remover:") + q(1) +
+           restantes.join(q(1)) + q(2) +
+           QCoreApplication::translate("Trevolino", "Estes Itens Permaneceram Em Seu Computador.");
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -212,9 +218,10 @@ void InstalarNaPastaDeProgramas(const QString& NomeDaPasta, const QString& Titul
         !GravarRegistro(RegistroNaPasta(pasta), {pasta, QString()})) {
         if (novo) ApagarPasta(pasta, false);  // a copy that failed takes back its files itself
         Advertir(
-            MensagemFalhaNaInstalacao(Titulo, QString::fromUtf8("Não Foi Possível Copiar o Programa Para:"),
-                                      pasta.isEmpty() ? PastaDeProgramas() : pasta),
-            QString::fromUtf8("Instalação Não Concluída"));
+            MensagemFalhaNaInstalacao(
+                Titulo, QCoreApplication::translate("Trevolino", "Não Foi Possível Copiar o Programa Para:"),
+                pasta.isEmpty() ? PastaDeProgramas() : pasta),
+            QCoreApplication::translate("Trevolino", "Instalação Não Concluída"));
         return;
     }
     if (!ConcluirInstalacao(instalado, Titulo) && novo) ApagarPasta(pasta, false);
@@ -236,8 +243,9 @@ bool ConcluirInstalacao(const QString& Executavel, const QString& Titulo) {
             QDir().rmdir(PastaDoMenuIniciar() + QLatin1Char('/') + nomeDoGrupo);  // only when empty
         RemoverIconesDoJogo();
         Advertir(
-            MensagemFalhaNaInstalacao(Titulo, QString::fromUtf8("Não Foi Possível Criar o Atalho:"), atalho),
-            QString::fromUtf8("Instalação Não Concluída"));
+            MensagemFalhaNaInstalacao(
+                Titulo, QCoreApplication::translate("Trevolino", "Não Foi Possível Criar o Atalho:"), atalho),
+            QCoreApplication::translate("Trevolino", "Instalação Não Concluída"));
         return false;
     };
     const auto criar = [&](const QString& alvo, const QString& argumentos, const QString& pastaDeTrabalho,
@@ -281,8 +289,9 @@ bool ConcluirInstalacao(const QString& Executavel, const QString& Titulo) {
 
     if (QFileInfo::exists(U)) {
         const int resposta = CaixaDeDialogo(nullptr, MensagemInstalacaoConcluida(Titulo),
-                                            QString::fromUtf8("Instalação Concluída"),
-                                            QString::fromUtf8("Não"), QStringLiteral("Sim"), false);
+                                            QCoreApplication::translate("Trevolino", "Instalação Concluída"),
+                                            QCoreApplication::translate("Trevolino", "Não"),
+                                            QCoreApplication::translate("Trevolino", "Sim"), false);
         // Started in its own folder, where its launchers start it: the reels are read from there.
         if (resposta == RespostaSim) QProcess::startDetached(E, {}, pastaDeE);
     }
@@ -328,10 +337,11 @@ void RemoverInstalacao(const QString& NomeDaPasta, const QString& Titulo) {
 
     if (!restantes.isEmpty())
         Advertir(MensagemDesinstalacaoIncompleta(Titulo, restantes),
-                 QString::fromUtf8("Desinstalação Incompleta"));
+                 QCoreApplication::translate("Trevolino", "Desinstalação Incompleta"));
     else
         CaixaDeDialogo(nullptr, MensagemDesinstalacaoConcluida(Titulo),
-                       QString::fromUtf8("Desinstalação Concluída"), QString(), QStringLiteral("Sim"), false);
+                       QCoreApplication::translate("Trevolino", "Desinstalação Concluída"), QString(),
+                       QCoreApplication::translate("Trevolino", "Sim"), false);
 }
 
 void InstalarIconesDoJogo() {

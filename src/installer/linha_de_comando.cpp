@@ -30,9 +30,10 @@ void Terminar() { QCoreApplication::processEvents(); }
 
 // Confirmation, then the contract; true when both were accepted.
 bool ConfirmarEAceitarContrato(const QString& mensagem) {
-    const int resposta =
-        CaixaDeDialogoComIconesEspeciais(nullptr, mensagem, QString::fromUtf8("Confirmação de Instalação"),
-                                         QString::fromUtf8("Não"), QStringLiteral("Sim"), 3, 2, false, false);
+    const int resposta = CaixaDeDialogoComIconesEspeciais(
+        nullptr, mensagem, QCoreApplication::translate("Trevolino", "Confirmação de Instalação"),
+        QCoreApplication::translate("Trevolino", "Não"), QCoreApplication::translate("Trevolino", "Sim"), 3,
+        2, false, false);
     if (resposta != RespostaSim) return false;
     auto* contrato = new TfrmDialogoContrato(nullptr);
     contrato->exec();
@@ -72,7 +73,8 @@ bool PedidoDeTerminal(int argc, char** argv) {
 QString RespostaDeTerminal(const QString& opcao) {
     if (opcao == QLatin1String("--version"))
         return QStringLiteral("Trevolino ") + ObterVersaoDoExecutavel() + QLatin1Char('\n');
-    return QString::fromUtf8(
+    return QCoreApplication::translate(
+        "Trevolino",
         "Uso: trevolino [\"<INSTALAR>\" | \"<ICONES>\" | \"<DESINSTALAR>\" | --help | --version]\n"
         "\n"
         "Trevolino, uma pequena máquina caça-níqueis. Sem argumentos, abre o jogo.\n"
@@ -168,8 +170,10 @@ bool ModoIcones(const QString& Titulo) {
 bool ModoDesinstalar(const QString& Titulo) {
     if (!TokenEh(kTokenDesinstalar)) return false;
     const int resposta = CaixaDeDialogoComIconesEspeciais(
-        nullptr, MensagemConfirmacaoDesinstalar(Titulo), QString::fromUtf8("Confirmação de Desinstalação"),
-        QString::fromUtf8("Não"), QStringLiteral("Sim"), 3, 2, false, false);
+        nullptr, MensagemConfirmacaoDesinstalar(Titulo),
+        QCoreApplication::translate("Trevolino", "Confirmação de Desinstalação"),
+        QCoreApplication::translate("Trevolino", "Não"), QCoreApplication::translate("Trevolino", "Sim"), 3,
+        2, false, false);
     if (resposta == RespostaSim) RemoverInstalacao(kPastaDoJogo, Titulo);
     Terminar();
     return true;

@@ -1,6 +1,7 @@
 #include "installer/uDialogoContrato.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QFile>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -56,7 +57,7 @@ TfrmDialogoContrato::TfrmDialogoContrato(QWidget* owner) : QDialog(owner) {
     setObjectName(QStringLiteral("frmDialogoContrato"));
     // Fixed single border with no border icons: the two buttons and their keys are the way out.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
-    setWindowTitle(QStringLiteral("Contrato de Uso de Software"));
+    setWindowTitle(QCoreApplication::translate("Trevolino", "Contrato de Uso de Software"));
     setFont(verdana(16, true));
     pintar(this, kAzulCeu);
     setFixedSize(623, 375);
@@ -71,11 +72,13 @@ TfrmDialogoContrato::TfrmDialogoContrato(QWidget* owner) : QDialog(owner) {
     pnlSuperior->setGeometry(0, 0, 623, 321);
     pintar(pnlSuperior, kAzulCeu);
 
-    SpeedButton1 = botaoPlano(pnlInferior, QStringLiteral("SpeedButton1"), QString::fromUtf8("Não"),
-                              uRotinasGerais::IconeDosDialogos(1));
+    SpeedButton1 =
+        botaoPlano(pnlInferior, QStringLiteral("SpeedButton1"),
+                   QCoreApplication::translate("Trevolino", "Não"), uRotinasGerais::IconeDosDialogos(1));
     SpeedButton1->setGeometry(132, 5, 140, 44);
-    SpeedButton2 = botaoPlano(pnlInferior, QStringLiteral("SpeedButton2"), QStringLiteral("Sim"),
-                              uRotinasGerais::IconeDosDialogos(0));
+    SpeedButton2 =
+        botaoPlano(pnlInferior, QStringLiteral("SpeedButton2"),
+                   QCoreApplication::translate("Trevolino", "Sim"), uRotinasGerais::IconeDosDialogos(0));
     SpeedButton2->setGeometry(350, 5, 140, 44);
     connect(SpeedButton1, &QToolButton::clicked, this, &TfrmDialogoContrato::spdNaoClick);
     connect(SpeedButton2, &QToolButton::clicked, this, &TfrmDialogoContrato::spdSimClick);
@@ -102,12 +105,13 @@ TfrmDialogoContrato::TfrmDialogoContrato(QWidget* owner) : QDialog(owner) {
     memContrato->setTabStopDistance(QFontMetricsF(memContrato->font()).horizontalAdvance(QLatin1Char('0')) *
                                     5);
     memContrato->setPlainText(TextoDoContrato());
-    memContrato->setAccessibleName(QStringLiteral("Contrato"));  // a screen reader names the box by it
+    memContrato->setAccessibleName(
+        QCoreApplication::translate("Trevolino", "Contrato"));  // a screen reader names the box by it
 
     cbxContrato = new QCheckBox(pnlSuperior);
     cbxContrato->setObjectName(QStringLiteral("cbxContrato"));
     cbxContrato->setGeometry(119, 291, 384, 28);
-    cbxContrato->setText(QStringLiteral("Eu Li e Concordo Com o Contrato Acima:"));
+    cbxContrato->setText(QCoreApplication::translate("Trevolino", "Eu Li e Concordo Com o Contrato Acima:"));
     cbxContrato->setFont(verdana(16, true));
     cbxContrato->setLayoutDirection(Qt::RightToLeft);  // the caption stands left of the box
     pintar(cbxContrato, kAzulCeu);
@@ -134,11 +138,15 @@ QString TfrmDialogoContrato::TextoDoContrato() {
 }
 
 QString TfrmDialogoContrato::TextoDoLembrete() {
-    return QString::fromUtf8("Para Prosseguir é Necessário Que Você Esteja de") + QuebrasDeLinha(1) +
-           QString::fromUtf8("Acordo Com o Contrato de Utilização.") + QuebrasDeLinha(2) +
-           QString::fromUtf8("Para Fazer Isto, Assinale a Opção Adequada,") + QuebrasDeLinha(1) +
-           QString::fromUtf8("Logo Abaixo do Texto do Contrato, Marque:") + QuebrasDeLinha(2) +
-           QString::fromUtf8("\"Eu Li e Concordo Com o Contrato Acima\"");
+    return QCoreApplication::translate("Trevolino", "Para Prosseguir é Necessário Que Você Esteja de") +
+           QuebrasDeLinha(1) +
+           QCoreApplication::translate("Trevolino", "Acordo Com o Contrato de Utilização.") +
+           QuebrasDeLinha(2) +
+           QCoreApplication::translate("Trevolino", "Para Fazer Isto, Assinale a Opção Adequada,") +
+           QuebrasDeLinha(1) +
+           QCoreApplication::translate("Trevolino", "Logo Abaixo do Texto do Contrato, Marque:") +
+           QuebrasDeLinha(2) +
+           QCoreApplication::translate("Trevolino", "\"Eu Li e Concordo Com o Contrato Acima\"");
 }
 
 void TfrmDialogoContrato::spdNaoClick() {
@@ -152,8 +160,9 @@ void TfrmDialogoContrato::spdSimClick() {
         close();
         return;
     }
-    uRotinasGerais::CaixaDeDialogo(this, TextoDoLembrete(), QStringLiteral("Por Favor, Assine o Contrato!"),
-                                   QString(), QStringLiteral("Sim"), false);
+    uRotinasGerais::CaixaDeDialogo(this, TextoDoLembrete(),
+                                   QCoreApplication::translate("Trevolino", "Por Favor, Assine o Contrato!"),
+                                   QString(), QCoreApplication::translate("Trevolino", "Sim"), false);
 }
 
 void TfrmDialogoContrato::FormKeyUp(int key) {

@@ -1,5 +1,6 @@
 #include "shell/uDialogo.h"
 
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -54,8 +55,8 @@ TfrmDialogo::TfrmDialogo(QWidget* owner) : QDialog(owner) {
     pnlInferior->setObjectName("pnlInferior");
     pnlInferior->setAutoFillBackground(true);
 
-    spdNao = botaoPlano(pnlInferior, "spdNao", QString::fromUtf8("Não"), 69, 5);
-    spdSim = botaoPlano(pnlInferior, "spdSim", "Sim", 323, 3);
+    spdNao = botaoPlano(pnlInferior, "spdNao", QCoreApplication::translate("Trevolino", "Não"), 69, 5);
+    spdSim = botaoPlano(pnlInferior, "spdSim", QCoreApplication::translate("Trevolino", "Sim"), 323, 3);
     spdNao->setIcon(QIcon(QPixmap::fromImage(uRotinasGerais::IconeDosDialogos(1))));
     spdSim->setIcon(QIcon(QPixmap::fromImage(uRotinasGerais::IconeDosDialogos(0))));
     connect(spdSim, &QToolButton::clicked, this, &TfrmDialogo::spdSimClick);

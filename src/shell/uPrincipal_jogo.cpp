@@ -89,9 +89,12 @@ void TfrmPrincipal::DesenharBobinasParadas() {
 
 void TfrmPrincipal::spdGirarClick() {
     if (Aposta == 0) {
-        CaixaDeDialogo(TituloDoAplicativo + QuebrasDeLinha(2) + "Para Girar o Trevolino, Primeiro" +
-                           QuebrasDeLinha(1) + "Você Deve Fazer Uma Aposta!",
-                       "Faça Uma Aposta Antes de Puxar a Alavanca", "", "Sim", false);
+        CaixaDeDialogo(TituloDoAplicativo + QuebrasDeLinha(2) +
+                           QCoreApplication::translate("Trevolino", "Para Girar o Trevolino, Primeiro") +
+                           QuebrasDeLinha(1) +
+                           QCoreApplication::translate("Trevolino", "Você Deve Fazer Uma Aposta!"),
+                       QCoreApplication::translate("Trevolino", "Faça Uma Aposta Antes de Puxar a Alavanca"),
+                       "", QCoreApplication::translate("Trevolino", "Sim"), false);
         return;
     }
     jogo::DefinirLimites(jogo::Estado().Bobinas, jogo::Sortear(jogo::kMaiorSorteioGiro),
@@ -132,7 +135,7 @@ void TfrmPrincipal::timBobina3Timer() {
     // Settling, then the win check and payout, all inside this tick.
     Aguardar(false, 0.5);
     ChecarSeGanhou();
-    SetarMensagem("Aposte e Ganhe");
+    SetarMensagem(QCoreApplication::translate("Trevolino", "Aposte e Ganhe"));
 }
 
 void TfrmPrincipal::timFinalTimer() {
@@ -153,14 +156,16 @@ void TfrmPrincipal::SetarOQueTemQueDar(int s1, int s2, int s3) {
 
 void TfrmPrincipal::RealizarAposta(double quantia) {
     if (Credito >= quantia) {
-        SetarMensagem("Boa Sorte");
+        SetarMensagem(QCoreApplication::translate("Trevolino", "Boa Sorte"));
         jogo::Apostar(Credito, Aposta, quantia);
         sons::TocarSomDoEvento(PastaDoPrograma, jogo::Evento::MoedaInserida);
         AtualizarPainel();
     } else {
-        CaixaDeDialogo(TituloDoAplicativo + QuebrasDeLinha(2) + "Não Há Crédito Suficiente" +
-                           QuebrasDeLinha(1) + "Para Apostar.",
-                       "Crédito Insuficiente", "", "Sim", false);
+        CaixaDeDialogo(TituloDoAplicativo + QuebrasDeLinha(2) +
+                           QCoreApplication::translate("Trevolino", "Não Há Crédito Suficiente") +
+                           QuebrasDeLinha(1) + QCoreApplication::translate("Trevolino", "Para Apostar."),
+                       QCoreApplication::translate("Trevolino", "Crédito Insuficiente"), "",
+                       QCoreApplication::translate("Trevolino", "Sim"), false);
     }
 }
 
@@ -169,8 +174,10 @@ void TfrmPrincipal::spdApostar05Click() { RealizarAposta(5); }
 void TfrmPrincipal::spdApostar10Click() { RealizarAposta(10); }
 
 void TfrmPrincipal::AtualizarPainel() {
-    lblCredito->setText("Creditos: " + FormatarValor(14, 0, Credito).trimmed());
-    lblAposta->setText("Aposta: " + FormatarValor(14, 0, Aposta).trimmed());
+    lblCredito->setText(QCoreApplication::translate("Trevolino", "Creditos: ") +
+                        FormatarValor(14, 0, Credito).trimmed());
+    lblAposta->setText(QCoreApplication::translate("Trevolino", "Aposta: ") +
+                       FormatarValor(14, 0, Aposta).trimmed());
     AvisarLeitoresDosMostradores();
 }
 
@@ -180,7 +187,7 @@ void TfrmPrincipal::ChecarSeGanhou() {
     if (Premio > 0) {
         sons::TocarSomDoEvento(PastaDoPrograma, jogo::Evento::Ganhou);
         sons::TocarSomDoEvento(PastaDoPrograma, jogo::EventoDoPagamento(Premio));
-        SetarMensagem("Parabens");
+        SetarMensagem(QCoreApplication::translate("Trevolino", "Parabens"));
         while (jogo::PagarUmCredito(Premio, Credito)) {
             AtualizarPainel();
             Aguardar(false, 0.25);
