@@ -217,7 +217,7 @@ Game page: https://www.trevolino.example/
     </message>
     <message>
         <source>Eu Li e Concordo Com o Contrato Acima:</source>
-        <translation>I Have Read and Agree to the Agreement Above:</translation>
+        <translation>I Have Read and Agree to the Above:</translation>
     </message>
     <message>
         <source>Para Prosseguir é Necessário Que Você Esteja de</source>
@@ -237,7 +237,7 @@ Game page: https://www.trevolino.example/
     </message>
     <message>
         <source>&quot;Eu Li e Concordo Com o Contrato Acima&quot;</source>
-        <translation>&quot;I Have Read and Agree to the Agreement Above&quot;</translation>
+        <translation>&quot;I Have Read and Agree to the Above&quot;</translation>
     </message>
     <message>
         <source>Por Favor, Assine o Contrato!</source>

@@ -60,6 +60,8 @@ void InstalarIdioma() {
     const QString idioma = gIdioma.isEmpty() ? QStringLiteral("pt_BR") : gIdioma;
 
     static QTranslator jogo, qt;
+    QCoreApplication::removeTranslator(&jogo);  // a second call chooses afresh
+    QCoreApplication::removeTranslator(&qt);
     if (!gIdioma.isEmpty() && jogo.load(QStringLiteral(":/i18n/") + prefixo + gIdioma))
         QCoreApplication::installTranslator(&jogo);
     // Qt's own texts (context menus, standard buttons) from the distribution's translations;

@@ -26,7 +26,8 @@ QImage comLetreiros(QImage figura, const QString& caminho) {
     QString letreiros = nome.path() + QLatin1Char('/') + idioma + QLatin1Char('/') + nome.completeBaseName() +
                         QLatin1String(".png");
     if (figura.devicePixelRatio() == 2) letreiros = NomeEm2x(letreiros);
-    const QImage sobre = plataforma::LerImagem(letreiros, "png");
+    QImage sobre = plataforma::LerImagem(letreiros, "png");
+    sobre.setDevicePixelRatio(1);  // read from an "@2x" name it comes with a ratio of 2: laid pixel for pixel
     if (sobre.size() != figura.size()) return figura;  // none for this picture
     const qreal razao = figura.devicePixelRatio();
     figura = figura.convertToFormat(QImage::Format_RGB32);

@@ -1,9 +1,11 @@
 // The cabinet on a screen scaled 2x (a real X server, QT_SCALE_FACTOR=2): the window's outline
 // on the server is the 2x cabinet's own, the reels show their 2x pictures and follow a picture
-// replaced on disk, the capsules are painted in device pixels, the dialogs get 2x glyphs, and
-// the screen is measured in the cabinet's pixels.
+// replaced on disk, the capsules are painted in device pixels, the dialogs get 2x glyphs, the
+// lettering of the game's language lies in its place, and the screen is measured in the
+// cabinet's pixels.
 #include <QDir>
 #include <QPainter>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QTransform>
 #include <QtTest>
@@ -18,6 +20,9 @@
 #include "controls/ImageShape.h"
 #include "game/bobinas.h"
 #include "game/estado.h"
+#include "platform/idioma.h"
+#include "shell/imagens.h"
+#include "shell/layout.h"
 #include "shell/dialogos.h"
 #include "shell/recursos.h"
 #include "shell/uPrincipal.h"
@@ -57,7 +62,8 @@ private slots:
     void initTestCase() {
         QCOMPARE(qApp->devicePixelRatio(), 2.0);
         QVERIFY(QDir().mkpath(pasta.path() + "/Bobinas"));
-        for (const QFileInfo& f : QDir(QString(TREVOLINO_PROGRAM_DIR) + "/Bobinas").entryInfoList(QDir::Files))
+        for (const QFileInfo& f :
+             QDir(QString(TREVOLINO_PROGRAM_DIR) + "/Bobinas").entryInfoList(QDir::Files))
             QVERIFY(QFile::copy(f.filePath(), pasta.path() + "/Bobinas/" + f.fileName()));
         w = new TfrmPrincipal(nullptr, false);
         w->PastaDoPrograma = pasta.path() + "/";
@@ -108,7 +114,7 @@ private slots:
         dois.fill(Qt::transparent);
         b->render(&dois);
         // Twice the rings across the same frame, one per device pixel, not each 1x ring doubled:
-    // far more shades (neighbouring rings may round to the same colour).
+        // far more shades (neighbouring rings may round to the same colour).
         const int aneis = b->FancyEffects()->FrameWidth();
         const int em2x = coresNaBorda(dois, 2 * aneis), em1x = coresNaBorda(um, aneis);
         QVERIFY2(2 * em2x >= 3 * em1x, qPrintable(QStringLiteral("%1 against %2").arg(em2x).arg(em1x)));
@@ -119,6 +125,49 @@ private slots:
         const QImage figura = uRotinasGerais::IconeDosDialogos(0);
         QCOMPARE(figura.size(), QSize(48, 48));
         QCOMPARE(figura.devicePixelRatio(), 2.0);
+    }
+
+    // English lettering over the Portuguese pictures at 1x and 2x: they differ, and only where
+    // the labels beside the credit and bet displays and the pay table's heading are.
+    void letreirosDoIdiomaNoLugar() {
+        const auto idioma = [](const char* local) {
+            qputenv("LC_ALL", local);
+            qunsetenv("LANGUAGE");
+            plataforma::InstalarIdioma();
+        };
+        const auto repor = qScopeGuard([&] { idioma("pt_BR.UTF-8"); });
+        struct Figura {
+            QString caminho, caminho2x;
+            int largura;
+            QRect onde;
+        } figuras[] = {
+            {":/form/ChassisFundo.bmp", ":/form/ChassisFundo@2x.png", layout::kCabinetWidth,
+             QRect(layout::kCredito.left - 75, layout::kCredito.top - 4, 75,
+                   layout::kAposta.bottom() - layout::kCredito.top + 8)},
+            {":/form/PainelPontuacao.jpg", "", layout::kPainelPontuacao.width,
+             QRect(0, 0, layout::kPainelPontuacao.width, 36)},
+        };
+        for (const Figura& f : figuras)
+            for (int k : {1, 2}) {
+                QImage figura[2];
+                for (int i : {0, 1}) {
+                    idioma(i ? "en_US.UTF-8" : "pt_BR.UTF-8");
+                    figura[i] = imagens::FiguraDoRecurso(f.caminho, k, f.caminho2x)
+                                    .convertToFormat(QImage::Format_RGB32);
+                }
+                QCOMPARE(figura[1].width(), f.largura * k);
+                QCOMPARE(figura[1].size(), figura[0].size());
+                QRect diferentes;
+                for (int y = 0; y < figura[0].height(); ++y)
+                    for (int x = 0; x < figura[0].width(); ++x)
+                        if (figura[0].pixel(x, y) != figura[1].pixel(x, y)) diferentes |= QRect(x, y, 1, 1);
+                const QRect esperado(f.onde.topLeft() * k, f.onde.size() * k);
+                QVERIFY2(!diferentes.isEmpty() && esperado.contains(diferentes),
+                         qPrintable(QStringLiteral("%1 at %2x differs in %3")
+                                        .arg(f.caminho)
+                                        .arg(k)
+                                        .arg(QDebug::toString(diferentes))));
+            }
     }
 
     // The size check keeps its 800 x 600 and 1024 x 768 in the cabinet's pixels: the 1280 x 1024
