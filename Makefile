@@ -58,9 +58,10 @@ bench: build
 dist: build
 	./scripts/gerar_dist.sh $(BUILD)
 
-# The Debian package $(BUILD)/trevolino_<version>_<arch>.deb, from the install rules (CPack).
-deb: build
-	cd $(BUILD) && cpack -G DEB
+# The Debian package $(BUILD)/trevolino_<version>_<arch>.deb, built from debian/ by
+# dpkg-buildpackage (which calls the install rules) on a copy of the sources in $(BUILD)/pacote.
+deb: deps
+	./scripts/construir_pacote.sh $(BUILD)
 
 # Pictures of the cabinet in its main states (build/capturas/, and docs/trevolino.png).
 screenshot: build

@@ -1,23 +1,28 @@
-# Where `cmake --install` (and so the Debian package) puts the game, after the FHS:
+# Where `cmake --install` (and so the Debian package, debian/rules) puts the game, after the FHS:
 #
 #   lib/trevolino/trevolino            the executable, with Bobinas/ and Som/ beside it, where
 #   lib/trevolino/Bobinas/, Som/       the game looks for them: a private folder of its own
+#   lib/trevolino/instalado            the marker: this tree is never written by the game
 #   games/trevolino -> ../lib/trevolino/trevolino  the command, a relative link
+#   share/fonts/truetype/trevolino/LCDMono2.ttf  the LCD font, for every user
 #   share/applications/<id>.desktop    the menu entry
 #   share/icons/hicolor/*/apps/<id>.*  the clover, every size and scalable
 #   share/metainfo/<id>.metainfo.xml   the AppStream entry
 #   share/man/man6/trevolino.6.gz      the manual page (English)
 #   share/man/pt_BR/man6/trevolino.6.gz  the same in Brazilian Portuguese
-#   share/doc/trevolino/               copyright and changelog
+#   share/doc/trevolino/               copyright and changelog (debian/'s own)
 #
 # (lib/ is GNUInstallDirs' LIBDIR, share/ its DATAROOTDIR.) The command goes where Debian puts
 # games' commands, /usr/games (on every user's PATH there, and what the "games" section of the
 # package asks for); TREVOLINO_PASTA_DO_COMANDO=bin puts it in BINDIR instead. The program folder
-# is never written by a packaged game: the installer modes copy it elsewhere, and what the game
-# unpacks goes to a folder of the user's own.
+# is never written by an installed game, whoever runs it: the marker sends what it unpacks to a
+# folder of the user's own, and the installer modes copy the program elsewhere. A tree the
+# package manager installed (TREVOLINO_PACOTE_DO_SISTEMA=ON, as debian/rules sets it) says so in
+# its marker, and the installer modes leave it to the package manager.
 include(GNUInstallDirs)
 
 set(TREVOLINO_PASTA_PRIVADA ${CMAKE_INSTALL_LIBDIR}/trevolino)
+option(TREVOLINO_PACOTE_DO_SISTEMA "The installed tree belongs to the system's package manager" OFF)
 set(TREVOLINO_PASTA_DO_COMANDO games CACHE STRING
     "Folder of the trevolino command, relative to the prefix (games, or bin)")
 set(_dados ${CMAKE_BINARY_DIR}/dados)
@@ -29,6 +34,16 @@ install(TARGETS trevolino RUNTIME DESTINATION ${TREVOLINO_PASTA_PRIVADA})
 install(DIRECTORY ${TREVOLINO_PROGRAM_DIR}/Bobinas ${TREVOLINO_PROGRAM_DIR}/Som
         DESTINATION ${TREVOLINO_PASTA_PRIVADA}
         FILE_PERMISSIONS ${_leitura} DIRECTORY_PERMISSIONS ${_pastas})
+# The marker's one line is read by the game (src/platform/pasta_de_desempacotar.cpp).
+if(TREVOLINO_PACOTE_DO_SISTEMA)
+  file(WRITE ${_dados}/instalado "pacote\n")
+else()
+  file(WRITE ${_dados}/instalado "cmake\n")
+endif()
+install(FILES ${_dados}/instalado DESTINATION ${TREVOLINO_PASTA_PRIVADA} PERMISSIONS ${_leitura})
+# The font every user's programs find through fontconfig, so the game copies it nowhere.
+install(FILES ${TREVOLINO_GEN_DIR}/recursos/FonteLCD DESTINATION ${CMAKE_INSTALL_DATADIR}/fonts/truetype/trevolino
+        RENAME LCDMono2.ttf PERMISSIONS ${_leitura})
 
 # The command is a relative link, so the installed tree can move (a DESTDIR, a package) and
 # still point into itself.
@@ -53,13 +68,12 @@ configure_file(${PROJECT_SOURCE_DIR}/data/trevolino.desktop.in ${_dados}/${_id}.
 configure_file(${PROJECT_SOURCE_DIR}/data/trevolino.metainfo.xml.in ${_dados}/${_id}.metainfo.xml @ONLY)
 configure_file(${PROJECT_SOURCE_DIR}/data/trevolino.6.in ${_dados}/trevolino.6 @ONLY)
 configure_file(${PROJECT_SOURCE_DIR}/data/trevolino.pt_BR.6.in ${_dados}/pt_BR/trevolino.6 @ONLY)
-# The Debian changelog wants the release's date as RFC 2822 ("Wed, 09 Dec 2026 00:00:00 +0000").
-execute_process(
-  COMMAND ${Python3_EXECUTABLE} -c
-    "import datetime,email.utils,sys; d=datetime.datetime.fromisoformat(sys.argv[1]).replace(tzinfo=datetime.timezone.utc); print(email.utils.format_datetime(d))"
-    ${TREVOLINO_DATA_DA_VERSAO}
-  OUTPUT_VARIABLE TREVOLINO_DATA_DEBIAN OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
-configure_file(${PROJECT_SOURCE_DIR}/data/changelog.in ${_dados}/changelog @ONLY)
+# debian/changelog is the changelog of every installed tree; its version must be this build's.
+file(STRINGS ${PROJECT_SOURCE_DIR}/debian/changelog _primeira LIMIT_COUNT 1)
+if(NOT _primeira MATCHES "^trevolino \\(${PROJECT_VERSION}\\) ")
+  message(FATAL_ERROR "debian/changelog does not begin with version ${PROJECT_VERSION}: ${_primeira}")
+endif()
+configure_file(${PROJECT_SOURCE_DIR}/debian/changelog ${_dados}/changelog COPYONLY)
 
 # Manual page and changelog compressed as Debian wants them: best compression, no name and no
 # time stamp inside, so the same sources give the same bytes.
@@ -78,7 +92,7 @@ install(FILES ${_dados}/${_id}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/appl
 install(FILES ${_dados}/${_id}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo PERMISSIONS ${_leitura})
 install(FILES ${_dados}/trevolino.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man6 PERMISSIONS ${_leitura})
 install(FILES ${_dados}/pt_BR/trevolino.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/pt_BR/man6 PERMISSIONS ${_leitura})
-install(FILES ${PROJECT_SOURCE_DIR}/data/copyright ${_dados}/changelog.gz
+install(FILES ${PROJECT_SOURCE_DIR}/debian/copyright ${_dados}/changelog.gz
         DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/trevolino PERMISSIONS ${_leitura})
 
 # The clover the build drew (see cmake/recursos.cmake), under the id's name.

@@ -2,9 +2,9 @@
 # Installs the Debian packages the project needs to build, run and test; skips what is there.
 set -euo pipefail
 PACKAGES=(
-  g++ make cmake pkg-config
-  qt6-base-dev libpulse-dev libqt6svg6-dev qt6-image-formats-plugins
-  libjpeg62-turbo-dev libbenchmark-dev libxcb-shape0-dev
+  g++ make cmake pkg-config build-essential debhelper
+  qt6-base-dev libpulse-dev qt6-svg-dev qt6-image-formats-plugins
+  libjpeg-dev libjpeg62-turbo-dev libbenchmark-dev libxcb1-dev libxcb-shape0-dev libxcb-xkb-dev
   qt6-l10n-tools qt6-tools-dev
   python3 python3-fonttools fonts-dejavu-core fontconfig
   xvfb xauth x11-utils x11-xserver-utils xdotool imagemagick openbox

@@ -67,7 +67,10 @@ int main(int argc, char* argv[]) {
     plataforma::InstalarIdioma();
 
     // "<INSTALAR>", "<ICONES>" or "<DESINSTALAR>" as the only argument: that mode instead of the game.
-    if (uRotinasGerais::ProcessarLinhaDeComando(uRotinasGerais::TituloDoAplicativo())) return 0;
+    // The package manager's copy is installed and removed by it alone.
+    if (uRotinasGerais::RecusarNaCopiaDoSistema(uRotinasGerais::TituloDoAplicativo())) return 1;
+    if (uRotinasGerais::ProcessarLinhaDeComando(uRotinasGerais::TituloDoAplicativo()))
+        return uRotinasGerais::CodigoDeSaidaDoModo();
 
     TfrmPrincipal janela;
     if (janela.TerminoSolicitado()) return 0;  // the screen is too small

@@ -4,6 +4,9 @@
 
 namespace {
 
+// Kept on the button itself, which knows nothing of keys: the window that maps them says.
+constexpr char kTeclas[] = "teclasDoBotao";
+
 // The caption as it reads: "&&" is a literal ampersand, a single "&" only marks the mnemonic.
 QString semMnemonico(const QString& legenda) {
     QString texto;
@@ -59,6 +62,13 @@ void TDsFancyButtonAcessivel::doAction(const QString& acao) {
     QMetaObject::invokeMethod(
         b, [b] { b->AnimateClick(); }, Qt::QueuedConnection);
 }
+
+QStringList TDsFancyButtonAcessivel::keyBindingsForAction(const QString& acao) const {
+    if (acao == pressAction()) return botao()->property(kTeclas).toStringList();
+    return QAccessibleWidget::keyBindingsForAction(acao);
+}
+
+void DefinirTeclasDoBotao(TDsFancyButton* botao, const QStringList& teclas) { botao->setProperty(kTeclas, teclas); }
 
 void InstalarAcessibilidadeDoBotao() {
     static const bool instalada = (QAccessible::installFactory(fabrica), true);

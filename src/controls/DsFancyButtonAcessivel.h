@@ -1,5 +1,6 @@
 // How screen readers and GUI test tools see a TDsFancyButton: a push button named by its caption,
-// disabled and pressed as it is drawn, whose press action does what a click does.
+// disabled and pressed as it is drawn, whose press action does what a click does and carries the
+// keys that press it too.
 #pragma once
 
 #include <QAccessibleWidget>
@@ -14,10 +15,14 @@ public:
     QAccessible::State state() const override;
     QStringList actionNames() const override;
     void doAction(const QString& acao) override;
+    QStringList keyBindingsForAction(const QString& acao) const override;
 
 private:
     TDsFancyButton* botao() const;
 };
+
+// The keys that press the button, as X key names ("space", "Escape", "1"), for readers to tell.
+void DefinirTeclasDoBotao(TDsFancyButton* botao, const QStringList& teclas);
 
 // Lets QAccessible::queryAccessibleInterface give every TDsFancyButton the interface above. Each
 // button calls it when it is made, before anything can ask for its interface; once is enough.

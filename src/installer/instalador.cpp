@@ -1,18 +1,27 @@
-// The installer's steps: copying the program folder, the launchers, icons and uninstaller copy,
-// the record of what was installed, and the removal of exactly that.
+// The installer's steps: copying the game's files, the launchers, icons and uninstaller copy,
+// the records of what was installed, and the removal of exactly that.
 #include "installer/instalador.h"
 
 #include <QCoreApplication>
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QRandomGenerator>
 #include <QStandardPaths>
 
+#include <algorithm>
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <fcntl.h>
 #include <optional>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "installer/linha_de_comando.h"
 #include "platform/arquivos.h"
@@ -26,101 +35,276 @@ namespace uRotinasGerais {
 namespace {
 
 const int kTamanhosDeIcone[] = {16, 22, 24, 32, 48, 64, 128, 256};
+const QString kRegistroNaPasta = QStringLiteral("/.instalacao-trevolino");
+const QString kRegistroDoDesinstalador = QStringLiteral(".instalacao");
 
-QString PastaDosIcones() {
-    const QString dados = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
-    if (dados.isEmpty() || !QDir::isAbsolutePath(dados)) return QString();
-    return QDir::cleanPath(dados) + QStringLiteral("/icons/hicolor");
-}
+bool gFalhou = false;
 
-// What the installer leaves behind so that the removal finds its installation whoever runs it,
-// and takes nothing it did not make: one record inside the installation folder, one beside the
-// uninstaller copy. Both name the installation folder (empty when the program was left where it
-// lay) and the uninstaller copy.
-struct Registro {
-    QString pasta;
-    QString desinstalador;
-};
-
-QString RegistroNaPasta(const QString& pasta) { return pasta + QStringLiteral("/.instalacao-trevolino"); }
-QString RegistroDoDesinstalador(const QString& U) { return U + QStringLiteral(".instalacao"); }
+QByteArray Nativo(const QString& caminho) { return QFile::encodeName(caminho); }
 
 bool EhDoTipo(const QString& caminho, mode_t tipo) {
     struct stat st;
-    return ::lstat(QFile::encodeName(caminho).constData(), &st) == 0 && (st.st_mode & S_IFMT) == tipo;
+    return ::lstat(Nativo(caminho).constData(), &st) == 0 && (st.st_mode & S_IFMT) == tipo;
 }
 
 bool Existe(const QString& caminho) {
     struct stat st;
-    return ::lstat(QFile::encodeName(caminho).constData(), &st) == 0;
+    return ::lstat(Nativo(caminho).constData(), &st) == 0;
 }
 
-std::optional<Registro> LerRegistro(const QString& arquivo) {
-    if (!EhDoTipo(arquivo, S_IFREG)) return std::nullopt;  // never read through a link
+bool PastaVazia(const QString& pasta) {
+    return QDir(pasta).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+}
+
+// The path with every link followed, where it exists; as given otherwise.
+QString Resolvido(const QString& caminho) {
+    char real[PATH_MAX];
+    return ::realpath(Nativo(caminho).constData(), real) ? QFile::decodeName(real) : QDir::cleanPath(caminho);
+}
+
+// A path a record may name: absolute, in its one plain spelling (no ".", "..", doubled or final
+// slash) and reached through no symbolic link. That spelling is the path checked and the path
+// deleted.
+bool CaminhoResolvido(const QString& caminho) {
+    if (!caminho.startsWith(QLatin1Char('/')) || caminho.size() < 2 || caminho.endsWith(QLatin1Char('/')) ||
+        caminho.contains(QChar(0)))
+        return false;
+    QString atual;
+    for (const QString& parte : caminho.mid(1).split(QLatin1Char('/'))) {
+        if (parte.isEmpty() || parte == QLatin1String(".") || parte == QLatin1String("..")) return false;
+        atual += QLatin1Char('/') + parte;
+        struct stat st;
+        if (::lstat(Nativo(atual).constData(), &st) != 0) return errno == ENOENT;  // nothing below it either
+        if (S_ISLNK(st.st_mode)) return false;
+    }
+    return true;
+}
+
+// A path inside an installation folder: plain names only.
+bool RelativoSeguro(const QString& r) {
+    if (r.isEmpty() || r.contains(QChar(0))) return false;
+    for (const QString& parte : r.split(QLatin1Char('/')))
+        if (parte.isEmpty() || parte == QLatin1String(".") || parte == QLatin1String("..")) return false;
+    return true;
+}
+
+QStringList Lista(const QJsonValue& v) {
+    QStringList r;
+    for (const QJsonValue& e : v.toArray()) r << e.toString();
+    return r;
+}
+
+void Juntar(QStringList& a, const QStringList& b) {
+    for (const QString& e : b)
+        if (!a.contains(e)) a << e;
+}
+
+// A record is believed only when it is a plain file of the running user or root that no one else
+// may write.
+std::optional<QJsonObject> LerJson(const QString& arquivo) {
+    struct stat st;
+    if (::lstat(Nativo(arquivo).constData(), &st) != 0 || !S_ISREG(st.st_mode) ||
+        (st.st_uid != ::geteuid() && st.st_uid != 0) || (st.st_mode & 022))
+        return std::nullopt;
     QFile f(arquivo);
     if (!f.open(QIODevice::ReadOnly)) return std::nullopt;
-    const QJsonObject o = QJsonDocument::fromJson(f.read(64 * 1024)).object();
+    const QJsonObject o = QJsonDocument::fromJson(f.read(1024 * 1024)).object();
     if (o.isEmpty()) return std::nullopt;
-    return Registro{o.value(QStringLiteral("pasta")).toString(),
-                    o.value(QStringLiteral("desinstalador")).toString()};
+    return o;
 }
 
-bool GravarRegistro(const QString& arquivo, const Registro& r) {
-    ApagarArquivo(arquivo, false);  // a link left there is removed, never written through
+// What an installation folder holds of ours: the record inside it names the folder, whether the
+// installer made it, and the files and folders it copied there.
+struct RegistroDaPasta {
+    QString pasta;
+    bool criada = false;
+    QStringList arquivos, pastas;
+};
+
+// What the uninstaller copy removes: the record beside it names the copy (with its size and
+// content hash), the installation folders and every folder the installer made for them.
+struct RegistroDoDesinstalador {
+    QString desinstalador;
+    qint64 tamanho = -1;
+    QByteArray resumo;
+    QStringList instalacoes, pastas;
+};
+
+std::optional<RegistroDaPasta> LerRegistroDaPasta(const QString& pasta) {
+    if (!CaminhoResolvido(pasta) || !detalhe::CaminhoRemovivel(pasta) || !EhDoTipo(pasta, S_IFDIR))
+        return std::nullopt;
+    const auto o = LerJson(pasta + kRegistroNaPasta);
+    if (!o) return std::nullopt;
+    RegistroDaPasta r{o->value(QStringLiteral("pasta")).toString(),
+                      o->value(QStringLiteral("criada")).toBool(),
+                      Lista(o->value(QStringLiteral("arquivos"))), Lista(o->value(QStringLiteral("pastas")))};
+    if (r.pasta != pasta) return std::nullopt;  // a copy of someone else's folder is not ours
+    for (const QString& a : r.arquivos + r.pastas)
+        if (!RelativoSeguro(a)) return std::nullopt;
+    return r;
+}
+
+QByteArray JsonDaPasta(const RegistroDaPasta& r) {
+    return QJsonDocument(QJsonObject{{QStringLiteral("pasta"), r.pasta},
+                                     {QStringLiteral("criada"), r.criada},
+                                     {QStringLiteral("arquivos"), QJsonArray::fromStringList(r.arquivos)},
+                                     {QStringLiteral("pastas"), QJsonArray::fromStringList(r.pastas)}})
+        .toJson();
+}
+
+std::optional<RegistroDoDesinstalador> LerRegistroDoDesinstalador(const QString& U) {
+    if (!CaminhoResolvido(U)) return std::nullopt;
+    const auto o = LerJson(U + kRegistroDoDesinstalador);
+    if (!o) return std::nullopt;
+    RegistroDoDesinstalador r{o->value(QStringLiteral("desinstalador")).toString(),
+                              qint64(o->value(QStringLiteral("tamanho")).toDouble(-1)),
+                              QByteArray::fromHex(o->value(QStringLiteral("sha256")).toString().toLatin1()),
+                              Lista(o->value(QStringLiteral("instalacoes"))),
+                              Lista(o->value(QStringLiteral("pastas")))};
+    if (r.desinstalador != U) return std::nullopt;  // it describes the copy beside it, no other file
+    for (const QString& p : r.instalacoes + r.pastas)
+        if (!CaminhoResolvido(p)) return std::nullopt;
+    return r;
+}
+
+QByteArray JsonDoDesinstalador(const RegistroDoDesinstalador& r) {
+    return QJsonDocument(
+               QJsonObject{{QStringLiteral("desinstalador"), r.desinstalador},
+                           {QStringLiteral("tamanho"), double(r.tamanho)},
+                           {QStringLiteral("sha256"), QString::fromLatin1(r.resumo.toHex())},
+                           {QStringLiteral("instalacoes"), QJsonArray::fromStringList(r.instalacoes)},
+                           {QStringLiteral("pastas"), QJsonArray::fromStringList(r.pastas)}})
+        .toJson();
+}
+
+// SHA-256 of a plain file (never read through a link), and its size.
+QByteArray Resumo(const QString& arquivo, qint64* tamanho) {
+    if (!EhDoTipo(arquivo, S_IFREG)) return QByteArray();
     QFile f(arquivo);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::NewOnly)) return false;
-    const QByteArray dados = QJsonDocument(QJsonObject{{QStringLiteral("pasta"), r.pasta},
-                                                       {QStringLiteral("desinstalador"), r.desinstalador}})
-                                 .toJson();
-    const bool ok = f.write(dados) == dados.size() && f.flush();
-    f.close();
-    if (!ok) f.remove();
-    return ok;
+    if (!f.open(QIODevice::ReadOnly)) return QByteArray();
+    QCryptographicHash h(QCryptographicHash::Sha256);
+    if (!h.addData(&f)) return QByteArray();
+    *tamanho = f.size();
+    return h.result();
 }
 
-// An installation folder this installer made: a real folder with the name it gives, holding
-// its record, and the record names this very folder (a copy of it elsewhere is not ours).
-bool PastaFeitaPeloInstalador(const QString& pasta, const QString& NomeDaPasta) {
-    if (!detalhe::CaminhoRemovivel(pasta) || QFileInfo(pasta).fileName() != detalhe::NomeSeguro(NomeDaPasta))
-        return false;
-    if (!EhDoTipo(pasta, S_IFDIR)) return false;
-    const auto r = LerRegistro(RegistroNaPasta(pasta));
-    return r && QDir::cleanPath(r->pasta) == QDir::cleanPath(pasta);
+// The files of one run, each written beside its final name and put in place only when every one
+// was written: a run that fails leaves the files of the installation before it as they were.
+class Gravacao {
+public:
+    QStringList criadas;  // folders this run made, parents first
+
+    bool pasta(const QString& p, QString* resolvida) { return CriarPastas(p, &criadas, resolvida); }
+
+    bool gravar(const QString& destino, const QByteArray& dados, mode_t modo) {
+        const QString t = temporario(destino);
+        if (t.isEmpty()) return false;
+        const int fd =
+            ::open(Nativo(t).constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+        if (fd < 0) return false;
+        bool ok =
+            ::write(fd, dados.constData(), size_t(dados.size())) == dados.size() && ::fchmod(fd, modo) == 0;
+        ok = ::close(fd) == 0 && ok;
+        if (!ok) ::unlink(Nativo(t).constData());
+        if (ok) FPendentes.append({t, destino});
+        return ok;
+    }
+
+    bool copiar(const QString& origem, const QString& destino) {
+        const QString t = temporario(destino);
+        if (t.isEmpty() || !CopiarArquivo(origem, t)) return false;
+        FPendentes.append({t, destino});
+        return true;
+    }
+
+    bool concluir() {
+        bool ok = true;
+        for (const auto& [t, destino] : FPendentes)
+            if (!ok || ::rename(Nativo(t).constData(), Nativo(destino).constData()) != 0) {
+                ::unlink(Nativo(t).constData());
+                ok = false;
+            }
+        FPendentes.clear();
+        return ok;
+    }
+
+    // The files not yet in place go, and the folders this run made when they are empty.
+    void desfazer() {
+        for (const auto& p : FPendentes) ::unlink(Nativo(p.first).constData());
+        FPendentes.clear();
+        for (auto it = criadas.crbegin(); it != criadas.crend(); ++it) ::rmdir(Nativo(*it).constData());
+    }
+
+private:
+    // A fresh name beside `destino`, in a folder the running user may write into, where nothing
+    // but a file (or a link, replaced itself) stands at `destino`.
+    static QString temporario(const QString& destino) {
+        const QFileInfo fi(destino);
+        if (!PodeCriarEm(fi.path()) || EhDoTipo(destino, S_IFDIR)) return QString();
+        return fi.path() + QStringLiteral("/.") + fi.fileName() + QStringLiteral(".novo-") +
+               QString::number(QRandomGenerator::global()->generate(), 36);
+    }
+
+    QList<QPair<QString, QString>> FPendentes;
+};
+
+// The files a build puts in the program folder: the executable and the reel and sound folders.
+// Nothing else of the folder the program sits in is ever copied.
+QStringList ArquivosDoJogo(const QString& origem, const QString& nomeDoExecutavel) {
+    if (!EhDoTipo(origem + QLatin1Char('/') + nomeDoExecutavel, S_IFREG) ||
+        !EhDoTipo(origem + QStringLiteral("/Bobinas"), S_IFDIR) ||
+        !EhDoTipo(origem + QStringLiteral("/Som"), S_IFDIR))
+        return {};
+    return {nomeDoExecutavel, QStringLiteral("Bobinas"), QStringLiteral("Som")};
 }
 
-// The installation to remove, found from the program that runs: the uninstaller copy (started
-// from its launcher), the installed program itself, or else the places an installation by this
-// program would have used.
-std::optional<Registro> EncontrarInstalacao(const QString& NomeDaPasta) {
-    const QFileInfo exe(ExecutavelEmExecucao());
-    if (auto r = LerRegistro(RegistroDoDesinstalador(exe.absoluteFilePath()))) return r;
-    if (PastaFeitaPeloInstalador(exe.absolutePath(), NomeDaPasta))
-        return LerRegistro(RegistroNaPasta(exe.absolutePath()));
-    const QString U = PastaDoWindows() + QLatin1Char('/') + NomeDoDesinstalador(exe.fileName());
-    if (auto r = LerRegistro(RegistroDoDesinstalador(U))) return r;
-    const QString pasta = PastaDeInstalacao(PastaDeProgramas(), NomeDaPasta);
-    if (!pasta.isEmpty() && PastaFeitaPeloInstalador(pasta, NomeDaPasta))
-        return LerRegistro(RegistroNaPasta(pasta));
-    return std::nullopt;
+// Removes what the record lists, then the folder when the installer made it and nothing else is
+// left in it; the folder is named in `restantes` when something of ours stayed or it did.
+void RemoverPastaInstalada(const RegistroDaPasta& r, QStringList* restantes) {
+    bool ficou = false;
+    for (const QString& a : r.arquivos) {
+        const QString f = r.pasta + QLatin1Char('/') + a;
+        if (!CaminhoResolvido(f) || !ApagarArquivo(f, false)) ficou = true;
+    }
+    QStringList pastas = r.pastas;
+    std::sort(pastas.begin(), pastas.end(),
+              [](const QString& a, const QString& b) { return a.size() > b.size(); });
+    for (const QString& p : pastas)
+        if (CaminhoResolvido(r.pasta + QLatin1Char('/') + p))
+            ::rmdir(Nativo(r.pasta + QLatin1Char('/') + p).constData());
+    if (!ficou) ::unlink(Nativo(r.pasta + kRegistroNaPasta).constData());
+    if (r.criada) ::rmdir(Nativo(r.pasta).constData());
+    if (restantes && (ficou || (r.criada && Existe(r.pasta)))) *restantes << r.pasta;
 }
 
-// An error in the game's own warning dialog, with its one button.
+// An error in the game's own warning dialog, with its one button; the run then ends with status 1.
 void Advertir(const QString& texto, const QString& titulo) {
+    gFalhou = true;
     CaixaDeDialogo(nullptr, texto, titulo, QString(), QCoreApplication::translate("Trevolino", "Sim"), true);
 }
 
-bool GravarRecurso(const QString& recurso, const QString& destino) {
-    QFile de(recurso);
-    if (!de.open(QIODevice::ReadOnly)) return false;
-    const QByteArray dados = de.readAll();
-    if (!QDir().mkpath(QFileInfo(destino).path())) return false;
-    ApagarArquivo(destino, false);  // a link left there is removed, never written through
-    QFile para(destino);
-    if (!para.open(QIODevice::WriteOnly | QIODevice::NewOnly)) return false;
-    return para.write(dados) == dados.size();
+QByteArray LerRecurso(const QString& recurso) {
+    QFile f(recurso);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
+bool Concluir(const QString& Executavel, const QString& Titulo, Gravacao& g, const QString& instalacao);
+
 }  // namespace
+
+bool InstaladorFalhou() { return gFalhou; }
+
+QString PastaDoMenuDoInstalador() {
+    return InstalacaoParaTodos() ? PastaDeDadosDoSistema() + QStringLiteral("/applications")
+                                 : PastaDoMenuIniciar();
+}
+
+QString PastaDosIconesDoInstalador() {
+    if (InstalacaoParaTodos()) return PastaDeDadosDoSistema() + QStringLiteral("/icons/hicolor");
+    const QString dados = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    if (dados.isEmpty() || !QDir::isAbsolutePath(dados)) return QString();
+    return QDir::cleanPath(dados) + QStringLiteral("/icons/hicolor");
+}
 
 // ---------------------------------------------------------------------------------------------
 // Messages
@@ -207,78 +391,165 @@ QString NomeDoDesinstalador(const QString& nomeDoExecutavel) {
 }
 
 void InstalarNaPastaDeProgramas(const QString& NomeDaPasta, const QString& Titulo) {
-    const QString pasta = PastaDeInstalacao(PastaDeProgramas(), NomeDaPasta);
     const QFileInfo exe(ExecutavelEmExecucao());
     const QString origem = Aparar(exe.absolutePath());
-    // Linux file names are case-sensitive: the installed executable keeps its spelling.
-    const QString instalado = pasta + QLatin1Char('/') + exe.fileName();
-    const bool novo = !pasta.isEmpty() && !Existe(pasta);
-    // The record marks the folder as this installer's: only then will a removal take it.
-    if (pasta.isEmpty() || !CopiarPasta(nullptr, origem, pasta) ||
-        !GravarRegistro(RegistroNaPasta(pasta), {pasta, QString()})) {
-        if (novo) ApagarPasta(pasta, false);  // a copy that failed takes back its files itself
-        Advertir(
-            MensagemFalhaNaInstalacao(
-                Titulo, QCoreApplication::translate("Trevolino", "Não Foi Possível Copiar o Programa Para:"),
-                pasta.isEmpty() ? PastaDeProgramas() : pasta),
-            QCoreApplication::translate("Trevolino", "Instalação Não Concluída"));
+    const auto recusar = [&](const QString& oQueFalhou, const QString& onde) {
+        Advertir(MensagemFalhaNaInstalacao(Titulo, oQueFalhou, onde),
+                 QCoreApplication::translate("Trevolino", "Instalação Não Concluída"));
+    };
+    const QString naoCopiou =
+        QCoreApplication::translate("Trevolino", "Não Foi Possível Copiar o Programa Para:");
+    const QStringList doJogo = ArquivosDoJogo(origem, exe.fileName());
+    if (doJogo.isEmpty()) {
+        recusar(QCoreApplication::translate("Trevolino", "A Pasta Não Contém os Arquivos do Jogo:"), origem);
         return;
     }
-    if (!ConcluirInstalacao(instalado, Titulo) && novo) ApagarPasta(pasta, false);
+    Gravacao g;
+    QString prefixo;
+    const QString pasta = g.pasta(PastaDeProgramas(), &prefixo) && PodeCriarEm(prefixo)
+                              ? PastaDeInstalacao(prefixo, NomeDaPasta)
+                              : QString();
+    if (pasta.isEmpty()) {
+        g.desfazer();
+        recusar(naoCopiou, PastaDeProgramas());
+        return;
+    }
+    // A folder already there is taken only when it is an installation of ours, or empty.
+    const auto anterior = LerRegistroDaPasta(pasta);
+    const bool nova = !Existe(pasta);
+    if (!nova && !anterior && (!EhDoTipo(pasta, S_IFDIR) || !PastaVazia(pasta))) {
+        g.desfazer();
+        recusar(
+            EhDoTipo(pasta, S_IFDIR)
+                ? QCoreApplication::translate("Trevolino", "A Pasta de Instalação Já Contém Outros Arquivos:")
+                : naoCopiou,
+            pasta);
+        return;
+    }
+    RegistroDaPasta r{pasta, anterior ? anterior->criada : nova,
+                      anterior ? anterior->arquivos : QStringList(),
+                      anterior ? anterior->pastas : QStringList()};
+    QStringList copiados, feitas;
+    const bool jaNoLugar = !nova && QFileInfo(origem).canonicalFilePath() == pasta;  // run from there
+    if (!jaNoLugar && !CopiarPasta(nullptr, origem, pasta, doJogo, &copiados, &feitas)) {
+        g.desfazer();
+        recusar(naoCopiou, pasta);
+        return;
+    }
+    Juntar(r.arquivos, copiados);
+    Juntar(r.pastas, feitas);
+    // The record marks the folder as this installer's: only then will a removal take it.
+    Gravacao registro;
+    if (!registro.gravar(pasta + kRegistroNaPasta, JsonDaPasta(r), 0644) || !registro.concluir()) {
+        if (nova) RemoverPastaInstalada(r, nullptr);
+        g.desfazer();
+        recusar(naoCopiou, pasta);
+        return;
+    }
+    if (!Concluir(pasta + QLatin1Char('/') + exe.fileName(), Titulo, g, pasta) && nova) {
+        RemoverPastaInstalada(r, nullptr);
+        g.desfazer();  // the folders made for it, now that they are empty
+    }
 }
 
 bool ConcluirInstalacao(const QString& Executavel, const QString& Titulo) {
+    Gravacao g;
+    // The program run from an installation folder of ours names it; one left where it lay names
+    // none, and its folder is never removed.
+    const QString pasta = Resolvido(QFileInfo(Aparar(Executavel)).absolutePath());
+    return Concluir(Executavel, Titulo, g, LerRegistroDaPasta(pasta) ? pasta : QString());
+}
+
+namespace {
+
+bool Concluir(const QString& Executavel, const QString& Titulo, Gravacao& g, const QString& instalacao) {
     const QString E = Aparar(QFileInfo(Aparar(Executavel)).absoluteFilePath());
     const QString pastaDeE = QFileInfo(E).absolutePath() + QLatin1Char('/');
-    const QString grupo = Titulo;  // the menu group is named by the display title
-    const QString windows = PastaDoWindows();
-    QString U = windows + QLatin1Char('/') + NomeDoDesinstalador(QFileInfo(E).fileName());
+    const QString nome = detalhe::NomeSeguro(Titulo);  // the menu group is named by the display title
 
-    // A launcher that cannot be written leaves no installation: what this run wrote goes again.
-    QStringList feitos;
-    const auto falhou = [&](const QString& atalho) {
-        for (const QString& f : feitos) ApagarArquivo(f, false);
-        const QString nomeDoGrupo = detalhe::NomeSeguro(grupo);
-        if (!nomeDoGrupo.isEmpty() && !PastaDoMenuIniciar().isEmpty())
-            QDir().rmdir(PastaDoMenuIniciar() + QLatin1Char('/') + nomeDoGrupo);  // only when empty
-        RemoverIconesDoJogo();
-        Advertir(
-            MensagemFalhaNaInstalacao(
-                Titulo, QCoreApplication::translate("Trevolino", "Não Foi Possível Criar o Atalho:"), atalho),
-            QCoreApplication::translate("Trevolino", "Instalação Não Concluída"));
+    const auto falhou = [&](const QString& oQueFalhou, const QString& onde) {
+        g.desfazer();
+        Advertir(MensagemFalhaNaInstalacao(Titulo, oQueFalhou, onde),
+                 QCoreApplication::translate("Trevolino", "Instalação Não Concluída"));
         return false;
     };
-    const auto criar = [&](const QString& alvo, const QString& argumentos, const QString& pastaDeTrabalho,
-                           const QString& nome, unsigned char lugar) {
-        QString arquivo;
-        const bool ok =
-            CriarAtalho(alvo, argumentos, pastaDeTrabalho, nome, lugar ? grupo : QString(), lugar, &arquivo);
-        if (ok) feitos << arquivo;
-        if (arquivo.isEmpty()) arquivo = nome + QStringLiteral(".desktop");
-        return ok ? QString() : arquivo;
+
+    // The uninstaller copy comes first: without it no launcher may point at it.
+    const QString nomeU = NomeDoDesinstalador(QFileInfo(E).fileName());
+    const QString naoCopiouU =
+        QCoreApplication::translate("Trevolino", "Não Foi Possível Copiar o Desinstalador Para:");
+    QString windows;
+    if (!g.pasta(PastaDoWindows(), &windows))
+        return falhou(naoCopiouU, PastaDoWindows() + QLatin1Char('/') + nomeU);
+    QString U = windows + QLatin1Char('/') + nomeU;
+    if (!g.copiar(E, U)) return falhou(naoCopiouU, U);
+
+    // The game's icon in the hicolor theme (the launchers say Icon=trevolino); pictures the
+    // program does not carry are skipped.
+    const QString icones = PastaDosIconesDoInstalador();
+    const QString naoCriouIcone = QCoreApplication::translate("Trevolino", "Não Foi Possível Criar o Ícone:");
+    if (icones.isEmpty()) return falhou(naoCriouIcone, QStringLiteral("icons/hicolor"));
+    QList<QPair<QString, QString>> figuras;
+    for (int n : kTamanhosDeIcone) {
+        const QString t = QStringLiteral("%1x%1/apps/trevolino.png").arg(n);
+        figuras.append({QStringLiteral(":/icone/hicolor/") + t, t});
+    }
+    figuras.append({QStringLiteral(":/icone/trevolino.svg"), QStringLiteral("scalable/apps/trevolino.svg")});
+    for (const auto& [recurso, relativo] : figuras) {
+        const QByteArray dados = LerRecurso(recurso);
+        if (dados.isEmpty()) continue;
+        const QString destino = icones + QLatin1Char('/') + relativo;
+        QString pasta;
+        if (!g.pasta(QFileInfo(destino).path(), &pasta) ||
+            !g.gravar(pasta + QLatin1Char('/') + QFileInfo(destino).fileName(), dados, 0644))
+            return falhou(naoCriouIcone, destino);
+    }
+
+    // The launchers.
+    QString mesa;
+    const auto atalho = [&](const QString& pasta, const QString& nomeDoAtalho, const QString& alvo,
+                            const QString& argumentos, const QString& trabalho, mode_t modo, QString* feito) {
+        const QString arquivo =
+            pasta + QLatin1Char('/') + detalhe::NomeSeguro(nomeDoAtalho) + QStringLiteral(".desktop");
+        const QByteArray texto = TextoDoAtalho(alvo, argumentos, trabalho, nomeDoAtalho);
+        QString real;
+        if (nome.isEmpty() || pasta.isEmpty() || texto.isEmpty() || !g.pasta(pasta, &real)) return arquivo;
+        const QString destino =
+            real + QLatin1Char('/') + detalhe::NomeSeguro(nomeDoAtalho) + QStringLiteral(".desktop");
+        if (!g.gravar(destino, texto, modo)) return arquivo;
+        if (feito) *feito = destino;
+        return QString();
     };
-
-    InstalarIconesDoJogo();
-    QString falha = criar(E, QString(), pastaDeE, Titulo, 0);
-    if (falha.isEmpty()) falha = criar(E, QString(), pastaDeE, QStringLiteral("01 - Executar ") + Titulo, 1);
-    if (!falha.isEmpty()) return falhou(falha);
-
-    QDir().mkpath(windows);  // ~/.local/bin may not exist yet on a fresh account
-    const bool desinstalador = CopiarArquivo(E, U);
-    falha = criar(U, kTokenDesinstalar, windows + QLatin1Char('/'),
-                  QStringLiteral("02 - Desinstalar ") + Titulo, 1);
-    if (!falha.isEmpty()) {
-        if (desinstalador) ApagarArquivo(U, false);
-        return falhou(falha);
+    const QString naoCriouAtalho =
+        QCoreApplication::translate("Trevolino", "Não Foi Possível Criar o Atalho:");
+    // Only on the desktop of a home the running user owns (root with a user's HOME has none).
+    if (PastaPessoalDoUsuario() && !PastaDaAreaDeTrabalho().isEmpty()) {
+        const QString f = atalho(PastaDaAreaDeTrabalho(), Titulo, E, QString(), pastaDeE, 0755, &mesa);
+        if (!f.isEmpty()) return falhou(naoCriouAtalho, f);
     }
-    if (desinstalador) {
-        // The program run from its installation folder names that folder; one left where it
-        // lay ("<ICONES>") names none, and its folder is never removed.
-        const QString pasta = QFileInfo(E).absolutePath();
-        const Registro r{PastaFeitaPeloInstalador(pasta, kPastaDoJogo) ? pasta : QString(), U};
-        GravarRegistro(RegistroDoDesinstalador(U), r);
-        if (!r.pasta.isEmpty()) GravarRegistro(RegistroNaPasta(r.pasta), r);
+    const QString grupo =
+        PastaDoMenuDoInstalador().isEmpty() ? QString() : PastaDoMenuDoInstalador() + QLatin1Char('/') + nome;
+    for (const QString& f :
+         {atalho(grupo, QStringLiteral("01 - Executar ") + Titulo, E, QString(), pastaDeE, 0644, nullptr),
+          atalho(grupo, QStringLiteral("02 - Desinstalar ") + Titulo, U, kTokenDesinstalar,
+                 windows + QLatin1Char('/'), 0644, nullptr)})
+        if (!f.isEmpty()) return falhou(naoCriouAtalho, f);
+
+    // The record beside the uninstaller copy keeps every installation an earlier run named.
+    RegistroDoDesinstalador r;
+    r.desinstalador = U;
+    r.resumo = Resumo(E, &r.tamanho);
+    if (const auto antes = LerRegistroDoDesinstalador(U)) {
+        for (const QString& p : antes->instalacoes)
+            if (LerRegistroDaPasta(p)) r.instalacoes << p;
+        r.pastas = antes->pastas;
     }
+    if (!instalacao.isEmpty()) Juntar(r.instalacoes, {instalacao});
+    Juntar(r.pastas, g.criadas);
+    if (r.resumo.isEmpty() || !g.gravar(U + kRegistroDoDesinstalador, JsonDoDesinstalador(r), 0644))
+        return falhou(naoCopiouU, U);
+    if (!g.concluir()) return falhou(naoCriouAtalho, grupo);
+    if (!mesa.isEmpty()) MarcarComoConfiavel(mesa);
 
     const QString biblioteca =
         Aparar(QFileInfo(ExecutavelEmExecucao()).absolutePath()) + QStringLiteral("/gds32.dll");
@@ -298,42 +569,69 @@ bool ConcluirInstalacao(const QString& Executavel, const QString& Titulo) {
     return true;
 }
 
+}  // namespace
+
 void RemoverInstalacao(const QString& NomeDaPasta, const QString& Titulo) {
     // What could not be removed is named in the end message, never passed off as success.
-    QStringList restantes;
-    // Only the installation the installer recorded; no record, no folder taken.
-    if (const auto r = EncontrarInstalacao(NomeDaPasta)) {
-        if (!r->pasta.isEmpty()) {
-            if (PastaFeitaPeloInstalador(r->pasta, NomeDaPasta)) ApagarPasta(r->pasta, false);
-            if (EhDoTipo(r->pasta, S_IFDIR)) restantes << r->pasta;
+    QStringList restantes, instalacoes, criadas;
+    const QFileInfo exe(ExecutavelEmExecucao());
+    // The uninstaller copy that runs (started from its launcher), or the one this program's
+    // installation would have made.
+    QStringList copias{Resolvido(exe.absoluteFilePath()),
+                       Resolvido(PastaDoWindows()) + QLatin1Char('/') + NomeDoDesinstalador(exe.fileName())};
+    copias.removeDuplicates();
+    for (const QString& U : copias) {
+        const QString registro = U + kRegistroDoDesinstalador;
+        if (!Existe(registro)) continue;
+        const auto r = LerRegistroDoDesinstalador(U);
+        if (!r) {  // not believed: nothing it names is touched
+            restantes << registro;
+            continue;
         }
-        // The uninstaller copy goes with its record (a running program's file can be removed);
-        // a file of that name without the record is not ours.
-        const QString U = r->desinstalador;
-        if (QDir::isAbsolutePath(U) && QFileInfo(U).fileName().contains(QStringLiteral("_Desinstalar")) &&
-            LerRegistro(RegistroDoDesinstalador(U))) {
-            ApagarArquivo(U, false);
-            ApagarArquivo(RegistroDoDesinstalador(U), false);
-            for (const QString& f : {U, RegistroDoDesinstalador(U)})
-                if (Existe(f)) restantes << f;
-        }
+        Juntar(instalacoes, r->instalacoes);
+        Juntar(criadas, r->pastas);
+        // The copy goes only when it is the one the record describes (a running program's file
+        // can be removed); another file of that name is not ours.
+        qint64 tamanho = -1;
+        if (Resumo(U, &tamanho) == r->resumo && tamanho == r->tamanho) ApagarArquivo(U, false);
+        if (Existe(U)) restantes << U;
+        ApagarArquivo(registro, false);
+    }
+    // The program's own folder and the usual one, when they hold an installation of ours.
+    for (const QString& p :
+         {Resolvido(exe.absolutePath()), PastaDeInstalacao(Resolvido(PastaDeProgramas()), NomeDaPasta)})
+        if (!p.isEmpty() && LerRegistroDaPasta(p)) Juntar(instalacoes, {p});
+    for (const QString& p : instalacoes) {
+        if (const auto r = LerRegistroDaPasta(p))
+            RemoverPastaInstalada(*r, &restantes);
+        else if (Existe(p))
+            restantes << p;  // named by our record, yet no longer ours: left as it is
     }
 
     const QString nome = detalhe::NomeSeguro(Titulo);
     if (!nome.isEmpty()) {
         const QString mesa = PastaDaAreaDeTrabalho();
-        if (!mesa.isEmpty()) {
+        if (!mesa.isEmpty() && PastaPessoalDoUsuario()) {
             const QString atalho = mesa + QLatin1Char('/') + nome + QStringLiteral(".desktop");
             if (!ApagarArquivo(atalho, false)) restantes << atalho;
         }
-        const QString menu = PastaDoMenuIniciar();
+        const QString menu = PastaDoMenuDoInstalador();
         if (!menu.isEmpty()) {
+            // Our two launchers, then the group when nothing else is in it.
             const QString grupo = menu + QLatin1Char('/') + nome;
-            ApagarPasta(grupo, false);
+            for (const QString& a : {QStringLiteral("01 - Executar "), QStringLiteral("02 - Desinstalar ")})
+                ApagarArquivo(
+                    grupo + QLatin1Char('/') + detalhe::NomeSeguro(a + Titulo) + QStringLiteral(".desktop"),
+                    false);
+            ::rmdir(Nativo(grupo).constData());
             if (EhDoTipo(grupo, S_IFDIR)) restantes << grupo;
         }
     }
     RemoverIconesDoJogo();
+    // The folders the installer made for all this, deepest first, when they are empty.
+    std::sort(criadas.begin(), criadas.end(),
+              [](const QString& a, const QString& b) { return a.size() > b.size(); });
+    for (const QString& p : criadas) ::rmdir(Nativo(p).constData());
 
     if (!restantes.isEmpty())
         Advertir(MensagemDesinstalacaoIncompleta(Titulo, restantes),
@@ -344,20 +642,8 @@ void RemoverInstalacao(const QString& NomeDaPasta, const QString& Titulo) {
                        QCoreApplication::translate("Trevolino", "Sim"), false);
 }
 
-void InstalarIconesDoJogo() {
-    const QString base = PastaDosIcones();
-    if (base.isEmpty()) return;
-    for (int n : kTamanhosDeIcone) {
-        const QString tamanho = QStringLiteral("%1x%1").arg(n);
-        GravarRecurso(QStringLiteral(":/icone/hicolor/") + tamanho + QStringLiteral("/apps/trevolino.png"),
-                      base + QLatin1Char('/') + tamanho + QStringLiteral("/apps/trevolino.png"));
-    }
-    GravarRecurso(QStringLiteral(":/icone/trevolino.svg"),
-                  base + QStringLiteral("/scalable/apps/trevolino.svg"));
-}
-
 void RemoverIconesDoJogo() {
-    const QString base = PastaDosIcones();
+    const QString base = PastaDosIconesDoInstalador();
     if (base.isEmpty()) return;
     for (int n : kTamanhosDeIcone)
         ApagarArquivo(base + QStringLiteral("/%1x%1/apps/trevolino.png").arg(n), false);

@@ -32,9 +32,14 @@ QString MensagemDesinstalacaoConcluida(const QString& titulo);
 QString MensagemFalhaNaInstalacao(const QString& titulo, const QString& oQueFalhou, const QString& caminho);
 QString MensagemDesinstalacaoIncompleta(const QString& titulo, const QStringList& restantes);
 
-// The game's icon in the user's hicolor theme (the launchers say Icon=trevolino); pictures the
-// program does not carry are skipped. Removal takes only those files, by those names.
-void InstalarIconesDoJogo();
+// Where the launchers' group and the game's icon go: the running user's own menu and hicolor
+// theme, or every user's under the uninstaller's prefix when root installs. Removal of the icon
+// takes only the game's files, by their names.
+QString PastaDoMenuDoInstalador();
+QString PastaDosIconesDoInstalador();
 void RemoverIconesDoJogo();
+
+// Whether this run showed an installation or removal that did not complete.
+bool InstaladorFalhou();
 
 }  // namespace uRotinasGerais

@@ -8,6 +8,7 @@
 
 #include "installer/instalador.h"
 #include "installer/uDialogoContrato.h"
+#include "platform/pasta_de_desempacotar.h"
 #include "platform/texto.h"
 #include "platform/versao.h"
 #include "shell/dialogo_rotinas.h"
@@ -147,6 +148,26 @@ bool ProcessarLinhaDeComando(const QString& TituloDoAplicativo) {
     if (ModoIcones(TituloDoAplicativo)) return true;
     return ModoDesinstalar(TituloDoAplicativo);
 }
+
+bool RecusarNaCopiaDoSistema(const QString& Titulo) {
+    if (ModoDaLinhaDeComando() == ModoDoPrograma::Jogo) return false;
+    const QString pasta = QFileInfo(ExecutavelEmExecucao()).absolutePath();
+    if (plataforma::InstalacaoDaPasta(pasta) != plataforma::Instalacao::Pacote) return false;
+    const QString texto =
+        Titulo + QuebrasDeLinha(1) +
+        QCoreApplication::translate("Trevolino", "Instalação Gerenciada Pelo Sistema") + QuebrasDeLinha(2) +
+        QCoreApplication::translate("Trevolino", "Esta Cópia Do Aplicativo Foi Instalada") +
+        QuebrasDeLinha(1) +
+        QCoreApplication::translate("Trevolino", "Pelo Gerenciador De Pacotes Do Sistema.") +
+        QuebrasDeLinha(2) + QCoreApplication::translate("Trevolino", "Instale Ou Remova-a Somente Por Ele.");
+    CaixaDeDialogo(nullptr, texto,
+                   QCoreApplication::translate("Trevolino", "Instalação Gerenciada Pelo Sistema"), QString(),
+                   QCoreApplication::translate("Trevolino", "Sim"), true);
+    Terminar();
+    return true;
+}
+
+int CodigoDeSaidaDoModo() { return InstaladorFalhou() ? 1 : 0; }
 
 // ---------------------------------------------------------------------------------------------
 // Modes

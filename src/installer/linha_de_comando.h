@@ -17,6 +17,13 @@ ModoDoPrograma ModoDaLinhaDeComando();
 // Runs the installer mode named on the command line, if any, with the game's display title;
 // true means a mode ran and the program must end. Called before any window exists.
 bool ProcessarLinhaDeComando(const QString& TituloDoAplicativo);
+// The exit status of a run that ended in a mode: 1 when it ended in an installation or removal
+// that did not complete, 0 otherwise (also when the user said "Não").
+int CodigoDeSaidaDoModo();
+
+// An installer mode started from a copy the system's package manager installed: says so in a
+// warning dialog, changes nothing, and returns true (the program then ends with status 1).
+bool RecusarNaCopiaDoSistema(const QString& Titulo);
 
 bool ModoInstalar(const QString& Titulo);
 bool ModoIcones(const QString& Titulo);

@@ -17,6 +17,8 @@
 #include <QStringList>
 
 #include <cerrno>
+#include <climits>
+#include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
 #include <sys/stat.h>
@@ -144,6 +146,8 @@ bool ParaALixeira(const QString& caminho) {
     return !Existe(caminho, &st);
 }
 
+}  // namespace
+
 void MarcarComoConfiavel(const QString& arquivo) {
     // Some file managers run a desktop launcher only when it is marked trusted. Best effort.
     const QString gio = QStandardPaths::findExecutable(QStringLiteral("gio"));
@@ -161,16 +165,36 @@ void MarcarComoConfiavel(const QString& arquivo) {
     }
 }
 
+namespace {
+
 // Copies one folder's contents into another without ever writing through a symbolic link of
 // the destination; `evitar` (a folder inside the source) is not descended into. Every path the
 // copy makes is added to `criados`, parents before children, so that a copy that breaks off can
-// take back what it made; false at the first entry that could not be copied.
-bool CopiarConteudo(const fs::path& origem, const fs::path& destino, const fs::path& evitar,
-                    std::vector<fs::path>& criados) {
+// take back what it made; false at the first entry that could not be copied. With `entradas`,
+// only those names of the top folder are taken, and links nowhere. `relativo` is the path of
+// `destino` below the top destination, for `copiados` and `feitas`.
+struct Copia {
+    const QStringList* entradas = nullptr;
+    QStringList* copiados = nullptr;
+    QStringList* feitas = nullptr;
+    std::vector<fs::path> criados;
+};
+
+QString Relativo(const QString& base, const fs::path& nome) {
+    const QString n = QFile::decodeName(nome.c_str());
+    return base.isEmpty() ? n : base + QLatin1Char('/') + n;
+}
+
+bool CopiarConteudo(const fs::path& origem, const fs::path& destino, const fs::path& evitar, Copia& c,
+                    const QString& relativo) {
     std::error_code ec;
     if (!fs::exists(fs::symlink_status(destino, ec))) {
         if (!fs::create_directory(destino, ec)) return false;
-        criados.push_back(destino);
+        c.criados.push_back(destino);
+        // Never wider than the source folder's: a private folder stays private.
+        struct stat st;
+        if (::stat(origem.c_str(), &st) == 0) ::chmod(destino.c_str(), st.st_mode & 0777);
+        if (c.feitas && !relativo.isEmpty()) *c.feitas << relativo;
     }
     if (!fs::is_directory(fs::symlink_status(destino, ec))) return false;  // a link or a file in the way
     fs::directory_iterator it(origem, ec), fim;
@@ -179,20 +203,27 @@ bool CopiarConteudo(const fs::path& origem, const fs::path& destino, const fs::p
         const fs::path para = destino / de.filename();
         std::error_code e2;
         if (!evitar.empty() && fs::equivalent(de, evitar, e2)) continue;
+        const bool escolhidas = c.entradas != nullptr;
+        if (escolhidas && relativo.isEmpty() &&
+            !c.entradas->contains(QFile::decodeName(de.filename().c_str())))
+            continue;
+        const QString rel = Relativo(relativo, de.filename());
         const fs::file_status sDe = fs::symlink_status(de, e2);
+        if (escolhidas && fs::is_symlink(sDe)) continue;
         const fs::file_status sPara = fs::symlink_status(para, e2);
         if (fs::is_symlink(sPara) || (fs::exists(sPara) && fs::is_directory(sPara) != fs::is_directory(sDe)))
             fs::remove_all(para, e2);
         if (fs::is_symlink(sDe)) {
             fs::copy_symlink(de, para, e2);
             if (e2) return false;
-            criados.push_back(para);
+            c.criados.push_back(para);
         } else if (fs::is_directory(sDe)) {
-            if (!CopiarConteudo(de, para, evitar, criados)) return false;
+            if (!CopiarConteudo(de, para, evitar, c, rel)) return false;
         } else if (fs::is_regular_file(sDe)) {
             const bool novo = !fs::exists(fs::symlink_status(para, e2));
             if (!CopiarArquivo(QFile::decodeName(de.c_str()), QFile::decodeName(para.c_str()))) return false;
-            if (novo) criados.push_back(para);
+            if (novo) c.criados.push_back(para);
+            if (c.copiados) *c.copiados << rel;
         }
     }
     return !ec;
@@ -259,42 +290,9 @@ bool CriarAtalho(const QString& Alvo, const QString& Argumentos, const QString& 
         QDir().mkdir(pasta);
     }
     if (nome.isEmpty()) return false;
-    // A Desktop Entry has no way to write other control characters: a launcher for such a
-    // program, its arguments or its folder would be invalid, and menus would run something else.
-    const auto representavel = [](const QString& t) {
-        for (QChar c : t)
-            if ((c.unicode() < 32 && c != QLatin1Char('\t') && c != QLatin1Char('\n') &&
-                 c != QLatin1Char('\r')) ||
-                c.unicode() == 127)
-                return false;
-        return true;
-    };
-    if (!representavel(Alvo) || !representavel(Argumentos) || !representavel(PastaDeTrabalho)) return false;
     const QString arquivo = pasta + QLatin1Char('/') + nome + QStringLiteral(".desktop");
-
-    QString exec = ArgumentoDoExec(Alvo.trimmed());
-    for (const QString& a : QProcess::splitCommand(Argumentos)) exec += QLatin1Char(' ') + ArgumentoDoExec(a);
-
-    QString texto;
-    texto += QStringLiteral("[Desktop Entry]\n");
-    texto += QStringLiteral("Type=Application\n");
-    texto += QStringLiteral("Name=") + ValorDeTexto(NomeDoAtalho.trimmed()) + QLatin1Char('\n');
-    texto += QStringLiteral("Exec=") + ValorDeTexto(exec) + QLatin1Char('\n');
-    if (!PastaDeTrabalho.trimmed().isEmpty())
-        texto += QStringLiteral("Path=") + ValorDeTexto(PastaDeTrabalho.trimmed()) + QLatin1Char('\n');
-    texto += QStringLiteral("Icon=trevolino\n");
-    // What a desktop search reads besides the name, in both of the game's languages, and the
-    // window's class, so the running game is shown under its launcher and not as a stranger.
-    texto += QString::fromUtf8(
-        "GenericName=Slot Machine\n"
-        "GenericName[pt_BR]=Caça-Níqueis\n"
-        "Comment=A three-reel slot machine played for pretend credits\n"
-        "Comment[pt_BR]=Máquina caça-níqueis de três bobinas, jogada com créditos de brincadeira\n"
-        "Keywords=slot machine;slots;fruit machine;casino;jackpot;reels;\n"
-        "Keywords[pt_BR]=caça-níqueis;caça-níquel;cassino;bobinas;frutas;\n");
-    texto +=
-        QStringLiteral("StartupWMClass=") + QLatin1String(plataforma::kIdDoAplicativo) + QLatin1Char('\n');
-    texto += QStringLiteral("Categories=Game;\n");
+    const QByteArray bytes = TextoDoAtalho(Alvo, Argumentos, PastaDeTrabalho, NomeDoAtalho);
+    if (bytes.isEmpty()) return false;
 
     // Replace whatever the name held, but never write through a link placed there.
     struct stat st;
@@ -304,7 +302,6 @@ bool CriarAtalho(const QString& Alvo, const QString& Argumentos, const QString& 
     }
     QFile f(arquivo);
     if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::NewOnly)) return false;
-    const QByteArray bytes = texto.toUtf8();
     const bool gravado = f.write(bytes) == bytes.size() && f.flush();
     f.close();
     if (!gravado || f.error() != QFileDevice::NoError) {  // a full disk: no half launcher
@@ -316,6 +313,97 @@ bool CriarAtalho(const QString& Alvo, const QString& Argumentos, const QString& 
                          QFileDevice::ExeGroup | QFileDevice::ExeOther);
         MarcarComoConfiavel(arquivo);
     }
+    return true;
+}
+
+QByteArray TextoDoAtalho(const QString& Alvo, const QString& Argumentos, const QString& PastaDeTrabalho,
+                         const QString& NomeDoAtalho) {
+    using namespace detalhe;
+    // A Desktop Entry has no way to write other control characters: a launcher for such a
+    // program, its arguments or its folder would be invalid, and menus would run something else.
+    const auto representavel = [](const QString& t) {
+        for (QChar c : t)
+            if ((c.unicode() < 32 && c != QLatin1Char('\t') && c != QLatin1Char('\n') &&
+                 c != QLatin1Char('\r')) ||
+                c.unicode() == 127)
+                return false;
+        return true;
+    };
+    if (!representavel(Alvo) || !representavel(Argumentos) || !representavel(PastaDeTrabalho))
+        return QByteArray();
+    QString exec = ArgumentoDoExec(Alvo.trimmed());
+    for (const QString& a : QProcess::splitCommand(Argumentos)) exec += QLatin1Char(' ') + ArgumentoDoExec(a);
+
+    QString texto;
+    texto += QStringLiteral("[Desktop Entry]\n");
+    texto += QStringLiteral("Type=Application\n");
+    texto += QStringLiteral("Name=") + ValorDeTexto(NomeDoAtalho.trimmed()) + QLatin1Char('\n');
+    texto += QStringLiteral("Exec=") + ValorDeTexto(exec) + QLatin1Char('\n');
+    if (!PastaDeTrabalho.trimmed().isEmpty())
+        texto += QStringLiteral("Path=") + ValorDeTexto(PastaDeTrabalho.trimmed()) + QLatin1Char('\n');
+    texto += QStringLiteral("Icon=trevolino\n");
+    if (Argumentos.trimmed().isEmpty()) {
+        // What a desktop search reads besides the name, in both of the game's languages, and the
+        // window's class, so the running game is shown under its launcher and not as a stranger.
+        texto += QString::fromUtf8(
+            "GenericName=Slot Machine\n"
+            "GenericName[pt_BR]=Caça-Níqueis\n"
+            "Comment=A three-reel slot machine played for pretend credits\n"
+            "Comment[pt_BR]=Máquina caça-níqueis de três bobinas, jogada com créditos de brincadeira\n"
+            "Keywords=slot machine;slots;fruit machine;casino;jackpot;reels;\n"
+            "Keywords[pt_BR]=caça-níqueis;caça-níquel;cassino;bobinas;frutas;\n");
+        texto += QStringLiteral("StartupWMClass=") + QLatin1String(plataforma::kIdDoAplicativo) +
+                 QLatin1Char('\n');
+    }
+    texto += QStringLiteral("Categories=Game;\n");
+    return texto.toUtf8();
+}
+
+bool InstalacaoParaTodos() { return ::geteuid() == 0; }
+
+QString PastaDeDadosDoSistema() {
+    const QString bin = PastaDoWindows();
+    const QString prefixo = QFileInfo(bin).path();
+    return QDir::cleanPath(prefixo) == QLatin1String("/")
+               ? QStringLiteral("/usr/share")
+               : QDir::cleanPath(prefixo) + QStringLiteral("/share");
+}
+
+bool PodeCriarEm(const QString& pasta) {
+    struct stat st;
+    return ::stat(QFile::encodeName(pasta).constData(), &st) == 0 && S_ISDIR(st.st_mode) &&
+           (st.st_uid == ::geteuid() || st.st_uid == 0);
+}
+
+bool PastaPessoalDoUsuario() {
+    struct stat st;
+    return ::stat(QFile::encodeName(QDir::homePath()).constData(), &st) == 0 && S_ISDIR(st.st_mode) &&
+           st.st_uid == ::geteuid();
+}
+
+bool CriarPastas(const QString& pasta, QStringList* criadas, QString* resolvida) {
+    if (!QDir::isAbsolutePath(pasta)) return false;
+    QString atual = QStringLiteral("/");
+    for (const QString& parte : QDir::cleanPath(pasta).split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
+        QString prox = atual == QLatin1String("/") ? atual + parte : atual + QLatin1Char('/') + parte;
+        struct stat st;
+        const QByteArray c = QFile::encodeName(prox);
+        if (::lstat(c.constData(), &st) != 0) {
+            if (errno != ENOENT || !PodeCriarEm(atual)) return false;
+            if (::mkdir(c.constData(), 0755) != 0) return false;
+            if (criadas) *criadas << prox;
+        } else if (S_ISLNK(st.st_mode)) {
+            // Followed to where it leads, so that every path built from here is the one used.
+            char real[PATH_MAX];
+            if (!::realpath(c.constData(), real) || ::stat(real, &st) != 0 || !S_ISDIR(st.st_mode))
+                return false;
+            prox = QFile::decodeName(real);
+        } else if (!S_ISDIR(st.st_mode)) {
+            return false;
+        }
+        atual = prox;
+    }
+    if (resolvida) *resolvida = atual;
     return true;
 }
 
@@ -401,7 +489,8 @@ bool CopiarArquivo(const QString& Origem, const QString& Destino) {
     return true;
 }
 
-bool CopiarPasta(QWidget* JanelaDona, const QString& Origem, const QString& Destino) {
+bool CopiarPasta(QWidget* JanelaDona, const QString& Origem, const QString& Destino,
+                 const QStringList& Entradas, QStringList* Copiados, QStringList* Feitas) {
     Q_UNUSED(JanelaDona);  // the copy is silent; nothing is shown
     if (Origem.isEmpty() || Destino.isEmpty() || !QDir::isAbsolutePath(Destino)) return false;
     const fs::path de(QFile::encodeName(QDir::cleanPath(Origem)).toStdString());
@@ -414,10 +503,10 @@ bool CopiarPasta(QWidget* JanelaDona, const QString& Origem, const QString& Dest
     fs::create_directories(para.parent_path(), ec);
     // The destination is made before the source is read, so that a destination inside the
     // source is recognised and the copy does not chase itself.
-    std::vector<fs::path> criados;
-    if (CopiarConteudo(de, para, para, criados)) return true;
+    Copia c{Entradas.isEmpty() ? nullptr : &Entradas, Copiados, Feitas, {}};
+    if (CopiarConteudo(de, para, para, c, QString())) return true;
     // Half a program is no installation: what this copy made goes again (links not followed).
-    for (auto it = criados.rbegin(); it != criados.rend(); ++it) fs::remove_all(*it, ec);
+    for (auto it = c.criados.rbegin(); it != c.criados.rend(); ++it) fs::remove_all(*it, ec);
     return false;
 }
 

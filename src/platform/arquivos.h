@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class QWidget;
 
@@ -20,9 +21,39 @@ bool CriarAtalho(const QString& Alvo, const QString& Argumentos, const QString& 
                  const QString& NomeDoAtalho, const QString& NomeDoGrupo, unsigned char Lugar,
                  QString* Arquivo = nullptr);
 
+// The launcher's text; empty for a target, arguments or folder a launcher cannot hold. A
+// launcher with arguments starts an installer mode, not the game: it carries none of the game's
+// search words.
+QByteArray TextoDoAtalho(const QString& Alvo, const QString& Argumentos, const QString& PastaDeTrabalho,
+                         const QString& NomeDoAtalho);
+
+// Marks a desktop launcher as trusted for the file managers that ask (best effort).
+void MarcarComoConfiavel(const QString& arquivo);
+
+// A root installation is every user's: its launchers and icons go into the system's shared data
+// folder under the uninstaller's prefix (/usr/local/share beside /usr/local/bin).
+bool InstalacaoParaTodos();
+QString PastaDeDadosDoSistema();
+// Whether HOME is a folder the running user owns (as root with a user's HOME it is not: nothing
+// may be made there).
+bool PastaPessoalDoUsuario();
+
+// Makes `pasta` and its missing parents, never inside a folder owned by another user than the
+// running one or root (someone else's home). Each folder made is appended to `criadas`, parents
+// first; `resolvida` receives the folder's path with every link resolved. False when a part is
+// not a folder or may not be made.
+bool CriarPastas(const QString& pasta, QStringList* criadas, QString* resolvida);
+// Whether the running user may create things in `pasta`: it is a folder owned by them or root.
+bool PodeCriarEm(const QString& pasta);
+
 bool CopiarArquivo(const QString& Origem, const QString& Destino);
-// True when the whole folder was copied; a copy that fails takes back what it made.
-bool CopiarPasta(QWidget* JanelaDona, const QString& Origem, const QString& Destino);
+// True when the whole folder was copied; a copy that fails takes back what it made. With
+// `Entradas`, only those names of the folder are copied, and only their folders and regular
+// files (links are left out); `Copiados` receives the files copied and `Feitas` the folders made,
+// relative to the destination. Folders get their source's mode, never a wider one.
+bool CopiarPasta(QWidget* JanelaDona, const QString& Origem, const QString& Destino,
+                 const QStringList& Entradas = {}, QStringList* Copiados = nullptr,
+                 QStringList* Feitas = nullptr);
 bool ApagarArquivo(const QString& Caminho, bool ParaLixeira);
 bool ApagarPasta(const QString& Caminho, bool ParaLixeira);
 

@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <cerrno>
 
 namespace plataforma {
@@ -28,6 +29,12 @@ int abrirPastaPropria(const QByteArray& caminho, bool criar) {
     return fd;
 }
 
+// The folder for files of this user's runs: TMPDIR when it is a full path, /tmp otherwise.
+QByteArray pastaTemporaria() {
+    const QByteArray t = qgetenv("TMPDIR");
+    return t.startsWith('/') ? t : QByteArray("/tmp");
+}
+
 // The user's private folders, in order of preference.
 QList<QByteArray> pastasParticulares(const QString& nome) {
     QList<QByteArray> r;
@@ -40,9 +47,23 @@ QList<QByteArray> pastasParticulares(const QString& nome) {
             r << execucao + '/' + n;
         }
     }
-    QByteArray temporaria = qgetenv("TMPDIR");
-    if (!temporaria.startsWith('/')) temporaria = "/tmp";
-    r << temporaria + '/' + n + '-' + QByteArray::number(::geteuid());
+    r << pastaTemporaria() + '/' + n + '-' + QByteArray::number(::geteuid());
+    return r;
+}
+
+// Fresh private folders made when another user holds the fixed name in the temporary folder:
+// "<nome>-<uid>-XXXXXX". Those earlier runs left are found again by that prefix.
+QList<QByteArray> pastasNovasDeixadas(const QString& nome) {
+    QList<QByteArray> r;
+    const QByteArray base = pastaTemporaria();
+    const QByteArray prefixo = QFile::encodeName(nome) + '-' + QByteArray::number(::geteuid()) + '-';
+    DIR* pasta = ::opendir(base.constData());
+    if (!pasta) return r;
+    while (const dirent* e = ::readdir(pasta)) {
+        const QByteArray n(e->d_name);
+        if (n.size() == prefixo.size() + 6 && n.startsWith(prefixo)) r << base + '/' + n;
+    }
+    ::closedir(pasta);
     return r;
 }
 
@@ -87,7 +108,23 @@ void limparSobras(int base, const QByteArray& caminho) {
     ::rmdir(caminho.constData());  // only when empty
 }
 
+// True when the open folder is this user's alone to write: owned by the running user and
+// writable by neither its group nor others. Another user may swap the files in any other folder
+// this run can write (a 1777 /tmp, a 0775 shared folder, a user's folder written by root) between
+// their writing and their reading.
+bool soDesteUsuario(int fd) {
+    struct stat st {};
+    return ::fstat(fd, &st) == 0 && st.st_uid == ::geteuid() && (st.st_mode & (S_IWGRP | S_IWOTH)) == 0;
+}
+
 }  // namespace
+
+Instalacao InstalacaoDaPasta(const QString& pasta) {
+    QFile marca(QDir(pasta).filePath(QString::fromLatin1(kMarcaDeInstalacao)));
+    // A regular file only: opening a pipe planted at its name would wait for a writer.
+    if (!QFileInfo(marca).isFile() || !marca.open(QIODevice::ReadOnly)) return Instalacao::Nenhuma;
+    return marca.readLine(64).trimmed() == "pacote" ? Instalacao::Pacote : Instalacao::Regras;
+}
 
 PastaDeDesempacotar::~PastaDeDesempacotar() {
     if (Particular())
@@ -98,9 +135,9 @@ PastaDeDesempacotar::~PastaDeDesempacotar() {
 
 QString PastaDeDesempacotar::Reservar(const QString& preferida, const QString& nome) {
     if (!FPasta.isEmpty()) return FPasta;
-    const QList<QByteArray> particulares = pastasParticulares(nome);
+    QList<QByteArray> particulares = pastasParticulares(nome);
     // Leftovers of runs that ended without tidying up, whichever place this run takes.
-    for (const QByteArray& p : particulares) {
+    for (const QByteArray& p : particulares + pastasNovasDeixadas(nome)) {
         const int fd = travarPastaParticular(p, false);
         if (fd < 0) continue;
         limparSobras(fd, p);
@@ -110,8 +147,13 @@ QString PastaDeDesempacotar::Reservar(const QString& preferida, const QString& n
     QString pasta = preferida;
     if (!pasta.endsWith('/')) pasta += '/';
     const QByteArray p = QFile::encodeName(pasta);
+    // An installed tree is never written, whoever runs it: a package manager removes only the
+    // files it put there.
+    const bool instalada = InstalacaoDaPasta(pasta) != Instalacao::Nenhuma;
     const int fd = ::open(p.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0 && ::access(p.constData(), W_OK | X_OK) == 0) {
+    const bool gravavel = fd >= 0 && ::access(p.constData(), W_OK | X_OK) == 0;
+    const bool propria = fd >= 0 && soDesteUsuario(fd);
+    if (gravavel && propria && !instalada) {
         if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
             FTrava = fd;
             return FPasta = pasta;
@@ -125,7 +167,12 @@ QString PastaDeDesempacotar::Reservar(const QString& preferida, const QString& n
     }
     if (fd >= 0) ::close(fd);
 
-    for (const QByteArray& base : particulares) {
+    // Three tries at a fresh folder, each under a new random name, when the fixed ones fail.
+    for (int i = 0; i < 3; ++i) particulares << pastaTemporaria() + '/' + QFile::encodeName(nome) + '-' +
+                                                  QByteArray::number(::geteuid()) + "-XXXXXX";
+    for (QByteArray base : particulares) {
+        const bool nova = base.endsWith("-XXXXXX");
+        if (nova && !::mkdtemp(base.data())) continue;
         const int trava = travarPastaParticular(base, true);
         if (trava < 0) continue;
         QByteArray propria = base + '/' + QByteArray::number(::getpid()) + "-XXXXXX";
@@ -139,11 +186,17 @@ QString PastaDeDesempacotar::Reservar(const QString& preferida, const QString& n
             if (minha < 0) ::rmdir(propria.constData());
         }
         ::close(trava);
-        if (minha < 0) continue;
+        if (minha < 0) {
+            if (nova) ::rmdir(base.constData());
+            continue;
+        }
         FTrava = minha;
         FBase = base;
         return FPasta = QFile::decodeName(propria) + '/';
     }
+    // Nowhere private: the program folder's writes fail or succeed as they always did, unless
+    // another user could plant files there or it is an installed tree.
+    if (instalada || (gravavel && !propria)) return QString();
     return FPasta = pasta;
 }
 

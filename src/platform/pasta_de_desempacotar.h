@@ -6,15 +6,25 @@
 
 namespace plataforma {
 
+// Who laid out a program folder: nobody (a build, a copy by hand, the self-installer), the
+// install rules (`cmake --install`), or the install rules for the system's package manager.
+// The install rules leave a marker file beside the executable saying which.
+enum class Instalacao { Nenhuma, Regras, Pacote };
+inline constexpr char kMarcaDeInstalacao[] = "instalado";
+Instalacao InstalacaoDaPasta(const QString& pasta);
+
 // The folder one run unpacks into.
 //
-// The preferred folder (the program's own) when it can be written and no other live run holds
-// it: a single run keeps its files there, as it always did. Otherwise (an installation the user
-// may only read, or a second run from the same folder) a folder of this process alone inside the
-// user's private folder:
+// The preferred folder (the program's own) when this user alone may write it, no install rules
+// laid it out and no other live run holds it: a single run keeps its files there, as it always
+// did. Otherwise (an installed tree, a folder others may write such as /tmp, an installation the
+// user may only read, a second run from the same folder) a folder of this process alone inside
+// the user's private folder:
 //   $XDG_RUNTIME_DIR/<nome>/<pid>-XXXXXX/     when the runtime folder is the user's own (0700),
-//   ${TMPDIR:-/tmp}/<nome>-<uid>/<pid>-XXXXXX/  otherwise, only if that is a real folder of this
-//                                               user that nobody else may enter.
+//   ${TMPDIR:-/tmp}/<nome>-<uid>/<pid>-XXXXXX/  otherwise, if that is a real folder of this user
+//                                               that nobody else may enter (or can be made),
+//   ${TMPDIR:-/tmp}/<nome>-<uid>-XXXXXX/<pid>-XXXXXX/  a fresh one when another user took the
+//                                               name above.
 //
 // A run holds its folder with flock() on the folder itself, on a descriptor closed at exec. The
 // kernel drops the lock however the process ends (SIGKILL, a lost display), so the lock and not
@@ -30,8 +40,9 @@ public:
     PastaDeDesempacotar& operator=(const PastaDeDesempacotar&) = delete;
 
     // Takes the folder for this run and returns it with a trailing '/'. When no private folder
-    // can be made either, returns `preferida` without holding it: the caller's writes there then
-    // fail (or succeed) as they always did. A second call returns the same folder.
+    // can be made either, returns `preferida` without holding it if this user alone may write
+    // it, so the caller's writes there fail (or succeed) as they always did, and an empty text
+    // when it is an installed tree or others may write it. A second call returns the same folder.
     QString Reservar(const QString& preferida, const QString& nome);
 
     QString Pasta() const { return FPasta; }

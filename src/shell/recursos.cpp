@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QGuiApplication>
+#include <QSaveFile>
 #include <QScreen>
 #include <stdexcept>
 
@@ -93,20 +94,22 @@ bool InstalarFonte(const QString& NomeDoArquivo) {
     const QString origem = pastaDosDesempacotados() + NomeDoArquivo;
     if (NomeDoArquivo.isEmpty() || !QFileInfo(origem).isFile()) return false;
 
+    // The bytes are the embedded font's, never the unpacked file's: in a folder others may
+    // write, a file put in its place would otherwise become a font of the user's for good.
+    QFile recurso(caminhoDoRecurso(QStringLiteral("FonteLCD")));
+    const QByteArray dados = recurso.open(QIODevice::ReadOnly) ? recurso.readAll() : QByteArray();
+    if (dados.isEmpty()) return true;
     const QString pastaDeFontes = PastaEspecial(20);
-    QString alvo;
     if (!pastaDeFontes.isEmpty()) {
         QDir().mkpath(pastaDeFontes);
-        alvo = pastaDeFontes + '/' + QFileInfo(NomeDoArquivo).fileName();
-        if (!CopiarArquivo(origem, alvo))  // this run goes on with the unpacked file: see below
+        const QString alvo = pastaDeFontes + '/' + QFileInfo(NomeDoArquivo).fileName();
+        QSaveFile arquivo(alvo);
+        if (!arquivo.open(QIODevice::WriteOnly) || arquivo.write(dados) != dados.size() || !arquivo.commit())
             plataforma::AvisarUmaVez(alvo, "font not copied into the user's font folder: " + alvo);
     }
     // This process gets the font at once. Other programs find the copy in the user's font
-    // folder through fontconfig, which lists a new file there without a cache rebuild. When the
-    // copy failed the unpacked file still serves this run.
-    int id = -1;
-    if (!alvo.isEmpty() && QFileInfo(alvo).isFile()) id = QFontDatabase::addApplicationFont(alvo);
-    if (id < 0) QFontDatabase::addApplicationFont(origem);
+    // folder through fontconfig, which lists a new file there without a cache rebuild.
+    QFontDatabase::addApplicationFontFromData(dados);
     return true;
 }
 

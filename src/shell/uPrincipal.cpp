@@ -122,6 +122,7 @@ TfrmPrincipal::TfrmPrincipal(QWidget* parent, bool executarInicio) : QWidget(par
     CriarControles();
     ConectarEventos();
     CriarMenuDeContexto();
+    PrepararTeclado();
     // Centred on the screen when first shown.
     if (const QScreen* tela = QGuiApplication::primaryScreen()) {
         const QRect g = tela->geometry();
@@ -432,11 +433,14 @@ void TfrmPrincipal::SetarInicioDaAplicacao() {
         }
     };
     for (const auto& c : kCursores) {
+        if (PastaDeDesempacotamento.isEmpty()) break;  // no folder this run may safely write
         QFile::remove(PastaDeDesempacotamento + c.arquivo);
         extrair(c.recurso, c.arquivo);
     }
-    QFile::remove(PastaDeDesempacotamento + kArquivoDaFonte);
-    extrair("FonteLCD", kArquivoDaFonte);
+    if (!PastaDeDesempacotamento.isEmpty()) {
+        QFile::remove(PastaDeDesempacotamento + kArquivoDaFonte);
+        extrair("FonteLCD", kArquivoDaFonte);
+    }
     if (!primeiroErro.isEmpty())
         QMessageBox::critical(nullptr, QApplication::applicationName(), primeiroErro);
 

@@ -122,6 +122,10 @@ public:
     void DesenharBobina2();
     void DesenharBobina3();
     void DesenharBobinasParadas();  // the still look, as timFinalTimer draws it
+    // For screen readers: names the reel cells by the symbols they show and, once every reel
+    // stands, describes the pay line and its prize on the message display. Called whenever a
+    // reel stops.
+    void AtualizarLeituraDasBobinas();
 
     // --- spin cycle ------------------------------------------------------------------------------
     void spdGirarClick();
@@ -206,6 +210,7 @@ private:
     void ConectarEventos();
     void HabilitarBotoes(bool habilitar);
     void CriarMenuDeContexto();
+    void PrepararTeclado();  // one press per held key; the keys' names for screen readers
     void MostrarMenuDeContexto(const QPoint& global);
     void CliqueDireito(QEvent* evento);  // opens the menu on a right click that is not a drag
     QSet<int> FTeclasApertadas;  // pressed while the cabinet was the active window, not yet released

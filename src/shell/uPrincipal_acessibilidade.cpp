@@ -1,12 +1,18 @@
-// The cabinet's labels as screen readers and GUI test tools see them. The credit, bet and message
-// displays are named for what they show ("Crédito", "Aposta", "Mensagem") and read as what they
-// mean: the number alone, and the whole message rather than the twelve letters scrolling by. The
-// web address is a link whose press action opens it, as a click does. The buttons are the fancy
-// button's own business (controls/DsFancyButtonAcessivel.h).
+// The cabinet as screen readers and GUI test tools see it: a frame, the program's window. The
+// credit, bet and message displays are named for what they show ("Crédito", "Aposta",
+// "Mensagem") and read as what they mean: the number alone, and the whole message rather than
+// the twelve letters scrolling by. The nine reel cells are pictures named by the symbols they
+// show, and once the reels have stopped the message display's description tells the pay line and
+// what it paid. The web address is a link whose press action opens it, as a click does. The
+// buttons are the fancy button's own business (controls/DsFancyButtonAcessivel.h).
 #include <QAccessibleWidget>
+#include <QCoreApplication>
 #include <QLabel>
+#include <QTimer>
 
+#include "game/dinheiro.h"
 #include "game/estado.h"
+#include "game/simbolos.h"
 #include "shell/dialogo_rotinas.h"
 #include "shell/uPrincipal.h"
 
@@ -103,9 +109,61 @@ private:
     QString FAvisada;
 };
 
+// A picture of the cabinet: a reel cell is an image, the frame bars and the rest stay fillers.
+// Which one it is, is asked each time, for the same reason as for the labels.
+class TFiguraAcessivel : public QAccessibleWidget {
+public:
+    explicit TFiguraAcessivel(TPicture* figura) : QAccessibleWidget(figura) {}
+    QAccessible::Role role() const override {
+        const auto* f = static_cast<const TfrmPrincipal*>(object()->parent());
+        for (int k = 1; k <= 3; ++k)
+            for (const TPicture* c : f->celulasDaBobina(k))
+                if (c == object()) return QAccessible::Graphic;
+        return QAccessible::Client;
+    }
+};
+
 QAccessibleInterface* fabrica(const QString& classe, QObject* objeto) {
-    if (classe != QLatin1String("QLabel") || !qobject_cast<TfrmPrincipal*>(objeto->parent())) return nullptr;
-    return new TRotuloAcessivel(static_cast<QLabel*>(objeto));
+    if (classe == QLatin1String("TfrmPrincipal"))
+        return new QAccessibleWidget(static_cast<QWidget*>(objeto), QAccessible::Window);
+    if (!qobject_cast<TfrmPrincipal*>(objeto->parent())) return nullptr;
+    if (classe == QLatin1String("QLabel")) return new TRotuloAcessivel(static_cast<QLabel*>(objeto));
+    if (classe == QLatin1String("TPicture")) return new TFiguraAcessivel(static_cast<TPicture*>(objeto));
+    return nullptr;
+}
+
+// The names nomeParaLeitura makes, as the translations know them.
+[[maybe_unused]] constexpr const char* kNomesDosSimbolos[] = {
+    QT_TRANSLATE_NOOP("Trevolino", "Limão"),        QT_TRANSLATE_NOOP("Trevolino", "Morango"),
+    QT_TRANSLATE_NOOP("Trevolino", "Cereja"),       QT_TRANSLATE_NOOP("Trevolino", "Melancia"),
+    QT_TRANSLATE_NOOP("Trevolino", "Uva"),          QT_TRANSLATE_NOOP("Trevolino", "Sino"),
+    QT_TRANSLATE_NOOP("Trevolino", "Barra 1"),      QT_TRANSLATE_NOOP("Trevolino", "Barra 2"),
+    QT_TRANSLATE_NOOP("Trevolino", "Barra 3"),      QT_TRANSLATE_NOOP("Trevolino", "Sete Azul"),
+    QT_TRANSLATE_NOOP("Trevolino", "Sete Vermelho")};
+
+// How a reader says a symbol, made from its picture name: the words apart and capitalised, a
+// number at the end as a number, a final "ao" as "ão" ("limao" is "Limão", "barra02" "Barra 2",
+// "setevermelho" "Sete Vermelho").
+QString nomeParaLeitura(int simbolo) {
+    const auto desenho = jogo::NomeDoDesenho(simbolo);
+    QString nome = QString::fromLatin1(desenho.data(), qsizetype(desenho.size()));
+    qsizetype fimDasLetras = nome.size();
+    while (fimDasLetras > 0 && nome[fimDasLetras - 1].isDigit()) --fimDasLetras;
+    QStringList palavras;
+    QString letras = nome.left(fimDasLetras);
+    if (letras.startsWith(QLatin1String("sete")) && letras.size() > 4) {  // a seven of a colour
+        palavras << QStringLiteral("sete");
+        letras.remove(0, 4);
+    }
+    if (!letras.isEmpty()) palavras << letras;
+    if (fimDasLetras < nome.size()) palavras << QString::number(nome.mid(fimDasLetras).toInt());
+    for (QString& p : palavras) {
+        if (p.endsWith(QLatin1String("ao"))) p.replace(p.size() - 2, 2, QString::fromUtf8("ão"));
+        p[0] = p[0].toUpper();
+    }
+    return QCoreApplication::translate(
+        "Trevolino",
+        palavras.join(QLatin1Char(' ')).toUtf8().constData());  // empty for a number that is no symbol
 }
 
 }  // namespace
@@ -120,4 +178,29 @@ void TfrmPrincipal::AvisarLeitoresDosMostradores() {
     for (QLabel* l : {lblCredito, lblAposta, lblMensagem})
         if (auto* i = dynamic_cast<TRotuloAcessivel*>(QAccessible::queryAccessibleInterface(l)))
             i->AvisarSeMudou();
+}
+
+void TfrmPrincipal::AtualizarLeituraDasBobinas() {
+    QStringList linha;
+    for (int k = 1; k <= 3; ++k) {
+        const int p = jogo::Estado().Bobinas[k - 1].Posicao;
+        const jogo::Fita& fita = *jogo::Fitas[k - 1];
+        const auto celulas = celulasDaBobina(k);
+        celulas[0]->setAccessibleName(nomeParaLeitura(fita[DecrementarNumeroNaBobina(p)]));
+        celulas[1]->setAccessibleName(nomeParaLeitura(fita[p]));
+        celulas[2]->setAccessibleName(nomeParaLeitura(fita[IncrementarNumeroNaBobina(p)]));
+        linha << celulas[1]->accessibleName();
+    }
+    // The line is told once no reel turns any more; until then an earlier result would mislead.
+    QString descricao;
+    if (!timBobina1->isActive() && !timBobina2->isActive() && !timBobina3->isActive()) {
+        descricao = linha.join(QStringLiteral(", "));
+        const double premio = jogo::PremioDaLinhaDoMeio(jogo::Estado().Bobinas, Aposta);
+        if (premio > 0)
+            descricao += QCoreApplication::translate("Trevolino", " — ganhou ") +
+                         uRotinasGerais::FormatarValor(0, 0, premio);
+        else if (Aposta > 0)
+            descricao += QCoreApplication::translate("Trevolino", " — sem prêmio");
+    }
+    lblMensagem->setAccessibleDescription(descricao);
 }

@@ -122,6 +122,7 @@ bool tickDaBobina(TfrmPrincipal* f, int k, QTimer* timer) {
     desenharBobina(f, k, true);
     if (jogo::ContarPasso(b) != jogo::ResultadoDoPasso::Parou) return false;
     timer->stop();
+    f->AtualizarLeituraDasBobinas();
     sons::TocarSomDoEvento(f->PastaDoPrograma, jogo::Evento::BobinaParou);
     return true;
 }
@@ -204,7 +205,7 @@ void TfrmPrincipal::ChecarSeGanhou() {
 // --- lamps and marquee -----------------------------------------------------------------------
 
 void TfrmPrincipal::SetarMensagem(const QString& texto) {
-    jogo::Estado().MensagemAtual = texto;
+    jogo::Estado().MensagemAtual = QCoreApplication::translate("Trevolino", texto.toUtf8().constData());
     AvisarLeitoresDosMostradores();
 }
 

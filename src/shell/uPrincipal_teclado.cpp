@@ -5,7 +5,9 @@
 // is let go: the game's dialogs answer on a key's release, and a dialog opened on the press would
 // receive that same key's release and close at once. A release counts only when the cabinet saw
 // the press too, so the release of an Enter or Escape that answered a dialog never reaches the
-// game, and a held key's repeats never bet or spin again.
+// game. A held key is one press: the X server is asked to repeat it as presses alone, since its
+// usual release-and-press pairs are told apart from quick separate presses only when the pair's
+// press has already arrived, and a bet cannot be taken back.
 #include <QAction>
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -15,6 +17,8 @@
 #include <QSettings>
 
 #include "controls/DsFancyButton.h"
+#include "controls/DsFancyButtonAcessivel.h"
+#include "platform/teclas_seguradas.h"
 #include "shell/som.h"
 #include "shell/uPrincipal.h"
 
@@ -30,16 +34,42 @@ bool teclaComModificador(const QKeyEvent* e) {
 
 }  // namespace
 
+namespace {
+
+// The keys and the buttons they stand for, with the names screen readers give the keys (X key
+// names, as desktop toolkits write key bindings).
+struct TeclaDoBotao {
+    Qt::Key tecla;
+    TDsFancyButton* TfrmPrincipal::*botao;
+    const char* nome;
+};
+constexpr TeclaDoBotao kTeclas[] = {
+    {Qt::Key_Space, &TfrmPrincipal::spdGirar, "space"},
+    {Qt::Key_Return, &TfrmPrincipal::spdGirar, "Return"},
+    {Qt::Key_Enter, &TfrmPrincipal::spdGirar, "KP_Enter"},
+    {Qt::Key_1, &TfrmPrincipal::spdApostar01, "1"},
+    {Qt::Key_5, &TfrmPrincipal::spdApostar05, "5"},
+    {Qt::Key_0, &TfrmPrincipal::spdApostar10, "0"},
+    {Qt::Key_Escape, &TfrmPrincipal::spdSair, "Escape"},
+};
+
+}  // namespace
+
 TDsFancyButton* TfrmPrincipal::BotaoDaTecla(int tecla) const {
-    switch (tecla) {
-        case Qt::Key_Space:
-        case Qt::Key_Return:
-        case Qt::Key_Enter: return spdGirar;
-        case Qt::Key_1: return spdApostar01;
-        case Qt::Key_5: return spdApostar05;
-        case Qt::Key_0: return spdApostar10;
-        case Qt::Key_Escape: return spdSair;
-        default: return nullptr;
+    for (const auto& t : kTeclas)
+        if (t.tecla == tecla) return this->*t.botao;
+    return nullptr;
+}
+
+void TfrmPrincipal::PrepararTeclado() {
+    static const bool umaVezPorPrograma = (plataforma::RepetirSoOAperto(), true);
+    (void)umaVezPorPrograma;
+    // Each button's press action tells readers its keys.
+    for (TDsFancyButton* b : botoes()) {
+        QStringList nomes;
+        for (const auto& t : kTeclas)
+            if (this->*t.botao == b) nomes << QString::fromLatin1(t.nome);
+        DefinirTeclasDoBotao(b, nomes);
     }
 }
 

@@ -11,6 +11,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <pwd.h>
+#include <unistd.h>
+
 namespace {
 
 const QString kExecutavel = QStringLiteral(TREVOLINO_PROGRAM_DIR "/trevolino");
@@ -71,6 +74,44 @@ bool esperar(const std::function<bool()>& condicao, int ms = 15000) {
     return true;
 }
 
+// The confirmation by keyboard, then the contract: by keyboard first when `lembrete` (unticked:
+// the reminder), then ticked and accepted with the mouse.
+bool aceitar(bool lembrete) {
+    const QString confirmacao = janela("Confirmação de Instalação");
+    if (confirmacao.isEmpty()) return false;
+    tecla(confirmacao, "Return");
+    const QString contrato = janela("Contrato de Uso de Software");
+    if (contrato.isEmpty()) return false;
+    if (lembrete) {
+        tecla(contrato, "Return");
+        const QString aviso = janela("Por Favor, Assine o Contrato!");
+        if (aviso.isEmpty()) return false;
+        tecla(aviso, "Return");
+        if (!esperar([&] {
+                return rodar("xdotool", {"search", "--onlyvisible", "--name", "Assine"}).isEmpty();
+            }))
+            return false;
+    }
+    clicar(contrato, 495, 305);  // the box, right of its caption
+    QTest::qWait(200);
+    clicar(contrato, 420, 348);  // "Sim"
+    return true;
+}
+
+// Runs an installer mode as `usuario`, accepts it, answers the last dialog, whose title is
+// `fim`, and gives the exit status (negative when a dialog did not come).
+int modo(const QString& usuario, const QString& programa, const QString& token, const QString& fim) {
+    QProcess p;
+    p.start("setpriv", {"--reuid=" + usuario, "--regid=nogroup", "--clear-groups", programa, token});
+    const bool instalar = token == "<INSTALAR>";
+    if (!p.waitForStarted() || (instalar && !aceitar(false))) return -2;
+    if (!instalar) tecla(janela("Confirmação de Desinstalação"), "Return");
+    const QString ultima = janela(fim);
+    if (ultima.isEmpty()) return -3;
+    tecla(ultima, fim == "Instalação Concluída" ? "Escape" : "Return");
+    return p.waitForFinished(15000) ? p.exitCode() : -1;
+}
+
 }  // namespace
 
 class TesteFimAFim : public QObject {
@@ -91,6 +132,10 @@ private slots:
         const QString windows = base.path() + "/Binários Ç";
         QDir().mkpath(home + "/Desktop");
         QDir().mkpath(programas);
+        // Root with a user's HOME (as "sudo -E" gives): nothing may be made in that home.
+        const passwd* ninguem = getpwnam("nobody");
+        const bool deOutro = ::geteuid() == 0 && ninguem;
+        if (deOutro) QCOMPARE(QProcess::execute("chown", {"-R", "nobody:nogroup", home}), 0);
         qputenv("HOME", home.toUtf8());
         qputenv("XDG_DATA_HOME", (home + "/.local/share").toUtf8());
         qputenv("XDG_CONFIG_HOME", (home + "/.config").toUtf8());
@@ -104,21 +149,7 @@ private slots:
         QProcess instalador;
         instalador.start(kExecutavel, {"<INSTALAR>"});
         QVERIFY(instalador.waitForStarted());
-        const QString confirmacao = janela("Confirmação de Instalação");
-        QVERIFY(!confirmacao.isEmpty());
-        tecla(confirmacao, "Return");
-        const QString contrato = janela("Contrato de Uso de Software");
-        QVERIFY(!contrato.isEmpty());
-        tecla(contrato, "Return");  // unticked: the reminder
-        const QString lembrete = janela("Por Favor, Assine o Contrato!");
-        QVERIFY(!lembrete.isEmpty());
-        tecla(lembrete, "Return");
-        QVERIFY(esperar([&] {
-            return rodar("xdotool", {"search", "--onlyvisible", "--name", "Assine"}).isEmpty();
-        }));
-        clicar(contrato, 495, 305);  // the box, right of its caption
-        QTest::qWait(200);
-        clicar(contrato, 420, 348);  // "Sim"
+        QVERIFY(aceitar(true));
         const QString concluida = janela("Instalação Concluída");
         QVERIFY(!concluida.isEmpty());
         tecla(concluida, "Escape");  // not started from here
@@ -126,25 +157,30 @@ private slots:
         QCOMPARE(instalador.exitCode(), 0);
 
         const QString pasta = programas + "/Trevolino";
+        // Root's launchers and icon are every user's, in the shared folders beside the uninstaller.
         // The display title carries the executable's version: read it back from the one group.
-        const QStringList grupos =
-            QDir(home + "/.local/share/applications").entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+        const QString menu = base.path() + "/share/applications";
+        const QStringList grupos = QDir(menu).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
         QCOMPARE(grupos.size(), 1);
         const QString titulo = grupos.first();
         QVERIFY(titulo.startsWith("Trevolino v"));
-        const QString grupo = home + "/.local/share/applications/" + titulo;
+        const QString grupo = menu + "/" + titulo;
         const QString desinstalador = windows + "/trevolino_Desinstalar";
         QVERIFY(QFileInfo(pasta + "/trevolino").isExecutable());
         QCOMPARE(QFileInfo(pasta + "/trevolino").size(), QFileInfo(kExecutavel).size());
-        QVERIFY(QFileInfo(home + "/Desktop/" + titulo + ".desktop").isExecutable());
+        QCOMPARE(QFileInfo(home + "/Desktop/" + titulo + ".desktop").isExecutable(), !deOutro);
+        if (deOutro)
+            QCOMPARE(QDir(home).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                     {"Desktop"});
         QVERIFY(QFileInfo(desinstalador).isExecutable());
         // The launchers say Icon=trevolino: the pictures the program carries are in the theme.
-        const QString icone = home + "/.local/share/icons/hicolor/48x48/apps/trevolino.png";
+        const QString icone = base.path() + "/share/icons/hicolor/48x48/apps/trevolino.png";
         const bool temIcone = QFileInfo::exists(TREVOLINO_GEN_DIR "/icone/hicolor/48x48/apps/trevolino.png");
         QCOMPARE(QFileInfo::exists(icone), temIcone);
-        for (const QString& f :
-             {home + "/Desktop/" + titulo + ".desktop", grupo + "/01 - Executar " + titulo + ".desktop",
-              grupo + "/02 - Desinstalar " + titulo + ".desktop"}) {
+        QStringList lancadores{grupo + "/01 - Executar " + titulo + ".desktop",
+                               grupo + "/02 - Desinstalar " + titulo + ".desktop"};
+        if (!deOutro) lancadores << home + "/Desktop/" + titulo + ".desktop";
+        for (const QString& f : lancadores) {
             int codigo = 0;
             const QString saida = rodar("desktop-file-validate", {f}, 10000, &codigo);
             QVERIFY2(codigo == 0 && saida.isEmpty(), qPrintable(f + ": " + saida));
@@ -176,8 +212,50 @@ private slots:
         QVERIFY(!QFileInfo::exists(desinstalador));  // the running uninstaller goes too
         QCOMPARE(QDir(windows).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
                  QStringList());
-        QVERIFY(!QFileInfo::exists(icone));
+        QVERIFY(!QFileInfo::exists(base.path() + "/share"));  // the folders it made, now empty
         QVERIFY(QFileInfo(programas).isDir());
+    }
+
+    void usuarioComumSemPermissaoNaoPerdeOQueTem() {
+        // An ordinary user's own folders: an uninstaller folder it may not write, then a menu
+        // group it may not write at a reinstallation.
+        const passwd* ninguem = getpwnam("nobody");
+        if (::geteuid() != 0 || !ninguem) QSKIP("needs root and the user nobody");
+        QTemporaryDir base(QDir::tempPath() + "/trevolino-e2e-XXXXXX");
+        const QString home = base.path() + "/casa", bin = home + "/.local/bin";
+        QVERIFY(QDir().mkpath(bin));
+        QVERIFY(QFile::setPermissions(base.path(), QFile::permissions(base.path()) | QFileDevice::ExeOther));
+        QCOMPARE(QProcess::execute("chown", {"-R", "nobody:nogroup", home}), 0);
+        QCOMPARE(QProcess::execute("xhost", {"+si:localuser:nobody"}), 0);
+        qputenv("HOME", home.toUtf8());
+        for (const char* v : {"XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_CACHE_HOME", "XDG_DATA_DIRS",
+                              "TREVOLINO_PASTA_DE_PROGRAMAS", "TREVOLINO_PASTA_DO_WINDOWS"})
+            qunsetenv(v);
+        const QString menu = home + "/.local/share/applications";
+        const auto grupos = [&] { return QDir(menu).entryList({"Trevolino v*"}, QDir::Dirs); };
+        QVERIFY(QFile::setPermissions(bin, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+        QCOMPARE(modo("nobody", kExecutavel, "<INSTALAR>", "Instalação Não Concluída"), 1);
+        QCOMPARE(grupos(), QStringList());  // no launcher to a missing uninstaller
+        QVERIFY(!QFileInfo::exists(home + "/.local/share"));
+        QVERIFY(QFile::setPermissions(bin, QFile::permissions(bin) | QFileDevice::WriteOwner));
+        QCOMPARE(modo("nobody", kExecutavel, "<INSTALAR>", "Instalação Concluída"), 0);
+        QCOMPARE(grupos().size(), 1);
+        const QString titulo = grupos().first(), grupo = menu + "/" + titulo;
+        const QString icone = home + "/.local/share/icons/hicolor/48x48/apps/trevolino.png";
+        const QString mesa = home + "/Desktop/" + titulo + ".desktop";
+        QVERIFY(QFileInfo::exists(icone) && QFileInfo::exists(mesa));
+        QVERIFY(QFile::setPermissions(grupo, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+        QCOMPARE(modo("nobody", kExecutavel, "<INSTALAR>", "Instalação Não Concluída"), 1);
+        QVERIFY(QFileInfo::exists(icone) && QFileInfo::exists(mesa));
+        QCOMPARE(QDir(grupo).entryList(QDir::Files).size(), 2);
+        QVERIFY(QFile::setPermissions(grupo, QFile::permissions(grupo) | QFileDevice::WriteOwner));
+        QCOMPARE(modo("nobody", bin + "/trevolino_Desinstalar", "<DESINSTALAR>", "Desinstalação Concluída"),
+                 0);
+        // Only what was there before: the folders the installer made went with it.
+        QCOMPARE(QDir(home + "/.local").entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+                 QStringList({"bin"}));
+        QCOMPARE(QDir(bin).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList());
+        QVERIFY(!QFileInfo::exists(home + "/Desktop"));
     }
 
     void opcaoDoQtDepoisDoTokenNaoDesinstala() {

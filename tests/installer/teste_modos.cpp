@@ -124,8 +124,9 @@ private slots:
         qputenv("TREVOLINO_PASTA_DE_PROGRAMAS", programas.toUtf8());
         qputenv("TREVOLINO_PASTA_DO_WINDOWS", windows.toUtf8());
         mesa = PastaDaAreaDeTrabalho();
-        menu = PastaDoMenuIniciar();
-        QVERIFY(mesa.startsWith(QDir::homePath() + "/") && menu.startsWith(QDir::homePath() + "/"));
+        menu = PastaDoMenuDoInstalador();  // root's: every user's, under the uninstaller's prefix
+        QVERIFY(mesa.startsWith(QDir::homePath() + "/"));
+        QVERIFY(menu.startsWith((InstalacaoParaTodos() ? tmp->path() : QDir::homePath()) + "/"));
         QVERIFY(QDir::homePath().startsWith(QDir::tempPath()));  // never a real HOME
         for (const QString& p : {mesa, menu}) {                  // a clean desktop and menu for every case
             QDir(p).removeRecursively();
@@ -140,8 +141,7 @@ private slots:
         // The launchers live in the shared temporary HOME: clear them for the next case.
         QDir(menu + "/" + kTitulo).removeRecursively();
         QFile::remove(mesa + "/" + kTitulo + ".desktop");
-        QDir(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + "/icons")
-            .removeRecursively();
+        QDir(PastaDosIconesDoInstalador()).removeRecursively();
         delete tmp;
     }
 
@@ -255,8 +255,7 @@ private slots:
             }
         }
         // The icon the launchers name, for every picture the program carries.
-        const QString icones =
-            QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + "/icons/hicolor";
+        const QString icones = PastaDosIconesDoInstalador();
         for (int n : {16, 48, 256}) {
             const QString rec = QString(":/icone/hicolor/%1x%1/apps/trevolino.png").arg(n);
             QCOMPARE(QFile::exists(icones + QString("/%1x%1/apps/trevolino.png").arg(n)), QFile::exists(rec));
@@ -339,20 +338,105 @@ private slots:
     }
 
     void bibliotecaDoClienteDecideAPergunta() {
-        // The uninstaller copy cannot be made (a dangling link holds its name and a copy never
-        // writes through a link), but the client library beside the program is copied: the
-        // completion question then still comes.
+        // A dangling link at the uninstaller copy's name is replaced, never written through;
+        // the client library beside the program is copied, and the completion question comes.
         QDir().mkpath(windows);
         QVERIFY(QFile::link(tmp->path() + "/nada", windows + "/Trevolino_Desinstalar"));
-        std::vector<DialogoVisto> vistos;
-        QVERIFY(rodar("<ICONES>", aceitarTudo(R::nao()), &vistos));
-        QCOMPARE(vistos.size(), size_t(2));  // no library: no question
         escrever(programa + "/gds32.dll", "biblioteca");
+        std::vector<DialogoVisto> vistos;
         QVERIFY(rodar("<ICONES>", aceitarTudo(R::nao()), &vistos));
         QCOMPARE(vistos.size(), size_t(3));
         QCOMPARE(vistos[2].titulo, QString("Instalação Concluída"));
         QCOMPARE(ler(windows + "/gds32.dll"), QByteArray("biblioteca"));
+        QCOMPARE(ler(windows + "/Trevolino_Desinstalar"), ler(exe));
         QVERIFY(!QFileInfo::exists(tmp->path() + "/nada"));
+    }
+
+    void pastasQueNaoSaoDoJogoNaoSaoTocadas() {
+        std::vector<DialogoVisto> vistos;
+        const auto recusado = [&](const QString& motivo) {
+            return vistos.size() == 3 && vistos[2].titulo == "Instalação Não Concluída" &&
+                   vistos[2].texto.contains(motivo) && arquivosDe(mesa).isEmpty() &&
+                   !QFileInfo::exists(windows);
+        };
+        // A folder without the game's reels and sounds (a program copied alone into a home).
+        QVERIFY(QDir(programa + "/Som").removeRecursively());
+        QVERIFY(rodar("<INSTALAR>", aceitarTudo(R::sim()), &vistos));
+        QVERIFY(recusado("A Pasta Não Contém os Arquivos do Jogo:\n" + programa + "\n"));
+        escrever(programa + "/Som/Moeda.wav", "wav");
+        // An installation folder holding someone's files.
+        escrever(programas + "/Trevolino/notas.txt", "notas");
+        QDir().mkpath(programas + "/Trevolino/saves");
+        QVERIFY(rodar("<INSTALAR>", aceitarTudo(R::sim()), &vistos));
+        QVERIFY(recusado("A Pasta de Instalação Já Contém Outros Arquivos:\n" + programas + "/Trevolino\n"));
+        QCOMPARE(arquivosDe(programas + "/Trevolino"), QStringList({"notas.txt", "saves"}));
+        // An empty folder is used; only the game's files go in, no folder wider than its source.
+        QVERIFY(QDir(programas + "/Trevolino").removeRecursively() &&
+                QDir().mkpath(programas + "/Trevolino"));
+        escrever(programa + "/.ssh/id", "segredo");
+        QVERIFY(QFile::setPermissions(programa + "/Bobinas", QFileDevice::Permissions(0x7700)));  // rwx------
+        QVERIFY(rodar("<INSTALAR>", aceitarTudo(R::nao())));
+        QCOMPARE(arquivosDe(programas + "/Trevolino"),
+                 QStringList({".instalacao-trevolino", "Bobinas", "Som", "Trevolino"}));
+        QCOMPARE(QFileInfo(programas + "/Trevolino/Bobinas").permissions() & 0x0077,
+                 QFileDevice::Permissions());
+        // The folder was there before: it stays, with what the user put in it since.
+        escrever(programas + "/Trevolino/Som/minha.wav", "minha");
+        QVERIFY(rodar("<DESINSTALAR>", {R::sim(), R::sim()}, &vistos));
+        QCOMPARE(vistos[1].titulo, QString("Desinstalação Concluída"));
+        QCOMPARE(arquivosDe(programas + "/Trevolino"), QStringList({"Som"}));
+        QCOMPARE(arquivosDe(programas + "/Trevolino/Som"), QStringList({"minha.wav"}));
+    }
+
+    void registrosQueNaoSeSustentamSaoRecusados() {
+        QVERIFY(rodar("<INSTALAR>", aceitarTudo(R::nao())));
+        const QString pasta = programas + "/Trevolino", U = windows + "/Trevolino_Desinstalar";
+        const QString home = QDir::homePath(), torto = home + "/lnk/../Trevolino";
+        escrever(home + "/Trevolino/precioso.txt", "meu");
+        QDir().mkpath(programas + "/sub");
+        QVERIFY(QFile::link(programas + "/sub", home + "/lnk"));
+        // Both records name the installation through a link and "..", lexically ~/Trevolino.
+        for (const QString& r : {pasta + "/.instalacao-trevolino", U + ".instalacao"})
+            escrever(r, ler(r).replace(pasta.toUtf8(), torto.toUtf8()));
+        std::vector<DialogoVisto> vistos;
+        DefinirExecutavelParaTeste(U);
+        QVERIFY(rodar("<DESINSTALAR>", {R::sim(), R::sim()}, &vistos));
+        QCOMPARE(vistos[1].titulo, QString("Desinstalação Incompleta"));
+        QVERIFY(vistos[1].texto.contains(U + ".instalacao\n"));
+        QCOMPARE(ler(home + "/Trevolino/precioso.txt"), QByteArray("meu"));
+        QVERIFY(QFileInfo::exists(pasta + "/Bobinas/Cereja.jpg") && QFileInfo::exists(U));
+
+        // A record naming another file than the copy beside it, then the copy replaced: both stay.
+        escrever(tmp->path() + "/vitima", "vitima");
+        escrever(tmp->path() + "/vitima.instalacao", "{}");
+        const QByteArray original = ler(U + ".instalacao").replace(torto.toUtf8(), pasta.toUtf8());
+        escrever(U + ".instalacao",
+                 QByteArray(original).replace(U.toUtf8(), (tmp->path() + "/vitima").toUtf8()));
+        QVERIFY(rodar("<DESINSTALAR>", {R::sim(), R::sim()}, &vistos));
+        QCOMPARE(ler(tmp->path() + "/vitima"), QByteArray("vitima"));
+        escrever(U + ".instalacao", original);
+        escrever(U, "outro programa");
+        QVERIFY(rodar("<DESINSTALAR>", {R::sim(), R::sim()}, &vistos));
+        QCOMPARE(vistos[1].titulo, QString("Desinstalação Incompleta"));
+        QVERIFY(vistos[1].texto.contains("Remover:\n" + U + "\n"));
+        QCOMPARE(ler(U), QByteArray("outro programa"));
+    }
+
+    void todasAsInstalacoesDosRegistrosSaoRemovidas() {
+        // Installed, launchers again from the same folder, then the uninstaller run from elsewhere.
+        QVERIFY(rodar("<INSTALAR>", aceitarTudo(R::nao())));
+        QVERIFY(rodar("<ICONES>", aceitarTudo(R::nao())));
+        const QString desinstalar = menu + "/Trevolino v3.5/02 - Desinstalar Trevolino v3.5.desktop";
+        QVERIFY(!ler(desinstalar).contains("Keywords") && !ler(desinstalar).contains("Slot"));
+        qputenv("TREVOLINO_PASTA_DE_PROGRAMAS", (tmp->path() + "/Outros").toUtf8());
+        DefinirExecutavelParaTeste(windows + "/Trevolino_Desinstalar");
+        std::vector<DialogoVisto> vistos;
+        QVERIFY(rodar("<DESINSTALAR>", {R::sim(), R::sim()}, &vistos));
+        QCOMPARE(vistos[1].titulo, QString("Desinstalação Concluída"));
+        QCOMPARE(arquivosDe(programas), QStringList());
+        // The icon folders the installer made went with the icons.
+        QVERIFY(!QFileInfo::exists(QFileInfo(PastaDosIconesDoInstalador()).path()));
+        QVERIFY(!QFileInfo::exists(windows));
     }
 
     void desinstalarSemNadaInstaladoAindaInforma() {
@@ -405,8 +489,7 @@ private slots:
         const auto semRastros = [&] {
             return arquivosDe(mesa).isEmpty() && arquivosDe(menu).isEmpty() &&
                    arquivosDe(windows).isEmpty() &&
-                   !QFileInfo::exists(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
-                                      "/icons/hicolor/scalable/apps/trevolino.svg");
+                   !QFileInfo::exists(PastaDosIconesDoInstalador() + "/scalable/apps/trevolino.svg");
         };
         std::vector<DialogoVisto> vistos;
 

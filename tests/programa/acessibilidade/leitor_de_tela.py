@@ -14,10 +14,14 @@ FALHAS = []
 # What the scenario looks for on screen, in each language the game speaks.
 PORTUGUES = dict(botoes=("Apostar 1", "Apostar 5", "Apostar 10", "Girar", "Sair"), credito="Crédito",
                  aposta="Aposta", marquee="Mensagem", mensagem="Aposte e Ganhe", saida="Confirmação Para Saída",
-                 pergunta="Você Deseja Mesmo Sair?", respostas=("Não", "Sim"))
+                 pergunta="Você Deseja Mesmo Sair?", respostas=("Não", "Sim"), linha=(" — ganhou ", " — sem prêmio"),
+                 simbolos={"Limão", "Morango", "Cereja", "Melancia", "Uva", "Sino", "Barra 1", "Barra 2", "Barra 3",
+                           "Sete Azul", "Sete Vermelho"})
 INGLES = dict(botoes=("Bet 1", "Bet 5", "Bet 10", "Spin", "Exit"), credito="Credit", aposta="Bet",
               marquee="Message", mensagem="Bet and Win", saida="Exit Confirmation", pergunta="Do You Really Want to Exit?",
-              respostas=("No", "Yes"))
+              respostas=("No", "Yes"), linha=(" — won ", " — no prize"),
+              simbolos={"Lemon", "Strawberry", "Cherry", "Watermelon", "Grape", "Bell", "Bar 1", "Bar 2", "Bar 3",
+                        "Blue Seven", "Red Seven"})
 # The C locale, and any language the game has no translation for, get its own Portuguese.
 LOCAIS = {"en_US.UTF-8": INGLES, "pt_BR.UTF-8": PORTUGUES, "C.UTF-8": PORTUGUES}
 
@@ -84,6 +88,26 @@ def ler(pyatspi, jogo, t):
     verificar(esperar(lambda: habilitado(botoes[girar]), 30), "and enabled again once they stop")
     verificar(int(leitura(credito)) >= 90 and leitura(aposta) == "0",
               f"after the turn the bet is 0 and the credit at least 90 ({leitura(credito)!r})")
+
+    # The cabinet is a frame. Its reel cells are images named by their symbols, and the pay line
+    # with what it paid reads in one place, the message display's description. Each button's press
+    # names its keys, and those keys press it.
+    verificar(achar("Trevolino", pyatspi.ROLE_FRAME), "the cabinet is a frame named Trevolino")
+    celulas = pyatspi.findAllDescendants(app, lambda n: n.getRole() == pyatspi.ROLE_IMAGE)
+    lugar = lambda c: c.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    meio = sorted(sorted(celulas, key=lambda c: lugar(c).y)[3:6], key=lambda c: lugar(c).x)
+    premio = int(leitura(credito)) - 90
+    ganhou, sem_premio = t["linha"]
+    esperada = ", ".join(c.name for c in meio) + (f"{ganhou}{premio}" if premio else sem_premio)
+    descricao = achar(t["marquee"], pyatspi.ROLE_LABEL).description
+    verificar(len(celulas) == 9 and all(c.name in t["simbolos"] for c in celulas) and descricao == esperada,
+              f"nine reel cells named in the game's language, the pay line reads {descricao!r} "
+              f"({[c.name for c in celulas]})")
+    teclas = {n: o.queryAction().getKeyBinding(acoes(o).index("Press")) for n, o in botoes.items()}
+    subprocess.run(["xdotool", "search", "--pid", str(jogo.pid), "--onlyvisible", "--name", "^Trevolino$",
+                    "windowfocus", "--sync", "key"] + [teclas[n].split(";")[0] for n in (apostar1, apostar5)])
+    verificar(all(teclas.values()) and esperar(lambda: leitura(aposta) == "6", 5),
+              f"the buttons name their keys, and those of '{apostar1}' and '{apostar5}' bet 6 ({teclas})")
 
     nao, sim = t["respostas"]
     for resposta in (nao, sim):

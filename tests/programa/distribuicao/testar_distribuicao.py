@@ -262,7 +262,9 @@ def executar(fonte, build, tmp):
     desinstalador = os.path.join(binarios, "trevolino_Desinstalar")
     verificar(os.access(desinstalador, os.X_OK), "no uninstaller copy")
     mesa = glob.glob(os.path.join(home, "Desktop", "Trevolino v*.desktop"))
-    grupos = glob.glob(os.path.join(home, ".local/share/applications", "Trevolino v*"))
+    # Root installs for every user: the menu group and icon go beside the uninstaller's folder.
+    compartilhada = os.path.join(tmp, "share") if os.geteuid() == 0 else os.path.join(home, ".local/share")
+    grupos = glob.glob(os.path.join(compartilhada, "applications", "Trevolino v*"))
     if not (verificar(len(mesa) == 1, f"desktop launchers: {mesa}") and
             verificar(len(grupos) == 1, f"menu groups: {grupos}")):
         return
@@ -278,9 +280,9 @@ def executar(fonte, build, tmp):
         # The launchers show the game's icon: Icon=trevolino must resolve in the user's theme.
         verificar(chaves.get("Icon") == "trevolino", f"{l}: Icon={chaves.get('Icon')}")
     verificar(os.access(mesa[0], os.X_OK), "the desktop launcher is not executable")
-    icones = glob.glob(os.path.join(home, ".local/share/icons/hicolor/*/apps/trevolino.*"))
+    icones = glob.glob(os.path.join(compartilhada, "icons/hicolor/*/apps/trevolino.*"))
     verificar(any("/48x48/" in i for i in icones) and any(i.endswith(".svg") for i in icones),
-              f"the game's icon is not in the user's hicolor theme: {icones}")
+              f"the game's icon is not in the hicolor theme: {icones}")
 
     # --- 3. start the game from the menu launcher ----------------------------------------------
     chaves = ler_lancador(executar_l)
@@ -325,7 +327,7 @@ def executar(fonte, build, tmp):
     verificar(not os.path.exists(instalada), "the installation folder is still there")
     verificar(not os.path.exists(mesa[0]), "the desktop launcher is still there")
     verificar(not os.path.exists(grupos[0]), "the menu group is still there")
-    verificar(not glob.glob(os.path.join(home, ".local/share/icons/hicolor/*/apps/trevolino.*")),
+    verificar(not glob.glob(os.path.join(compartilhada, "icons/hicolor/*/apps/trevolino.*")),
               "the game's icons are still there")
     verificar(os.path.isdir(pasta) and os.path.isfile(os.path.join(pasta, "trevolino")),
               "the unpacked archive was touched")

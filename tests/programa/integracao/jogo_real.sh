@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Starts the built game from its own folder under Xvfb and openbox, as its launchers do: the five files are
 # unpacked beside it, the cabinet opens without a frame, a bet and a spin are played with the
-# mouse, and "Sair" + Enter closes it and removes the unpacked files; so does a SIGTERM or SIGINT.
+# mouse, a held key acts once, and "Sair" + Enter closes it and removes the unpacked files; so does a SIGTERM or SIGINT.
 set -uo pipefail
 PROGRAMA=${1:?program folder}
 [ -x "$PROGRAMA/trevolino" ] || { echo "no game at $PROGRAMA"; exit 1; }
@@ -13,7 +13,8 @@ export HOME="$TMP/casa" XDG_DATA_HOME="$TMP/casa/.local/share" XDG_CONFIG_HOME="
 mkdir -p "$HOME"
 export QT_QPA_PLATFORM=xcb
 
-xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp -noreset" bash -s "$TMP/Trevolino" <<'INNER'
+# A private session bus with the accessibility bus on it, where the displays are read.
+xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp -noreset" dbus-run-session -- bash -s "$TMP/Trevolino" <<'INNER'
 set -uo pipefail
 dir="$1"
 cd "$dir"
@@ -24,7 +25,8 @@ openbox >/dev/null 2>&1 &
 wm=$!
 for _ in $(seq 50); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break; sleep 0.1; done
 verifica "openbox manages the display" "xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q \"window id\""
-./trevolino >"$dir/../saida.txt" 2>&1 &
+/usr/bin/python3 -c 'import pyatspi; pyatspi.Registry.getDesktop(0)'  # starts the accessibility bus
+QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 ./trevolino >"$dir/../saida.txt" 2>&1 &
 pid=$!
 win=""
 for _ in $(seq 100); do
@@ -41,16 +43,40 @@ eval "$(xdotool getwindowgeometry --shell "$win")"
 verifica "the window is 800 x 600" '[ "$WIDTH" = 800 ] && [ "$HEIGHT" = 600 ]'
 xwininfo -id "$win" -shape > "$dir/../forma.txt" 2>&1
 verifica "the window is shaped by the cabinet's outline" 'grep -q "Window shape extents" "$dir/../forma.txt" && ! grep -q "Window shape extents:  0x0" "$dir/../forma.txt"'
+# Over the accessibility bus: "mostrador NAME" is what a display reads, "habilitado NAME" whether
+# a button is enabled.
+perguntar() {
+  /usr/bin/python3 - "$pid" "$@" <<'PY'
+import sys, pyatspi
+app = next(a for a in pyatspi.Registry.getDesktop(0) if a and a.get_process_id() == int(sys.argv[1]))
+o = pyatspi.findDescendant(app, lambda n: n.name == sys.argv[3])
+print(o.queryText().getText(0, -1) if sys.argv[2] == "mostrador" else o.getState().contains(pyatspi.STATE_ENABLED))
+PY
+}
+mostrador() { perguntar mostrador "$1"; }
+confirmacao() { xdotool search --onlyvisible --name 'Confirma' 2>/dev/null | head -1; }
+# A held key is one press, however fast the X server repeats it as release and press pairs.
+xset r on
+xset r rate 150 50
+segurar() { xdotool keydown "$1"; sleep "$2"; xdotool keyup "$1"; sleep 0.5; }
+segurar 1 2.5
+segurar 5 2
+verifica "holding 1, then 5, bets 1 and 5 ($(mostrador Crédito), $(mostrador Aposta))" \
+  '[ "$(mostrador Crédito)" = 94 ] && [ "$(mostrador Aposta)" = 6 ]'
+segurar Escape 2
+verifica "holding Escape asks once, and its release leaves the question open" '[ -n "$(confirmacao)" ] && kill -0 $pid'
+xdotool key Escape
+sleep 0.5
+xset r rate
 # Apostar 10, then Girar.
 xdotool mousemove $((X + 699)) $((Y + 453)) click 1
 sleep 0.3
 xdotool mousemove $((X + 699)) $((Y + 539)) click 1
 sleep 0.4
 verifica "the game is still running during the spin" 'kill -0 $pid'
-sleep 8
+for _ in $(seq 120); do [ "$(perguntar habilitado Sair)" = True ] && break; sleep 0.5; done  # a payout may be long
 # What the window manager shows as titles: the cabinet's and each dialog's own, nothing added.
 nome_wm() { xprop -id "$1" _NET_WM_NAME 2>/dev/null | sed -n 's/^_NET_WM_NAME(UTF8_STRING) = "\(.*\)"$/\1/p'; }
-confirmacao() { xdotool search --onlyvisible --name 'Confirma' 2>/dev/null | head -1; }
 verifica "the window manager reads the cabinet's title as Trevolino" '[ "$(nome_wm "$win")" = Trevolino ]'
 # Sair, Escape ("Não"), then Sair again without moving the pointer: the second click must ask
 # again, although no enter or move event reached the button after the dialog.

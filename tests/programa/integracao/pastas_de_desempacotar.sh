@@ -48,7 +48,9 @@ iniciar_x() {
 jogo() {
   local quem=(env) casa=$TMP/casa
   [ "$1" = nobody ] && quem=("${NINGUEM[@]}" env) casa=$TMP/ninguem
-  (cd "$2" && exec "${quem[@]}" HOME="$casa" XDG_RUNTIME_DIR="$casa/run" QT_QPA_PLATFORM=xcb \
+  local execucao=(XDG_RUNTIME_DIR="$casa/run")   # SEM_EXECUCAO=1: none, and a TMPDIR of the test's
+  [ -n "${SEM_EXECUCAO:-}" ] && execucao=(-u XDG_RUNTIME_DIR TMPDIR="$TMP/tmp")
+  (cd "$2" && exec "${quem[@]}" "${execucao[@]}" HOME="$casa" QT_QPA_PLATFORM=xcb \
     "${3:-./trevolino}") >>"$TMP/saida.txt" 2>&1 &
   pid=$!
   pids+=($!)
@@ -132,6 +134,25 @@ kill $(pgrep -P $trava) $trava   # flock and its sleep both hold the lock
 for _ in $(seq 50); do flock -n "$TMP/ninguem/run/trevolino/2-preso" true && break; sleep 0.1; done
 termina $f
 verifica "the last game to close leaves no private folder" '[ ! -e "$TMP/ninguem/run/trevolino" ]'
+
+# 5. Folders others may write: a program folder open to all (1777) where root put a font and a
+# cursor; with no runtime folder, the private folder's name in TMPDIR taken by root (0777).
+cp -r "$PROGRAMA" "$TMP/comum" && chmod 1777 "$TMP/comum"
+echo plantada | tee "$TMP/comum/LCDMono2.ttf" >"$TMP/comum/c_normal.ani"
+mkdir -m 1777 "$TMP/tmp" && mkdir -m 777 "$TMP/tmp/trevolino-65534"
+jogo nobody "$TMP/comum"; g=$pid
+SEM_EXECUCAO=1 jogo nobody "$TMP/ro"; h=$pid
+verifica "shared folders: both cabinets open" 'aberto $g && aberto $h'
+verifica "shared folder: the planted files are left alone, the game's are private" \
+  '[ "$(cat "$TMP/comum/LCDMono2.ttf" "$TMP/comum/c_normal.ani")" = "plantada
+plantada" ] && tem_os_cinco "$(particular ninguem $g)"'
+verifica "shared folder: the font copied is the game's own" \
+  'cmp -s "$TMP/ninguem/.local/share/fonts/LCDMono2.ttf" "$(particular ninguem $g)/LCDMono2.ttf"'
+fresca=$(echo "$TMP"/tmp/trevolino-65534-??????)
+verifica "no runtime folder: a fresh private folder, 0700" \
+  '[ "$(stat -c %U:%a "$fresca")" = nobody:700 ] && tem_os_cinco "$fresca/$h"-* && [ -z "$(ls -A "$TMP/tmp/trevolino-65534")" ]'
+termina $g; termina $h
+verifica "shared folders: closed, nothing left" '[ ! -e "$fresca" ] && [ ! -e "$TMP/ninguem/run/trevolino" ]'
 
 [ $falhas -eq 0 ] || { cat "$TMP/saida.txt"; echo "display $DISPLAY"; }
 exit $falhas

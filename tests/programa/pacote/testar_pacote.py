@@ -8,8 +8,9 @@ Usage: testar_pacote.py BUILD_DIR APP_ID VERSION
 2. `cmake --install` into a temporary DESTDIR lays out the program folder, the command's link,
    the desktop file, the icons, the metainfo and the manual page; the command works through its
    link; desktop-file-validate and appstreamcli accept what was installed.
-3. CPack builds the .deb: its dependencies come from the executable's libraries, it holds the
-   same tree, and lintian reports no error and no warning.
+3. dpkg-buildpackage builds the .deb (as `make deb`): its dependencies come from the executable's
+   libraries, it holds the same tree, lintian reports no error, warning or missing hardening, and
+   its installer modes only say that the package manager owns it, ending with status 1.
 """
 import os
 import re
@@ -63,6 +64,15 @@ JANELA = r"""cd "$1"; ./trevolino 2>/dev/null & pid=$!
 w=$(timeout 20 xdotool search --sync --onlyvisible --pid $pid 2>/dev/null | head -1)
 [ -n "$w" ] && xprop -id "$w" WM_CLASS _NET_WM_ICON | grep -o -e '^WM_CLASS.*' -e 'Icon ([0-9]* x [0-9]*)' | sort -u
 kill -TERM $pid; wait $pid"""
+
+
+RECUSA = r"""jogo=$1; shift
+for t in "<INSTALAR>" "<ICONES>" "<DESINSTALAR>"; do
+  "$@" "$jogo" "$t" 2>/dev/null & pid=$!
+  w=$(timeout 20 xdotool search --sync --onlyvisible --pid $pid 2>/dev/null | head -1)
+  [ -n "$w" ] && echo -n "$(xdotool getwindowname "$w") " && xdotool windowfocus --sync "$w" key Return
+  ( sleep 10; kill $pid ) 2>/dev/null & wait $pid; echo "status $?"
+done"""
 
 
 def identidade_da_janela():
@@ -131,14 +141,11 @@ try:
         verificar(r.returncode == 0 and not r.stderr.strip(), f"man page warnings: {r.stderr}")
 
     # --- the Debian package -----------------------------------------------------------------
-    saida = os.path.join(trabalho, "deb")
-    r = rodar(["cpack", "-G", "DEB", "--config", os.path.join(build, "CPackConfig.cmake"), "-B", saida],
-              cwd=build, timeout=180)
-    verificar(r.returncode == 0, f"cpack: {r.stdout}{r.stderr}")
-    debs = [os.path.join(saida, f) for f in os.listdir(saida) if f.endswith(".deb")] if os.path.isdir(saida) else []
-    verificar(len(debs) == 1, f"cpack made {debs}")
-    if len(debs) == 1:
-        deb = debs[0]
+    fontes = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "..")
+    r = rodar([os.path.join(fontes, "scripts", "construir_pacote.sh"), build], timeout=1500)
+    deb = r.stdout.strip().splitlines()[-1] if r.returncode == 0 else ""
+    verificar(deb.endswith(".deb") and os.path.isfile(deb), f"dpkg-buildpackage: {r.stdout[-3000:]}{r.stderr[-3000:]}")
+    if os.path.isfile(deb):
         campos = rodar(["dpkg-deb", "-f", deb, "Package", "Version", "Depends"]).stdout
         verificar(f"Version: {versao}\n" in campos, f"package version: {campos}")
         # dpkg-shlibdeps read the executable: the Qt, PulseAudio and JPEG libraries' packages.
@@ -151,12 +158,26 @@ try:
                           for d, _, fs in os.walk(raiz) for f in fs)
         verificar(no_pacote == no_disco, f"package files differ from the install:\n{no_pacote}\n{no_disco}")
 
-        # Errors and warnings both fail; lintian's infos and pedantic notes are left to the
-        # README (Portuguese words that look like misspellings, binding and fortify hardening).
-        r = rodar(["lintian", "--tag-display-limit", "0", deb], timeout=180)
-        problemas = [l for l in r.stdout.splitlines() if l.startswith(("E: ", "W: "))]
+        # Errors, warnings and any missing hardening fail; infos and pedantic notes are shown.
+        r = rodar(["lintian", "--pedantic", "-I", "--tag-display-limit", "0", deb], timeout=180)
+        problemas = [l for l in r.stdout.splitlines() if l.startswith(("E: ", "W: ")) or "hardening-no-" in l]
         print(r.stdout, end="")
         verificar(r.returncode == 0 and not problemas, f"lintian: rc={r.returncode} {problemas}")
+
+        # The installer modes of the package's copy, run by an ordinary user (root's would reach
+        # /opt): one dialog each, status 1, nothing made in the home.
+        pacote, casa = os.path.join(trabalho, "pacote"), os.path.join(trabalho, "casa-do-pacote")
+        rodar(["dpkg-deb", "-x", deb, pacote])
+        os.makedirs(casa)
+        quem = ["setpriv", "--reuid=nobody", "--regid=nogroup", "--clear-groups"] if os.geteuid() == 0 else []
+        if quem:
+            shutil.chown(casa, "nobody", "nogroup")
+            os.chmod(trabalho, 0o755)
+        r = rodar(["xvfb-run", "-a", "-s", "-ac -nolisten tcp -noreset", "bash", "-c", RECUSA, "recusa",
+                   os.path.join(pacote, "usr", "games", "trevolino")] + quem,
+                  env={**sem_tela, "HOME": casa, "QT_QPA_PLATFORM": "xcb"}, timeout=120)
+        verificar(r.stdout.count("Gerenciada Pelo Sistema status 1") == 3 and not os.listdir(casa),
+                  f"installer modes of the package's copy: {r.stdout!r} home: {os.listdir(casa)}")
 finally:
     shutil.rmtree(trabalho, ignore_errors=True)
 
