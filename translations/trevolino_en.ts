@@ -411,5 +411,89 @@ Game page: https://www.trevolino.example/
         <source>Som ligado</source>
         <translation>Sound on</translation>
     </message>
+    <message>
+        <source>A Pasta Não Contém os Arquivos do Jogo:</source>
+        <translation>The Folder Does Not Hold the Game&apos;s Files:</translation>
+    </message>
+    <message>
+        <source>A Pasta de Instalação Já Contém Outros Arquivos:</source>
+        <translation>The Installation Folder Already Holds Other Files:</translation>
+    </message>
+    <message>
+        <source>Não Foi Possível Copiar o Desinstalador Para:</source>
+        <translation>Could Not Copy the Uninstaller To:</translation>
+    </message>
+    <message>
+        <source>Não Foi Possível Criar o Ícone:</source>
+        <translation>Could Not Create the Icon:</translation>
+    </message>
+    <message>
+        <source>Instalação Gerenciada Pelo Sistema</source>
+        <translation>Installation Managed by the System</translation>
+    </message>
+    <message>
+        <source>Esta Cópia Do Aplicativo Foi Instalada</source>
+        <translation>This Copy of the Application Was Installed</translation>
+    </message>
+    <message>
+        <source>Pelo Gerenciador De Pacotes Do Sistema.</source>
+        <translation>By the System&apos;s Package Manager.</translation>
+    </message>
+    <message>
+        <source>Instale Ou Remova-a Somente Por Ele.</source>
+        <translation>Install or Remove It Only With That Manager.</translation>
+    </message>
+    <message>
+        <source>Limão</source>
+        <translation>Lemon</translation>
+    </message>
+    <message>
+        <source>Morango</source>
+        <translation>Strawberry</translation>
+    </message>
+    <message>
+        <source>Cereja</source>
+        <translation>Cherry</translation>
+    </message>
+    <message>
+        <source>Melancia</source>
+        <translation>Watermelon</translation>
+    </message>
+    <message>
+        <source>Uva</source>
+        <translation>Grape</translation>
+    </message>
+    <message>
+        <source>Sino</source>
+        <translation>Bell</translation>
+    </message>
+    <message>
+        <source>Barra 1</source>
+        <translation>Bar 1</translation>
+    </message>
+    <message>
+        <source>Barra 2</source>
+        <translation>Bar 2</translation>
+    </message>
+    <message>
+        <source>Barra 3</source>
+        <translation>Bar 3</translation>
+    </message>
+    <message>
+        <source>Sete Azul</source>
+        <translation>Blue Seven</translation>
+    </message>
+    <message>
+        <source>Sete Vermelho</source>
+        <translation>Red Seven</translation>
+    </message>
+    <message>
+        <source> — ganhou </source>
+        <translation> — won </translation>
+    </message>
+    <message>
+        <source> — sem prêmio</source>
+        <translation> — no prize</translation>
+    </message>
 </context>
 </TS>
