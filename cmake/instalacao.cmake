@@ -8,7 +8,8 @@
 #   share/applications/<id>.desktop    the menu entry
 #   share/icons/hicolor/*/apps/<id>.*  the clover, every size and scalable
 #   share/metainfo/<id>.metainfo.xml   the AppStream entry
-#   share/man/man6/trevolino.6.gz      the manual page
+#   share/man/man6/trevolino.6.gz      the manual page (English)
+#   share/man/pt_BR/man6/trevolino.6.gz  the same in Brazilian Portuguese
 #   share/doc/trevolino/               copyright and changelog (debian/'s own)
 #
 # (lib/ is GNUInstallDirs' LIBDIR, share/ its DATAROOTDIR.) The command goes where Debian puts
@@ -66,6 +67,7 @@ install(CODE "
 configure_file(${PROJECT_SOURCE_DIR}/data/trevolino.desktop.in ${_dados}/${_id}.desktop @ONLY)
 configure_file(${PROJECT_SOURCE_DIR}/data/trevolino.metainfo.xml.in ${_dados}/${_id}.metainfo.xml @ONLY)
 configure_file(${PROJECT_SOURCE_DIR}/data/trevolino.6.in ${_dados}/trevolino.6 @ONLY)
+configure_file(${PROJECT_SOURCE_DIR}/data/trevolino.pt_BR.6.in ${_dados}/pt_BR/trevolino.6 @ONLY)
 # debian/changelog is the changelog of every installed tree; its version must be this build's.
 file(STRINGS ${PROJECT_SOURCE_DIR}/debian/changelog _primeira LIMIT_COUNT 1)
 if(NOT _primeira MATCHES "^trevolino \\(${PROJECT_VERSION}\\) ")
@@ -76,7 +78,7 @@ configure_file(${PROJECT_SOURCE_DIR}/debian/changelog ${_dados}/changelog COPYON
 # Manual page and changelog compressed as Debian wants them: best compression, no name and no
 # time stamp inside, so the same sources give the same bytes.
 set(_comprimidos)
-foreach(_f trevolino.6 changelog)
+foreach(_f trevolino.6 pt_BR/trevolino.6 changelog)
   add_custom_command(OUTPUT ${_dados}/${_f}.gz
     COMMAND ${Python3_EXECUTABLE} -c
       "import gzip,sys; d=open(sys.argv[1],'rb').read(); f=open(sys.argv[2],'wb'); g=gzip.GzipFile('',mode='wb',compresslevel=9,fileobj=f,mtime=0); g.write(d); g.close(); f.close()"
@@ -89,6 +91,7 @@ add_custom_target(dados_de_instalacao ALL DEPENDS ${_comprimidos})
 install(FILES ${_dados}/${_id}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications PERMISSIONS ${_leitura})
 install(FILES ${_dados}/${_id}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo PERMISSIONS ${_leitura})
 install(FILES ${_dados}/trevolino.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man6 PERMISSIONS ${_leitura})
+install(FILES ${_dados}/pt_BR/trevolino.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/pt_BR/man6 PERMISSIONS ${_leitura})
 install(FILES ${PROJECT_SOURCE_DIR}/debian/copyright ${_dados}/changelog.gz
         DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/trevolino PERMISSIONS ${_leitura})
 

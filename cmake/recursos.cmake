@@ -20,6 +20,8 @@ set(_form_files
   ${_gen}/form/Icone1@2x.png
   ${_gen}/form/Icone2@2x.png
   ${_gen}/form/Icone3@2x.png)
+get_property(_letreiros GLOBAL PROPERTY TREVOLINO_LETREIROS)
+list(APPEND _form_files ${_letreiros})
 set(_icon_files ${_gen}/icone/trevolino.svg)
 foreach(px 16 22 24 32 48 64 128 256)
   list(APPEND _icon_files ${_gen}/icone/hicolor/${px}x${px}/apps/trevolino.png)
@@ -63,7 +65,7 @@ if(_rec)
 endif()
 if(EXISTS ${PROJECT_SOURCE_DIR}/resources/contrato.txt)
   qt_add_resources(trevolino_shell "textos" PREFIX "/textos" BASE ${PROJECT_SOURCE_DIR}/resources
-    FILES ${PROJECT_SOURCE_DIR}/resources/contrato.txt)
+    FILES ${PROJECT_SOURCE_DIR}/resources/contrato.txt ${PROJECT_SOURCE_DIR}/resources/contrato_en.txt)
 endif()
 add_dependencies(trevolino_shell assets_art assets_recursos)
 # The resource objects compile the generated files themselves: in a fresh build folder they must

@@ -5,6 +5,7 @@ PACKAGES=(
   g++ make cmake pkg-config build-essential debhelper
   qt6-base-dev libpulse-dev qt6-svg-dev qt6-image-formats-plugins
   libjpeg-dev libjpeg62-turbo-dev libbenchmark-dev libxcb1-dev libxcb-shape0-dev libxcb-xkb-dev
+  qt6-l10n-tools qt6-tools-dev
   python3 python3-fonttools fonts-dejavu-core fontconfig
   xvfb xauth x11-utils x11-xserver-utils xdotool imagemagick openbox
   pulseaudio pulseaudio-utils sox

@@ -1,19 +1,18 @@
 // Program entry: --help and --version on the terminal; then the application object and its
-// title, the desktop's identity and Qt's own texts in Portuguese; then either an installer mode
-// (decided here, before any window exists) or the main window, whose creation runs the game's
-// start-up sequence, and the message loop.
+// title, the desktop's identity and the user's language (the game's texts, Qt's own, numbers);
+// then either an installer mode (decided here, before any window exists) or the main window,
+// whose creation runs the game's start-up sequence, and the message loop.
 #include <QApplication>
 #include <QIcon>
 #include <QImage>
 #include <QPixmap>
-#include <QLibraryInfo>
-#include <QTranslator>
 #include <cstdio>
 #include <string>
 #include <vector>
 
 #include "installer/linha_de_comando.h"
 #include "platform/identidade.h"
+#include "platform/idioma.h"
 #include "platform/fontes_em_segundo_plano.h"
 #include "platform/imagem_embutida.h"
 #include "platform/pasta_pessoal.h"
@@ -26,6 +25,7 @@ int main(int argc, char* argv[]) {
     // shell script may ask these with no desktop at all.
     if (uRotinasGerais::PedidoDeTerminal(argc, argv)) {
         QCoreApplication app(argc, argv);
+        plataforma::InstalarIdioma();
         std::fputs(uRotinasGerais::RespostaDeTerminal(QString::fromLocal8Bit(argv[1])).toUtf8().constData(),
                    stdout);
         return std::fflush(stdout) == 0 ? 0 : 1;
@@ -61,16 +61,12 @@ int main(int argc, char* argv[]) {
     // installed theme icon keeps every size for the launchers).
     QIcon icone;
     for (int lado : {16, 22, 24, 32, 48, 64, 128}) {
-        const QImage imagem =
-            plataforma::LerImagem(QStringLiteral(":/icone/hicolor/%1x%1/apps/trevolino.png").arg(lado), "png");
+        const QImage imagem = plataforma::LerImagem(
+            QStringLiteral(":/icone/hicolor/%1x%1/apps/trevolino.png").arg(lado), "png");
         if (!imagem.isNull()) icone.addPixmap(QPixmap::fromImage(imagem));
     }
     QApplication::setWindowIcon(icone);
-    // Qt's own texts (context menus, standard buttons) in the game's language, from the
-    // distribution's translations; without them they stay in English.
-    QTranslator textosDoQt;
-    if (textosDoQt.load(QStringLiteral("qtbase_pt_BR"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&textosDoQt);
+    plataforma::InstalarIdioma();
 
     // "<INSTALAR>", "<ICONES>" or "<DESINSTALAR>" as the only argument: that mode instead of the game.
     // The package manager's copy is installed and removed by it alone.

@@ -1,6 +1,8 @@
 #include "game/maquina.h"
 
+#include <QCoreApplication>
 #include <QTimer>
+#include <QtGlobal>
 
 #include "game/dinheiro.h"
 
@@ -71,7 +73,7 @@ void Maquina::DefinirDinheiro(double credito, double aposta) {
 
 bool Maquina::Apostar(double quantia) {
     if (FCredito < quantia) return false;
-    SetarMensagem(QStringLiteral("Boa Sorte"));
+    SetarMensagem(QT_TRANSLATE_NOOP("Trevolino", "Boa Sorte"));
     jogo::Apostar(FCredito, FAposta, quantia);
     emit Ocorreu(Evento::MoedaInserida);
     emit CreditoOuApostaMudou(FCredito, FAposta);
@@ -121,7 +123,7 @@ void Maquina::ChecarSeGanhou() {
     emit Ganhou(FPremio);
     emit Ocorreu(Evento::Ganhou);
     emit Ocorreu(EventoDoPagamento(FPremio));
-    SetarMensagem(QStringLiteral("Parabens"));
+    SetarMensagem(QT_TRANSLATE_NOOP("Trevolino", "Parabens"));
     // The first credit moves at once; each later one, and the end, a tick after the one before.
     PassoDoPagamento();
     FTimPagamento->Iniciar();
@@ -145,7 +147,7 @@ void Maquina::TerminarPagamento() {
     SetarOQueTemQueDar(0, 0, 0);
     FFase = Fase::Final;
     FTimFinal->Iniciar();
-    SetarMensagem(QStringLiteral("Aposte e Ganhe"));
+    SetarMensagem(QT_TRANSLATE_NOOP("Trevolino", "Aposte e Ganhe"));
 }
 
 void Maquina::Finalizar() {
@@ -175,7 +177,8 @@ void Maquina::IniciarLuzes() {
 }
 
 void Maquina::SetarMensagem(const QString& texto) {
-    FMensagem = texto;
+    // The marquee speaks the player's language; a text without a translation stands as given.
+    FMensagem = QCoreApplication::translate("Trevolino", texto.toUtf8().constData());
     emit MensagemMudou(FMensagem);
 }
 

@@ -280,7 +280,7 @@ void RemoverPastaInstalada(const RegistroDaPasta& r, QStringList* restantes) {
 // An error in the game's own warning dialog, with its one button; the run then ends with status 1.
 void Advertir(const QString& texto, const QString& titulo) {
     gFalhou = true;
-    CaixaDeDialogo(nullptr, texto, titulo, QString(), QStringLiteral("Sim"), true);
+    CaixaDeDialogo(nullptr, texto, titulo, QString(), QCoreApplication::translate("Trevolino", "Sim"), true);
 }
 
 QByteArray LerRecurso(const QString& recurso) {
@@ -311,19 +311,21 @@ QString PastaDosIconesDoInstalador() {
 
 QString MensagemConfirmacaoInstalar(const QString& titulo) {
     const auto q = [](int n) { return QuebrasDeLinha(n); };
-    return QString::fromUtf8("Instalação") + q(2) + QString::fromUtf8("Este Software Destina-Se a") + q(1) +
-           QString::fromUtf8("Simular Um Jogo Trevolino.") + q(2) +
-           QString::fromUtf8("O Programa Está Pronto Para Ser") + q(1) +
-           QString::fromUtf8("Instalado Em Seu Computador!") + q(2) +
-           QString::fromUtf8("O Processo de Instalação Não Irá Interferir") + q(1) +
-           QString::fromUtf8("Nas Configurações do Seu Equipamento Ou") + q(1) +
-           QString::fromUtf8("Nos Outros Programas Já Instalados.") + q(2) +
-           QString::fromUtf8("Além Disto, Ele Poderá Ser Removido") + q(1) +
-           QString::fromUtf8("Quando Você Quiser Pois Também") + q(1) +
-           QString::fromUtf8("Contém Desinstalador Automático.") + q(2) +
-           QString::fromUtf8("A Instalação Requer Privilégios De Acesso") + q(1) +
-           QString::fromUtf8("Com Perfil De Usuário Administrador.") + q(2) +
-           QString::fromUtf8("Você Autoriza a Instalação do") + q(1) + titulo + QStringLiteral("?");
+    return QCoreApplication::translate("Trevolino", "Instalação") + q(2) +
+           QCoreApplication::translate("Trevolino", "Este Software Destina-Se a") + q(1) +
+           QCoreApplication::translate("Trevolino", "Simular Um Jogo Trevolino.") + q(2) +
+           QCoreApplication::translate("Trevolino", "O Programa Está Pronto Para Ser") + q(1) +
+           QCoreApplication::translate("Trevolino", "Instalado Em Seu Computador!") + q(2) +
+           QCoreApplication::translate("Trevolino", "O Processo de Instalação Não Irá Interferir") + q(1) +
+           QCoreApplication::translate("Trevolino", "Nas Configurações do Seu Equipamento Ou") + q(1) +
+           QCoreApplication::translate("Trevolino", "Nos Outros Programas Já Instalados.") + q(2) +
+           QCoreApplication::translate("Trevolino", "Além Disto, Ele Poderá Ser Removido") + q(1) +
+           QCoreApplication::translate("Trevolino", "Quando Você Quiser Pois Também") + q(1) +
+           QCoreApplication::translate("Trevolino", "Contém Desinstalador Automático.") + q(2) +
+           QCoreApplication::translate("Trevolino", "A Instalação Requer Privilégios De Acesso") + q(1) +
+           QCoreApplication::translate("Trevolino", "Com Perfil De Usuário Administrador.") + q(2) +
+           QCoreApplication::translate("Trevolino", "Você Autoriza a Instalação do") + q(1) + titulo +
+           QStringLiteral("?");
 }
 
 QString MensagemConfirmacaoIcones(const QString& titulo) {
@@ -332,38 +334,42 @@ QString MensagemConfirmacaoIcones(const QString& titulo) {
 
 QString MensagemInstalacaoConcluida(const QString& titulo) {
     const auto q = [](int n) { return QuebrasDeLinha(n); };
-    return titulo + q(1) + QString::fromUtf8("Instalação Concluída") + q(2) +
-           QString::fromUtf8("O Aplicativo Poderá Ser Utilizado Através") + q(1) +
-           QString::fromUtf8("Do Menu de Aplicativos ou Então") + q(1) +
-           QString::fromUtf8("Disparado Pelo Ícone Que Foi Preparado") + q(1) +
-           QString::fromUtf8("Na Sua Área de Trabalho.") + q(2) +
-           QString::fromUtf8("Você Deseja Executa-lo Imediatamente?");
+    return titulo + q(1) + QCoreApplication::translate("Trevolino", "Instalação Concluída") + q(2) +
+           QCoreApplication::translate("Trevolino", "O Aplicativo Poderá Ser Utilizado Através") + q(1) +
+           QCoreApplication::translate("Trevolino", "Do Menu de Aplicativos ou Então") + q(1) +
+           QCoreApplication::translate("Trevolino", "Disparado Pelo Ícone Que Foi Preparado") + q(1) +
+           QCoreApplication::translate("Trevolino", "Na Sua Área de Trabalho.") + q(2) +
+           QCoreApplication::translate("Trevolino", "Você Deseja Executa-lo Imediatamente?");
 }
 
 QString MensagemConfirmacaoDesinstalar(const QString& titulo) {
     const auto q = [](int n) { return QuebrasDeLinha(n); };
-    return titulo + q(1) + QString::fromUtf8("Desinstalação") + q(2) +
-           QString::fromUtf8("Você Está Certo de Que Deseja Remover") + q(1) +
-           QString::fromUtf8("Este Aplicativo Do Seu Computador?") + q(2) +
-           QString::fromUtf8("Você Autoriza a Desinstalação do") + q(1) + titulo + QStringLiteral("?");
+    return titulo + q(1) + QCoreApplication::translate("Trevolino", "Desinstalação") + q(2) +
+           QCoreApplication::translate("Trevolino", "Você Está Certo de Que Deseja Remover") + q(1) +
+           QCoreApplication::translate("Trevolino", "Este Aplicativo Do Seu Computador?") + q(2) +
+           QCoreApplication::translate("Trevolino", "Você Autoriza a Desinstalação do") + q(1) + titulo +
+           QStringLiteral("?");
 }
 
 QString MensagemDesinstalacaoConcluida(const QString& titulo) {
-    return titulo + QuebrasDeLinha(1) + QString::fromUtf8("Desinstalação") + QuebrasDeLinha(2) +
-           QString::fromUtf8("O Aplicativo Foi Desinstalado Com Sucesso.");
+    return titulo + QuebrasDeLinha(1) + QCoreApplication::translate("Trevolino", "Desinstalação") +
+           QuebrasDeLinha(2) +
+           QCoreApplication::translate("Trevolino", "O Aplicativo Foi Desinstalado Com Sucesso.");
 }
 
 QString MensagemFalhaNaInstalacao(const QString& titulo, const QString& oQueFalhou, const QString& caminho) {
     const auto q = [](int n) { return QuebrasDeLinha(n); };
-    return titulo + q(1) + QString::fromUtf8("Não Foi Possível Instalar") + q(2) + oQueFalhou + q(1) +
-           caminho + q(2) + QString::fromUtf8("Nada Foi Instalado.");
+    return titulo + q(1) + QCoreApplication::translate("Trevolino", "Não Foi Possível Instalar") + q(2) +
+           oQueFalhou + q(1) + caminho + q(2) +
+           QCoreApplication::translate("Trevolino", "Nada Foi Instalado.");
 }
 
 QString MensagemDesinstalacaoIncompleta(const QString& titulo, const QStringList& restantes) {
     const auto q = [](int n) { return QuebrasDeLinha(n); };
-    return titulo + q(1) + QString::fromUtf8("Desinstalação") + q(2) +
-           QString::fromUtf8("Não Foi Possível Remover:") + q(1) + restantes.join(q(1)) + q(2) +
-           QString::fromUtf8("Estes Itens Permaneceram Em Seu Computador.");
+    return titulo + q(1) + QCoreApplication::translate("Trevolino", "Desinstalação") + q(2) +
+           QCoreApplication::translate("Trevolino", "Não Foi Possível Remover:") + q(1) +
+           restantes.join(q(1)) + q(2) +
+           QCoreApplication::translate("Trevolino", "Estes Itens Permaneceram Em Seu Computador.");
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -389,12 +395,13 @@ void InstalarNaPastaDeProgramas(const QString& NomeDaPasta, const QString& Titul
     const QString origem = Aparar(exe.absolutePath());
     const auto recusar = [&](const QString& oQueFalhou, const QString& onde) {
         Advertir(MensagemFalhaNaInstalacao(Titulo, oQueFalhou, onde),
-                 QString::fromUtf8("Instalação Não Concluída"));
+                 QCoreApplication::translate("Trevolino", "Instalação Não Concluída"));
     };
-    const QString naoCopiou = QString::fromUtf8("Não Foi Possível Copiar o Programa Para:");
+    const QString naoCopiou =
+        QCoreApplication::translate("Trevolino", "Não Foi Possível Copiar o Programa Para:");
     const QStringList doJogo = ArquivosDoJogo(origem, exe.fileName());
     if (doJogo.isEmpty()) {
-        recusar(QString::fromUtf8("A Pasta Não Contém os Arquivos do Jogo:"), origem);
+        recusar(QCoreApplication::translate("Trevolino", "A Pasta Não Contém os Arquivos do Jogo:"), origem);
         return;
     }
     Gravacao g;
@@ -412,10 +419,11 @@ void InstalarNaPastaDeProgramas(const QString& NomeDaPasta, const QString& Titul
     const bool nova = !Existe(pasta);
     if (!nova && !anterior && (!EhDoTipo(pasta, S_IFDIR) || !PastaVazia(pasta))) {
         g.desfazer();
-        recusar(EhDoTipo(pasta, S_IFDIR)
-                    ? QString::fromUtf8("A Pasta de Instalação Já Contém Outros Arquivos:")
-                    : naoCopiou,
-                pasta);
+        recusar(
+            EhDoTipo(pasta, S_IFDIR)
+                ? QCoreApplication::translate("Trevolino", "A Pasta de Instalação Já Contém Outros Arquivos:")
+                : naoCopiou,
+            pasta);
         return;
     }
     RegistroDaPasta r{pasta, anterior ? anterior->criada : nova,
@@ -462,13 +470,14 @@ bool Concluir(const QString& Executavel, const QString& Titulo, Gravacao& g, con
     const auto falhou = [&](const QString& oQueFalhou, const QString& onde) {
         g.desfazer();
         Advertir(MensagemFalhaNaInstalacao(Titulo, oQueFalhou, onde),
-                 QString::fromUtf8("Instalação Não Concluída"));
+                 QCoreApplication::translate("Trevolino", "Instalação Não Concluída"));
         return false;
     };
 
     // The uninstaller copy comes first: without it no launcher may point at it.
     const QString nomeU = NomeDoDesinstalador(QFileInfo(E).fileName());
-    const QString naoCopiouU = QString::fromUtf8("Não Foi Possível Copiar o Desinstalador Para:");
+    const QString naoCopiouU =
+        QCoreApplication::translate("Trevolino", "Não Foi Possível Copiar o Desinstalador Para:");
     QString windows;
     if (!g.pasta(PastaDoWindows(), &windows))
         return falhou(naoCopiouU, PastaDoWindows() + QLatin1Char('/') + nomeU);
@@ -478,7 +487,7 @@ bool Concluir(const QString& Executavel, const QString& Titulo, Gravacao& g, con
     // The game's icon in the hicolor theme (the launchers say Icon=trevolino); pictures the
     // program does not carry are skipped.
     const QString icones = PastaDosIconesDoInstalador();
-    const QString naoCriouIcone = QString::fromUtf8("Não Foi Possível Criar o Ícone:");
+    const QString naoCriouIcone = QCoreApplication::translate("Trevolino", "Não Foi Possível Criar o Ícone:");
     if (icones.isEmpty()) return falhou(naoCriouIcone, QStringLiteral("icons/hicolor"));
     QList<QPair<QString, QString>> figuras;
     for (int n : kTamanhosDeIcone) {
@@ -511,7 +520,8 @@ bool Concluir(const QString& Executavel, const QString& Titulo, Gravacao& g, con
         if (feito) *feito = destino;
         return QString();
     };
-    const QString naoCriouAtalho = QString::fromUtf8("Não Foi Possível Criar o Atalho:");
+    const QString naoCriouAtalho =
+        QCoreApplication::translate("Trevolino", "Não Foi Possível Criar o Atalho:");
     // Only on the desktop of a home the running user owns (root with a user's HOME has none).
     if (PastaPessoalDoUsuario() && !PastaDaAreaDeTrabalho().isEmpty()) {
         const QString f = atalho(PastaDaAreaDeTrabalho(), Titulo, E, QString(), pastaDeE, 0755, &mesa);
@@ -550,8 +560,9 @@ bool Concluir(const QString& Executavel, const QString& Titulo, Gravacao& g, con
 
     if (QFileInfo::exists(U)) {
         const int resposta = CaixaDeDialogo(nullptr, MensagemInstalacaoConcluida(Titulo),
-                                            QString::fromUtf8("Instalação Concluída"),
-                                            QString::fromUtf8("Não"), QStringLiteral("Sim"), false);
+                                            QCoreApplication::translate("Trevolino", "Instalação Concluída"),
+                                            QCoreApplication::translate("Trevolino", "Não"),
+                                            QCoreApplication::translate("Trevolino", "Sim"), false);
         // Started in its own folder, where its launchers start it: the reels are read from there.
         if (resposta == RespostaSim) QProcess::startDetached(E, {}, pastaDeE);
     }
@@ -624,10 +635,11 @@ void RemoverInstalacao(const QString& NomeDaPasta, const QString& Titulo) {
 
     if (!restantes.isEmpty())
         Advertir(MensagemDesinstalacaoIncompleta(Titulo, restantes),
-                 QString::fromUtf8("Desinstalação Incompleta"));
+                 QCoreApplication::translate("Trevolino", "Desinstalação Incompleta"));
     else
         CaixaDeDialogo(nullptr, MensagemDesinstalacaoConcluida(Titulo),
-                       QString::fromUtf8("Desinstalação Concluída"), QString(), QStringLiteral("Sim"), false);
+                       QCoreApplication::translate("Trevolino", "Desinstalação Concluída"), QString(),
+                       QCoreApplication::translate("Trevolino", "Sim"), false);
 }
 
 void RemoverIconesDoJogo() {

@@ -31,9 +31,10 @@ void Terminar() { QCoreApplication::processEvents(); }
 
 // Confirmation, then the contract; true when both were accepted.
 bool ConfirmarEAceitarContrato(const QString& mensagem) {
-    const int resposta =
-        CaixaDeDialogoComIconesEspeciais(nullptr, mensagem, QString::fromUtf8("Confirmação de Instalação"),
-                                         QString::fromUtf8("Não"), QStringLiteral("Sim"), 3, 2, false, false);
+    const int resposta = CaixaDeDialogoComIconesEspeciais(
+        nullptr, mensagem, QCoreApplication::translate("Trevolino", "Confirmação de Instalação"),
+        QCoreApplication::translate("Trevolino", "Não"), QCoreApplication::translate("Trevolino", "Sim"), 3,
+        2, false, false);
     if (resposta != RespostaSim) return false;
     auto* contrato = new TfrmDialogoContrato(nullptr);
     contrato->exec();
@@ -73,7 +74,8 @@ bool PedidoDeTerminal(int argc, char** argv) {
 QString RespostaDeTerminal(const QString& opcao) {
     if (opcao == QLatin1String("--version"))
         return QStringLiteral("Trevolino ") + ObterVersaoDoExecutavel() + QLatin1Char('\n');
-    return QString::fromUtf8(
+    return QCoreApplication::translate(
+        "Trevolino",
         "Uso: trevolino [\"<INSTALAR>\" | \"<ICONES>\" | \"<DESINSTALAR>\" | --help | --version]\n"
         "\n"
         "Trevolino, uma pequena máquina caça-níqueis. Sem argumentos, abre o jogo.\n"
@@ -151,12 +153,16 @@ bool RecusarNaCopiaDoSistema(const QString& Titulo) {
     if (ModoDaLinhaDeComando() == ModoDoPrograma::Jogo) return false;
     const QString pasta = QFileInfo(ExecutavelEmExecucao()).absolutePath();
     if (plataforma::InstalacaoDaPasta(pasta) != plataforma::Instalacao::Pacote) return false;
-    const QString texto = Titulo + QuebrasDeLinha(1) + QString::fromUtf8("Instalação Gerenciada Pelo Sistema") +
-                          QuebrasDeLinha(2) + QString::fromUtf8("Esta Cópia Do Aplicativo Foi Instalada") +
-                          QuebrasDeLinha(1) + QString::fromUtf8("Pelo Gerenciador De Pacotes Do Sistema.") +
-                          QuebrasDeLinha(2) + QString::fromUtf8("Instale Ou Remova-a Somente Por Ele.");
-    CaixaDeDialogo(nullptr, texto, QString::fromUtf8("Instalação Gerenciada Pelo Sistema"), QString(),
-                   QStringLiteral("Sim"), true);
+    const QString texto =
+        Titulo + QuebrasDeLinha(1) +
+        QCoreApplication::translate("Trevolino", "Instalação Gerenciada Pelo Sistema") + QuebrasDeLinha(2) +
+        QCoreApplication::translate("Trevolino", "Esta Cópia Do Aplicativo Foi Instalada") +
+        QuebrasDeLinha(1) +
+        QCoreApplication::translate("Trevolino", "Pelo Gerenciador De Pacotes Do Sistema.") +
+        QuebrasDeLinha(2) + QCoreApplication::translate("Trevolino", "Instale Ou Remova-a Somente Por Ele.");
+    CaixaDeDialogo(nullptr, texto,
+                   QCoreApplication::translate("Trevolino", "Instalação Gerenciada Pelo Sistema"), QString(),
+                   QCoreApplication::translate("Trevolino", "Sim"), true);
     Terminar();
     return true;
 }
@@ -185,8 +191,10 @@ bool ModoIcones(const QString& Titulo) {
 bool ModoDesinstalar(const QString& Titulo) {
     if (!TokenEh(kTokenDesinstalar)) return false;
     const int resposta = CaixaDeDialogoComIconesEspeciais(
-        nullptr, MensagemConfirmacaoDesinstalar(Titulo), QString::fromUtf8("Confirmação de Desinstalação"),
-        QString::fromUtf8("Não"), QStringLiteral("Sim"), 3, 2, false, false);
+        nullptr, MensagemConfirmacaoDesinstalar(Titulo),
+        QCoreApplication::translate("Trevolino", "Confirmação de Desinstalação"),
+        QCoreApplication::translate("Trevolino", "Não"), QCoreApplication::translate("Trevolino", "Sim"), 3,
+        2, false, false);
     if (resposta == RespostaSim) RemoverInstalacao(kPastaDoJogo, Titulo);
     Terminar();
     return true;

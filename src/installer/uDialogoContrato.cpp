@@ -1,10 +1,12 @@
 #include "installer/uDialogoContrato.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QFile>
 #include <QGuiApplication>
 #include <QPlainTextEdit>
 
+#include "platform/idioma.h"
 #include "shell/dialogo_rotinas.h"
 #include "shell/dialogos.h"
 
@@ -17,7 +19,7 @@ using uRotinasGerais::QuebrasDeLinha;
 // No border icons: the two buttons and their keys are the way out.
 TfrmDialogoContrato::TfrmDialogoContrato(QWidget* owner) : DialogoBase(owner) {
     setObjectName(QStringLiteral("frmDialogoContrato"));
-    setWindowTitle(QStringLiteral("Contrato de Uso de Software"));
+    setWindowTitle(QCoreApplication::translate("Trevolino", "Contrato de Uso de Software"));
     Pintar(this, AzulCeu, Marrom);
     setFixedSize(623, 375);
 
@@ -31,10 +33,12 @@ TfrmDialogoContrato::TfrmDialogoContrato(QWidget* owner) : DialogoBase(owner) {
     pnlSuperior->setGeometry(0, 0, 623, 321);
     Pintar(pnlSuperior, AzulCeu, Marrom);
 
-    SpeedButton1 = new dialogos::BotaoPlano(pnlInferior, QStringLiteral("SpeedButton1"), QString::fromUtf8("Não"),
+    SpeedButton1 = new dialogos::BotaoPlano(pnlInferior, QStringLiteral("SpeedButton1"),
+                                            QCoreApplication::translate("Trevolino", "Não"),
                                             uRotinasGerais::IconeDosDialogos(1));
     SpeedButton1->move(132, 5);
-    SpeedButton2 = new dialogos::BotaoPlano(pnlInferior, QStringLiteral("SpeedButton2"), QStringLiteral("Sim"),
+    SpeedButton2 = new dialogos::BotaoPlano(pnlInferior, QStringLiteral("SpeedButton2"),
+                                            QCoreApplication::translate("Trevolino", "Sim"),
                                             uRotinasGerais::IconeDosDialogos(0));
     SpeedButton2->move(350, 5);
     connect(SpeedButton1, &QToolButton::clicked, this, &TfrmDialogoContrato::spdNaoClick);
@@ -62,12 +66,13 @@ TfrmDialogoContrato::TfrmDialogoContrato(QWidget* owner) : DialogoBase(owner) {
     memContrato->setTabStopDistance(QFontMetricsF(memContrato->font()).horizontalAdvance(QLatin1Char('0')) *
                                     5);
     memContrato->setPlainText(TextoDoContrato());
-    memContrato->setAccessibleName(QStringLiteral("Contrato"));  // a screen reader names the box by it
+    memContrato->setAccessibleName(
+        QCoreApplication::translate("Trevolino", "Contrato"));  // a screen reader names the box by it
 
     cbxContrato = new QCheckBox(pnlSuperior);
     cbxContrato->setObjectName(QStringLiteral("cbxContrato"));
     cbxContrato->setGeometry(119, 291, 384, 28);
-    cbxContrato->setText(QStringLiteral("Eu Li e Concordo Com o Contrato Acima:"));
+    cbxContrato->setText(QCoreApplication::translate("Trevolino", "Eu Li e Concordo Com o Contrato Acima:"));
     cbxContrato->setFont(Verdana(16, true));
     cbxContrato->setLayoutDirection(Qt::RightToLeft);  // the caption stands left of the box
     Pintar(cbxContrato, AzulCeu, Marrom);
@@ -79,21 +84,26 @@ TfrmDialogoContrato::TfrmDialogoContrato(QWidget* owner) : DialogoBase(owner) {
 }
 
 QString TfrmDialogoContrato::TextoDoContrato() {
-    QFile f(QStringLiteral(":/textos/contrato.txt"));
+    QFile f(plataforma::ArquivoNoIdioma(QStringLiteral(":/textos/contrato.txt")));
     if (!f.open(QIODevice::ReadOnly)) return QString();
     return QString::fromUtf8(f.readAll());
 }
 
 QString TfrmDialogoContrato::TextoDoLembrete() {
-    return QString::fromUtf8("Para Prosseguir é Necessário Que Você Esteja de") + QuebrasDeLinha(1) +
-           QString::fromUtf8("Acordo Com o Contrato de Utilização.") + QuebrasDeLinha(2) +
-           QString::fromUtf8("Para Fazer Isto, Assinale a Opção Adequada,") + QuebrasDeLinha(1) +
-           QString::fromUtf8("Logo Abaixo do Texto do Contrato, Marque:") + QuebrasDeLinha(2) +
-           QString::fromUtf8("\"Eu Li e Concordo Com o Contrato Acima\"");
+    return QCoreApplication::translate("Trevolino", "Para Prosseguir é Necessário Que Você Esteja de") +
+           QuebrasDeLinha(1) +
+           QCoreApplication::translate("Trevolino", "Acordo Com o Contrato de Utilização.") +
+           QuebrasDeLinha(2) +
+           QCoreApplication::translate("Trevolino", "Para Fazer Isto, Assinale a Opção Adequada,") +
+           QuebrasDeLinha(1) +
+           QCoreApplication::translate("Trevolino", "Logo Abaixo do Texto do Contrato, Marque:") +
+           QuebrasDeLinha(2) +
+           QCoreApplication::translate("Trevolino", "\"Eu Li e Concordo Com o Contrato Acima\"");
 }
 
 void TfrmDialogoContrato::spdSimClick() {
     if (cbxContrato->isChecked()) return DialogoBase::spdSimClick();
-    uRotinasGerais::CaixaDeDialogo(this, TextoDoLembrete(), QStringLiteral("Por Favor, Assine o Contrato!"),
-                                   QString(), QStringLiteral("Sim"), false);
+    uRotinasGerais::CaixaDeDialogo(this, TextoDoLembrete(),
+                                   QCoreApplication::translate("Trevolino", "Por Favor, Assine o Contrato!"),
+                                   QString(), QCoreApplication::translate("Trevolino", "Sim"), false);
 }

@@ -19,6 +19,8 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <cstring>
+#include <utility>
 #include <fcntl.h>
 #include <filesystem>
 #include <sys/stat.h>
@@ -337,7 +339,17 @@ QByteArray TextoDoAtalho(const QString& Alvo, const QString& Argumentos, const Q
     QString texto;
     texto += QStringLiteral("[Desktop Entry]\n");
     texto += QStringLiteral("Type=Application\n");
-    texto += QStringLiteral("Name=") + ValorDeTexto(NomeDoAtalho.trimmed()) + QLatin1Char('\n');
+    // The menu group's entries are named in English, and in Portuguese on a Brazilian desktop;
+    // the file keeps the Portuguese name, the one the uninstaller looks for.
+    const QString nome = NomeDoAtalho.trimmed();
+    QString nomeEmIngles = nome;
+    for (const auto& [pt, en] :
+         {std::pair{"01 - Executar ", "01 - Play "}, std::pair{"02 - Desinstalar ", "02 - Uninstall "}})
+        if (nome.startsWith(QLatin1String(pt)) && nome.size() > qsizetype(std::strlen(pt)))
+            nomeEmIngles = QLatin1String(en) + nome.mid(qsizetype(std::strlen(pt)));
+    texto += QStringLiteral("Name=") + ValorDeTexto(nomeEmIngles) + QLatin1Char('\n');
+    if (nomeEmIngles != nome)
+        texto += QStringLiteral("Name[pt_BR]=") + ValorDeTexto(nome) + QLatin1Char('\n');
     texto += QStringLiteral("Exec=") + ValorDeTexto(exec) + QLatin1Char('\n');
     if (!PastaDeTrabalho.trimmed().isEmpty())
         texto += QStringLiteral("Path=") + ValorDeTexto(PastaDeTrabalho.trimmed()) + QLatin1Char('\n');
@@ -350,10 +362,14 @@ QByteArray TextoDoAtalho(const QString& Alvo, const QString& Argumentos, const Q
             "GenericName[pt_BR]=Caça-Níqueis\n"
             "Comment=A three-reel slot machine played for pretend credits\n"
             "Comment[pt_BR]=Máquina caça-níqueis de três bobinas, jogada com créditos de brincadeira\n"
-            "Keywords=slot machine;slots;fruit machine;casino;jackpot;reels;"
-            "caça-níqueis;caça-níquel;cassino;bobinas;frutas;\n");
+            "Keywords=slot machine;slots;fruit machine;casino;jackpot;reels;\n"
+            "Keywords[pt_BR]=caça-níqueis;caça-níquel;cassino;bobinas;frutas;\n");
         texto += QStringLiteral("StartupWMClass=") + QLatin1String(plataforma::kIdDoAplicativo) +
                  QLatin1Char('\n');
+    } else if (Argumentos.trimmed().compare(QLatin1String("<DESINSTALAR>"), Qt::CaseInsensitive) == 0) {
+        texto += QString::fromUtf8(
+            "Comment=Removes the game and its launchers from this computer\n"
+            "Comment[pt_BR]=Remove o jogo e seus atalhos deste computador\n");
     }
     texto += QStringLiteral("Categories=Game;\n");
     return texto.toUtf8();

@@ -20,7 +20,9 @@ namespace dialogos {
 
 namespace {
 
-bool ehTeclaDeResposta(int key) { return key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape; }
+bool ehTeclaDeResposta(int key) {
+    return key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape;
+}
 
 // A panel of a dialog as a screen reader sees it: only the controls that are shown. Qt offers
 // hidden children too, so a reader would offer the hidden "Não" of a one-button message.

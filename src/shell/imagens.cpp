@@ -1,8 +1,11 @@
 #include "shell/imagens.h"
 
 #include <QFile>
+#include <QFileInfo>
+#include <QPainter>
 
 #include "platform/carregar_jpeg.h"
+#include "platform/idioma.h"
 #include "platform/imagem_embutida.h"
 
 namespace imagens {
@@ -16,6 +19,24 @@ QImage lerDoRecurso(const QString& caminho) {
     return plataforma::DecodificarJpeg(f.readAll());
 }
 
+QImage comLetreiros(QImage figura, const QString& caminho) {
+    const QString idioma = plataforma::IdiomaDoJogo();
+    if (figura.isNull() || idioma.isEmpty()) return figura;
+    const QFileInfo nome(caminho);
+    QString letreiros = nome.path() + QLatin1Char('/') + idioma + QLatin1Char('/') + nome.completeBaseName() +
+                        QLatin1String(".png");
+    if (figura.devicePixelRatio() == 2) letreiros = NomeEm2x(letreiros);
+    QImage sobre = plataforma::LerImagem(letreiros, "png");
+    sobre.setDevicePixelRatio(1);  // read from an "@2x" name it comes with a ratio of 2: laid pixel for pixel
+    if (sobre.size() != figura.size()) return figura;  // none for this picture
+    const qreal razao = figura.devicePixelRatio();
+    figura = figura.convertToFormat(QImage::Format_RGB32);
+    figura.setDevicePixelRatio(1);
+    QPainter(&figura).drawImage(0, 0, sobre);
+    figura.setDevicePixelRatio(razao);
+    return figura;
+}
+
 }  // namespace
 
 QImage FiguraDoRecurso(const QString& caminho, int escala, const QString& caminho2x) {
@@ -23,10 +44,10 @@ QImage FiguraDoRecurso(const QString& caminho, int escala, const QString& caminh
         QImage figura = lerDoRecurso(caminho2x.isEmpty() ? NomeEm2x(caminho) : caminho2x);
         if (!figura.isNull()) {
             figura.setDevicePixelRatio(2);
-            return figura;
+            return comLetreiros(figura, caminho);
         }
     }
-    return lerDoRecurso(caminho);
+    return comLetreiros(lerDoRecurso(caminho), caminho);
 }
 
 }  // namespace imagens

@@ -21,7 +21,9 @@ inline QString NomeEm2x(const QString& caminho) {
 
 // A picture built into the program (":/form/..."; JPEG, PNG or BMP by its extension) for
 // `escala`: at 2 its 2x version (`caminho2x`, by default NomeEm2x(caminho)) with its ratio set,
-// so it is drawn at half its size; the 1x one otherwise or when the 2x one is missing.
+// so it is drawn at half its size; the 1x one otherwise or when the 2x one is missing. When the
+// game's language paints its own lettering for the picture (":/form/en/ChassisFundo.png" for
+// ":/form/ChassisFundo.bmp", at the same scale), that is laid over it.
 QImage FiguraDoRecurso(const QString& caminho, int escala, const QString& caminho2x = QString());
 
 }  // namespace imagens

@@ -53,13 +53,13 @@ void ExtrairRecursoParaArquivo(const QString& NomeDoRecurso, const QString& Nome
     const QString origem = caminhoDoRecurso(NomeDoRecurso);
     QFile recurso(origem);
     if (origem.isEmpty() || !recurso.open(QIODevice::ReadOnly))
-        erro(QStringLiteral("Recurso \"%1\" não encontrado.").arg(NomeDoRecurso));
+        erro(QCoreApplication::translate("Trevolino", "Recurso \"%1\" não encontrado.").arg(NomeDoRecurso));
 
     QFile arquivo(NomeDoArquivo);
     if (!arquivo.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
         // Made by someone else since the check above: that file stays as it is.
         if (QFileInfo(NomeDoArquivo).isFile()) return;
-        erro(QStringLiteral("Não é possível criar o arquivo \"%1\". %2")
+        erro(QCoreApplication::translate("Trevolino", "Não é possível criar o arquivo \"%1\". %2")
                  .arg(QDir::toNativeSeparators(NomeDoArquivo), arquivo.errorString()));
     }
     const QByteArray dados = recurso.readAll();
@@ -71,7 +71,7 @@ void ExtrairRecursoParaArquivo(const QString& NomeDoRecurso, const QString& Nome
         // file is ours (made just now), so it goes.
         const QString motivo = arquivo.errorString();
         arquivo.remove();
-        erro(QStringLiteral("Erro ao gravar o arquivo \"%1\". %2")
+        erro(QCoreApplication::translate("Trevolino", "Erro ao gravar o arquivo \"%1\". %2")
                  .arg(QDir::toNativeSeparators(NomeDoArquivo), motivo));
     }
 }
@@ -132,30 +132,36 @@ bool VerificarResolucaoDaTela(QWidget* Dono, const QString& Titulo) {
     const QString& titulo = Titulo;
     const QString q1 = QuebrasDeLinha(1), q2 = QuebrasDeLinha(2);
     if (W < 800 || H < 600) {
-        const QString texto = titulo + q1 + QStringLiteral("Tela Abaixo Da Dimensão Mínima Permitida") + q2 +
-                              QStringLiteral("Para Adequado Funcionamento Deste Aplicativo") + q1 +
-                              QStringLiteral("As Dimensões Mínimas Da Tela Deverão Ser") + q1 +
-                              QStringLiteral("800 x 600 Pixels.") + q2 +
-                              QStringLiteral("Na Verdade, Para Utilização Mais Adequada,") + q1 +
-                              QStringLiteral("O Ideal é Trabalhar Com Dimensão") + q1 +
-                              QStringLiteral("1024 x 768 Ou Superior.") + q2 +
-                              QStringLiteral("A Execução Não Pode Prosseguir!");
-        CaixaDeDialogo(Dono, texto, QStringLiteral("Notificando Tela Abaixo Das Dimensões Mínimas"),
-                       QString(), QStringLiteral("Sim"), false);
+        const QString texto =
+            titulo + q1 +
+            QCoreApplication::translate("Trevolino", "Tela Abaixo Da Dimensão Mínima Permitida") + q2 +
+            QCoreApplication::translate("Trevolino", "Para Adequado Funcionamento Deste Aplicativo") + q1 +
+            QCoreApplication::translate("Trevolino", "As Dimensões Mínimas Da Tela Deverão Ser") + q1 +
+            QCoreApplication::translate("Trevolino", "800 x 600 Pixels.") + q2 +
+            QCoreApplication::translate("Trevolino", "Na Verdade, Para Utilização Mais Adequada,") + q1 +
+            QCoreApplication::translate("Trevolino", "O Ideal é Trabalhar Com Dimensão") + q1 +
+            QCoreApplication::translate("Trevolino", "1024 x 768 Ou Superior.") + q2 +
+            QCoreApplication::translate("Trevolino", "A Execução Não Pode Prosseguir!");
+        CaixaDeDialogo(
+            Dono, texto,
+            QCoreApplication::translate("Trevolino", "Notificando Tela Abaixo Das Dimensões Mínimas"),
+            QString(), QCoreApplication::translate("Trevolino", "Sim"), false);
         // quit() before the loop runs is lost, so the caller is told as well.
         QCoreApplication::quit();
         QCoreApplication::processEvents();
         return false;
     }
-    const QString texto = titulo + q1 + QStringLiteral("Resolução de Tela Inadequada") + q2 +
-                          QStringLiteral("Para Adequado Funcionamento Deste Aplicativo") + q1 +
-                          QStringLiteral("As Dimensões Mínimas Recomendáveis Da Tela") + q1 +
-                          QStringLiteral("Devem Ser 1024 x 768 Pixels.") + q2 +
-                          QStringLiteral("A Execução Será Possível Nas Atuais Condições,") + q1 +
-                          QStringLiteral("Mas Recomenda-se Aumentar a Resolução Da") + q1 +
-                          QStringLiteral("Tela Para Utilização Com Maior Conforto.");
-    CaixaDeDialogo(Dono, texto, QStringLiteral("Sugerindo Uso De Tela Com Maior Dimensão"), QString(),
-                   QStringLiteral("Sim"), false);
+    const QString texto =
+        titulo + q1 + QCoreApplication::translate("Trevolino", "Resolução de Tela Inadequada") + q2 +
+        QCoreApplication::translate("Trevolino", "Para Adequado Funcionamento Deste Aplicativo") + q1 +
+        QCoreApplication::translate("Trevolino", "As Dimensões Mínimas Recomendáveis Da Tela") + q1 +
+        QCoreApplication::translate("Trevolino", "Devem Ser 1024 x 768 Pixels.") + q2 +
+        QCoreApplication::translate("Trevolino", "A Execução Será Possível Nas Atuais Condições,") + q1 +
+        QCoreApplication::translate("Trevolino", "Mas Recomenda-se Aumentar a Resolução Da") + q1 +
+        QCoreApplication::translate("Trevolino", "Tela Para Utilização Com Maior Conforto.");
+    CaixaDeDialogo(Dono, texto,
+                   QCoreApplication::translate("Trevolino", "Sugerindo Uso De Tela Com Maior Dimensão"),
+                   QString(), QCoreApplication::translate("Trevolino", "Sim"), false);
     return true;
 }
 

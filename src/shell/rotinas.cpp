@@ -25,8 +25,9 @@ QString QuebrasDeLinha(int n) {
 }
 
 QString FormatarValor(int largura, int decimais, double valor) {
-    // The user's regional settings: QLocale::system() follows LC_ALL / LC_NUMERIC / LANG.
-    QLocale local = QLocale::system();
+    // The game's language's (see plataforma::InstalarIdioma); before that, the user's regional
+    // settings (LC_ALL / LC_NUMERIC / LANG).
+    QLocale local;
     local.setNumberOptions(local.numberOptions() & ~QLocale::OmitGroupSeparator);
     QString texto = local.toString(valor, 'f', std::max(0, decimais));
     if (texto.size() < largura) texto = QString(largura - texto.size(), ' ') + texto;

@@ -1,5 +1,6 @@
 #include "shell/uDialogo.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 
 #include "shell/dialogos.h"
@@ -18,10 +19,11 @@ TfrmDialogo::TfrmDialogo(QWidget* owner) : DialogoBase(owner, Qt::WindowStaysOnT
     pnlInferior = new QWidget(this);
     pnlInferior->setObjectName("pnlInferior");
 
-    spdNao = new dialogos::BotaoPlano(pnlInferior, "spdNao", QString::fromUtf8("Não"),
+    spdNao = new dialogos::BotaoPlano(pnlInferior, "spdNao", QCoreApplication::translate("Trevolino", "Não"),
                                       uRotinasGerais::IconeDosDialogos(1));
     spdNao->move(69, 5);
-    spdSim = new dialogos::BotaoPlano(pnlInferior, "spdSim", "Sim", uRotinasGerais::IconeDosDialogos(0));
+    spdSim = new dialogos::BotaoPlano(pnlInferior, "spdSim", QCoreApplication::translate("Trevolino", "Sim"),
+                                      uRotinasGerais::IconeDosDialogos(0));
     spdSim->move(323, 3);
     connect(spdSim, &QToolButton::clicked, this, &TfrmDialogo::spdSimClick);
     connect(spdNao, &QToolButton::clicked, this, &TfrmDialogo::spdNaoClick);

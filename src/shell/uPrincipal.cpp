@@ -176,7 +176,8 @@ void TfrmPrincipal::CriarControles() {
     };
     const QFont verdana21 = fonteDePixels("Verdana", 21, false);
 
-    spdSair = botao("spdSair", layout::kSair, "Sair", fonteDePixels("Verdana", 16, true), QColor(0, 0, 255));
+    spdSair = botao("spdSair", layout::kSair, QCoreApplication::translate("Trevolino", "Sair"),
+                    fonteDePixels("Verdana", 16, true), QColor(0, 0, 255));
 
     const auto celula = [this](const char* nome, int bobina, int linha) {
         auto* c = new TPicture(this);
@@ -194,7 +195,8 @@ void TfrmPrincipal::CriarControles() {
     imgB3 = celula("imgB3", 2, 3);
     imgA3 = celula("imgA3", 1, 3);
 
-    spdGirar = botao("spdGirar", layout::kGirar, "Girar", verdana21, QColor(255, 0, 0));
+    spdGirar = botao("spdGirar", layout::kGirar, QCoreApplication::translate("Trevolino", "Girar"), verdana21,
+                     QColor(255, 0, 0));
 
     // Pictures for the screen the window opens on: a screen scaled 2x gets the 2x ones.
     const int escala = imagens::EscalaPara(devicePixelRatioF());
@@ -227,13 +229,15 @@ void TfrmPrincipal::CriarControles() {
         l->setPalette(pal);
         return l;
     };
-    lblCredito = lcd("lblCredito", layout::kCredito, kLime, "Credito");
-    lblAposta = lcd("lblAposta", layout::kAposta, kLime, "Aposta");
+    lblCredito =
+        lcd("lblCredito", layout::kCredito, kLime, QCoreApplication::translate("Trevolino", "Credito"));
+    lblAposta = lcd("lblAposta", layout::kAposta, kLime, QCoreApplication::translate("Trevolino", "Aposta"));
     // What a screen reader calls them; it reads the number as their text and value.
-    lblCredito->setAccessibleName(QString::fromUtf8("Crédito"));
-    lblAposta->setAccessibleName(QStringLiteral("Aposta"));
+    lblCredito->setAccessibleName(QCoreApplication::translate("Trevolino", "Crédito"));
+    lblAposta->setAccessibleName(QCoreApplication::translate("Trevolino", "Aposta"));
 
-    spdApostar01 = botao("spdApostar01", layout::kApostar01, "Apostar 1", verdana21, QColor(255, 0, 0));
+    spdApostar01 = botao("spdApostar01", layout::kApostar01,
+                         QCoreApplication::translate("Trevolino", "Apostar 1"), verdana21, QColor(255, 0, 0));
 
     const QImage barraHorizontal = imagens::FiguraDoRecurso(":/form/BarraHorizontal.jpg", escala);
     const auto barraH = [this, &barraHorizontal](const char* nome, int indice) {
@@ -247,7 +251,9 @@ void TfrmPrincipal::CriarControles() {
     imgBarraHorizontal01 = barraH("imgBarraHorizontal01", 1);
     imgBarraHorizontal02 = barraH("imgBarraHorizontal02", 2);
 
-    spdApostar10 = botao("spdApostar10", layout::kApostar10, "Apostar 10", verdana21, QColor(255, 0, 0));
+    spdApostar10 =
+        botao("spdApostar10", layout::kApostar10, QCoreApplication::translate("Trevolino", "Apostar 10"),
+              verdana21, QColor(255, 0, 0));
 
     Shape1 = new TShape(TShape::RoundRect, this);
     Shape1->setObjectName("Shape1");
@@ -255,7 +261,8 @@ void TfrmPrincipal::CriarControles() {
     Shape1->setPenColor(QColor(128, 128, 128));
     Shape1->setPenStyle(Qt::DotLine);
 
-    spdApostar05 = botao("spdApostar05", layout::kApostar05, "Apostar 5", verdana21, QColor(255, 0, 0));
+    spdApostar05 = botao("spdApostar05", layout::kApostar05,
+                         QCoreApplication::translate("Trevolino", "Apostar 5"), verdana21, QColor(255, 0, 0));
 
     imgPainelPontuacao = new TPicture(this);
     imgPainelPontuacao->setObjectName("imgPainelPontuacao");
@@ -275,7 +282,7 @@ void TfrmPrincipal::CriarControles() {
 
     lblMensagem = lcd("lblMensagem", layout::kMensagem, kYellow, QString());
     // Named, a reader is not told of every step of the marquee, only of a new message.
-    lblMensagem->setAccessibleName(QStringLiteral("Mensagem"));
+    lblMensagem->setAccessibleName(QCoreApplication::translate("Trevolino", "Mensagem"));
 
     imgOlho = new TPicture(this);
     imgOlho->setObjectName("imgOlho");
@@ -434,7 +441,7 @@ void TfrmPrincipal::SetarInicioDaAplicacao() {
 
     // 13. Lamps and the message display.
     FMaquina->IniciarLuzes();
-    SetarMensagem("Aposte e Ganhe");
+    SetarMensagem(QCoreApplication::translate("Trevolino", "Aposte e Ganhe"));
 
     // 14. The opening turn of the reels.
     IniciarGiroDeAbertura();

@@ -6,6 +6,7 @@
 // what it paid. The web address is a link whose press action opens it, as a click does. The
 // buttons are the fancy button's own business (controls/DsFancyButtonAcessivel.h).
 #include <QAccessibleWidget>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QTimer>
 
@@ -117,7 +118,8 @@ public:
         // The cells are imgA1..imgC3: row A, B or C of reel 1, 2 or 3.
         const QString nome = object()->objectName();
         const bool celula = nome.size() == 5 && nome.startsWith(QLatin1String("img")) &&
-                            QStringLiteral("ABC").contains(nome[3]) && QStringLiteral("123").contains(nome[4]);
+                            QStringLiteral("ABC").contains(nome[3]) &&
+                            QStringLiteral("123").contains(nome[4]);
         return celula ? QAccessible::Graphic : QAccessible::Client;
     }
 };
@@ -130,6 +132,15 @@ QAccessibleInterface* fabrica(const QString& classe, QObject* objeto) {
     if (classe == QLatin1String("TPicture")) return new TFiguraAcessivel(static_cast<TPicture*>(objeto));
     return nullptr;
 }
+
+// The names nomeParaLeitura makes, as the translations know them.
+[[maybe_unused]] constexpr const char* kNomesDosSimbolos[] = {
+    QT_TRANSLATE_NOOP("Trevolino", "Limão"),        QT_TRANSLATE_NOOP("Trevolino", "Morango"),
+    QT_TRANSLATE_NOOP("Trevolino", "Cereja"),       QT_TRANSLATE_NOOP("Trevolino", "Melancia"),
+    QT_TRANSLATE_NOOP("Trevolino", "Uva"),          QT_TRANSLATE_NOOP("Trevolino", "Sino"),
+    QT_TRANSLATE_NOOP("Trevolino", "Barra 1"),      QT_TRANSLATE_NOOP("Trevolino", "Barra 2"),
+    QT_TRANSLATE_NOOP("Trevolino", "Barra 3"),      QT_TRANSLATE_NOOP("Trevolino", "Sete Azul"),
+    QT_TRANSLATE_NOOP("Trevolino", "Sete Vermelho")};
 
 // How a reader says a symbol, made from its picture name: the words apart and capitalised, a
 // number at the end as a number, a final "ao" as "ão" ("limao" is "Limão", "barra02" "Barra 2",
@@ -151,7 +162,9 @@ QString nomeParaLeitura(int simbolo) {
         if (p.endsWith(QLatin1String("ao"))) p.replace(p.size() - 2, 2, QString::fromUtf8("ão"));
         p[0] = p[0].toUpper();
     }
-    return palavras.join(QLatin1Char(' '));  // empty for a number that is no symbol
+    return QCoreApplication::translate(
+        "Trevolino",
+        palavras.join(QLatin1Char(' ')).toUtf8().constData());  // empty for a number that is no symbol
 }
 
 }  // namespace
@@ -189,9 +202,10 @@ void TfrmPrincipal::AtualizarLeituraDasBobinas(int bobinaParada) {
         descricao = linha.join(QStringLiteral(", "));
         const double premio = jogo::PremioDaLinhaDoMeio(FMaquina->Bobinas(), FMaquina->Aposta());
         if (premio > 0)
-            descricao += QString::fromUtf8(" — ganhou ") + uRotinasGerais::FormatarValor(0, 0, premio);
+            descricao += QCoreApplication::translate("Trevolino", " — ganhou ") +
+                         uRotinasGerais::FormatarValor(0, 0, premio);
         else if (FMaquina->Aposta() > 0)
-            descricao += QString::fromUtf8(" — sem prêmio");
+            descricao += QCoreApplication::translate("Trevolino", " — sem prêmio");
     }
     lblMensagem->setAccessibleDescription(descricao);
 }

@@ -1,4 +1,6 @@
 // The main window's message dialogs and its exit confirmation.
+#include <QCoreApplication>
+
 #include "shell/dialogos.h"
 #include "shell/rotinas_gerais.h"
 #include "shell/uPrincipal.h"
@@ -19,7 +21,11 @@ int TfrmPrincipal::CaixaDeDialogoComIconesEspeciais(const QString& Texto, const 
 }
 
 bool TfrmPrincipal::FormCloseQuery() {
-    const int resposta = CaixaDeDialogo(TituloDoAplicativo + QuebrasDeLinha(2) + "Você Deseja Mesmo Sair?",
-                                        "Confirmação Para Saída", "Não", "Sim", false);
+    const int resposta =
+        CaixaDeDialogo(TituloDoAplicativo + QuebrasDeLinha(2) +
+                           QCoreApplication::translate("Trevolino", "Você Deseja Mesmo Sair?"),
+                       QCoreApplication::translate("Trevolino", "Confirmação Para Saída"),
+                       QCoreApplication::translate("Trevolino", "Não"),
+                       QCoreApplication::translate("Trevolino", "Sim"), false);
     return resposta == RespostaSim;
 }

@@ -1,6 +1,7 @@
 // The cabinet window's game side: the design's game methods forward to the machine, and what the
 // machine reports is drawn here (reels, displays, lamps, marquee), sounded through the event table
 // and reflected on the buttons.
+#include <QCoreApplication>
 #include <QLabel>
 
 #include "controls/DsFancyButton.h"
@@ -105,9 +106,12 @@ void TfrmPrincipal::DesenharBobinasParadas() {
 
 void TfrmPrincipal::spdGirarClick() {
     if (FMaquina->Girar()) return;
-    CaixaDeDialogo(TituloDoAplicativo + QuebrasDeLinha(2) + "Para Girar o Trevolino, Primeiro" +
-                       QuebrasDeLinha(1) + "Você Deve Fazer Uma Aposta!",
-                   "Faça Uma Aposta Antes de Puxar a Alavanca", "", "Sim", false);
+    CaixaDeDialogo(TituloDoAplicativo + QuebrasDeLinha(2) +
+                       QCoreApplication::translate("Trevolino", "Para Girar o Trevolino, Primeiro") +
+                       QuebrasDeLinha(1) +
+                       QCoreApplication::translate("Trevolino", "Você Deve Fazer Uma Aposta!"),
+                   QCoreApplication::translate("Trevolino", "Faça Uma Aposta Antes de Puxar a Alavanca"), "",
+                   QCoreApplication::translate("Trevolino", "Sim"), false);
 }
 
 void TfrmPrincipal::IniciarGiroDeAbertura() { FMaquina->GirarAbertura(); }
@@ -127,9 +131,11 @@ double TfrmPrincipal::Premio() const { return FMaquina->Premio(); }
 
 void TfrmPrincipal::RealizarAposta(double quantia) {
     if (FMaquina->Apostar(quantia)) return;
-    CaixaDeDialogo(TituloDoAplicativo + QuebrasDeLinha(2) + "Não Há Crédito Suficiente" + QuebrasDeLinha(1) +
-                       "Para Apostar.",
-                   "Crédito Insuficiente", "", "Sim", false);
+    CaixaDeDialogo(TituloDoAplicativo + QuebrasDeLinha(2) +
+                       QCoreApplication::translate("Trevolino", "Não Há Crédito Suficiente") +
+                       QuebrasDeLinha(1) + QCoreApplication::translate("Trevolino", "Para Apostar."),
+                   QCoreApplication::translate("Trevolino", "Crédito Insuficiente"), "",
+                   QCoreApplication::translate("Trevolino", "Sim"), false);
 }
 
 void TfrmPrincipal::spdApostar01Click() { RealizarAposta(1); }
@@ -137,8 +143,10 @@ void TfrmPrincipal::spdApostar05Click() { RealizarAposta(5); }
 void TfrmPrincipal::spdApostar10Click() { RealizarAposta(10); }
 
 void TfrmPrincipal::AtualizarPainel() {
-    lblCredito->setText("Creditos: " + FormatarValor(14, 0, FMaquina->Credito()).trimmed());
-    lblAposta->setText("Aposta: " + FormatarValor(14, 0, FMaquina->Aposta()).trimmed());
+    lblCredito->setText(QCoreApplication::translate("Trevolino", "Creditos: ") +
+                        FormatarValor(14, 0, FMaquina->Credito()).trimmed());
+    lblAposta->setText(QCoreApplication::translate("Trevolino", "Aposta: ") +
+                       FormatarValor(14, 0, FMaquina->Aposta()).trimmed());
     AvisarLeitoresDosMostradores();
 }
 

@@ -130,7 +130,7 @@ void TfrmPrincipal::CriarMenuDeContexto() {
     // painting order. The window deletes it.
     mnuContexto = new QMenu;
     mnuContexto->setObjectName("mnuContexto");
-    mnuSomLigado = mnuContexto->addAction(QStringLiteral("Som ligado"));
+    mnuSomLigado = mnuContexto->addAction(QCoreApplication::translate("Trevolino", "Som ligado"));
     mnuSomLigado->setObjectName("mnuSomLigado");
     mnuSomLigado->setCheckable(true);
     connect(mnuSomLigado, &QAction::triggered, this, [this](bool ligado) { DefinirSomLigado(ligado); });

@@ -314,7 +314,13 @@ private slots:
         CriarAtalho("/usr/local/bin/trevolino_Desinstalar", "<DESINSTALAR>", "/usr/local/bin/",
                     "02 - Desinstalar Trevolino v3.5", "Trevolino v3.5", 1);
         const QString uninst = menu + "/Trevolino v3.5/02 - Desinstalar Trevolino v3.5.desktop";
-        QVERIFY(ler(uninst).contains("\nExec=/usr/local/bin/trevolino_Desinstalar \"<DESINSTALAR>\"\n"));
+        const QString textoU = QString::fromUtf8(ler(uninst));
+        QVERIFY(textoU.contains("\nExec=/usr/local/bin/trevolino_Desinstalar \"<DESINSTALAR>\"\n"));
+        // Named in English, and in Portuguese on a Brazilian desktop.
+        QVERIFY2(textoU.contains(
+                     "\nName=02 - Uninstall Trevolino v3.5\nName[pt_BR]=02 - Desinstalar Trevolino v3.5\n") &&
+                     textoU.contains("\nComment=") && textoU.contains("\nComment[pt_BR]="),
+                 qPrintable(textoU));
         QVERIFY(!QFileInfo(uninst).isExecutable());
         // The same name again replaces the launcher inside the existing group.
         CriarAtalho("/outro", "", "/", "02 - Desinstalar Trevolino v3.5", "Trevolino v3.5", 1);

@@ -1,9 +1,11 @@
 // The cabinet on a screen scaled 2x (a real X server, QT_SCALE_FACTOR=2): the window's outline
 // on the server is the 2x cabinet's own, the reels show their 2x pictures and follow a picture
-// replaced on disk, the capsules are painted in device pixels, the dialogs get 2x glyphs, and
-// the screen is measured in the cabinet's pixels.
+// replaced on disk, the capsules are painted in device pixels, the dialogs get 2x glyphs, the
+// lettering of the game's language lies in its place, and the screen is measured in the
+// cabinet's pixels.
 #include <QDir>
 #include <QPainter>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QTransform>
 #include <QtTest>
@@ -18,6 +20,9 @@
 #include "controls/ImageShape.h"
 #include "game/bobinas.h"
 #include "game/maquina.h"
+#include "platform/idioma.h"
+#include "shell/imagens.h"
+#include "shell/layout.h"
 #include "shell/dialogos.h"
 #include "shell/recursos.h"
 #include "shell/uPrincipal.h"
@@ -57,7 +62,8 @@ private slots:
     void initTestCase() {
         QCOMPARE(qApp->devicePixelRatio(), 2.0);
         QVERIFY(QDir().mkpath(pasta.path() + "/Bobinas"));
-        for (const QFileInfo& f : QDir(QString(TREVOLINO_PROGRAM_DIR) + "/Bobinas").entryInfoList(QDir::Files))
+        for (const QFileInfo& f :
+             QDir(QString(TREVOLINO_PROGRAM_DIR) + "/Bobinas").entryInfoList(QDir::Files))
             QVERIFY(QFile::copy(f.filePath(), pasta.path() + "/Bobinas/" + f.fileName()));
         w = new TfrmPrincipal(nullptr, false);
         w->PastaDoPrograma = pasta.path() + "/";
@@ -109,7 +115,7 @@ private slots:
         dois.fill(Qt::transparent);
         b->render(&dois);
         // Twice the rings across the same frame, one per device pixel, not each 1x ring doubled:
-    // far more shades (neighbouring rings may round to the same colour).
+        // far more shades (neighbouring rings may round to the same colour).
         const int aneis = b->FancyEffects()->FrameWidth();
         const int em2x = coresNaBorda(dois, 2 * aneis), em1x = coresNaBorda(um, aneis);
         QVERIFY2(2 * em2x >= 3 * em1x, qPrintable(QStringLiteral("%1 against %2").arg(em2x).arg(em1x)));
@@ -120,6 +126,34 @@ private slots:
         const QImage figura = uRotinasGerais::IconeDosDialogos(0);
         QCOMPARE(figura.size(), QSize(48, 48));
         QCOMPARE(figura.devicePixelRatio(), 2.0);
+    }
+
+    // English lettering over the Portuguese pictures at 1x and 2x: they differ, and only where
+    // the labels beside the credit and bet displays and the pay table's heading are.
+    void letreirosDoIdiomaNoLugar() {
+        const auto figura = [](const char* local, const QString& caminho, int k, const QString& caminho2x) {
+            qputenv("LC_ALL", local);
+            qunsetenv("LANGUAGE");
+            plataforma::InstalarIdioma();
+            return imagens::FiguraDoRecurso(caminho, k, caminho2x).convertToFormat(QImage::Format_RGB32);
+        };
+        const auto repor = qScopeGuard([&] { figura("pt_BR.UTF-8", {}, 1, {}); });
+        const QRect rotulos(layout::kCredito.left - 75, layout::kCredito.top - 4, 75, 68);
+        for (const auto& [caminho, caminho2x, onde] :
+             {std::tuple{QString(":/form/ChassisFundo.bmp"), QString(":/form/ChassisFundo@2x.png"), rotulos},
+              {QString(":/form/PainelPontuacao.jpg"), QString(),
+               QRect(0, 0, layout::kPainelPontuacao.width, 36)}})
+            for (int k : {1, 2}) {
+                const QImage pt = figura("pt_BR.UTF-8", caminho, k, caminho2x);
+                const QImage en = figura("en_US.UTF-8", caminho, k, caminho2x);
+                QRect diferentes;
+                for (int y = 0; y < std::min(pt.height(), en.height()); ++y)
+                    for (int x = 0; x < std::min(pt.width(), en.width()); ++x)
+                        if (pt.pixel(x, y) != en.pixel(x, y)) diferentes |= QRect(x, y, 1, 1);
+                QVERIFY2(en.size() == pt.size() && !diferentes.isEmpty() &&
+                             QRect(onde.topLeft() * k, onde.size() * k).contains(diferentes),
+                         qPrintable(caminho + QString::number(k) + "x: " + QDebug::toString(diferentes)));
+            }
     }
 
     // The size check keeps its 800 x 600 and 1024 x 768 in the cabinet's pixels: the 1280 x 1024

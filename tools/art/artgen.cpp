@@ -43,6 +43,20 @@ namespace {
 
 constexpr double kPi = 3.14159265358979323846;
 
+// The lettering painted into the cabinet and the pay table, in one of the game's languages.
+struct Letreiros {
+    QString idioma;  // "" for the game's own Portuguese, else the name of its translation
+    QString credito, aposta, premios, apostaDaTabela;  // the last with %1 for the bet
+};
+const Letreiros kPortugues{QString(), QStringLiteral("CRÉDITO"), QStringLiteral("APOSTA"),
+                           QStringLiteral("PRÊMIOS"), QStringLiteral("APOSTA %1")};
+// Each translation of the game paints its own set; the program lays it over the Portuguese one.
+const Letreiros kTraducoes[] = {
+    {QStringLiteral("en"), QStringLiteral("CREDIT"), QStringLiteral("BET"), QStringLiteral("PAYOUTS"),
+     QStringLiteral("BET %1")},
+};
+const Letreiros* gLetreiros = &kPortugues;
+
 QString gFamily = QStringLiteral("DejaVu Sans");
 
 QFont fontPx(double px, bool bold, bool condensed = false) {
@@ -628,13 +642,13 @@ QImage payTable(int k) {
     p.setPen(QPen(QColor(120, 80, 10), 1));
     p.drawRoundedRect(QRectF(3.5, 3.5, R.width - 7, R.height - 7), 4, 4);
     // Heading.
-    QPainterPath head = textPath(QStringLiteral("PRÊMIOS"), fontPx(13, true), QPointF(R.width / 2.0, 13));
+    QPainterPath head = textPath(gLetreiros->premios, fontPx(13, true), QPointF(R.width / 2.0, 13));
     p.setPen(QPen(QColor(90, 40, 0), 2.5));
     p.setBrush(QColor(255, 220, 80));
     p.drawPath(head);
     p.setPen(Qt::NoPen);
     p.drawPath(head);
-    QPainterPath sub = textPath(QStringLiteral("APOSTA %1").arg(jogo::kApostaDaTabela), fontPx(9.5, false),
+    QPainterPath sub = textPath(gLetreiros->apostaDaTabela.arg(jogo::kApostaDaTabela), fontPx(9.5, false),
                                 QPointF(R.width / 2.0, 26));
     p.setBrush(QColor(200, 200, 230));
     p.drawPath(sub);
@@ -1256,8 +1270,8 @@ QImage cabinetFigure(const QPainterPath& outline, int k) {
             QRectF b = t.boundingRect();
             p.drawPath(t.translated(r.left - 7 - b.right(), r.top + r.height / 2.0 - b.center().y()));
         };
-        label(QStringLiteral("CRÉDITO"), layout::kCredito);
-        label(QStringLiteral("APOSTA"), layout::kAposta);
+        label(gLetreiros->credito, layout::kCredito);
+        label(gLetreiros->aposta, layout::kAposta);
     }
 
     // Web address strip: white, with a thin gold frame.
@@ -1323,6 +1337,32 @@ QImage cabinetFigure(const QPainterPath& outline, int k) {
         bezel(p, toF(r), 2, 0, QColor(10, 10, 12));
     p.end();
     return img;
+}
+
+// Where `outra` differs from `base`, and a margin around: its pixels there, transparent elsewhere.
+// Laid over `base` (or over its JPEG, whose ringing the margin covers) it gives `outra`.
+QImage sobreposicao(const QImage& base, const QImage& outra, int margem) {
+    const QImage a = base.convertToFormat(QImage::Format_ARGB32),
+                 b = outra.convertToFormat(QImage::Format_ARGB32);
+    const int w = b.width(), h = b.height();
+    std::vector<uchar> difere(size_t(w) * size_t(h)), largo(difere.size());
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) difere[size_t(y) * w + x] = a.pixel(x, y) != b.pixel(x, y);
+    // The margin: the mask grown by `margem` across, then down.
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            for (int d = -margem; d <= margem && !largo[size_t(y) * w + x]; ++d)
+                largo[size_t(y) * w + x] = x + d >= 0 && x + d < w && difere[size_t(y) * w + x + d];
+    QImage out(w, h, QImage::Format_ARGB32);
+    out.fill(0);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            bool perto = false;
+            for (int d = -margem; d <= margem && !perto; ++d)
+                perto = y + d >= 0 && y + d < h && largo[size_t(y + d) * w + x];
+            if (perto) out.setPixel(x, y, b.pixel(x, y));
+        }
+    return out;
 }
 
 QImage cabinet(int k) {
@@ -1555,6 +1595,21 @@ int main(int argc, char** argv) {
         ok &= saveImage(verticalBar(k), form + "BarraVertical" + sufixo + ".jpg", "JPG", 95);
         ok &= saveImage(horizontalBar(k), form + "BarraHorizontal" + sufixo + ".jpg", "JPG", 95);
         ok &= saveImage(payTable(k), form + "PainelPontuacao" + sufixo + ".jpg", "JPG", 94);
+    }
+    // Each translation's lettering: only what differs from the Portuguese pictures, at 1x and 2x.
+    for (const Letreiros& letreiros : kTraducoes) {
+        for (int k : {1, 2}) {
+            const QString sufixo = k == 1 ? QString() : QStringLiteral("@2x");
+            const QString pasta = form + letreiros.idioma + QLatin1Char('/');
+            gLetreiros = &kPortugues;
+            const QImage figura = cabinetFigure(cabinetOutline(), k), tabela = payTable(k);
+            gLetreiros = &letreiros;
+            ok &= saveImage(sobreposicao(figura, cabinetFigure(cabinetOutline(), k), 2 * k),
+                            pasta + "ChassisFundo" + sufixo + ".png", "PNG");
+            ok &= saveImage(sobreposicao(tabela, payTable(k), 3 * k),
+                            pasta + "PainelPontuacao" + sufixo + ".png", "PNG");
+        }
+        gLetreiros = &kPortugues;
     }
     for (int i = 0; i < 4; ++i) {
         ok &= saveImage(glyph(i, 1), form + QStringLiteral("Icone%1.png").arg(i), "PNG");

@@ -14,6 +14,7 @@
 #include "game/bobinas.h"
 #include "game/maquina.h"
 #include "installer/uDialogoContrato.h"
+#include "platform/idioma.h"
 #include "shell/espera.h"
 #include "shell/uPrincipal.h"
 
@@ -55,6 +56,7 @@ int main(int argc, char** argv) {
     qputenv("XDG_DATA_HOME", (casa.path() + "/.local/share").toUtf8());
     QApplication app(argc, argv);
     QApplication::setApplicationName("Trevolino");
+    plataforma::InstalarIdioma();  // the shots in the language of the locale, as the game shows it
     g_saida = QDir(QString::fromLocal8Bit(argv[1])).absolutePath();
     if (argc == 3) g_sufixo = QString::fromLocal8Bit(argv[2]);
     QDir().mkpath(g_saida);

@@ -4,11 +4,28 @@
   leitor_de_tela.py PROGRAM_DIR
 
 A copy of the program folder runs with its own HOME and XDG folders, no sound server, and a
-private session bus on which the accessibility bus is started before the game.
+private session bus on which the accessibility bus is started before the game; once for each
+locale below, and the reader meets the game in that locale's language.
 """
 import os, shutil, subprocess, sys, tempfile, time
 
 FALHAS = []
+
+# What the scenario looks for on screen, in each language the game speaks.
+PORTUGUES = dict(botoes=("Apostar 1", "Apostar 5", "Apostar 10", "Girar", "Sair"), credito="Crédito",
+                 aposta="Aposta", marquee="Mensagem", mensagem="Aposte e Ganhe", saida="Confirmação Para Saída",
+                 pergunta="Você Deseja Mesmo Sair?", respostas=("Não", "Sim"),
+                 aviso=("Faça Uma Aposta Antes de Puxar a Alavanca", "Você Deve Fazer Uma Aposta!"), linha=(" — ganhou ", " — sem prêmio"),
+                 simbolos={"Limão", "Morango", "Cereja", "Melancia", "Uva", "Sino", "Barra 1", "Barra 2", "Barra 3",
+                           "Sete Azul", "Sete Vermelho"})
+INGLES = dict(botoes=("Bet 1", "Bet 5", "Bet 10", "Spin", "Exit"), credito="Credit", aposta="Bet",
+              marquee="Message", mensagem="Bet and Win", saida="Exit Confirmation", pergunta="Do You Really Want to Exit?",
+              aviso=("Place a Bet Before Pulling the Lever", "You Must Place a Bet!"),
+              respostas=("No", "Yes"), linha=(" — won ", " — no prize"),
+              simbolos={"Lemon", "Strawberry", "Cherry", "Watermelon", "Grape", "Bell", "Bar 1", "Bar 2", "Bar 3",
+                        "Blue Seven", "Red Seven"})
+# The C locale, and any language the game has no translation for, get its own Portuguese.
+LOCAIS = {"en_US.UTF-8": INGLES, "pt_BR.UTF-8": PORTUGUES, "C.UTF-8": PORTUGUES}
 
 
 def verificar(condicao, mensagem):
@@ -32,7 +49,7 @@ def esperar(condicao, segundos=15):
         time.sleep(0.05)
 
 
-def ler(pyatspi, jogo):
+def ler(pyatspi, jogo, t):
     desktop = pyatspi.Registry.getDesktop(0)
     inseridos = []  # what a reader is told without asking
     pyatspi.Registry.registerEventListener(lambda e: inseridos.append((e.source.name, e.any_data)),
@@ -50,30 +67,33 @@ def ler(pyatspi, jogo):
         if verificar("Press" in acoes(o), f"'{o.name}' has a press action {acoes(o)}"):
             return o.queryAction().doAction(acoes(o).index("Press"))
 
-    botoes = {n: esperar(lambda n=n: achar(n, pyatspi.ROLE_PUSH_BUTTON))
-              for n in ("Apostar 1", "Apostar 5", "Apostar 10", "Girar", "Sair")}
-    credito, aposta = achar("Crédito", pyatspi.ROLE_LABEL), achar("Aposta", pyatspi.ROLE_LABEL)
+    apostar1, apostar5, apostar10, girar, sair = t["botoes"]
+    botoes = {n: esperar(lambda n=n: achar(n, pyatspi.ROLE_PUSH_BUTTON)) for n in t["botoes"]}
+    credito, aposta = achar(t["credito"], pyatspi.ROLE_LABEL), achar(t["aposta"], pyatspi.ROLE_LABEL)
     link = achar("www.trevolino.example", pyatspi.ROLE_LINK)
     if not verificar(all(botoes.values()) and credito and aposta and link and "Press" in acoes(link),
                      "buttons by caption, displays by name, the web address as a link to press"):
         return
 
-    verificar(esperar(lambda: habilitado(botoes["Apostar 10"]), 20), "enabled after the opening turn")
+    verificar(esperar(lambda: habilitado(botoes[apostar10]), 20), "enabled after the opening turn")
     verificar(leitura(credito) == "100", f"the credit reads 100 at the start ({leitura(credito)!r})")
-    apertar(botoes["Apostar 10"])
+    mensagem = achar(t["marquee"], pyatspi.ROLE_LABEL)
+    verificar(mensagem and leitura(mensagem) == t["mensagem"],
+              f"the marquee reads {t['mensagem']!r} ({mensagem and leitura(mensagem)!r})")
+    apertar(botoes[apostar10])
     verificar(esperar(lambda: leitura(credito) == "90" and leitura(aposta) == "10"),
               f"betting 10 leaves 90 of credit and a bet of 10 ({leitura(credito)!r}, {leitura(aposta)!r})")
-    verificar(esperar(lambda: ("Crédito", "90") in inseridos, 5), f"and the reader is told ({inseridos})")
+    verificar(esperar(lambda: (t["credito"], "90") in inseridos, 5), f"and the reader is told ({inseridos})")
 
     ouvidos = len(inseridos)
-    apertar(botoes["Girar"])
-    verificar(esperar(lambda: not habilitado(botoes["Girar"]), 5), "the buttons are disabled while the reels turn")
-    verificar(esperar(lambda: habilitado(botoes["Girar"]), 30), "and enabled again once they stop")
+    apertar(botoes[girar])
+    verificar(esperar(lambda: not habilitado(botoes[girar]), 5), "the buttons are disabled while the reels turn")
+    verificar(esperar(lambda: habilitado(botoes[girar]), 30), "and enabled again once they stop")
     verificar(int(leitura(credito)) >= 90 and leitura(aposta) == "0",
               f"after the turn the bet is 0 and the credit at least 90 ({leitura(credito)!r})")
-    pago = ([d for n, d in inseridos[ouvidos:] if n == "Crédito"], leitura(credito))
+    pago = ([d for n, d in inseridos[ouvidos:] if n == t["credito"]], leitura(credito))
 
-    ler_dialogos(pyatspi, app, botoes, achar, apertar)
+    ler_dialogos(pyatspi, app, botoes, achar, apertar, t)
 
     # The cabinet is a frame. Its reel cells are images named by their symbols, and the pay line
     # with what it paid reads in one place, the message display's description. Each button's press
@@ -83,45 +103,48 @@ def ler(pyatspi, jogo):
     lugar = lambda c: c.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
     meio = sorted(sorted(celulas, key=lambda c: lugar(c).y)[3:6], key=lambda c: lugar(c).x)
     premio = int(leitura(credito)) - 90
-    esperada = ", ".join(c.name for c in meio) + (f" — ganhou {premio}" if premio else " — sem prêmio")
-    descricao = achar("Mensagem", pyatspi.ROLE_LABEL).description
-    verificar(len(celulas) == 9 and all(c.name for c in celulas) and descricao == esperada,
-              f"nine named reel cells, the pay line reads {descricao!r} ({[c.name for c in celulas]})")
+    ganhou, sem_premio = t["linha"]
+    esperada = ", ".join(c.name for c in meio) + (f"{ganhou}{premio}" if premio else sem_premio)
+    descricao = achar(t["marquee"], pyatspi.ROLE_LABEL).description
+    verificar(len(celulas) == 9 and all(c.name in t["simbolos"] for c in celulas) and descricao == esperada,
+              f"nine reel cells named in the game's language, the pay line reads {descricao!r} "
+              f"({[c.name for c in celulas]})")
     teclas = {n: o.queryAction().getKeyBinding(acoes(o).index("Press")) for n, o in botoes.items()}
     subprocess.run(["xdotool", "search", "--pid", str(jogo.pid), "--onlyvisible", "--name", "^Trevolino$",
-                    "windowfocus", "--sync", "key"] + [teclas[n].split(";")[0] for n in ("Apostar 1", "Apostar 5")])
+                    "windowfocus", "--sync", "key"] + [teclas[n].split(";")[0] for n in (apostar1, apostar5)])
     verificar(all(teclas.values()) and esperar(lambda: leitura(aposta) == "6", 5),
-              f"the buttons name their keys, and those of 'Apostar 1' and 'Apostar 5' bet 6 ({teclas})")
+              f"the buttons name their keys, and those of '{apostar1}' and '{apostar5}' bet 6 ({teclas})")
 
     # A prize counted into the credit one by one is told once: the final credit, as the count-up
     # ends. Three spins in four win; until one does, spin again on a bet of 1.
     for _ in range(12):
-        if int(pago[1]) > 90 or not apertar(botoes["Apostar 1"]):
+        if int(pago[1]) > 90 or not apertar(botoes[apostar1]):
             break
         antes, ouvidos = int(leitura(credito)), len(inseridos)
-        apertar(botoes["Girar"])
-        esperar(lambda: not habilitado(botoes["Girar"]), 5) and esperar(lambda: habilitado(botoes["Girar"]), 60)
+        apertar(botoes[girar])
+        esperar(lambda: not habilitado(botoes[girar]), 5) and esperar(lambda: habilitado(botoes[girar]), 60)
         if int(leitura(credito)) > antes:
-            pago = ([d for n, d in inseridos[ouvidos:] if n == "Crédito"], leitura(credito))
+            pago = ([d for n, d in inseridos[ouvidos:] if n == t["credito"]], leitura(credito))
             break
     verificar(pago[0] == [pago[1]], f"a payout is told once, with the credit it ends at ({pago})")
 
-    for resposta in ("Não", "Sim"):
-        apertar(botoes["Sair"])
-        dialogo = esperar(lambda: achar("Confirmação Para Saída", pyatspi.ROLE_DIALOG))
+    nao, sim = t["respostas"]
+    for resposta in (nao, sim):
+        apertar(botoes[sair])
+        dialogo = esperar(lambda: achar(t["saida"], pyatspi.ROLE_DIALOG))
         botao = dialogo and achar(resposta, pyatspi.ROLE_PUSH_BUTTON, dialogo)
-        pergunta = dialogo and pyatspi.findDescendant(dialogo, lambda n: "Você Deseja Mesmo Sair?" in n.name)
-        if not verificar(botao and pergunta, f"'Sair' asks, and the reader reads {pergunta and pergunta.name!r}"):
+        pergunta = dialogo and pyatspi.findDescendant(dialogo, lambda n: t["pergunta"] in n.name)
+        if not verificar(botao and pergunta, f"'{sair}' asks, and the reader reads {pergunta and pergunta.name!r}"):
             return
         apertar(botao)
-        if resposta == "Não":
-            verificar(esperar(lambda: habilitado(botoes["Sair"]) and not achar("Confirmação Para Saída", pyatspi.ROLE_DIALOG))
-                      and jogo.poll() is None, "'Não' closes the question and the game goes on")
+        if resposta == nao:
+            verificar(esperar(lambda: habilitado(botoes[sair]) and not achar(t["saida"], pyatspi.ROLE_DIALOG))
+                      and jogo.poll() is None, f"'{nao}' closes the question and the game goes on")
     verificar(esperar(lambda: jogo.poll() is not None) and jogo.returncode == 0,
-              f"'Sim' ends the game (status {jogo.returncode})")
+              f"'{sim}' ends the game (status {jogo.returncode})")
 
 
-def ler_dialogos(pyatspi, app, botoes, achar, apertar):
+def ler_dialogos(pyatspi, app, botoes, achar, apertar, t):
     """The message dialogs as read aloud: each line of the message without the blank lines drawn
     around it, and only the buttons on the screen."""
     def abrir(botao, titulo):
@@ -134,8 +157,9 @@ def ler_dialogos(pyatspi, app, botoes, achar, apertar):
         return [r.name for r in rotulos] + texto, [b.name for b in pyatspi.findAllDescendants(
             dialogo, lambda n: n.getRole() == pyatspi.ROLE_PUSH_BUTTON)]
 
-    casos = ((botoes["Girar"], "Faça Uma Aposta Antes de Puxar a Alavanca", "Fazer Uma Aposta!", ["Sim"]),
-             (botoes["Sair"], "Confirmação Para Saída", "Mesmo Sair?", ["Não", "Sim"]))
+    nao, sim = t["respostas"]
+    casos = ((botoes[t["botoes"][3]], t["aviso"][0], t["aviso"][1], [sim]),
+             (botoes[t["botoes"][4]], t["saida"], t["pergunta"], sorted([nao, sim])))
     for botao, titulo, fim, esperados in casos:
         dialogo = abrir(botao, titulo)
         if not verificar(dialogo, f"'{botao.name}' opens '{titulo}'"):
@@ -148,7 +172,7 @@ def ler_dialogos(pyatspi, app, botoes, achar, apertar):
         verificar(esperar(lambda: not achar(titulo, pyatspi.ROLE_DIALOG)), f"'{esperados[0]}' closes it")
 
 
-def dentro(pasta):
+def dentro(pasta, local):
     import pyatspi
     pyatspi.Registry.getDesktop(0)  # starts the accessibility bus and its registry, for Qt to find
     env = dict(os.environ, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
@@ -156,7 +180,7 @@ def dentro(pasta):
         jogo = subprocess.Popen([os.path.join(pasta, "trevolino")], cwd=pasta, env=env,
                                 stdout=saida, stderr=subprocess.STDOUT)
         try:
-            ler(pyatspi, jogo)
+            ler(pyatspi, jogo, LOCAIS[local])
         finally:
             if jogo.poll() is None:
                 jogo.kill()
@@ -167,7 +191,8 @@ def dentro(pasta):
     return 1 if FALHAS else 0
 
 
-def fora(programa):
+def fora(programa, local):
+    print(f"-- under LANG={local}", flush=True)
     tmp = tempfile.mkdtemp(prefix="trevolino-leitor-")
     try:
         shutil.copytree(programa, os.path.join(tmp, "Trevolino"), symlinks=True)
@@ -175,14 +200,16 @@ def fora(programa):
         os.makedirs(casa + "/runtime", mode=0o700)
         env = dict(os.environ, HOME=casa, XDG_DATA_HOME=casa + "/.local/share", XDG_CONFIG_HOME=casa + "/.config",
                    XDG_CACHE_HOME=casa + "/.cache", XDG_RUNTIME_DIR=casa + "/runtime",
-                   PULSE_SERVER="unix:/nonexistent/trevolino-sem-som")
-        for v in ("DBUS_SESSION_BUS_ADDRESS", "AT_SPI_BUS_ADDRESS", "XDG_DATA_DIRS"):
+                   PULSE_SERVER="unix:/nonexistent/trevolino-sem-som", LANG=local)
+        for v in ("DBUS_SESSION_BUS_ADDRESS", "AT_SPI_BUS_ADDRESS", "XDG_DATA_DIRS", "LANGUAGE", "LC_ALL", "LC_MESSAGES"):
             env.pop(v, None)
         return subprocess.run(["dbus-run-session", "--", sys.executable, __file__, "--dentro",
-                               os.path.join(tmp, "Trevolino")], env=env, timeout=100).returncode
+                               os.path.join(tmp, "Trevolino"), local], env=env, timeout=100).returncode
     finally:
         shutil.rmtree(tmp, ignore_errors=True)
 
 
 if __name__ == "__main__":
-    sys.exit(dentro(sys.argv[2]) if sys.argv[1] == "--dentro" else fora(sys.argv[1]))
+    if sys.argv[1] == "--dentro":
+        sys.exit(dentro(sys.argv[2], sys.argv[3]))
+    sys.exit(max(fora(sys.argv[1], local) for local in LOCAIS))
