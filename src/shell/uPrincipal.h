@@ -195,6 +195,7 @@ private:
     jogo::Maquina* FMaquina;
 
     void CriarControles();
+    void CriarRotuloDoSite();
     void ConectarEventos();
     void ConectarMaquina();
     void HabilitarBotoes(bool habilitar);
@@ -212,6 +213,7 @@ private:
     void PrepararTeclado();  // one press per held key; the keys' names for screen readers
     void MostrarMenuDeContexto(const QPoint& global);
     void CliqueDireito(QEvent* evento);  // opens the menu on a right click that is not a drag
+    friend struct ComposicaoDaJanela;  // builds the controls from its table
     QSet<int> FTeclasApertadas;  // pressed while the cabinet was the active window, not yet released
     QPoint FCliqueDireitoEm;
     bool FCliqueDireitoPendente = false;
