@@ -546,15 +546,9 @@ RegistroDoDesinstalador NovoRegistroDoDesinstalador(const QString& U, const QStr
     return r;
 }
 
-// The closing question: when answered "Sim" the installed game starts.
-void OferecerExecutar(const QString& E, const QString& windows, QString U, const QString& Titulo) {
-    const QString biblioteca =
-        Aparar(QFileInfo(ExecutavelEmExecucao()).absolutePath()) + QStringLiteral("/gds32.dll");
-    if (QFileInfo(biblioteca).isFile()) {
-        U = windows + QStringLiteral("/gds32.dll");
-        CopiarArquivo(biblioteca, U);
-    }
-
+// The closing question, asked while the uninstaller copy is in place: when answered "Sim" the
+// installed game starts.
+void OferecerExecutar(const QString& E, const QString& U, const QString& Titulo) {
     if (QFileInfo::exists(U)) {
         const int resposta = CaixaDeDialogo(nullptr, MensagemInstalacaoConcluida(Titulo),
                                             QCoreApplication::translate("Trevolino", "Instalação Concluída"),
@@ -601,7 +595,7 @@ bool Concluir(const QString& Executavel, const QString& Titulo, Gravacao& g, con
     if (!g.concluir()) return falhou(naoCriouAtalho, atalhos.grupo);
     if (!atalhos.mesa.isEmpty()) MarcarComoConfiavel(atalhos.mesa);
 
-    OferecerExecutar(E, windows, U, Titulo);
+    OferecerExecutar(E, U, Titulo);
     return true;
 }
 

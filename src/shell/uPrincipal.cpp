@@ -539,4 +539,3 @@ void TfrmPrincipal::ReduzTamanhoFormularioPrincipal() {
     hide();
 }
 
-QString TfrmPrincipal::EnderecoWeb() { return kEnderecoWeb; }

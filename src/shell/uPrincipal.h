@@ -158,9 +158,6 @@ public:
     // executable's own.
     static QString PastaDoProgramaDeTeste;
 
-    // The maker's web address.
-    static QString EnderecoWeb();
-
 protected:
     void closeEvent(QCloseEvent* e) override;
     bool eventFilter(QObject* objeto, QEvent* evento) override;
