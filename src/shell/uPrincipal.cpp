@@ -379,7 +379,7 @@ void TfrmPrincipal::CriarRotuloDoSite() {
     pal.setColor(QPalette::Window, Qt::white);
     pal.setColor(QPalette::WindowText, kMaroon);
     lblWebSite->setPalette(pal);
-    lblWebSite->setCursor(Qt::UpArrowCursor);  // its design cursor; becomes the touch cursor
+    lblWebSite->setCursor(Qt::UpArrowCursor);  // replaced by the animated touch cursor
     lblWebSite->installEventFilter(this);
 }
 
@@ -421,7 +421,7 @@ std::array<TDsFancyButton*, 5> TfrmPrincipal::botoes() const {
 }
 
 // The marquee label is narrower than twelve cells of the LCD font at its size (14.4 px each,
-// 172.8 px against 159), which cut the first and last letters at every tick. The cells are
+// 172.8 px against 159), which would cut the first and last letters at every tick. The cells are
 // drawn closer together until twelve fit, with half a pixel to spare on each side; the dots
 // themselves keep their size. Measured on whatever font is in use, so an older copy of the
 // font in the user's folder, or a substitute, fits too.
@@ -455,21 +455,18 @@ void TfrmPrincipal::FormCreate() {
 void TfrmPrincipal::SetarInicioDaAplicacao() {
     using namespace uRotinasGerais;
 
-    // 1-3. Version text and display title.
+    // The version text and the title the dialogs carry.
     VersaoDoAplicativo = uRotinasGerais::VersaoDoAplicativo();
     TituloDoAplicativo = uRotinasGerais::TituloDoAplicativo();
 
-    // 4. The program folder, with its separator, in the file system's own spelling.
+    // The program folder, with its separator, in the file system's own spelling.
     PastaDoPrograma = PastaDoProgramaDeTeste.isEmpty() ? QCoreApplication::applicationDirPath() + "/"
                                                        : PastaDoProgramaDeTeste;
 
-    // 5. The installer modes were decided by the program's entry before this window existed.
-
-    // 6. The web address.
+    // The maker's web address, which the label opens when clicked.
     lblWebSite->setText(kEnderecoWeb);
 
-    // 7-8. A fresh copy of the four cursors and the font: beside the executable, as always,
-    // when the program folder can be written and no other game from it is running; otherwise
+    // A fresh copy of the four cursors and the font: beside the executable when the program folder can be written and no other game from it is running; otherwise
     // (an installation the player may only read, a second game from the same folder) in a
     // private folder of this run alone, so that neither game's close takes the other's files.
     // Only when no place can be written is the failure reported, in the toolkit's error box with
@@ -480,25 +477,26 @@ void TfrmPrincipal::SetarInicioDaAplicacao() {
     if (!primeiroErro.isEmpty())
         QMessageBox::critical(nullptr, QApplication::applicationName(), primeiroErro);
 
-    // 9. The LCD font, installed before the window is first drawn.
+    // The LCD font, installed before the window is first drawn, so the marquee is fitted to it.
     if (!FonteEstaInstalada("LCDMono2")) InstalarFonte(PastaDeDesempacotamento, kArquivoDaFonte);
     AjustarLetreiroAoRotulo();
 
-    // 10-11. Screen size, then the animated cursors.
+    // A screen too small for the cabinet ends the game; the cursors are animated from the
+    // unpacked files.
     if (!VerificarResolucaoDaTela(this, TituloDoAplicativo)) SolicitarTermino();
     AplicarCursoresAnimados(PastaDeDesempacotamento, this);
 
-    // 12. Credit and bet.
+    // The player starts with 100 credits and no bet.
     FMaquina->DefinirDinheiro(100.0, 0.0);
 
-    // 13. Lamps and the message display.
+    // The lamps run and the marquee greets the player.
     FMaquina->IniciarLuzes();
     SetarMensagem(QCoreApplication::translate("Trevolino", "Aposte e Ganhe"));
 
-    // 14. The opening turn of the reels.
+    // The reels' opening turn.
     IniciarGiroDeAbertura();
 
-    // 15. Double buffering is Qt's own; the stop targets are cleared.
+    // No stop targets: the draws decide where the reels stop.
     SetarOQueTemQueDar(0, 0, 0);
 }
 
