@@ -20,52 +20,69 @@
 #include "shell/dialogos.h"
 #include "shell/uPrincipal.h"
 
-int main(int argc, char* argv[]) {
-    // Answered before anything that could want a display: a terminal, a package check or a
-    // shell script may ask these with no desktop at all.
-    if (uRotinasGerais::PedidoDeTerminal(argc, argv)) {
-        QCoreApplication app(argc, argv);
-        plataforma::InstalarIdioma();
-        std::fputs(uRotinasGerais::RespostaDeTerminal(QString::fromLocal8Bit(argv[1])).toUtf8().constData(),
-                   stdout);
-        return std::fflush(stdout) == 0 ? 0 : 1;
-    }
+namespace {
 
-    plataforma::GarantirPastaPessoal();  // before Qt reads it
-    // Before the application object takes out the options it knows for itself.
-    uRotinasGerais::DefinirArgumentosDoProcesso(argc, argv);
+// Answered before anything that could want a display: a terminal, a package check or a shell
+// script may ask these with no desktop at all.
+int ResponderNoTerminal(int argc, char* argv[]) {
+    QCoreApplication app(argc, argv);
+    plataforma::InstalarIdioma();
+    std::fputs(uRotinasGerais::RespostaDeTerminal(QString::fromLocal8Bit(argv[1])).toUtf8().constData(),
+               stdout);
+    return std::fflush(stdout) == 0 ? 0 : 1;
+}
 
-    // On X11 a desktop matches a window to its launcher by WM_CLASS, which Qt builds from the
-    // "-name" option (the instance) and the application's name (the class, "Trevolino", kept for
-    // the dialogs' titles). The id goes in as that option ahead of the user's own arguments, so
-    // an explicit -name still wins; the process's arguments were kept above as they came. Qt's
-    // X11 plugin takes the option out; the other platforms leave it in arguments(), which the
-    // game does not read.
+// On X11 a desktop matches a window to its launcher by WM_CLASS, which Qt builds from the
+// "-name" option (the instance) and the application's name (the class, "Trevolino", kept for
+// the dialogs' titles). The id goes in as that option ahead of the user's own arguments, so
+// an explicit -name still wins; the process's arguments were kept as they came. Qt's X11 plugin
+// takes the option out; the other platforms leave it in arguments(), which the game does not read.
+struct ArgumentosDoQt {
     std::string id = plataforma::kIdDoAplicativo;
     std::string opcaoNome = "-name";
-    std::vector<char*> argumentosDoQt(argv, argv + argc);
-    argumentosDoQt.insert(argumentosDoQt.begin() + (argc > 0 ? 1 : 0), {opcaoNome.data(), id.data()});
-    int argcDoQt = int(argumentosDoQt.size());
-    argumentosDoQt.push_back(nullptr);
-    QApplication app(argcDoQt, argumentosDoQt.data());
-    const plataforma::FontesEmSegundoPlano fontes;
-    // The application's title. Not set as Qt's display name: on X11 Qt appends that to every
-    // window title the window manager shows, and a dialog's caption is its own title alone.
-    QApplication::setApplicationName("Trevolino");
-    // The Wayland app_id: the packaged desktop file is named after it.
-    QGuiApplication::setDesktopFileName(QString::fromLatin1(plataforma::kIdDoAplicativo));
-    // The clover for taskbars and Alt+Tab, every size the build made.
-    // Each size is read as the PNG it is: QIcon::addFile would ask every installed image plugin
-    // what the file is, and loading them all costs the game 2 MiB at start-up. Sizes up to 128
-    // px: taskbars and Alt+Tab draw smaller, and the 256 px picture alone held 0.2 MiB more (the
-    // installed theme icon keeps every size for the launchers).
+    std::vector<char*> argv;
+    int argc = 0;
+    ArgumentosDoQt(int argcDoProcesso, char* argvDoProcesso[])
+        : argv(argvDoProcesso, argvDoProcesso + argcDoProcesso) {
+        argv.insert(argv.begin() + (argcDoProcesso > 0 ? 1 : 0), {opcaoNome.data(), id.data()});
+        argc = int(argv.size());
+        argv.push_back(nullptr);
+    }
+};
+
+// The clover for taskbars and Alt+Tab, every size the build made.
+// Each size is read as the PNG it is: QIcon::addFile would ask every installed image plugin
+// what the file is, and loading them all costs the game 2 MiB at start-up. Sizes up to 128
+// px: taskbars and Alt+Tab draw smaller, and the 256 px picture alone held 0.2 MiB more (the
+// installed theme icon keeps every size for the launchers).
+QIcon IconeDoJogo() {
     QIcon icone;
     for (int lado : {16, 22, 24, 32, 48, 64, 128}) {
         const QImage imagem = plataforma::LerImagem(
             QStringLiteral(":/icone/hicolor/%1x%1/apps/trevolino.png").arg(lado), "png");
         if (!imagem.isNull()) icone.addPixmap(QPixmap::fromImage(imagem));
     }
-    QApplication::setWindowIcon(icone);
+    return icone;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    if (uRotinasGerais::PedidoDeTerminal(argc, argv)) return ResponderNoTerminal(argc, argv);
+
+    plataforma::GarantirPastaPessoal();  // before Qt reads it
+    // Before the application object takes out the options it knows for itself.
+    uRotinasGerais::DefinirArgumentosDoProcesso(argc, argv);
+
+    ArgumentosDoQt argumentosDoQt(argc, argv);
+    QApplication app(argumentosDoQt.argc, argumentosDoQt.argv.data());
+    const plataforma::FontesEmSegundoPlano fontes;
+    // The application's title. Not set as Qt's display name: on X11 Qt appends that to every
+    // window title the window manager shows, and a dialog's caption is its own title alone.
+    QApplication::setApplicationName("Trevolino");
+    // The Wayland app_id: the packaged desktop file is named after it.
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(plataforma::kIdDoAplicativo));
+    QApplication::setWindowIcon(IconeDoJogo());
     plataforma::InstalarIdioma();
 
     // "<INSTALAR>", "<ICONES>" or "<DESINSTALAR>" as the only argument: that mode instead of the game.

@@ -52,12 +52,9 @@ public:
     static QRegion BuildOpaqueRegion(const QImage& source, const QRect& clientRect, const QRect& pictureRect);
     // The same with the key colour given, in the picture's own pixels.
     static QRegion OpaqueRegion(const QImage& source, QRgb key, const QRect& clientRect, const QRect& pictureRect);
-    // For a picture finer than the window's pixels (device pixel ratio 2): the exact outline in
-    // device pixels of the parent's client area, which the window gets on X11. Empty otherwise.
-    const QRegion& DeviceShapeRegion() const { return FDeviceShape; }
     // Answer to the auto-size query: the picture's width and/or height, according to Align.
     bool CanAutoSize(int& NewWidth, int& NewHeight) const;
-    // Qt has no palettes to hand over; kept so the update sequence reads as designed.
+    // Qt has no palettes to hand over: never a change to apply.
     bool ApplyPaletteChange() const { return false; }
     // Forwarded loading progress of the picture.
     void PictureProgress(QObject* Sender, TProgressStage Stage, unsigned char PercentDone, bool RedrawNow,

@@ -12,7 +12,7 @@ int PrimeiraPosicao(const Fita& fita, int simbolo) {
 }
 
 double CalcularPremio(int s1, int s2, int s3, double aposta) {
-    // Any three equal numbers, as the rule was always written (the strips hold only 1..11).
+    // Any three equal numbers pay as a set (the strips hold only 1..11).
     if (s1 == s2 && s2 == s3) return PremioDaTrinca(s1, aposta);
     const auto pagaSozinho = [](int n) {
         const Simbolo* s = ObterSimbolo(n);

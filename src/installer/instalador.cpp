@@ -462,10 +462,106 @@ bool ConcluirInstalacao(const QString& Executavel, const QString& Titulo) {
 
 namespace {
 
+// The game's icon in the hicolor theme (the launchers say Icon=trevolino); pictures the program
+// does not carry are skipped. Says where it failed, or nothing.
+std::optional<QString> InstalarIcones(Gravacao& g) {
+    const QString icones = PastaDosIconesDoInstalador();
+    if (icones.isEmpty()) return QStringLiteral("icons/hicolor");
+    QList<QPair<QString, QString>> figuras;
+    for (int n : kTamanhosDeIcone) {
+        const QString t = QStringLiteral("%1x%1/apps/trevolino.png").arg(n);
+        figuras.append({QStringLiteral(":/icone/hicolor/") + t, t});
+    }
+    figuras.append({QStringLiteral(":/icone/trevolino.svg"), QStringLiteral("scalable/apps/trevolino.svg")});
+    for (const auto& [recurso, relativo] : figuras) {
+        const QByteArray dados = LerRecurso(recurso);
+        if (dados.isEmpty()) continue;
+        const QString destino = icones + QLatin1Char('/') + relativo;
+        QString pasta;
+        if (!g.pasta(QFileInfo(destino).path(), &pasta) ||
+            !g.gravar(pasta + QLatin1Char('/') + QFileInfo(destino).fileName(), dados, 0644))
+            return destino;
+    }
+    return std::nullopt;
+}
+
+// One launcher written through the installation's record; empty when written, else the file it
+// would have been.
+QString GravarAtalhoInstalado(Gravacao& g, bool semNome, const QString& pasta, const QString& nomeDoAtalho,
+                              const QString& alvo, const QString& argumentos, const QString& trabalho,
+                              mode_t modo, QString* feito) {
+    const QString arquivo =
+        pasta + QLatin1Char('/') + detalhe::NomeSeguro(nomeDoAtalho) + QStringLiteral(".desktop");
+    const QByteArray texto = TextoDoAtalho(alvo, argumentos, trabalho, nomeDoAtalho);
+    QString real;
+    if (semNome || pasta.isEmpty() || texto.isEmpty() || !g.pasta(pasta, &real)) return arquivo;
+    const QString destino =
+        real + QLatin1Char('/') + detalhe::NomeSeguro(nomeDoAtalho) + QStringLiteral(".desktop");
+    if (!g.gravar(destino, texto, modo)) return arquivo;
+    if (feito) *feito = destino;
+    return QString();
+}
+
+// The desktop launcher and the menu group's two; says the file that failed, or nothing.
+struct Atalhos {
+    QString mesa;   // the desktop launcher, when one was written
+    QString grupo;  // the menu group's folder
+};
+std::optional<QString> CriarAtalhosInstalados(Gravacao& g, const QString& Titulo, const QString& E,
+                                              const QString& U, const QString& windows, Atalhos& feitos) {
+    const QString nome = detalhe::NomeSeguro(Titulo);  // the menu group is named by the display title
+    const QString pastaDeE = QFileInfo(E).absolutePath() + QLatin1Char('/');
+    // Only on the desktop of a home the running user owns (root with a user's HOME has none).
+    if (PastaPessoalDoUsuario() && !PastaDaAreaDeTrabalho().isEmpty()) {
+        const QString f = GravarAtalhoInstalado(g, nome.isEmpty(), PastaDaAreaDeTrabalho(), Titulo, E,
+                                                QString(), pastaDeE, 0755, &feitos.mesa);
+        if (!f.isEmpty()) return f;
+    }
+    feitos.grupo =
+        PastaDoMenuDoInstalador().isEmpty() ? QString() : PastaDoMenuDoInstalador() + QLatin1Char('/') + nome;
+    for (const QString& f : {GravarAtalhoInstalado(g, nome.isEmpty(), feitos.grupo,
+                                                   QStringLiteral("01 - Executar ") + Titulo, E, QString(),
+                                                   pastaDeE, 0644, nullptr),
+                             GravarAtalhoInstalado(g, nome.isEmpty(), feitos.grupo,
+                                                   QStringLiteral("02 - Desinstalar ") + Titulo, U,
+                                                   kTokenDesinstalar, windows + QLatin1Char('/'), 0644,
+                                                   nullptr)})
+        if (!f.isEmpty()) return f;
+    return std::nullopt;
+}
+
+// The record beside the uninstaller copy keeps every installation an earlier run named.
+RegistroDoDesinstalador NovoRegistroDoDesinstalador(const QString& U, const QString& E,
+                                                    const QString& instalacao, const Gravacao& g) {
+    RegistroDoDesinstalador r;
+    r.desinstalador = U;
+    r.resumo = Resumo(E, &r.tamanho);
+    if (const auto antes = LerRegistroDoDesinstalador(U)) {
+        for (const QString& p : antes->instalacoes)
+            if (LerRegistroDaPasta(p)) r.instalacoes << p;
+        r.pastas = antes->pastas;
+    }
+    if (!instalacao.isEmpty()) Juntar(r.instalacoes, {instalacao});
+    Juntar(r.pastas, g.criadas);
+    return r;
+}
+
+// The closing question, asked while the uninstaller copy is in place: when answered "Sim" the
+// installed game starts.
+void OferecerExecutar(const QString& E, const QString& U, const QString& Titulo) {
+    if (QFileInfo::exists(U)) {
+        const int resposta = CaixaDeDialogo(nullptr, MensagemInstalacaoConcluida(Titulo),
+                                            QCoreApplication::translate("Trevolino", "Instalação Concluída"),
+                                            QCoreApplication::translate("Trevolino", "Não"),
+                                            QCoreApplication::translate("Trevolino", "Sim"), false);
+        // Started in its own folder, where its launchers start it: the reels are read from there.
+        if (resposta == RespostaSim)
+            QProcess::startDetached(E, {}, QFileInfo(E).absolutePath() + QLatin1Char('/'));
+    }
+}
+
 bool Concluir(const QString& Executavel, const QString& Titulo, Gravacao& g, const QString& instalacao) {
     const QString E = Aparar(QFileInfo(Aparar(Executavel)).absoluteFilePath());
-    const QString pastaDeE = QFileInfo(E).absolutePath() + QLatin1Char('/');
-    const QString nome = detalhe::NomeSeguro(Titulo);  // the menu group is named by the display title
 
     const auto falhou = [&](const QString& oQueFalhou, const QString& onde) {
         g.desfazer();
@@ -481,91 +577,25 @@ bool Concluir(const QString& Executavel, const QString& Titulo, Gravacao& g, con
     QString windows;
     if (!g.pasta(PastaDoWindows(), &windows))
         return falhou(naoCopiouU, PastaDoWindows() + QLatin1Char('/') + nomeU);
-    QString U = windows + QLatin1Char('/') + nomeU;
+    const QString U = windows + QLatin1Char('/') + nomeU;
     if (!g.copiar(E, U)) return falhou(naoCopiouU, U);
 
-    // The game's icon in the hicolor theme (the launchers say Icon=trevolino); pictures the
-    // program does not carry are skipped.
-    const QString icones = PastaDosIconesDoInstalador();
     const QString naoCriouIcone = QCoreApplication::translate("Trevolino", "Não Foi Possível Criar o Ícone:");
-    if (icones.isEmpty()) return falhou(naoCriouIcone, QStringLiteral("icons/hicolor"));
-    QList<QPair<QString, QString>> figuras;
-    for (int n : kTamanhosDeIcone) {
-        const QString t = QStringLiteral("%1x%1/apps/trevolino.png").arg(n);
-        figuras.append({QStringLiteral(":/icone/hicolor/") + t, t});
-    }
-    figuras.append({QStringLiteral(":/icone/trevolino.svg"), QStringLiteral("scalable/apps/trevolino.svg")});
-    for (const auto& [recurso, relativo] : figuras) {
-        const QByteArray dados = LerRecurso(recurso);
-        if (dados.isEmpty()) continue;
-        const QString destino = icones + QLatin1Char('/') + relativo;
-        QString pasta;
-        if (!g.pasta(QFileInfo(destino).path(), &pasta) ||
-            !g.gravar(pasta + QLatin1Char('/') + QFileInfo(destino).fileName(), dados, 0644))
-            return falhou(naoCriouIcone, destino);
-    }
+    if (const auto onde = InstalarIcones(g)) return falhou(naoCriouIcone, *onde);
 
-    // The launchers.
-    QString mesa;
-    const auto atalho = [&](const QString& pasta, const QString& nomeDoAtalho, const QString& alvo,
-                            const QString& argumentos, const QString& trabalho, mode_t modo, QString* feito) {
-        const QString arquivo =
-            pasta + QLatin1Char('/') + detalhe::NomeSeguro(nomeDoAtalho) + QStringLiteral(".desktop");
-        const QByteArray texto = TextoDoAtalho(alvo, argumentos, trabalho, nomeDoAtalho);
-        QString real;
-        if (nome.isEmpty() || pasta.isEmpty() || texto.isEmpty() || !g.pasta(pasta, &real)) return arquivo;
-        const QString destino =
-            real + QLatin1Char('/') + detalhe::NomeSeguro(nomeDoAtalho) + QStringLiteral(".desktop");
-        if (!g.gravar(destino, texto, modo)) return arquivo;
-        if (feito) *feito = destino;
-        return QString();
-    };
     const QString naoCriouAtalho =
         QCoreApplication::translate("Trevolino", "Não Foi Possível Criar o Atalho:");
-    // Only on the desktop of a home the running user owns (root with a user's HOME has none).
-    if (PastaPessoalDoUsuario() && !PastaDaAreaDeTrabalho().isEmpty()) {
-        const QString f = atalho(PastaDaAreaDeTrabalho(), Titulo, E, QString(), pastaDeE, 0755, &mesa);
-        if (!f.isEmpty()) return falhou(naoCriouAtalho, f);
-    }
-    const QString grupo =
-        PastaDoMenuDoInstalador().isEmpty() ? QString() : PastaDoMenuDoInstalador() + QLatin1Char('/') + nome;
-    for (const QString& f :
-         {atalho(grupo, QStringLiteral("01 - Executar ") + Titulo, E, QString(), pastaDeE, 0644, nullptr),
-          atalho(grupo, QStringLiteral("02 - Desinstalar ") + Titulo, U, kTokenDesinstalar,
-                 windows + QLatin1Char('/'), 0644, nullptr)})
-        if (!f.isEmpty()) return falhou(naoCriouAtalho, f);
+    Atalhos atalhos;
+    if (const auto f = CriarAtalhosInstalados(g, Titulo, E, U, windows, atalhos))
+        return falhou(naoCriouAtalho, *f);
 
-    // The record beside the uninstaller copy keeps every installation an earlier run named.
-    RegistroDoDesinstalador r;
-    r.desinstalador = U;
-    r.resumo = Resumo(E, &r.tamanho);
-    if (const auto antes = LerRegistroDoDesinstalador(U)) {
-        for (const QString& p : antes->instalacoes)
-            if (LerRegistroDaPasta(p)) r.instalacoes << p;
-        r.pastas = antes->pastas;
-    }
-    if (!instalacao.isEmpty()) Juntar(r.instalacoes, {instalacao});
-    Juntar(r.pastas, g.criadas);
+    const RegistroDoDesinstalador r = NovoRegistroDoDesinstalador(U, E, instalacao, g);
     if (r.resumo.isEmpty() || !g.gravar(U + kRegistroDoDesinstalador, JsonDoDesinstalador(r), 0644))
         return falhou(naoCopiouU, U);
-    if (!g.concluir()) return falhou(naoCriouAtalho, grupo);
-    if (!mesa.isEmpty()) MarcarComoConfiavel(mesa);
+    if (!g.concluir()) return falhou(naoCriouAtalho, atalhos.grupo);
+    if (!atalhos.mesa.isEmpty()) MarcarComoConfiavel(atalhos.mesa);
 
-    const QString biblioteca =
-        Aparar(QFileInfo(ExecutavelEmExecucao()).absolutePath()) + QStringLiteral("/gds32.dll");
-    if (QFileInfo(biblioteca).isFile()) {
-        U = windows + QStringLiteral("/gds32.dll");
-        CopiarArquivo(biblioteca, U);
-    }
-
-    if (QFileInfo::exists(U)) {
-        const int resposta = CaixaDeDialogo(nullptr, MensagemInstalacaoConcluida(Titulo),
-                                            QCoreApplication::translate("Trevolino", "Instalação Concluída"),
-                                            QCoreApplication::translate("Trevolino", "Não"),
-                                            QCoreApplication::translate("Trevolino", "Sim"), false);
-        // Started in its own folder, where its launchers start it: the reels are read from there.
-        if (resposta == RespostaSim) QProcess::startDetached(E, {}, pastaDeE);
-    }
+    OferecerExecutar(E, U, Titulo);
     return true;
 }
 

@@ -264,38 +264,41 @@ QString PastaEspecial(int numero) {
     return SemBarraFinal(QDir::cleanPath(p));
 }
 
-bool CriarAtalho(const QString& Alvo, const QString& Argumentos, const QString& PastaDeTrabalho,
-                 const QString& NomeDoAtalho, const QString& NomeDoGrupo, unsigned char Lugar,
-                 QString* Arquivo) {
+namespace {
+
+// The folder a launcher goes in, made if missing: the desktop (Lugar 0) or the menu group.
+// Empty when there is none or the group's name is taken by something that is not a folder.
+// Arquivo is told the launcher's file even when the folder then fails.
+QString PastaDoAtalho(const QString& nome, const QString& NomeDoGrupo, unsigned char Lugar,
+                      QString* Arquivo) {
     using namespace detalhe;
-    if (Arquivo) Arquivo->clear();
-    const QString nome = NomeSeguro(NomeDoAtalho);
     QString pasta;
     if (Lugar == 0) {
         pasta = PastaDaAreaDeTrabalho();
-        if (pasta.isEmpty()) return false;
+        if (pasta.isEmpty()) return {};
         if (Arquivo && !nome.isEmpty())
             *Arquivo = pasta + QLatin1Char('/') + nome + QStringLiteral(".desktop");
         // A fresh account may have no desktop folder yet: it is made where the user's XDG
         // settings put it, as xdg-user-dirs would.
         QDir().mkpath(pasta);
-    } else {
-        const QString menu = PastaDoMenuIniciar();
-        const QString grupo = NomeSeguro(NomeDoGrupo);
-        if (menu.isEmpty() || grupo.isEmpty()) return false;
-        pasta = menu + QLatin1Char('/') + grupo;
-        if (Arquivo && !nome.isEmpty())
-            *Arquivo = pasta + QLatin1Char('/') + nome + QStringLiteral(".desktop");
-        QDir().mkpath(menu);  // a fresh account may not have it yet; menus read it
-        struct stat st;
-        if (Existe(pasta, &st) && !S_ISDIR(st.st_mode)) return false;  // a link or a file: not ours
-        QDir().mkdir(pasta);
+        return pasta;
     }
-    if (nome.isEmpty()) return false;
-    const QString arquivo = pasta + QLatin1Char('/') + nome + QStringLiteral(".desktop");
-    const QByteArray bytes = TextoDoAtalho(Alvo, Argumentos, PastaDeTrabalho, NomeDoAtalho);
-    if (bytes.isEmpty()) return false;
+    const QString menu = PastaDoMenuIniciar();
+    const QString grupo = NomeSeguro(NomeDoGrupo);
+    if (menu.isEmpty() || grupo.isEmpty()) return {};
+    pasta = menu + QLatin1Char('/') + grupo;
+    if (Arquivo && !nome.isEmpty())
+        *Arquivo = pasta + QLatin1Char('/') + nome + QStringLiteral(".desktop");
+    QDir().mkpath(menu);  // a fresh account may not have it yet; menus read it
+    struct stat st;
+    if (Existe(pasta, &st) && !S_ISDIR(st.st_mode)) return {};  // a link or a file: not ours
+    QDir().mkdir(pasta);
+    return pasta;
+}
 
+// Writes the launcher whole or not at all.
+bool GravarAtalho(const QString& arquivo, const QByteArray& bytes) {
+    using namespace detalhe;
     // Replace whatever the name held, but never write through a link placed there.
     struct stat st;
     if (Existe(arquivo, &st)) {
@@ -310,7 +313,24 @@ bool CriarAtalho(const QString& Alvo, const QString& Argumentos, const QString& 
         f.remove();
         return false;
     }
+    return true;
+}
+
+}  // namespace
+
+bool CriarAtalho(const QString& Alvo, const QString& Argumentos, const QString& PastaDeTrabalho,
+                 const QString& NomeDoAtalho, const QString& NomeDoGrupo, unsigned char Lugar,
+                 QString* Arquivo) {
+    using namespace detalhe;
+    if (Arquivo) Arquivo->clear();
+    const QString nome = NomeSeguro(NomeDoAtalho);
+    const QString pasta = PastaDoAtalho(nome, NomeDoGrupo, Lugar, Arquivo);
+    if (pasta.isEmpty() || nome.isEmpty()) return false;
+    const QString arquivo = pasta + QLatin1Char('/') + nome + QStringLiteral(".desktop");
+    const QByteArray bytes = TextoDoAtalho(Alvo, Argumentos, PastaDeTrabalho, NomeDoAtalho);
+    if (bytes.isEmpty() || !GravarAtalho(arquivo, bytes)) return false;
     if (Lugar == 0) {
+        QFile f(arquivo);
         f.setPermissions(f.permissions() | QFileDevice::ExeOwner | QFileDevice::ExeUser |
                          QFileDevice::ExeGroup | QFileDevice::ExeOther);
         MarcarComoConfiavel(arquivo);
@@ -423,58 +443,50 @@ bool CriarPastas(const QString& pasta, QStringList* criadas, QString* resolvida)
     return true;
 }
 
-bool CopiarArquivo(const QString& Origem, const QString& Destino) {
-    if (Origem == Destino) return false;
-    const QByteArray de = QFile::encodeName(Origem);
-    const QByteArray para = QFile::encodeName(Destino);
+namespace {
 
-    const int fdDe = ::open(de.constData(), O_RDONLY | O_CLOEXEC);
-    if (fdDe < 0) return false;
-    struct stat stDe;
-    if (::fstat(fdDe, &stDe) != 0 || S_ISDIR(stDe.st_mode)) {
-        ::close(fdDe);
-        return false;
+// The source opened for reading, its size known; -1 when it cannot be read or is a folder.
+int AbrirOrigemDaCopia(const QByteArray& de, struct stat& stDe, off_t& tamanho) {
+    const int fd = ::open(de.constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return -1;
+    if (::fstat(fd, &stDe) != 0 || S_ISDIR(stDe.st_mode)) {
+        ::close(fd);
+        return -1;
     }
-    const off_t tamanho = ::lseek(fdDe, 0, SEEK_END);
-    if (tamanho < 0 || ::lseek(fdDe, 0, SEEK_SET) != 0) {
-        ::close(fdDe);
-        return false;
+    tamanho = ::lseek(fd, 0, SEEK_END);
+    if (tamanho < 0 || ::lseek(fd, 0, SEEK_SET) != 0) {
+        ::close(fd);
+        return -1;
     }
+    return fd;
+}
 
+// The destination created anew, or -1 when it may not be replaced.
+int CriarDestinoDaCopia(const QByteArray& para, const struct stat& stDe) {
     // The same file under another spelling would be emptied before it is read: refuse.
     // A read-only destination is not replaced, even for a user (root) who could; nor is a
     // symbolic link (a copy never writes through one) or a folder.
     struct stat stPara;
     if (::lstat(para.constData(), &stPara) == 0) {
         if ((stPara.st_dev == stDe.st_dev && stPara.st_ino == stDe.st_ino) || !S_ISREG(stPara.st_mode) ||
-            (stPara.st_mode & 0222) == 0) {
-            ::close(fdDe);
-            return false;
-        }
+            (stPara.st_mode & 0222) == 0)
+            return -1;
         // Replaced by a new file rather than truncated in place: an executable that is running
         // (a second installation over the first) cannot be opened for writing.
-        if (::unlink(para.constData()) != 0) {
-            ::close(fdDe);
-            return false;
-        }
+        if (::unlink(para.constData()) != 0) return -1;
     }
-    const int fdPara = ::open(para.constData(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
-    if (fdPara < 0) {
-        ::close(fdDe);
-        return false;
-    }
+    return ::open(para.constData(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+}
 
+// Copies tamanho bytes; false when the file shrank, could not be read or the disk is full.
+bool CopiarConteudo(int fdDe, int fdPara, off_t tamanho) {
     char buffer[2048];
     off_t restante = tamanho;
-    bool completo = true;
     qint64 copiado = 0;
     while (restante > 0) {
         ssize_t lidos = ::read(fdDe, buffer, sizeof buffer);
         if (lidos < 0 && errno == EINTR) continue;
-        if (lidos <= 0) {
-            completo = false;
-            break;
-        }  // the file shrank or could not be read
+        if (lidos <= 0) return false;  // the file shrank or could not be read
         ssize_t escritos = 0;
         while (escritos < lidos) {
             const ssize_t w = ::write(fdPara, buffer + escritos, size_t(lidos - escritos));
@@ -482,15 +494,31 @@ bool CopiarArquivo(const QString& Origem, const QString& Destino) {
             if (w <= 0) break;
             escritos += w;
         }
-        if (escritos < lidos) {
-            completo = false;
-            break;
-        }  // disk full: not a copy
+        if (escritos < lidos) return false;  // disk full: not a copy
         restante -= lidos;
         copiado += lidos;
         if (detalhe::gGanchoDeCopia) detalhe::gGanchoDeCopia(copiado);
     }
-    if (!completo) {
+    return true;
+}
+
+}  // namespace
+
+bool CopiarArquivo(const QString& Origem, const QString& Destino) {
+    if (Origem == Destino) return false;
+    const QByteArray de = QFile::encodeName(Origem);
+    const QByteArray para = QFile::encodeName(Destino);
+
+    struct stat stDe;
+    off_t tamanho = 0;
+    const int fdDe = AbrirOrigemDaCopia(de, stDe, tamanho);
+    if (fdDe < 0) return false;
+    const int fdPara = CriarDestinoDaCopia(para, stDe);
+    if (fdPara < 0) {
+        ::close(fdDe);
+        return false;
+    }
+    if (!CopiarConteudo(fdDe, fdPara, tamanho)) {
         // A partial file must not pass for the copy.
         ::close(fdPara);
         ::unlink(para.constData());

@@ -158,8 +158,8 @@ QString PastaDeDesempacotar::Reservar(const QString& preferida, const QString& n
             FTrava = fd;
             return FPasta = pasta;
         }
-        // A file system without locks cannot tell another run's files: the folder is used as
-        // it always was.
+        // A file system without locks cannot tell another run's files: the folder is used
+        // anyway, since no other place would be safer.
         if (errno != EWOULDBLOCK) {
             ::close(fd);
             return FPasta = pasta;

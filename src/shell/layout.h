@@ -79,5 +79,11 @@ inline constexpr std::array<Point, 12> kLamps = {{
     {711, 171},
 }};
 constexpr Rect lamp(int n /*1..12*/) { return {kLamps[n - 1].x, kLamps[n - 1].y, kLampSize, kLampSize}; }
+constexpr Rect verticalBar(int n /*1..4*/) {
+    return {kVerticalBarLeft[n - 1], kVerticalBarTop, kVerticalBarWidth, kVerticalBarHeight};
+}
+constexpr Rect horizontalBar(int n /*1..2*/) {
+    return {kHorizontalBarLeft, kHorizontalBarTop[n - 1], kHorizontalBarWidth, kHorizontalBarHeight};
+}
 
 }  // namespace layout

@@ -9,6 +9,7 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QGuiApplication>
+#include <QHash>
 #include <QScreen>
 #include <QFontMetricsF>
 #include <cmath>
@@ -48,6 +49,24 @@ constexpr ArquivoDesempacotado kCursores[] = {
     {"c_tocar.ani", "Cursor_Tocar"},
 };
 constexpr const char* kArquivoDaFonte = "LCDMono2.ttf";
+
+// Unpacks the cursors and the font into pasta (nothing when there is none this run may write),
+// replacing any copy left there; says the first error, if any.
+QString Desempacotar(const QString& pasta) {
+    if (pasta.isEmpty()) return {};
+    QString primeiroErro;
+    const auto extrair = [&](const char* recurso, const char* arquivo) {
+        QFile::remove(pasta + arquivo);
+        try {
+            uRotinasGerais::ExtrairRecursoParaArquivo(recurso, pasta + arquivo);
+        } catch (const std::exception& e) {
+            if (primeiroErro.isEmpty()) primeiroErro = QString::fromUtf8(e.what());
+        }
+    };
+    for (const auto& c : kCursores) extrair(c.recurso, c.arquivo);
+    extrair("FonteLCD", kArquivoDaFonte);
+    return primeiroErro;
+}
 
 QFont fonteDePixels(const QString& familia, int pixels, bool negrito, bool sublinhado = false) {
     QFont f(familia);
@@ -142,166 +161,200 @@ TfrmPrincipal::~TfrmPrincipal() {
     if (frmPrincipal == this) frmPrincipal = nullptr;
 }
 
+// ---------------------------------------------------------------------------------------------
+// The controls, from one table in painting order
+
+namespace {
+
+enum class Tipo { Botao, BotaoSair, Figura, Lcd, LinhaDePagamento, Luz };
+
+struct Controle {
+    Tipo tipo;
+    const char* nome;
+    layout::Rect lugar;
+    QString (*texto)() = nullptr;          // a button's caption, an LCD's first text
+    const char* recurso = nullptr;         // the picture a figure shows, if any
+    QRgb cor = 0;                          // a button's hover colour, an LCD's text colour
+    QString (*nomeAcessivel)() = nullptr;  // what a screen reader calls an LCD
+};
+
+QWidget* criarBotao(QWidget* pai, const Controle& c) {
+    const bool sair = c.tipo == Tipo::BotaoSair;
+    auto* b = new TDsFancyButton(pai);
+    b->setObjectName(c.nome);
+    colocar(b, c.lugar);
+    b->setCaption(c.texto());
+    b->setFont(sair ? fonteDePixels("Verdana", 16, true) : fonteDePixels("Verdana", 21, false));
+    QPalette pal = b->palette();
+    pal.setColor(QPalette::WindowText, Qt::black);
+    pal.setColor(QPalette::ButtonText, Qt::black);
+    b->setPalette(pal);
+    b->setColor(kSilver);
+    b->FancyEffects()->setFrameStyle(fmGradient);
+    b->FancyEffects()->setFrameWidth(14);
+    b->FancyEffects()->setShape(btnCapsule);
+    b->FancyEffects()->setCornerRadius(3);
+    b->FancyEffects()->setTextStyle(txShadowed);
+    b->FancyEffects()->setHoverColor(QColor(c.cor));
+    b->Glyphs()->setGlyphStyle(gsNormal);
+    b->Glyphs()->setLayout(lyLeft);
+    b->Glyphs()->setNumber(1);
+    b->Glyphs()->setDistance(0);
+    b->setEnabled(false);
+    return b;
+}
+
+QWidget* criarLcd(QWidget* pai, const Controle& c) {
+    auto* l = new QLabel(c.texto ? c.texto() : QString(), pai);
+    l->setObjectName(c.nome);
+    colocar(l, c.lugar);
+    l->setAlignment(Qt::AlignCenter);
+    l->setTextFormat(Qt::PlainText);  // the marquee's blanks must stay
+    l->setFont(fonteDePixels("LCDMono2", 24, true));
+    l->setAutoFillBackground(true);
+    QPalette pal = l->palette();
+    pal.setColor(QPalette::Window, Qt::black);
+    pal.setColor(QPalette::WindowText, QColor(c.cor));
+    l->setPalette(pal);
+    // Named, a reader reads the number as its text and value; the marquee is not told step by
+    // step, only when a new message comes.
+    if (c.nomeAcessivel) l->setAccessibleName(c.nomeAcessivel());
+    return l;
+}
+
+// Pictures for the screen the window opens on: a screen scaled 2x gets the 2x ones. Each file is
+// read once however many controls show it.
+QWidget* criarFigura(QWidget* pai, const Controle& c, int escala, QHash<QString, QImage>& lidas) {
+    auto* f = new TPicture(pai);
+    f->setObjectName(c.nome);
+    colocar(f, c.lugar);
+    if (c.recurso) {
+        const QString recurso = QString::fromLatin1(c.recurso);
+        auto it = lidas.find(recurso);
+        if (it == lidas.end()) it = lidas.insert(recurso, imagens::FiguraDoRecurso(recurso, escala));
+        f->setPicture(*it);
+    }
+    return f;
+}
+
+QWidget* criarForma(QWidget* pai, const Controle& c) {
+    const bool linha = c.tipo == Tipo::LinhaDePagamento;
+    auto* s = new TShape(linha ? TShape::RoundRect : TShape::Circle, pai);
+    s->setObjectName(c.nome);
+    colocar(s, c.lugar);
+    if (linha) {
+        s->setPenColor(QColor(128, 128, 128));
+        s->setPenStyle(Qt::DotLine);
+    }
+    return s;
+}
+
+QString textoSair() { return QCoreApplication::translate("Trevolino", "Sair"); }
+QString textoGirar() { return QCoreApplication::translate("Trevolino", "Girar"); }
+QString textoApostar1() { return QCoreApplication::translate("Trevolino", "Apostar 1"); }
+QString textoApostar5() { return QCoreApplication::translate("Trevolino", "Apostar 5"); }
+QString textoApostar10() { return QCoreApplication::translate("Trevolino", "Apostar 10"); }
+QString textoCredito() { return QCoreApplication::translate("Trevolino", "Credito"); }
+QString textoAposta() { return QCoreApplication::translate("Trevolino", "Aposta"); }
+QString nomeCredito() { return QCoreApplication::translate("Trevolino", "Crédito"); }
+QString nomeAposta() { return QCoreApplication::translate("Trevolino", "Aposta"); }
+QString nomeMensagem() { return QCoreApplication::translate("Trevolino", "Mensagem"); }
+
+const QRgb kAzul = qRgb(0, 0, 255), kVermelho = qRgb(255, 0, 0);
+const char* const kBarraV = ":/form/BarraVertical.jpg";
+const char* const kBarraH = ":/form/BarraHorizontal.jpg";
+using layout::reelCell, layout::verticalBar, layout::horizontalBar, layout::lamp;
+
+// Created in this order: a later control is drawn over an earlier one.
+const Controle kControles[] = {
+    {Tipo::BotaoSair, "spdSair", layout::kSair, textoSair, nullptr, kAzul},
+    {Tipo::Figura, "imgC1", reelCell(3, 1)},
+    {Tipo::Figura, "imgB1", reelCell(2, 1)},
+    {Tipo::Figura, "imgA1", reelCell(1, 1)},
+    {Tipo::Figura, "imgA2", reelCell(1, 2)},
+    {Tipo::Figura, "imgB2", reelCell(2, 2)},
+    {Tipo::Figura, "imgC2", reelCell(3, 2)},
+    {Tipo::Figura, "imgC3", reelCell(3, 3)},
+    {Tipo::Figura, "imgB3", reelCell(2, 3)},
+    {Tipo::Figura, "imgA3", reelCell(1, 3)},
+    {Tipo::Botao, "spdGirar", layout::kGirar, textoGirar, nullptr, kVermelho},
+    {Tipo::Figura, "imgBarraVertical02", verticalBar(2), nullptr, kBarraV},
+    {Tipo::Figura, "imgBarraVertical03", verticalBar(3), nullptr, kBarraV},
+    {Tipo::Figura, "imgBarraVertical04", verticalBar(4), nullptr, kBarraV},
+    {Tipo::Figura, "imgBarraVertical01", verticalBar(1), nullptr, kBarraV},
+    {Tipo::Lcd, "lblCredito", layout::kCredito, textoCredito, nullptr, kLime.rgb(), nomeCredito},
+    {Tipo::Lcd, "lblAposta", layout::kAposta, textoAposta, nullptr, kLime.rgb(), nomeAposta},
+    {Tipo::Botao, "spdApostar01", layout::kApostar01, textoApostar1, nullptr, kVermelho},
+    {Tipo::Figura, "imgBarraHorizontal01", horizontalBar(1), nullptr, kBarraH},
+    {Tipo::Figura, "imgBarraHorizontal02", horizontalBar(2), nullptr, kBarraH},
+    {Tipo::Botao, "spdApostar10", layout::kApostar10, textoApostar10, nullptr, kVermelho},
+    {Tipo::LinhaDePagamento, "Shape1", layout::kPayLine},
+    {Tipo::Botao, "spdApostar05", layout::kApostar05, textoApostar5, nullptr, kVermelho},
+    {Tipo::Figura, "imgPainelPontuacao", layout::kPainelPontuacao, nullptr, ":/form/PainelPontuacao.jpg"},
+    {Tipo::Luz, "shpLuz01", lamp(1)},
+    {Tipo::Luz, "shpLuz02", lamp(2)},
+    {Tipo::Luz, "shpLuz03", lamp(3)},
+    {Tipo::Luz, "shpLuz04", lamp(4)},
+    {Tipo::Luz, "shpLuz05", lamp(5)},
+    {Tipo::Luz, "shpLuz06", lamp(6)},
+    {Tipo::Luz, "shpLuz07", lamp(7)},
+    {Tipo::Luz, "shpLuz08", lamp(8)},
+    {Tipo::Luz, "shpLuz09", lamp(9)},
+    {Tipo::Luz, "shpLuz10", lamp(10)},
+    {Tipo::Luz, "shpLuz11", lamp(11)},
+    {Tipo::Luz, "shpLuz12", lamp(12)},
+    {Tipo::Lcd, "lblMensagem", layout::kMensagem, nullptr, nullptr, kYellow.rgb(), nomeMensagem},
+    {Tipo::Figura, "imgOlho", layout::kOlho},
+};
+
+}  // namespace
+
+// Finds the table's controls again by name to fill the window's fields.
+struct ComposicaoDaJanela {
+    static void GuardarControles(TfrmPrincipal& j) {
+        const auto achar = [&j]<class T>(T*& campo, const char* nome) {
+            campo = j.findChild<T*>(QLatin1String(nome), Qt::FindDirectChildrenOnly);
+        };
+        achar(j.spdSair, "spdSair"), achar(j.spdGirar, "spdGirar");
+        achar(j.spdApostar01, "spdApostar01"), achar(j.spdApostar05, "spdApostar05");
+        achar(j.spdApostar10, "spdApostar10");
+        achar(j.imgA1, "imgA1"), achar(j.imgA2, "imgA2"), achar(j.imgA3, "imgA3");
+        achar(j.imgB1, "imgB1"), achar(j.imgB2, "imgB2"), achar(j.imgB3, "imgB3");
+        achar(j.imgC1, "imgC1"), achar(j.imgC2, "imgC2"), achar(j.imgC3, "imgC3");
+        achar(j.imgBarraVertical01, "imgBarraVertical01"), achar(j.imgBarraVertical02, "imgBarraVertical02");
+        achar(j.imgBarraVertical03, "imgBarraVertical03"), achar(j.imgBarraVertical04, "imgBarraVertical04");
+        achar(j.imgBarraHorizontal01, "imgBarraHorizontal01");
+        achar(j.imgBarraHorizontal02, "imgBarraHorizontal02");
+        achar(j.lblCredito, "lblCredito"), achar(j.lblAposta, "lblAposta");
+        achar(j.lblMensagem, "lblMensagem"), achar(j.Shape1, "Shape1");
+        achar(j.imgPainelPontuacao, "imgPainelPontuacao"), achar(j.imgOlho, "imgOlho");
+        achar(j.shpLuz01, "shpLuz01"), achar(j.shpLuz02, "shpLuz02"), achar(j.shpLuz03, "shpLuz03");
+        achar(j.shpLuz04, "shpLuz04"), achar(j.shpLuz05, "shpLuz05"), achar(j.shpLuz06, "shpLuz06");
+        achar(j.shpLuz07, "shpLuz07"), achar(j.shpLuz08, "shpLuz08"), achar(j.shpLuz09, "shpLuz09");
+        achar(j.shpLuz10, "shpLuz10"), achar(j.shpLuz11, "shpLuz11"), achar(j.shpLuz12, "shpLuz12");
+    }
+};
+
 void TfrmPrincipal::CriarControles() {
-    // Created in painting order: a later control is drawn over an earlier one.
     imgChassisFundo = new TImageShape(this);
     imgChassisFundo->setObjectName("imgChassisFundo");
     imgChassisFundo->setGeometry(0, 0, layout::kCabinetWidth, layout::kCabinetHeight);
     imgChassisFundo->setMovable(true);
 
-    const auto botao = [this](const char* nome, const layout::Rect& r, const QString& caption,
-                              const QFont& fonte, const QColor& hover) {
-        auto* b = new TDsFancyButton(this);
-        b->setObjectName(nome);
-        colocar(b, r);
-        b->setCaption(caption);
-        b->setFont(fonte);
-        QPalette pal = b->palette();
-        pal.setColor(QPalette::WindowText, Qt::black);
-        pal.setColor(QPalette::ButtonText, Qt::black);
-        b->setPalette(pal);
-        b->setColor(kSilver);
-        b->FancyEffects()->setFrameStyle(fmGradient);
-        b->FancyEffects()->setFrameWidth(14);
-        b->FancyEffects()->setShape(btnCapsule);
-        b->FancyEffects()->setCornerRadius(3);
-        b->FancyEffects()->setTextStyle(txShadowed);
-        b->FancyEffects()->setHoverColor(hover);
-        b->Glyphs()->setGlyphStyle(gsNormal);
-        b->Glyphs()->setLayout(lyLeft);
-        b->Glyphs()->setNumber(1);
-        b->Glyphs()->setDistance(0);
-        b->setEnabled(false);
-        return b;
-    };
-    const QFont verdana21 = fonteDePixels("Verdana", 21, false);
-
-    spdSair = botao("spdSair", layout::kSair, QCoreApplication::translate("Trevolino", "Sair"),
-                    fonteDePixels("Verdana", 16, true), QColor(0, 0, 255));
-
-    const auto celula = [this](const char* nome, int bobina, int linha) {
-        auto* c = new TPicture(this);
-        c->setObjectName(nome);
-        colocar(c, layout::reelCell(bobina, linha));
-        return c;
-    };
-    imgC1 = celula("imgC1", 3, 1);
-    imgB1 = celula("imgB1", 2, 1);
-    imgA1 = celula("imgA1", 1, 1);
-    imgA2 = celula("imgA2", 1, 2);
-    imgB2 = celula("imgB2", 2, 2);
-    imgC2 = celula("imgC2", 3, 2);
-    imgC3 = celula("imgC3", 3, 3);
-    imgB3 = celula("imgB3", 2, 3);
-    imgA3 = celula("imgA3", 1, 3);
-
-    spdGirar = botao("spdGirar", layout::kGirar, QCoreApplication::translate("Trevolino", "Girar"), verdana21,
-                     QColor(255, 0, 0));
-
-    // Pictures for the screen the window opens on: a screen scaled 2x gets the 2x ones.
     const int escala = imagens::EscalaPara(devicePixelRatioF());
-    const QImage barraVertical = imagens::FiguraDoRecurso(":/form/BarraVertical.jpg", escala);
-    const auto barraV = [this, &barraVertical](const char* nome, int indice) {
-        auto* b = new TPicture(this);
-        b->setObjectName(nome);
-        b->setGeometry(layout::kVerticalBarLeft[indice - 1], layout::kVerticalBarTop,
-                       layout::kVerticalBarWidth, layout::kVerticalBarHeight);
-        b->setPicture(barraVertical);
-        return b;
-    };
-    imgBarraVertical02 = barraV("imgBarraVertical02", 2);
-    imgBarraVertical03 = barraV("imgBarraVertical03", 3);
-    imgBarraVertical04 = barraV("imgBarraVertical04", 4);
-    imgBarraVertical01 = barraV("imgBarraVertical01", 1);
-
-    const auto lcd = [this](const char* nome, const layout::Rect& r, const QColor& cor,
-                            const QString& texto) {
-        auto* l = new QLabel(texto, this);
-        l->setObjectName(nome);
-        colocar(l, r);
-        l->setAlignment(Qt::AlignCenter);
-        l->setTextFormat(Qt::PlainText);  // the marquee's blanks must stay
-        l->setFont(fonteDePixels("LCDMono2", 24, true));
-        l->setAutoFillBackground(true);
-        QPalette pal = l->palette();
-        pal.setColor(QPalette::Window, Qt::black);
-        pal.setColor(QPalette::WindowText, cor);
-        l->setPalette(pal);
-        return l;
-    };
-    lblCredito =
-        lcd("lblCredito", layout::kCredito, kLime, QCoreApplication::translate("Trevolino", "Credito"));
-    lblAposta = lcd("lblAposta", layout::kAposta, kLime, QCoreApplication::translate("Trevolino", "Aposta"));
-    // What a screen reader calls them; it reads the number as their text and value.
-    lblCredito->setAccessibleName(QCoreApplication::translate("Trevolino", "Crédito"));
-    lblAposta->setAccessibleName(QCoreApplication::translate("Trevolino", "Aposta"));
-
-    spdApostar01 = botao("spdApostar01", layout::kApostar01,
-                         QCoreApplication::translate("Trevolino", "Apostar 1"), verdana21, QColor(255, 0, 0));
-
-    const QImage barraHorizontal = imagens::FiguraDoRecurso(":/form/BarraHorizontal.jpg", escala);
-    const auto barraH = [this, &barraHorizontal](const char* nome, int indice) {
-        auto* b = new TPicture(this);
-        b->setObjectName(nome);
-        b->setGeometry(layout::kHorizontalBarLeft, layout::kHorizontalBarTop[indice - 1],
-                       layout::kHorizontalBarWidth, layout::kHorizontalBarHeight);
-        b->setPicture(barraHorizontal);
-        return b;
-    };
-    imgBarraHorizontal01 = barraH("imgBarraHorizontal01", 1);
-    imgBarraHorizontal02 = barraH("imgBarraHorizontal02", 2);
-
-    spdApostar10 =
-        botao("spdApostar10", layout::kApostar10, QCoreApplication::translate("Trevolino", "Apostar 10"),
-              verdana21, QColor(255, 0, 0));
-
-    Shape1 = new TShape(TShape::RoundRect, this);
-    Shape1->setObjectName("Shape1");
-    colocar(Shape1, layout::kPayLine);
-    Shape1->setPenColor(QColor(128, 128, 128));
-    Shape1->setPenStyle(Qt::DotLine);
-
-    spdApostar05 = botao("spdApostar05", layout::kApostar05,
-                         QCoreApplication::translate("Trevolino", "Apostar 5"), verdana21, QColor(255, 0, 0));
-
-    imgPainelPontuacao = new TPicture(this);
-    imgPainelPontuacao->setObjectName("imgPainelPontuacao");
-    colocar(imgPainelPontuacao, layout::kPainelPontuacao);
-    imgPainelPontuacao->setPicture(imagens::FiguraDoRecurso(":/form/PainelPontuacao.jpg", escala));
-
-    std::array<TShape*, 12> luzes{};
-    for (int n = 1; n <= 12; ++n) {
-        auto* s = new TShape(TShape::Circle, this);
-        s->setObjectName(QString("shpLuz%1").arg(n, 2, 10, QChar('0')));
-        colocar(s, layout::lamp(n));
-        luzes[n - 1] = s;
+    QHash<QString, QImage> lidas;
+    for (const Controle& c : kControles) {
+        switch (c.tipo) {
+            case Tipo::Botao:
+            case Tipo::BotaoSair: criarBotao(this, c); break;
+            case Tipo::Figura: criarFigura(this, c, escala, lidas); break;
+            case Tipo::Lcd: criarLcd(this, c); break;
+            case Tipo::LinhaDePagamento:
+            case Tipo::Luz: criarForma(this, c); break;
+        }
     }
-    shpLuz01 = luzes[0], shpLuz02 = luzes[1], shpLuz03 = luzes[2], shpLuz04 = luzes[3];
-    shpLuz05 = luzes[4], shpLuz06 = luzes[5], shpLuz07 = luzes[6], shpLuz08 = luzes[7];
-    shpLuz09 = luzes[8], shpLuz10 = luzes[9], shpLuz11 = luzes[10], shpLuz12 = luzes[11];
-
-    lblMensagem = lcd("lblMensagem", layout::kMensagem, kYellow, QString());
-    // Named, a reader is not told of every step of the marquee, only of a new message.
-    lblMensagem->setAccessibleName(QCoreApplication::translate("Trevolino", "Mensagem"));
-
-    imgOlho = new TPicture(this);
-    imgOlho->setObjectName("imgOlho");
-    colocar(imgOlho, layout::kOlho);
-
-    lblWebSite = new QLabel("lblWebSite", this);
-    lblWebSite->setObjectName("lblWebSite");
-    colocar(lblWebSite, layout::kWebSite);
-    lblWebSite->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    lblWebSite->setFont(fonteDePixels("Verdana", 11, false, true));
-    lblWebSite->setAutoFillBackground(true);
-    {
-        QPalette pal = lblWebSite->palette();
-        pal.setColor(QPalette::Window, Qt::white);
-        pal.setColor(QPalette::WindowText, kMaroon);
-        lblWebSite->setPalette(pal);
-    }
-    lblWebSite->setCursor(Qt::UpArrowCursor);  // its design cursor; becomes the touch cursor
-    lblWebSite->installEventFilter(this);
+    ComposicaoDaJanela::GuardarControles(*this);
+    CriarRotuloDoSite();
 
     // The window's background is the button face; the cabinet covers it and the shape cuts the rest.
     QPalette pal = palette();
@@ -313,6 +366,21 @@ void TfrmPrincipal::CriarControles() {
     QImage chassis = imagens::FiguraDoRecurso(QStringLiteral(":/form/ChassisFundo.bmp"), escala,
                                               QStringLiteral(":/form/ChassisFundo@2x.png"));
     if (!chassis.isNull()) imgChassisFundo->setPicture(chassis);
+}
+
+void TfrmPrincipal::CriarRotuloDoSite() {
+    lblWebSite = new QLabel("lblWebSite", this);
+    lblWebSite->setObjectName("lblWebSite");
+    colocar(lblWebSite, layout::kWebSite);
+    lblWebSite->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    lblWebSite->setFont(fonteDePixels("Verdana", 11, false, true));
+    lblWebSite->setAutoFillBackground(true);
+    QPalette pal = lblWebSite->palette();
+    pal.setColor(QPalette::Window, Qt::white);
+    pal.setColor(QPalette::WindowText, kMaroon);
+    lblWebSite->setPalette(pal);
+    lblWebSite->setCursor(Qt::UpArrowCursor);  // replaced by the animated touch cursor
+    lblWebSite->installEventFilter(this);
 }
 
 void TfrmPrincipal::ConectarEventos() {
@@ -353,7 +421,7 @@ std::array<TDsFancyButton*, 5> TfrmPrincipal::botoes() const {
 }
 
 // The marquee label is narrower than twelve cells of the LCD font at its size (14.4 px each,
-// 172.8 px against 159), which cut the first and last letters at every tick. The cells are
+// 172.8 px against 159), which would cut the first and last letters at every tick. The cells are
 // drawn closer together until twelve fit, with half a pixel to spare on each side; the dots
 // themselves keep their size. Measured on whatever font is in use, so an older copy of the
 // font in the user's folder, or a substitute, fits too.
@@ -387,66 +455,48 @@ void TfrmPrincipal::FormCreate() {
 void TfrmPrincipal::SetarInicioDaAplicacao() {
     using namespace uRotinasGerais;
 
-    // 1-3. Version text and display title.
+    // The version text and the title the dialogs carry.
     VersaoDoAplicativo = uRotinasGerais::VersaoDoAplicativo();
     TituloDoAplicativo = uRotinasGerais::TituloDoAplicativo();
 
-    // 4. The program folder, with its separator, in the file system's own spelling.
+    // The program folder, with its separator, in the file system's own spelling.
     PastaDoPrograma = PastaDoProgramaDeTeste.isEmpty() ? QCoreApplication::applicationDirPath() + "/"
                                                        : PastaDoProgramaDeTeste;
 
-    // 5. The installer modes were decided by the program's entry before this window existed.
-
-    // 6. The web address.
+    // The maker's web address, which the label opens when clicked.
     lblWebSite->setText(kEnderecoWeb);
 
-    // 7-8. A fresh copy of the four cursors and the font: beside the executable, as always,
-    // when the program folder can be written and no other game from it is running; otherwise
+    // A fresh copy of the four cursors and the font: beside the executable when the program folder can be written and no other game from it is running; otherwise
     // (an installation the player may only read, a second game from the same folder) in a
     // private folder of this run alone, so that neither game's close takes the other's files.
     // Only when no place can be written is the failure reported, in the toolkit's error box with
     // the error's own text; it never cuts the start-up short: a cabinet without credit, timers
     // or buttons could not even be left.
     PastaDeDesempacotamento = FDesempacotar.Reservar(PastaDoPrograma, QStringLiteral("trevolino"));
-    QString primeiroErro;
-    const auto extrair = [this, &primeiroErro](const QString& recurso, const QString& arquivo) {
-        try {
-            ExtrairRecursoParaArquivo(recurso, PastaDeDesempacotamento + arquivo);
-        } catch (const std::exception& e) {
-            if (primeiroErro.isEmpty()) primeiroErro = QString::fromUtf8(e.what());
-        }
-    };
-    for (const auto& c : kCursores) {
-        if (PastaDeDesempacotamento.isEmpty()) break;  // no folder this run may safely write
-        QFile::remove(PastaDeDesempacotamento + c.arquivo);
-        extrair(c.recurso, c.arquivo);
-    }
-    if (!PastaDeDesempacotamento.isEmpty()) {
-        QFile::remove(PastaDeDesempacotamento + kArquivoDaFonte);
-        extrair("FonteLCD", kArquivoDaFonte);
-    }
+    const QString primeiroErro = Desempacotar(PastaDeDesempacotamento);
     if (!primeiroErro.isEmpty())
         QMessageBox::critical(nullptr, QApplication::applicationName(), primeiroErro);
 
-    // 9. The LCD font, installed before the window is first drawn.
+    // The LCD font, installed before the window is first drawn, so the marquee is fitted to it.
     if (!FonteEstaInstalada("LCDMono2")) InstalarFonte(PastaDeDesempacotamento, kArquivoDaFonte);
     AjustarLetreiroAoRotulo();
 
-    // 10-11. Screen size, then the animated cursors.
+    // A screen too small for the cabinet ends the game; the cursors are animated from the
+    // unpacked files.
     if (!VerificarResolucaoDaTela(this, TituloDoAplicativo)) SolicitarTermino();
     AplicarCursoresAnimados(PastaDeDesempacotamento, this);
 
-    // 12. Credit and bet.
+    // The player starts with 100 credits and no bet.
     FMaquina->DefinirDinheiro(100.0, 0.0);
 
-    // 13. Lamps and the message display.
+    // The lamps run and the marquee greets the player.
     FMaquina->IniciarLuzes();
     SetarMensagem(QCoreApplication::translate("Trevolino", "Aposte e Ganhe"));
 
-    // 14. The opening turn of the reels.
+    // The reels' opening turn.
     IniciarGiroDeAbertura();
 
-    // 15. Double buffering is Qt's own; the stop targets are cleared.
+    // No stop targets: the draws decide where the reels stop.
     SetarOQueTemQueDar(0, 0, 0);
 }
 
@@ -487,4 +537,3 @@ void TfrmPrincipal::ReduzTamanhoFormularioPrincipal() {
     hide();
 }
 
-QString TfrmPrincipal::EnderecoWeb() { return kEnderecoWeb; }

@@ -158,9 +158,6 @@ public:
     // executable's own.
     static QString PastaDoProgramaDeTeste;
 
-    // The maker's web address.
-    static QString EnderecoWeb();
-
 protected:
     void closeEvent(QCloseEvent* e) override;
     bool eventFilter(QObject* objeto, QEvent* evento) override;
@@ -195,6 +192,7 @@ private:
     jogo::Maquina* FMaquina;
 
     void CriarControles();
+    void CriarRotuloDoSite();
     void ConectarEventos();
     void ConectarMaquina();
     void HabilitarBotoes(bool habilitar);
@@ -212,6 +210,7 @@ private:
     void PrepararTeclado();  // one press per held key; the keys' names for screen readers
     void MostrarMenuDeContexto(const QPoint& global);
     void CliqueDireito(QEvent* evento);  // opens the menu on a right click that is not a drag
+    friend struct ComposicaoDaJanela;  // builds the controls from its table
     QSet<int> FTeclasApertadas;  // pressed while the cabinet was the active window, not yet released
     QPoint FCliqueDireitoEm;
     bool FCliqueDireitoPendente = false;

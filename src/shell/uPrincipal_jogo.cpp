@@ -21,8 +21,8 @@ namespace {
 
 // The 2x reel pictures, decoded once: at four times the pixels, decoding them at every step of
 // three reels would not fit the 10 ms tick. Each draw still checks the file, so a picture
-// replaced on disk shows at the next step. The 1x ones are read at every draw, as they always
-// were: small, quick, and kept out of the memory of the common case.
+// replaced on disk shows at the next step. The 1x ones are read at every draw: small, quick,
+// and kept out of the memory of the common case.
 plataforma::JpegsGuardados& quadrosEm2x() {
     static plataforma::JpegsGuardados guardados;
     return guardados;

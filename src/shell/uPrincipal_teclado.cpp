@@ -126,7 +126,7 @@ void TfrmPrincipal::DefinirSomLigado(bool ligado) {
 void TfrmPrincipal::AlternarSom() { DefinirSomLigado(!uRotinasGerais::SomLigado()); }
 
 void TfrmPrincipal::CriarMenuDeContexto() {
-    // Not a child of the window: the cabinet's children are exactly its designed controls, in
+    // Not a child of the window: the cabinet's children are exactly its controls, in
     // painting order. The window deletes it.
     mnuContexto = new QMenu;
     mnuContexto->setObjectName("mnuContexto");

@@ -337,17 +337,15 @@ private slots:
         QVERIFY(QFileInfo::exists(exe));
     }
 
-    void bibliotecaDoClienteDecideAPergunta() {
-        // A dangling link at the uninstaller copy's name is replaced, never written through;
-        // the client library beside the program is copied, and the completion question comes.
+    void linkNoLugarDoDesinstaladorESubstituido() {
+        // A dangling link at the uninstaller copy's name is replaced, never written through,
+        // and the completion question comes.
         QDir().mkpath(windows);
         QVERIFY(QFile::link(tmp->path() + "/nada", windows + "/Trevolino_Desinstalar"));
-        escrever(programa + "/gds32.dll", "biblioteca");
         std::vector<DialogoVisto> vistos;
         QVERIFY(rodar("<ICONES>", aceitarTudo(R::nao()), &vistos));
         QCOMPARE(vistos.size(), size_t(3));
         QCOMPARE(vistos[2].titulo, QString("Instalação Concluída"));
-        QCOMPARE(ler(windows + "/gds32.dll"), QByteArray("biblioteca"));
         QCOMPARE(ler(windows + "/Trevolino_Desinstalar"), ler(exe));
         QVERIFY(!QFileInfo::exists(tmp->path() + "/nada"));
     }

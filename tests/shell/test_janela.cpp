@@ -1,4 +1,4 @@
-// The cabinet window's composition against the design, and its shutdown.
+// The cabinet window's composition and its shutdown.
 #include <QDesktopServices>
 #include <QLabel>
 #include <QTimer>

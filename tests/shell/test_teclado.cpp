@@ -91,7 +91,7 @@ private slots:
         w->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(w));
 
-        // Escape asks the designed exit question; Escape in it stays in the game.
+        // Escape asks the exit question; Escape in it stays in the game.
         apoio::responderComTecla(Qt::Key_Escape, &titulo);
         tecla(Qt::Key_Escape);
         QCOMPARE(titulo, QString("Confirmação Para Saída"));

@@ -238,7 +238,7 @@ void TesteInicio::inicioDesempacotaEFecharApaga() {
                  qPrintable(QString::number(largura)));
     }
 
-    // Cursors: the web label (designed with the up-arrow) touches, a picture is normal, and the
+    // Cursors: the web label (given the up-arrow) touches, a picture is normal, and the
     // window itself is normal; all four numbers are registered from the unpacked files.
     auto& tabela = TabelaDeCursores::instancia();
     for (int n : {crEsperar, crExecutar, crNormal, crTocar}) QVERIFY(tabela.Registrado(n));
