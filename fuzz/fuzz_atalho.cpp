@@ -111,7 +111,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dados, size_t tamanho) {
     if (!entrada) falhar("malformed launcher:", QString::fromUtf8(conteudo));
     const auto& k = entrada->chaves;
     if (k.value("Type") != "Application") falhar("Type");
-    if (k.value("Name") != nome.trimmed()) falhar("Name:", k.value("Name"));
+    // Our two menu entries are named in English, with the name given kept for Portuguese.
+    if (k.value("Name[pt_BR]", k.value("Name")) != nome.trimmed()) falhar("Name:", k.value("Name"));
     if (k.value("Path") != pastaDeTrabalho.trimmed()) falhar("Path:", k.value("Path"));
     const auto exec = leitor_desktop::DividirExec(k.value("Exec"));
     if (!exec) falhar("Exec unreadable:", k.value("Exec"));
