@@ -90,6 +90,9 @@ private slots:
         QVERIFY(!apoio::controle<QTimer>(w, "timBobina1")->isActive());
         w->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(w));
+        // The window system's active window and the application's can differ for a moment: the
+        // cabinet takes keys only once it is the application's active window again.
+        QTRY_VERIFY(w->isActiveWindow());
 
         // Escape asks the exit question; Escape in it stays in the game.
         apoio::responderComTecla(Qt::Key_Escape, &titulo);
