@@ -89,7 +89,9 @@ int travarPastaParticular(const QByteArray& caminho, bool criar) {
 // Removes every folder in the locked private folder that no live run holds, then the private
 // folder itself when that leaves it empty.
 void limparSobras(int base, const QByteArray& caminho) {
-    const int copia = ::dup(base);
+    // Closed at exec like the original: a program started meanwhile by another thread would
+    // otherwise keep the folder's lock for as long as it runs, and every later start would wait.
+    const int copia = ::fcntl(base, F_DUPFD_CLOEXEC, 0);
     DIR* pasta = copia >= 0 ? ::fdopendir(copia) : nullptr;
     if (!pasta) {
         if (copia >= 0) ::close(copia);

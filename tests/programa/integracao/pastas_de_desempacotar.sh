@@ -55,15 +55,23 @@ jogo() {
   pid=$!
   pids+=($!)
 }
-# True once the game's cabinet (800 x 600) is on the screen.
+# True once the game's cabinet (800 x 600) is on the screen. A sanitizer build beside the fuzz
+# targets on two cores may take many seconds; one that never comes is described: its windows
+# and where each of its threads waits.
 aberto() {
-  local w
-  for _ in $(seq 150); do
+  local w fim=$((SECONDS + 60))
+  while [ $SECONDS -lt $fim ]; do
     for w in $(xdotool search --onlyvisible --pid "$1" 2>/dev/null); do
       xdotool getwindowgeometry "$w" 2>/dev/null | grep -q 'Geometry: 800x600' && return 0
     done
     sleep 0.1
   done
+  {
+    echo "game $1: no cabinet; its windows:"
+    for w in $(xdotool search --pid "$1" 2>/dev/null); do echo "  $(xdotool getwindowname "$w") $(xdotool getwindowgeometry "$w" | tr '\n' ' ')"; done
+    for t in /proc/"$1"/task/*; do echo "  thread $(cat "$t/comm"): $(cat "$t/wchan")"; done
+    ls -l /proc/"$1"/fd
+  } >>"$TMP/saida.txt" 2>&1
   return 1
 }
 termina() { kill -TERM "$1" && wait "$1"; }
