@@ -244,16 +244,21 @@ def executar(fonte, build, tmp):
     os.makedirs(env["XDG_RUNTIME_DIR"], mode=0o700)
     pasta = os.path.join(tmp, "descompactado", raiz, "Trevolino")
     instalador = iniciar(["./trevolino", "<INSTALAR>"], pasta, env, os.path.join(tmp, "instalador.txt"))
+    ultima = None
     try:
         tecla(esperar_janela("Confirma.*Instala", instalador.pid), "Return")
         contrato = esperar_janela("Contrato de Uso", instalador.pid)
         clicar(contrato, 119 + 192, 291 + 14)  # on "Eu Li e Concordo...", which ticks the box
         tecla(contrato, "Return")
         # "Não" to running it now: the test starts it from the launcher instead.
-        tecla(esperar_janela("Instala.*Conclu", instalador.pid), "Escape")
+        fim = esperar_janela("Instala.*Conclu", instalador.pid)
+        ultima = xdotool("getwindowname", fim)  # "Instalação Não Concluída" says it failed
+        tecla(fim, "Escape")
     except TimeoutError as e:
         verificar(False, f"installer: {e}")
-    verificar(esperar_fim(instalador) == 0, "the installer did not end cleanly")
+    if not verificar(esperar_fim(instalador) == 0, "the installer did not end cleanly"):
+        with open(os.path.join(tmp, "instalador.txt"), errors="replace") as f:
+            print(f"its last window: {ultima!r}; what it printed:\n{f.read()}")
 
     instalada = os.path.join(prefixo, "Trevolino")
     verificar(os.access(os.path.join(instalada, "trevolino"), os.X_OK), "no executable in the installation folder")
