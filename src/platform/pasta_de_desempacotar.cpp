@@ -67,16 +67,34 @@ QList<QByteArray> pastasNovasDeixadas(const QString& nome) {
     return r;
 }
 
+// Runs hold a private folder's lock only for a moment. One held longer is held by something
+// else (a program that inherited the descriptor, a run stopped in a debugger), and a start-up
+// must not wait for it: after two seconds the caller goes on without that place.
+bool travarPorUmMomento(int fd) {
+    for (int i = 0; i < 40; ++i) {
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0) return true;
+        if (errno != EWOULDBLOCK && errno != EINTR) return false;
+        ::usleep(50 * 1000);
+    }
+    return false;
+}
+
 // The private folder, locked: while one run holds this lock no other makes, judges or removes a
 // folder in it. A run that removed the folder between our open and our lock leaves us a
 // descriptor of a deleted folder, so the path is checked against the descriptor and tried again.
+// -1 when the folder is missing or not ours alone, kOcupada when its lock was not had in time.
+constexpr int kOcupada = -2;
 int travarPastaParticular(const QByteArray& caminho, bool criar) {
     for (int tentativa = 0; tentativa < 5; ++tentativa) {
         const int fd = abrirPastaPropria(caminho, criar);
         if (fd < 0) return -1;
         struct stat aberta {
         }, agora{};
-        if (::flock(fd, LOCK_EX) == 0 && ::fstat(fd, &aberta) == 0 &&
+        if (!travarPorUmMomento(fd)) {
+            ::close(fd);
+            return kOcupada;
+        }
+        if (::fstat(fd, &aberta) == 0 &&
             ::lstat(caminho.constData(), &agora) == 0 && aberta.st_dev == agora.st_dev &&
             aberta.st_ino == agora.st_ino)
             return fd;
@@ -138,9 +156,12 @@ PastaDeDesempacotar::~PastaDeDesempacotar() {
 QString PastaDeDesempacotar::Reservar(const QString& preferida, const QString& nome) {
     if (!FPasta.isEmpty()) return FPasta;
     QList<QByteArray> particulares = pastasParticulares(nome);
-    // Leftovers of runs that ended without tidying up, whichever place this run takes.
+    // Leftovers of runs that ended without tidying up, whichever place this run takes. A place
+    // whose lock another program keeps is not waited for twice.
+    QList<QByteArray> ocupadas;
     for (const QByteArray& p : particulares + pastasNovasDeixadas(nome)) {
         const int fd = travarPastaParticular(p, false);
+        if (fd == kOcupada) ocupadas << p;
         if (fd < 0) continue;
         limparSobras(fd, p);
         ::close(fd);
@@ -174,7 +195,7 @@ QString PastaDeDesempacotar::Reservar(const QString& preferida, const QString& n
                                                   QByteArray::number(::geteuid()) + "-XXXXXX";
     for (QByteArray base : particulares) {
         const bool nova = base.endsWith("-XXXXXX");
-        if (nova && !::mkdtemp(base.data())) continue;
+        if (ocupadas.contains(base) || (nova && !::mkdtemp(base.data()))) continue;
         const int trava = travarPastaParticular(base, true);
         if (trava < 0) continue;
         QByteArray propria = base + '/' + QByteArray::number(::getpid()) + "-XXXXXX";

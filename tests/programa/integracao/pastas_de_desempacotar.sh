@@ -50,6 +50,7 @@ jogo() {
   [ "$1" = nobody ] && quem=("${NINGUEM[@]}" env) casa=$TMP/ninguem
   local execucao=(XDG_RUNTIME_DIR="$casa/run")   # SEM_EXECUCAO=1: none, and a TMPDIR of the test's
   [ -n "${SEM_EXECUCAO:-}" ] && execucao=(-u XDG_RUNTIME_DIR TMPDIR="$TMP/tmp")
+  [ -n "${TEMPORARIA:-}" ] && execucao+=(TMPDIR="$TEMPORARIA")
   (cd "$2" && exec "${quem[@]}" "${execucao[@]}" HOME="$casa" QT_QPA_PLATFORM=xcb \
     "${3:-./trevolino}") >>"$TMP/saida.txt" 2>&1 &
   pid=$!
@@ -142,6 +143,21 @@ kill $(pgrep -P $trava) $trava   # flock and its sleep both hold the lock
 for _ in $(seq 50); do flock -n "$TMP/ninguem/run/trevolino/2-preso" true && break; sleep 0.1; done
 termina $f
 verifica "the last game to close leaves no private folder" '[ ! -e "$TMP/ninguem/run/trevolino" ]'
+
+# Something other than a game holding the private folder's lock (a program that inherited it)
+# must not keep a game from starting: after a moment the game takes the next place.
+"${NINGUEM[@]}" mkdir -m 700 "$TMP/ninguem/run/trevolino" && mkdir -m 1777 "$TMP/tmp2"
+"${NINGUEM[@]}" flock "$TMP/ninguem/run/trevolino" sleep 60 &
+trava=$!
+pids+=($!)
+for _ in $(seq 50); do flock -n "$TMP/ninguem/run/trevolino" true || break; sleep 0.1; done
+TEMPORARIA=$TMP/tmp2 jogo nobody "$TMP/ro"; f=$pid
+verifica "a private folder locked by another program: the cabinet opens, the files go elsewhere" \
+  'aberto $f && tem_os_cinco "$TMP/tmp2/trevolino-65534/$f"-* && [ -z "$(ls -A "$TMP/ninguem/run/trevolino")" ]'
+termina $f
+kill $(pgrep -P $trava) $trava
+verifica "  and closing leaves nothing there" '[ ! -e "$TMP/tmp2/trevolino-65534" ]'
+rmdir "$TMP/ninguem/run/trevolino"
 
 # 5. Folders others may write: a program folder open to all (1777) where root put a font and a
 # cursor; with no runtime folder, the private folder's name in TMPDIR taken by root (0777).
