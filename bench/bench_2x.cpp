@@ -26,7 +26,7 @@ void BM_DesenharUmaBobinaEm2x(benchmark::State& state) {
         m.Posicionar(jogo::Decrementar(m.Posicao(1)), m.Posicao(2), m.Posicao(3));
         w.DesenharBobina1();
     }
-    if (w.findChild<TPicture*>("imgA2")->picture().devicePixelRatio() != 2)
+    if (w.findChild<Figura*>("imgA2")->Imagem().devicePixelRatio() != 2)
         state.SkipWithError("the 2x pictures were not used");
     state.SetLabel("target < 0.5 ms");
 }
@@ -35,12 +35,12 @@ BENCHMARK(BM_DesenharUmaBobinaEm2x)->Unit(benchmark::kMicrosecond);
 void BM_BotaoCapsulaEm2x(benchmark::State& state) {
     TDsFancyButton b;
     ComoCapsulaPrateada(b);
-    QImage target(312, 120, QImage::Format_RGB32);
-    target.setDevicePixelRatio(2);
-    target.fill(Qt::darkRed);
-    b.render(&target);  // the first paint builds the face
+    QImage alvo(312, 120, QImage::Format_RGB32);
+    alvo.setDevicePixelRatio(2);
+    alvo.fill(Qt::darkRed);
+    b.render(&alvo);  // the first paint builds the face
     for (auto _ : state) {
-        b.render(&target, QPoint(), QRegion(), QWidget::DrawChildren);
+        b.render(&alvo, QPoint(), QRegion(), QWidget::DrawChildren);
         benchmark::ClobberMemory();
     }
     state.SetLabel("target < 0.2 ms");

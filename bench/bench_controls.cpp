@@ -13,7 +13,7 @@ namespace {
 
 // An 800 x 600 cabinet-like picture of 256 colours: pure black surround, a rounded body with
 // shading, lettering, lamps, and a few thousand dark specks that become holes.
-QImage cabinet() {
+QImage gabinete() {
     QImage img(800, 600, QImage::Format_RGB32);
     img.fill(Qt::black);
     QPainter p(&img);
@@ -34,55 +34,55 @@ QImage cabinet() {
     return img.convertToFormat(QImage::Format_Indexed8);
 }
 
-void BM_CabinetOutline(benchmark::State& state) {
-    const QImage pic = state.range(0) ? cabinet().convertToFormat(QImage::Format_RGB32) : cabinet();
+void BM_ContornoDoGabinete(benchmark::State& state) {
+    const QImage figura = state.range(0) ? gabinete().convertToFormat(QImage::Format_RGB32) : gabinete();
     const QRect r(0, 0, 800, 600);
     for (auto _ : state) {
-        QRegion region = TImageShape::BuildOpaqueRegion(pic, r, r);
-        benchmark::DoNotOptimize(region);
+        QRegion regiao = TImageShape::BuildOpaqueRegion(figura, r, r);
+        benchmark::DoNotOptimize(regiao);
     }
     state.SetLabel(state.range(0) ? "RGB32" : "256 colours");
 }
-BENCHMARK(BM_CabinetOutline)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ContornoDoGabinete)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 // The game's own cabinet picture, when the art has been generated.
-void BM_GameCabinetOutline(benchmark::State& state) {
-    const QImage pic(QStringLiteral(TREVOLINO_GEN_DIR "/form/ChassisFundo.bmp"));
-    if (pic.isNull()) {
+void BM_ContornoDoGabineteDoJogo(benchmark::State& state) {
+    const QImage figura(QStringLiteral(TREVOLINO_GEN_DIR "/form/ChassisFundo.bmp"));
+    if (figura.isNull()) {
         state.SkipWithError("cabinet picture not generated (build assets_art)");
         return;
     }
-    const QRect r(QPoint(0, 0), pic.size());
+    const QRect r(QPoint(0, 0), figura.size());
     for (auto _ : state) {
-        QRegion region = TImageShape::BuildOpaqueRegion(pic, r, r);
-        benchmark::DoNotOptimize(region);
+        QRegion regiao = TImageShape::BuildOpaqueRegion(figura, r, r);
+        benchmark::DoNotOptimize(regiao);
     }
 }
-BENCHMARK(BM_GameCabinetOutline)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ContornoDoGabineteDoJogo)->Unit(benchmark::kMillisecond);
 
 // The whole update: outline, placement and the window's mask.
-void BM_CabinetPictureAssigned(benchmark::State& state) {
-    const QImage pic = cabinet();
-    QWidget window;
-    window.resize(800, 600);
-    auto* img = new TImageShape(&window);
+void BM_FiguraDoGabineteAtribuida(benchmark::State& state) {
+    const QImage figura = gabinete();
+    QWidget janela;
+    janela.resize(800, 600);
+    auto* img = new TImageShape(&janela);
     img->setGeometry(0, 0, 800, 600);
-    for (auto _ : state) img->setPicture(pic);
+    for (auto _ : state) img->setPicture(figura);
 }
-BENCHMARK(BM_CabinetPictureAssigned)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FiguraDoGabineteAtribuida)->Unit(benchmark::kMillisecond);
 
-void BM_SilverCapsulePaint(benchmark::State& state) {
+void BM_PintarCapsulaPrateada(benchmark::State& state) {
     TDsFancyButton b;
     ComoCapsulaPrateada(b);
-    QImage target(156, 60, QImage::Format_RGB32);
-    target.fill(Qt::darkRed);
-    b.render(&target);  // first paint loads the glyphs
+    QImage alvo(156, 60, QImage::Format_RGB32);
+    alvo.fill(Qt::darkRed);
+    b.render(&alvo);  // first paint loads the glyphs
     for (auto _ : state) {
-        b.render(&target, QPoint(), QRegion(), QWidget::DrawChildren);
+        b.render(&alvo, QPoint(), QRegion(), QWidget::DrawChildren);
         benchmark::ClobberMemory();
     }
 }
-BENCHMARK(BM_SilverCapsulePaint)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_PintarCapsulaPrateada)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

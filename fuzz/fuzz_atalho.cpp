@@ -74,8 +74,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dados, size_t tamanho) {
     CriarAtalho(alvo, argumentos, pastaDeTrabalho, nome, grupo, lugar);
 
     const QStringList feitos = arquivosSob(gRaiz->path());
-    const QString nomeSeguro = detalhe::NomeSeguro(nome);
-    const QString grupoSeguro = detalhe::NomeSeguro(grupo);
+    const QString nomeSeguro = plataforma::NomeSeguro(nome);
+    const QString grupoSeguro = plataforma::NomeSeguro(grupo);
     const QString esperado =
         lugar == 0 ? home + "/Desktop/" + nomeSeguro + ".desktop"
                    : home + "/.local/share/applications/" + grupoSeguro + "/" + nomeSeguro + ".desktop";

@@ -5,25 +5,27 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "platform/animated_cursor.h"
+#include "platform/cursor_animado.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dados, size_t tamanho) {
     const QByteArrayView bytes(reinterpret_cast<const char*>(dados), qsizetype(tamanho));
-    const auto cursor = plataforma::parseCursorFile(bytes);
+    const auto cursor = plataforma::InterpretarArquivoDeCursor(bytes);
     if (cursor) {
-        if (cursor->frames.empty() || cursor->steps.empty()) std::abort();
-        if (cursor->frames.size() > size_t(plataforma::kMaxCursorFrames)) std::abort();
-        if (cursor->steps.size() > size_t(plataforma::kMaxCursorSteps)) std::abort();
-        for (const auto& q : cursor->frames) {
-            if (q.image.isNull() || q.image.width() > plataforma::kMaxCursorSide ||
-                q.image.height() > plataforma::kMaxCursorSide)
+        if (cursor->quadros.empty() || cursor->passos.empty()) std::abort();
+        if (cursor->quadros.size() > size_t(plataforma::kMaximoDeQuadros)) std::abort();
+        if (cursor->passos.size() > size_t(plataforma::kMaximoDePassos)) std::abort();
+        for (const auto& q : cursor->quadros) {
+            if (q.imagem.isNull() || q.imagem.width() > plataforma::kMaiorLadoDeCursor ||
+                q.imagem.height() > plataforma::kMaiorLadoDeCursor)
                 std::abort();
-            if (!q.image.rect().contains(q.hotSpot)) std::abort();
+            if (!q.imagem.rect().contains(q.pontoQuente)) std::abort();
         }
-        for (const auto& p : cursor->steps)
-            if (p.frame < 0 || size_t(p.frame) >= cursor->frames.size() || p.jiffies < 1) std::abort();
+        for (const auto& p : cursor->passos)
+            if (p.quadro < 0 || size_t(p.quadro) >= cursor->quadros.size() || p.sessentaAvos < 1)
+                std::abort();
     }
-    const auto imagem = plataforma::parseCursorImage(bytes);
-    if (imagem && (imagem->image.isNull() || !imagem->image.rect().contains(imagem->hotSpot))) std::abort();
+    const auto imagem = plataforma::InterpretarImagemDeCursor(bytes);
+    if (imagem && (imagem->imagem.isNull() || !imagem->imagem.rect().contains(imagem->pontoQuente)))
+        std::abort();
     return 0;
 }

@@ -17,10 +17,10 @@
 namespace {
 
 void verificarModos(const QString& token) {
-    const QString t = uRotinasGerais::Aparar(token).toUpper();
+    const QString t = plataforma::Aparar(token).toUpper();
     const bool ehToken = t == QLatin1String("<INSTALAR>") || t == QLatin1String("<ICONES>") ||
                          t == QLatin1String("<DESINSTALAR>");
-    const bool modo = uRotinasGerais::ModoDaLinhaDeComando() != uRotinasGerais::ModoDoPrograma::Jogo;
+    const bool modo = instalacao::ModoDaLinhaDeComando() != instalacao::ModoDoPrograma::Jogo;
     if (modo != ehToken) std::abort();
 }
 
@@ -40,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dados, size_t tamanho) {
         // A raw line, any argument count.
         const int contagem = int(dados[0] >> 1) - 8;
         if (texto.isEmpty() && contagem == 0) return 0;  // the seam's "back to the real command line"
-        uRotinasGerais::DefinirLinhaDeComandoParaTeste(texto, contagem);
+        instalacao::DefinirLinhaDeComandoParaTeste(texto, contagem);
         const QString token = uRotinasGerais::ParametroDaLinhaDeComando();
         if (contagem <= 0 && !token.isEmpty()) std::abort();
         if (token.size() > texto.size()) std::abort();
@@ -50,18 +50,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dados, size_t tamanho) {
         // argv split at NUL bytes: the program path first, then the arguments.
         QStringList argv;
         for (const QByteArray& parte : bytes.split('\0')) argv << QString::fromUtf8(parte);
-        const QString linha = uRotinasGerais::LinhaDeComandoReconstruida(argv);
-        uRotinasGerais::DefinirLinhaDeComandoParaTeste(linha, int(argv.size()) - 1);
+        const QString linha = instalacao::LinhaDeComandoReconstruida(argv);
+        instalacao::DefinirLinhaDeComandoParaTeste(linha, int(argv.size()) - 1);
         const QString token = uRotinasGerais::ParametroDaLinhaDeComando();
-        QString esperado = uRotinasGerais::Aparar(QStringList(argv.mid(1)).join(QLatin1Char(' ')));
+        QString esperado = plataforma::Aparar(QStringList(argv.mid(1)).join(QLatin1Char(' ')));
         while (esperado.startsWith(QLatin1Char('"'))) esperado.remove(0, 1);
         while (esperado.endsWith(QLatin1Char('"'))) esperado.chop(1);
         // With only blank arguments there is no token to find; whatever comes back must not
         // start an installer mode unless the program's own name is a token.
-        if (!uRotinasGerais::Aparar(argv.mid(1).join(QLatin1Char(' '))).isEmpty() && token != esperado)
+        if (!plataforma::Aparar(argv.mid(1).join(QLatin1Char(' '))).isEmpty() && token != esperado)
             std::abort();
         verificarModos(token);
     }
-    uRotinasGerais::DefinirLinhaDeComandoParaTeste(QString(), 0);
+    instalacao::DefinirLinhaDeComandoParaTeste(QString(), 0);
     return 0;
 }

@@ -92,7 +92,7 @@ def main():
 
     t.tempo("reel draw (3 reads, 3 decodes, 3 cells)", em1x(r"DesenharUmaBobina"), 0.5)
     t.tempo("reel draw at 2x (3 file checks, pictures kept)", achar(bs, r"DesenharUmaBobinaEm2x"), 0.5)
-    t.tempo("region build of the 800x600 cabinet", achar(bs, r"(CabinetOutline|regi(ao|on))"), 5)
+    t.tempo("region build of the 800x600 cabinet", achar(bs, r"(ContornoDoGabinete|regi(ao|on))"), 5)
     t.tempo("one capsule button paint", em1x(r"(bot[aã]o|button|c[aá]psula|capsule)"), 0.2)
     t.tempo("one capsule button paint at 2x", achar(bs, r"BotaoCapsulaEm2x"), 0.2)
     t.tempo("one lamp and marquee tick (with repaint)", achar(bs, r"LuzesELetreiro"), 1)

@@ -25,9 +25,9 @@ namespace {
 // Answered before anything that could want a display: a terminal, a package check or a shell
 // script may ask these with no desktop at all.
 int ResponderNoTerminal(int argc, char* argv[]) {
-    QCoreApplication app(argc, argv);
+    QCoreApplication aplicacao(argc, argv);
     plataforma::InstalarIdioma();
-    std::fputs(uRotinasGerais::RespostaDeTerminal(QString::fromLocal8Bit(argv[1])).toUtf8().constData(),
+    std::fputs(instalacao::RespostaDeTerminal(QString::fromLocal8Bit(argv[1])).toUtf8().constData(),
                stdout);
     return std::fflush(stdout) == 0 ? 0 : 1;
 }
@@ -68,14 +68,14 @@ QIcon IconeDoJogo() {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    if (uRotinasGerais::PedidoDeTerminal(argc, argv)) return ResponderNoTerminal(argc, argv);
+    if (instalacao::PedidoDeTerminal(argc, argv)) return ResponderNoTerminal(argc, argv);
 
     plataforma::GarantirPastaPessoal();  // before Qt reads it
     // Before the application object takes out the options it knows for itself.
-    uRotinasGerais::DefinirArgumentosDoProcesso(argc, argv);
+    instalacao::DefinirArgumentosDoProcesso(argc, argv);
 
     ArgumentosDoQt argumentosDoQt(argc, argv);
-    QApplication app(argumentosDoQt.argc, argumentosDoQt.argv.data());
+    QApplication aplicacao(argumentosDoQt.argc, argumentosDoQt.argv.data());
     const plataforma::FontesEmSegundoPlano fontes;
     // The application's title. Not set as Qt's display name: on X11 Qt appends that to every
     // window title the window manager shows, and a dialog's caption is its own title alone.
@@ -87,9 +87,9 @@ int main(int argc, char* argv[]) {
 
     // "<INSTALAR>", "<ICONES>" or "<DESINSTALAR>" as the only argument: that mode instead of the game.
     // The package manager's copy is installed and removed by it alone.
-    if (uRotinasGerais::RecusarNaCopiaDoSistema(uRotinasGerais::TituloDoAplicativo())) return 1;
+    if (instalacao::RecusarNaCopiaDoSistema(uRotinasGerais::TituloDoAplicativo())) return 1;
     if (uRotinasGerais::ProcessarLinhaDeComando(uRotinasGerais::TituloDoAplicativo()))
-        return uRotinasGerais::CodigoDeSaidaDoModo();
+        return instalacao::CodigoDeSaidaDoModo();
 
     TfrmPrincipal janela;
     if (janela.TerminoSolicitado()) return 0;  // the screen is too small

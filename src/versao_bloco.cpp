@@ -6,7 +6,7 @@
 
 extern "C" {
 [[gnu::used,
-  gnu::section(TREVOLINO_VERSION_SECTION)]] const plataforma::BlocoDeVersao trevolino_bloco_de_versao = {
+  gnu::section(TREVOLINO_SECAO_DA_VERSAO)]] const plataforma::BlocoDeVersao trevolino_bloco_de_versao = {
     plataforma::kAssinatura,
     0x00010000u,
     (std::uint32_t(TREVOLINO_VERSION_MAJOR) << 16) | std::uint32_t(TREVOLINO_VERSION_MINOR),

@@ -1,8 +1,8 @@
 #include "controls/DsFancyButton.h"
 
 #include <QTimer>
-#include "controls/DsFancyButtonAcessivel.h"
-#include "controls/SemCorChave.h"
+#include "controls/botao_acessivel.h"
+#include "controls/sem_cor_chave.h"
 
 #include <QAccessible>
 #include <QGuiApplication>
@@ -141,7 +141,7 @@ void fillSpans(QPainter& p, const std::vector<TDsFancyButton::Span>& spans, cons
     for (const auto& s : spans) p.fillRect(QRect(s.x0, s.y, s.x1 - s.x0, 1), c);
 }
 
-using controls_detail::withoutKey;
+using controles::SemCorChave;
 
 }  // namespace
 
@@ -170,7 +170,7 @@ TDsFancyButton::TDsFancyButton(QWidget* parent)
       FFancyEffects(new TDsEffect(this)),
       FGlyphs(new TDsGlyph(this)),
       FColor(QGuiApplication::palette().color(QPalette::Button)) {
-    InstalarAcessibilidadeDoBotao();
+    controles::InstalarAcessibilidadeDoBotao();
     connect(FFancyEffects, &TDsEffect::OnEffectChange, this, &TDsFancyButton::PartsChanged);
     connect(FGlyphs, &TDsGlyph::OnGlyphChange, this, &TDsFancyButton::PartsChanged);
     resize(97, 25);
@@ -447,7 +447,7 @@ void TDsFancyButton::DrawGlyph(QPainter& p) {
     }
     // The strip's own transparent colour is the bottom-left pixel of image 1.
     FGlyphKeyColor = QColor::fromRgb(strip.pixel(0, gh - 1)).toRgb();
-    p.drawImage(r.topLeft(), withoutKey(cell, FGlyphKeyColor.rgb()));
+    p.drawImage(r.topLeft(), SemCorChave(cell, FGlyphKeyColor.rgb()));
 }
 
 void TDsFancyButton::DrawCaption(QPainter& p, const QSize& caption) {

@@ -1,5 +1,5 @@
 #include "controls/ImageShape.h"
-#include "controls/SemCorChave.h"
+#include "controls/sem_cor_chave.h"
 
 #include <QCoreApplication>
 
@@ -23,7 +23,7 @@ namespace {
 // environment, so processes started from this one inherit it.
 constexpr char kShapeFlag[] = "wexor";
 
-QImage withoutColour(const QImage& img, QRgb key) { return controls_detail::withoutKey(img, key); }
+QImage withoutColour(const QImage& img, QRgb key) { return controles::SemCorChave(img, key); }
 
 // The picture's own pixels per window pixel: 2 for a picture made for a screen scaled 2x.
 int pictureScale(const QImage& img) { return std::max(1, qRound(img.devicePixelRatio())); }

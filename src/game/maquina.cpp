@@ -47,49 +47,49 @@ Relogio& RelogioDoQt() {
 }
 
 Maquina::Maquina(Relogio& relogio, Sorteio sorteio, QObject* parent)
-    : QObject(parent), FSorteio(std::move(sorteio)) {
+    : QObject(parent), m_sorteio(std::move(sorteio)) {
     setObjectName(QStringLiteral("maquina"));
     for (int k = 1; k <= 3; ++k)
-        FTimBobina[size_t(k - 1)] = relogio.Criar(this, QStringLiteral("timBobina%1").arg(k), kBobinaMs,
+        m_timBobina[size_t(k - 1)] = relogio.Criar(this, QStringLiteral("timBobina%1").arg(k), kBobinaMs,
                                                   [this, k] { PassoDaBobina(k); });
-    FTimFinal = relogio.Criar(this, QStringLiteral("timFinal"), kFinalMs, [this] { Finalizar(); });
-    FTimLuzes =
+    m_timFinal = relogio.Criar(this, QStringLiteral("timFinal"), kFinalMs, [this] { Finalizar(); });
+    m_timLuzes =
         relogio.Criar(this, QStringLiteral("timLuzesMensagem"), kLuzesMs, [this] { PassoDasLuzes(); });
-    FTimAssentar = relogio.Criar(this, QStringLiteral("timAssentar"), kAssentarMs, [this] {
-        FTimAssentar->Parar();
+    m_timAssentar = relogio.Criar(this, QStringLiteral("timAssentar"), kAssentarMs, [this] {
+        m_timAssentar->Parar();
         ChecarSeGanhou();
     });
-    FTimPagamento =
+    m_timPagamento =
         relogio.Criar(this, QStringLiteral("timPagamento"), kCreditoMs, [this] { PassoDoPagamento(); });
 }
 
 // --- money -----------------------------------------------------------------------------------
 
 void Maquina::DefinirDinheiro(double credito, double aposta) {
-    FCredito = credito;
-    FAposta = aposta;
-    emit CreditoOuApostaMudou(FCredito, FAposta);
+    m_credito = credito;
+    m_aposta = aposta;
+    emit CreditoOuApostaMudou(m_credito, m_aposta);
 }
 
 bool Maquina::Apostar(double quantia) {
-    if (FCredito < quantia) return false;
+    if (m_credito < quantia) return false;
     SetarMensagem(QT_TRANSLATE_NOOP("Trevolino", "Boa Sorte"));
-    jogo::Apostar(FCredito, FAposta, quantia);
+    jogo::Apostar(m_credito, m_aposta, quantia);
     emit Ocorreu(Evento::MoedaInserida);
-    emit CreditoOuApostaMudou(FCredito, FAposta);
+    emit CreditoOuApostaMudou(m_credito, m_aposta);
     return true;
 }
 
 // --- the turn --------------------------------------------------------------------------------
 
 void Maquina::IniciarVolta(int maior, const std::array<int, 3>& acrescimos) {
-    DefinirLimites(FBobinas, FSorteio(maior), acrescimos);
-    FFase = Fase::Girando;
-    for (Temporizador* t : FTimBobina) t->Iniciar();
+    DefinirLimites(m_bobinas, m_sorteio(maior), acrescimos);
+    m_fase = Fase::Girando;
+    for (Temporizador* t : m_timBobina) t->Iniciar();
 }
 
 bool Maquina::Girar() {
-    if (FAposta == 0) return false;
+    if (m_aposta == 0) return false;
     IniciarVolta(kMaiorSorteioGiro, kAcrescimoGiro);
     emit GiroComecou();
     emit Ocorreu(Evento::GiroComecou);
@@ -99,100 +99,100 @@ bool Maquina::Girar() {
 void Maquina::GirarAbertura() { IniciarVolta(kMaiorSorteioAbertura, kAcrescimoAbertura); }
 
 void Maquina::PassoDaBobina(int k) {
-    Bobina& b = FBobinas[size_t(k - 1)];
+    Bobina& b = m_bobinas[size_t(k - 1)];
     Avancar(b);
     emit BobinaAndou(k);
     if (ContarPasso(b) != ResultadoDoPasso::Parou) return;
-    FTimBobina[size_t(k - 1)]->Parar();
+    m_timBobina[size_t(k - 1)]->Parar();
     emit BobinaParou(k);
     emit Ocorreu(Evento::BobinaParou);
     // The last reel ends the turning; the win check comes after a short pause.
     if (k != 3) return;
-    FFase = Fase::Assentando;
-    FTimAssentar->Iniciar();
+    m_fase = Fase::Assentando;
+    m_timAssentar->Iniciar();
 }
 
 void Maquina::ChecarSeGanhou() {
-    FPremio = PremioDaLinhaDoMeio(FBobinas, FAposta);
-    FPremioDoPagamento = FPremio;
-    if (FPremio <= 0) {
+    m_premio = PremioDaLinhaDoMeio(m_bobinas, m_aposta);
+    m_premioDoPagamento = m_premio;
+    if (m_premio <= 0) {
         TerminarPagamento();
         return;
     }
-    FFase = Fase::Pagando;
-    emit Ganhou(FPremio);
+    m_fase = Fase::Pagando;
+    emit Ganhou(m_premio);
     emit Ocorreu(Evento::Ganhou);
-    emit Ocorreu(EventoDoPagamento(FPremio));
+    emit Ocorreu(EventoDoPagamento(m_premio));
     SetarMensagem(QT_TRANSLATE_NOOP("Trevolino", "Parabens"));
     // The first credit moves at once; each later one, and the end, a tick after the one before.
     PassoDoPagamento();
-    FTimPagamento->Iniciar();
+    m_timPagamento->Iniciar();
 }
 
 void Maquina::PassoDoPagamento() {
-    if (PagarUmCredito(FPremio, FCredito)) {
-        emit CreditoOuApostaMudou(FCredito, FAposta);
-        emit CreditoPago(FPremio);
+    if (PagarUmCredito(m_premio, m_credito)) {
+        emit CreditoOuApostaMudou(m_credito, m_aposta);
+        emit CreditoPago(m_premio);
         return;
     }
-    FTimPagamento->Parar();
+    m_timPagamento->Parar();
     TerminarPagamento();
 }
 
 void Maquina::TerminarPagamento() {
-    if (FPremioDoPagamento > 0) emit Ocorreu(Evento::PagamentoTerminou);
-    FPremioDoPagamento = 0;
-    FAposta = 0;
-    emit CreditoOuApostaMudou(FCredito, FAposta);
+    if (m_premioDoPagamento > 0) emit Ocorreu(Evento::PagamentoTerminou);
+    m_premioDoPagamento = 0;
+    m_aposta = 0;
+    emit CreditoOuApostaMudou(m_credito, m_aposta);
     SetarOQueTemQueDar(0, 0, 0);
-    FFase = Fase::Final;
-    FTimFinal->Iniciar();
+    m_fase = Fase::Final;
+    m_timFinal->Iniciar();
     SetarMensagem(QT_TRANSLATE_NOOP("Trevolino", "Aposte e Ganhe"));
 }
 
 void Maquina::Finalizar() {
-    FTimFinal->Parar();
-    FFase = Fase::Parada;
+    m_timFinal->Parar();
+    m_fase = Fase::Parada;
     emit RodadaTerminou();
 }
 
 void Maquina::SetarOQueTemQueDar(int s1, int s2, int s3) {
     // On reel 1 each symbol k first stands at position k; a value outside the strip sets none.
-    FBobinas[0].Alvo = PrimeiraPosicao(Bobina1, s1);
-    FBobinas[1].Alvo = s2 != 0 ? PrimeiraPosicao(Bobina2, s2) : 0;
-    FBobinas[2].Alvo = s3 != 0 ? PrimeiraPosicao(Bobina3, s3) : 0;
+    m_bobinas[0].Alvo = PrimeiraPosicao(Bobina1, s1);
+    m_bobinas[1].Alvo = s2 != 0 ? PrimeiraPosicao(Bobina2, s2) : 0;
+    m_bobinas[2].Alvo = s3 != 0 ? PrimeiraPosicao(Bobina3, s3) : 0;
 }
 
 void Maquina::Posicionar(int p1, int p2, int p3) {
-    FBobinas[0].Posicao = p1;
-    FBobinas[1].Posicao = p2;
-    FBobinas[2].Posicao = p3;
+    m_bobinas[0].Posicao = p1;
+    m_bobinas[1].Posicao = p2;
+    m_bobinas[2].Posicao = p3;
 }
 
 // --- lamps and marquee -----------------------------------------------------------------------
 
 void Maquina::IniciarLuzes() {
-    FFaseDasLuzes = 1;
-    FTimLuzes->Iniciar();
+    m_faseDasLuzes = 1;
+    m_timLuzes->Iniciar();
 }
 
 void Maquina::SetarMensagem(const QString& texto) {
     // The marquee speaks the player's language; a text without a translation stands as given.
-    FMensagem = QCoreApplication::translate("Trevolino", texto.toUtf8().constData());
-    emit MensagemMudou(FMensagem);
+    m_mensagem = QCoreApplication::translate("Trevolino", texto.toUtf8().constData());
+    emit MensagemMudou(m_mensagem);
 }
 
 void Maquina::PassoDasLuzes() {
-    const int fase = FFaseDasLuzes;
-    ObterCorDaLuz(FFaseDasLuzes - 1, &FFaseDasLuzes);
-    FLetreiro = PedacoDoLetreiro(FMensagem, FPosicaoDaMensagem);
-    FPosicaoDaMensagem = ProximaPosicaoDoLetreiro(FMensagem, FPosicaoDaMensagem);
+    const int fase = m_faseDasLuzes;
+    ObterCorDaLuz(m_faseDasLuzes - 1, &m_faseDasLuzes);
+    m_letreiro = PedacoDoLetreiro(m_mensagem, m_posicaoDaMensagem);
+    m_posicaoDaMensagem = ProximaPosicaoDoLetreiro(m_mensagem, m_posicaoDaMensagem);
     emit LuzesAndaram(fase);
 }
 
 void Maquina::Parar() {
     for (Temporizador* t :
-         {FTimBobina[0], FTimBobina[1], FTimBobina[2], FTimAssentar, FTimPagamento, FTimFinal, FTimLuzes})
+         {m_timBobina[0], m_timBobina[1], m_timBobina[2], m_timAssentar, m_timPagamento, m_timFinal, m_timLuzes})
         t->Parar();
 }
 

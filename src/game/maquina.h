@@ -49,12 +49,12 @@ public:
 
     explicit Maquina(Relogio& relogio = RelogioDoQt(), Sorteio sorteio = Sortear, QObject* parent = nullptr);
 
-    void DefinirSorteio(Sorteio sorteio) { FSorteio = std::move(sorteio); }
+    void DefinirSorteio(Sorteio sorteio) { m_sorteio = std::move(sorteio); }
 
     // --- money ---
-    double Credito() const { return FCredito; }
-    double Aposta() const { return FAposta; }
-    double Premio() const { return FPremio; }
+    double Credito() const { return m_credito; }
+    double Aposta() const { return m_aposta; }
+    double Premio() const { return m_premio; }
     void DefinirDinheiro(double credito, double aposta);
     // Takes a bet the credit covers, with "Boa Sorte" and a coin; false, nothing changed, otherwise.
     bool Apostar(double quantia);
@@ -71,21 +71,21 @@ public:
     void Finalizar();         // the second after the turn is over
     // Stop targets as symbols (0: none); a symbol the strip lacks sets none.
     void SetarOQueTemQueDar(int s1, int s2, int s3);
-    const std::array<Bobina, 3>& Bobinas() const { return FBobinas; }
-    int Posicao(int k) const { return FBobinas[size_t(k - 1)].Posicao; }
+    const std::array<Bobina, 3>& Bobinas() const { return m_bobinas; }
+    int Posicao(int k) const { return m_bobinas[size_t(k - 1)].Posicao; }
     void Posicionar(int p1, int p2, int p3);
-    Fase FaseAtual() const { return FFase; }
+    Fase FaseAtual() const { return m_fase; }
     // The prize a count-up in progress is paying (what chose its sound); 0 outside one.
-    double PremioDoPagamento() const { return FFase == Fase::Pagando ? FPremioDoPagamento : 0; }
+    double PremioDoPagamento() const { return m_fase == Fase::Pagando ? m_premioDoPagamento : 0; }
 
     // --- lamps and marquee ---
     void IniciarLuzes();  // phase 1 and the lamp timer on
     void SetarMensagem(const QString& texto);
     void PassoDasLuzes();
-    int FaseDasLuzes() const { return FFaseDasLuzes; }
-    const QString& Mensagem() const { return FMensagem; }
+    int FaseDasLuzes() const { return m_faseDasLuzes; }
+    const QString& Mensagem() const { return m_mensagem; }
     // The twelve characters the marquee showed at its last step.
-    const QString& Letreiro() const { return FLetreiro; }
+    const QString& Letreiro() const { return m_letreiro; }
 
     // Every timer stops: the program is ending.
     void Parar();
@@ -107,22 +107,22 @@ private:
     void IniciarVolta(int maior, const std::array<int, 3>& acrescimos);
     void TerminarPagamento();
 
-    Sorteio FSorteio;
-    double FCredito = 0;
-    double FAposta = 0;
-    double FPremio = 0;
-    double FPremioDoPagamento = 0;
-    std::array<Bobina, 3> FBobinas{};
-    Fase FFase = Fase::Parada;
-    int FFaseDasLuzes = 255;
-    QString FMensagem;
-    int FPosicaoDaMensagem = 0;
-    QString FLetreiro;
-    std::array<Temporizador*, 3> FTimBobina{};
-    Temporizador* FTimAssentar;
-    Temporizador* FTimPagamento;
-    Temporizador* FTimFinal;
-    Temporizador* FTimLuzes;
+    Sorteio m_sorteio;
+    double m_credito = 0;
+    double m_aposta = 0;
+    double m_premio = 0;
+    double m_premioDoPagamento = 0;
+    std::array<Bobina, 3> m_bobinas{};
+    Fase m_fase = Fase::Parada;
+    int m_faseDasLuzes = 255;
+    QString m_mensagem;
+    int m_posicaoDaMensagem = 0;
+    QString m_letreiro;
+    std::array<Temporizador*, 3> m_timBobina{};
+    Temporizador* m_timAssentar;
+    Temporizador* m_timPagamento;
+    Temporizador* m_timFinal;
+    Temporizador* m_timLuzes;
 };
 
 }  // namespace jogo

@@ -30,7 +30,7 @@
 #include "shell/dialogo_rotinas.h"
 #include "shell/dialogos.h"
 
-namespace uRotinasGerais {
+namespace instalacao {
 
 namespace {
 
@@ -131,7 +131,7 @@ struct RegistroDoDesinstalador {
 };
 
 std::optional<RegistroDaPasta> LerRegistroDaPasta(const QString& pasta) {
-    if (!CaminhoResolvido(pasta) || !detalhe::CaminhoRemovivel(pasta) || !EhDoTipo(pasta, S_IFDIR))
+    if (!CaminhoResolvido(pasta) || !plataforma::CaminhoRemovivel(pasta) || !EhDoTipo(pasta, S_IFDIR))
         return std::nullopt;
     const auto o = LerJson(pasta + kRegistroNaPasta);
     if (!o) return std::nullopt;
@@ -194,7 +194,7 @@ class Gravacao {
 public:
     QStringList criadas;  // folders this run made, parents first
 
-    bool pasta(const QString& p, QString* resolvida) { return CriarPastas(p, &criadas, resolvida); }
+    bool pasta(const QString& p, QString* resolvida) { return plataforma::CriarPastas(p, &criadas, resolvida); }
 
     bool gravar(const QString& destino, const QByteArray& dados, mode_t modo) {
         const QString t = temporario(destino);
@@ -206,32 +206,32 @@ public:
             ::write(fd, dados.constData(), size_t(dados.size())) == dados.size() && ::fchmod(fd, modo) == 0;
         ok = ::close(fd) == 0 && ok;
         if (!ok) ::unlink(Nativo(t).constData());
-        if (ok) FPendentes.append({t, destino});
+        if (ok) m_pendentes.append({t, destino});
         return ok;
     }
 
     bool copiar(const QString& origem, const QString& destino) {
         const QString t = temporario(destino);
-        if (t.isEmpty() || !CopiarArquivo(origem, t)) return false;
-        FPendentes.append({t, destino});
+        if (t.isEmpty() || !uRotinasGerais::CopiarArquivo(origem, t)) return false;
+        m_pendentes.append({t, destino});
         return true;
     }
 
     bool concluir() {
         bool ok = true;
-        for (const auto& [t, destino] : FPendentes)
+        for (const auto& [t, destino] : m_pendentes)
             if (!ok || ::rename(Nativo(t).constData(), Nativo(destino).constData()) != 0) {
                 ::unlink(Nativo(t).constData());
                 ok = false;
             }
-        FPendentes.clear();
+        m_pendentes.clear();
         return ok;
     }
 
     // The files not yet in place go, and the folders this run made when they are empty.
     void desfazer() {
-        for (const auto& p : FPendentes) ::unlink(Nativo(p.first).constData());
-        FPendentes.clear();
+        for (const auto& p : m_pendentes) ::unlink(Nativo(p.first).constData());
+        m_pendentes.clear();
         for (auto it = criadas.crbegin(); it != criadas.crend(); ++it) ::rmdir(Nativo(*it).constData());
     }
 
@@ -240,12 +240,12 @@ private:
     // but a file (or a link, replaced itself) stands at `destino`.
     static QString temporario(const QString& destino) {
         const QFileInfo fi(destino);
-        if (!PodeCriarEm(fi.path()) || EhDoTipo(destino, S_IFDIR)) return QString();
+        if (!plataforma::PodeCriarEm(fi.path()) || EhDoTipo(destino, S_IFDIR)) return QString();
         return fi.path() + QStringLiteral("/.") + fi.fileName() + QStringLiteral(".novo-") +
                QString::number(QRandomGenerator::global()->generate(), 36);
     }
 
-    QList<QPair<QString, QString>> FPendentes;
+    QList<QPair<QString, QString>> m_pendentes;
 };
 
 // The files a build puts in the program folder: the executable and the reel and sound folders.
@@ -264,7 +264,7 @@ void RemoverPastaInstalada(const RegistroDaPasta& r, QStringList* restantes) {
     bool ficou = false;
     for (const QString& a : r.arquivos) {
         const QString f = r.pasta + QLatin1Char('/') + a;
-        if (!CaminhoResolvido(f) || !ApagarArquivo(f, false)) ficou = true;
+        if (!CaminhoResolvido(f) || !uRotinasGerais::ApagarArquivo(f, false)) ficou = true;
     }
     QStringList pastas = r.pastas;
     std::sort(pastas.begin(), pastas.end(),
@@ -280,7 +280,7 @@ void RemoverPastaInstalada(const RegistroDaPasta& r, QStringList* restantes) {
 // An error in the game's own warning dialog, with its one button; the run then ends with status 1.
 void Advertir(const QString& texto, const QString& titulo) {
     gFalhou = true;
-    CaixaDeDialogo(nullptr, texto, titulo, QString(), QCoreApplication::translate("Trevolino", "Sim"), true);
+    uRotinasGerais::CaixaDeDialogo(nullptr, texto, titulo, QString(), QCoreApplication::translate("Trevolino", "Sim"), true);
 }
 
 QByteArray LerRecurso(const QString& recurso) {
@@ -295,12 +295,12 @@ bool Concluir(const QString& Executavel, const QString& Titulo, Gravacao& g, con
 bool InstaladorFalhou() { return gFalhou; }
 
 QString PastaDoMenuDoInstalador() {
-    return InstalacaoParaTodos() ? PastaDeDadosDoSistema() + QStringLiteral("/applications")
-                                 : PastaDoMenuIniciar();
+    return plataforma::InstalacaoParaTodos() ? plataforma::PastaDeDadosDoSistema() + QStringLiteral("/applications")
+                                 : uRotinasGerais::PastaDoMenuIniciar();
 }
 
 QString PastaDosIconesDoInstalador() {
-    if (InstalacaoParaTodos()) return PastaDeDadosDoSistema() + QStringLiteral("/icons/hicolor");
+    if (plataforma::InstalacaoParaTodos()) return plataforma::PastaDeDadosDoSistema() + QStringLiteral("/icons/hicolor");
     const QString dados = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
     if (dados.isEmpty() || !QDir::isAbsolutePath(dados)) return QString();
     return QDir::cleanPath(dados) + QStringLiteral("/icons/hicolor");
@@ -310,7 +310,7 @@ QString PastaDosIconesDoInstalador() {
 // Messages
 
 QString MensagemConfirmacaoInstalar(const QString& titulo) {
-    const auto q = [](int n) { return QuebrasDeLinha(n); };
+    const auto q = [](int n) { return uRotinasGerais::QuebrasDeLinha(n); };
     return QCoreApplication::translate("Trevolino", "Instalação") + q(2) +
            QCoreApplication::translate("Trevolino", "Este Software Destina-Se a") + q(1) +
            QCoreApplication::translate("Trevolino", "Simular Um Jogo Trevolino.") + q(2) +
@@ -329,11 +329,11 @@ QString MensagemConfirmacaoInstalar(const QString& titulo) {
 }
 
 QString MensagemConfirmacaoIcones(const QString& titulo) {
-    return titulo + QuebrasDeLinha(1) + MensagemConfirmacaoInstalar(titulo);
+    return titulo + uRotinasGerais::QuebrasDeLinha(1) + MensagemConfirmacaoInstalar(titulo);
 }
 
 QString MensagemInstalacaoConcluida(const QString& titulo) {
-    const auto q = [](int n) { return QuebrasDeLinha(n); };
+    const auto q = [](int n) { return uRotinasGerais::QuebrasDeLinha(n); };
     return titulo + q(1) + QCoreApplication::translate("Trevolino", "Instalação Concluída") + q(2) +
            QCoreApplication::translate("Trevolino", "O Aplicativo Poderá Ser Utilizado Através") + q(1) +
            QCoreApplication::translate("Trevolino", "Do Menu de Aplicativos ou Então") + q(1) +
@@ -343,7 +343,7 @@ QString MensagemInstalacaoConcluida(const QString& titulo) {
 }
 
 QString MensagemConfirmacaoDesinstalar(const QString& titulo) {
-    const auto q = [](int n) { return QuebrasDeLinha(n); };
+    const auto q = [](int n) { return uRotinasGerais::QuebrasDeLinha(n); };
     return titulo + q(1) + QCoreApplication::translate("Trevolino", "Desinstalação") + q(2) +
            QCoreApplication::translate("Trevolino", "Você Está Certo de Que Deseja Remover") + q(1) +
            QCoreApplication::translate("Trevolino", "Este Aplicativo Do Seu Computador?") + q(2) +
@@ -352,20 +352,20 @@ QString MensagemConfirmacaoDesinstalar(const QString& titulo) {
 }
 
 QString MensagemDesinstalacaoConcluida(const QString& titulo) {
-    return titulo + QuebrasDeLinha(1) + QCoreApplication::translate("Trevolino", "Desinstalação") +
-           QuebrasDeLinha(2) +
+    return titulo + uRotinasGerais::QuebrasDeLinha(1) + QCoreApplication::translate("Trevolino", "Desinstalação") +
+           uRotinasGerais::QuebrasDeLinha(2) +
            QCoreApplication::translate("Trevolino", "O Aplicativo Foi Desinstalado Com Sucesso.");
 }
 
 QString MensagemFalhaNaInstalacao(const QString& titulo, const QString& oQueFalhou, const QString& caminho) {
-    const auto q = [](int n) { return QuebrasDeLinha(n); };
+    const auto q = [](int n) { return uRotinasGerais::QuebrasDeLinha(n); };
     return titulo + q(1) + QCoreApplication::translate("Trevolino", "Não Foi Possível Instalar") + q(2) +
            oQueFalhou + q(1) + caminho + q(2) +
            QCoreApplication::translate("Trevolino", "Nada Foi Instalado.");
 }
 
 QString MensagemDesinstalacaoIncompleta(const QString& titulo, const QStringList& restantes) {
-    const auto q = [](int n) { return QuebrasDeLinha(n); };
+    const auto q = [](int n) { return uRotinasGerais::QuebrasDeLinha(n); };
     return titulo + q(1) + QCoreApplication::translate("Trevolino", "Desinstalação") + q(2) +
            QCoreApplication::translate("Trevolino", "Não Foi Possível Remover:") + q(1) +
            restantes.join(q(1)) + q(2) +
@@ -376,42 +376,42 @@ QString MensagemDesinstalacaoIncompleta(const QString& titulo, const QStringList
 // Steps
 
 QString PastaDeInstalacao(const QString& prefixo, const QString& NomeDaPasta) {
-    const QString p = Aparar(prefixo);
-    const QString nome = detalhe::NomeSeguro(NomeDaPasta);
+    const QString p = plataforma::Aparar(prefixo);
+    const QString nome = plataforma::NomeSeguro(NomeDaPasta);
     if (nome.isEmpty() || p.isEmpty() || !QDir::isAbsolutePath(p) || QDir::cleanPath(p) == QLatin1String("/"))
         return QString();
     return QDir::cleanPath(p) + QLatin1Char('/') + nome;
 }
 
 QString NomeDoDesinstalador(const QString& nomeDoExecutavel) {
-    const QString nome = Aparar(nomeDoExecutavel);
+    const QString nome = plataforma::Aparar(nomeDoExecutavel);
     const qsizetype ponto = nome.lastIndexOf(QLatin1Char('.'));
     if (ponto > 0) return nome.left(ponto) + QStringLiteral("_Desinstalar") + nome.mid(ponto);
     return nome + QStringLiteral("_Desinstalar");
 }
 
 void InstalarNaPastaDeProgramas(const QString& NomeDaPasta, const QString& Titulo) {
-    const QFileInfo exe(ExecutavelEmExecucao());
-    const QString origem = Aparar(exe.absolutePath());
+    const QFileInfo executavel(ExecutavelEmExecucao());
+    const QString origem = plataforma::Aparar(executavel.absolutePath());
     const auto recusar = [&](const QString& oQueFalhou, const QString& onde) {
         Advertir(MensagemFalhaNaInstalacao(Titulo, oQueFalhou, onde),
                  QCoreApplication::translate("Trevolino", "Instalação Não Concluída"));
     };
     const QString naoCopiou =
         QCoreApplication::translate("Trevolino", "Não Foi Possível Copiar o Programa Para:");
-    const QStringList doJogo = ArquivosDoJogo(origem, exe.fileName());
+    const QStringList doJogo = ArquivosDoJogo(origem, executavel.fileName());
     if (doJogo.isEmpty()) {
         recusar(QCoreApplication::translate("Trevolino", "A Pasta Não Contém os Arquivos do Jogo:"), origem);
         return;
     }
     Gravacao g;
     QString prefixo;
-    const QString pasta = g.pasta(PastaDeProgramas(), &prefixo) && PodeCriarEm(prefixo)
+    const QString pasta = g.pasta(uRotinasGerais::PastaDeProgramas(), &prefixo) && plataforma::PodeCriarEm(prefixo)
                               ? PastaDeInstalacao(prefixo, NomeDaPasta)
                               : QString();
     if (pasta.isEmpty()) {
         g.desfazer();
-        recusar(naoCopiou, PastaDeProgramas());
+        recusar(naoCopiou, uRotinasGerais::PastaDeProgramas());
         return;
     }
     // A folder already there is taken only when it is an installation of ours, or empty.
@@ -431,7 +431,7 @@ void InstalarNaPastaDeProgramas(const QString& NomeDaPasta, const QString& Titul
                       anterior ? anterior->pastas : QStringList()};
     QStringList copiados, feitas;
     const bool jaNoLugar = !nova && QFileInfo(origem).canonicalFilePath() == pasta;  // run from there
-    if (!jaNoLugar && !CopiarPasta(nullptr, origem, pasta, doJogo, &copiados, &feitas)) {
+    if (!jaNoLugar && !uRotinasGerais::CopiarPasta(nullptr, origem, pasta, doJogo, &copiados, &feitas)) {
         g.desfazer();
         recusar(naoCopiou, pasta);
         return;
@@ -446,7 +446,7 @@ void InstalarNaPastaDeProgramas(const QString& NomeDaPasta, const QString& Titul
         recusar(naoCopiou, pasta);
         return;
     }
-    if (!Concluir(pasta + QLatin1Char('/') + exe.fileName(), Titulo, g, pasta) && nova) {
+    if (!Concluir(pasta + QLatin1Char('/') + executavel.fileName(), Titulo, g, pasta) && nova) {
         RemoverPastaInstalada(r, nullptr);
         g.desfazer();  // the folders made for it, now that they are empty
     }
@@ -456,7 +456,7 @@ bool ConcluirInstalacao(const QString& Executavel, const QString& Titulo) {
     Gravacao g;
     // The program run from an installation folder of ours names it; one left where it lay names
     // none, and its folder is never removed.
-    const QString pasta = Resolvido(QFileInfo(Aparar(Executavel)).absolutePath());
+    const QString pasta = Resolvido(QFileInfo(plataforma::Aparar(Executavel)).absolutePath());
     return Concluir(Executavel, Titulo, g, LerRegistroDaPasta(pasta) ? pasta : QString());
 }
 
@@ -491,12 +491,12 @@ QString GravarAtalhoInstalado(Gravacao& g, bool semNome, const QString& pasta, c
                               const QString& alvo, const QString& argumentos, const QString& trabalho,
                               mode_t modo, QString* feito) {
     const QString arquivo =
-        pasta + QLatin1Char('/') + detalhe::NomeSeguro(nomeDoAtalho) + QStringLiteral(".desktop");
-    const QByteArray texto = TextoDoAtalho(alvo, argumentos, trabalho, nomeDoAtalho);
+        pasta + QLatin1Char('/') + plataforma::NomeSeguro(nomeDoAtalho) + QStringLiteral(".desktop");
+    const QByteArray texto = plataforma::TextoDoAtalho(alvo, argumentos, trabalho, nomeDoAtalho);
     QString real;
     if (semNome || pasta.isEmpty() || texto.isEmpty() || !g.pasta(pasta, &real)) return arquivo;
     const QString destino =
-        real + QLatin1Char('/') + detalhe::NomeSeguro(nomeDoAtalho) + QStringLiteral(".desktop");
+        real + QLatin1Char('/') + plataforma::NomeSeguro(nomeDoAtalho) + QStringLiteral(".desktop");
     if (!g.gravar(destino, texto, modo)) return arquivo;
     if (feito) *feito = destino;
     return QString();
@@ -508,24 +508,23 @@ struct Atalhos {
     QString grupo;  // the menu group's folder
 };
 std::optional<QString> CriarAtalhosInstalados(Gravacao& g, const QString& Titulo, const QString& E,
-                                              const QString& U, const QString& windows, Atalhos& feitos) {
-    const QString nome = detalhe::NomeSeguro(Titulo);  // the menu group is named by the display title
+                                              const QString& U, const QString& pastaDoWindows,
+                                              Atalhos& feitos) {
+    const QString nome = plataforma::NomeSeguro(Titulo);  // the menu group is named by the display title
     const QString pastaDeE = QFileInfo(E).absolutePath() + QLatin1Char('/');
     // Only on the desktop of a home the running user owns (root with a user's HOME has none).
-    if (PastaPessoalDoUsuario() && !PastaDaAreaDeTrabalho().isEmpty()) {
-        const QString f = GravarAtalhoInstalado(g, nome.isEmpty(), PastaDaAreaDeTrabalho(), Titulo, E,
+    if (plataforma::PastaPessoalDoUsuario() && !uRotinasGerais::PastaDaAreaDeTrabalho().isEmpty()) {
+        const QString f = GravarAtalhoInstalado(g, nome.isEmpty(), uRotinasGerais::PastaDaAreaDeTrabalho(), Titulo, E,
                                                 QString(), pastaDeE, 0755, &feitos.mesa);
         if (!f.isEmpty()) return f;
     }
     feitos.grupo =
         PastaDoMenuDoInstalador().isEmpty() ? QString() : PastaDoMenuDoInstalador() + QLatin1Char('/') + nome;
-    for (const QString& f : {GravarAtalhoInstalado(g, nome.isEmpty(), feitos.grupo,
-                                                   QStringLiteral("01 - Executar ") + Titulo, E, QString(),
-                                                   pastaDeE, 0644, nullptr),
-                             GravarAtalhoInstalado(g, nome.isEmpty(), feitos.grupo,
-                                                   QStringLiteral("02 - Desinstalar ") + Titulo, U,
-                                                   kTokenDesinstalar, windows + QLatin1Char('/'), 0644,
-                                                   nullptr)})
+    for (const QString& f :
+         {GravarAtalhoInstalado(g, nome.isEmpty(), feitos.grupo, QStringLiteral("01 - Executar ") + Titulo, E,
+                                QString(), pastaDeE, 0644, nullptr),
+          GravarAtalhoInstalado(g, nome.isEmpty(), feitos.grupo, QStringLiteral("02 - Desinstalar ") + Titulo,
+                                U, kTokenDesinstalar, pastaDoWindows + QLatin1Char('/'), 0644, nullptr)})
         if (!f.isEmpty()) return f;
     return std::nullopt;
 }
@@ -550,18 +549,18 @@ RegistroDoDesinstalador NovoRegistroDoDesinstalador(const QString& U, const QStr
 // installed game starts.
 void OferecerExecutar(const QString& E, const QString& U, const QString& Titulo) {
     if (QFileInfo::exists(U)) {
-        const int resposta = CaixaDeDialogo(nullptr, MensagemInstalacaoConcluida(Titulo),
+        const int resposta = uRotinasGerais::CaixaDeDialogo(nullptr, MensagemInstalacaoConcluida(Titulo),
                                             QCoreApplication::translate("Trevolino", "Instalação Concluída"),
                                             QCoreApplication::translate("Trevolino", "Não"),
                                             QCoreApplication::translate("Trevolino", "Sim"), false);
         // Started in its own folder, where its launchers start it: the reels are read from there.
-        if (resposta == RespostaSim)
+        if (resposta == apresentacao::RespostaSim)
             QProcess::startDetached(E, {}, QFileInfo(E).absolutePath() + QLatin1Char('/'));
     }
 }
 
 bool Concluir(const QString& Executavel, const QString& Titulo, Gravacao& g, const QString& instalacao) {
-    const QString E = Aparar(QFileInfo(Aparar(Executavel)).absoluteFilePath());
+    const QString E = plataforma::Aparar(QFileInfo(plataforma::Aparar(Executavel)).absoluteFilePath());
 
     const auto falhou = [&](const QString& oQueFalhou, const QString& onde) {
         g.desfazer();
@@ -574,10 +573,10 @@ bool Concluir(const QString& Executavel, const QString& Titulo, Gravacao& g, con
     const QString nomeU = NomeDoDesinstalador(QFileInfo(E).fileName());
     const QString naoCopiouU =
         QCoreApplication::translate("Trevolino", "Não Foi Possível Copiar o Desinstalador Para:");
-    QString windows;
-    if (!g.pasta(PastaDoWindows(), &windows))
-        return falhou(naoCopiouU, PastaDoWindows() + QLatin1Char('/') + nomeU);
-    const QString U = windows + QLatin1Char('/') + nomeU;
+    QString pastaDoWindows;
+    if (!g.pasta(uRotinasGerais::PastaDoWindows(), &pastaDoWindows))
+        return falhou(naoCopiouU, uRotinasGerais::PastaDoWindows() + QLatin1Char('/') + nomeU);
+    const QString U = pastaDoWindows + QLatin1Char('/') + nomeU;
     if (!g.copiar(E, U)) return falhou(naoCopiouU, U);
 
     const QString naoCriouIcone = QCoreApplication::translate("Trevolino", "Não Foi Possível Criar o Ícone:");
@@ -586,14 +585,14 @@ bool Concluir(const QString& Executavel, const QString& Titulo, Gravacao& g, con
     const QString naoCriouAtalho =
         QCoreApplication::translate("Trevolino", "Não Foi Possível Criar o Atalho:");
     Atalhos atalhos;
-    if (const auto f = CriarAtalhosInstalados(g, Titulo, E, U, windows, atalhos))
+    if (const auto f = CriarAtalhosInstalados(g, Titulo, E, U, pastaDoWindows, atalhos))
         return falhou(naoCriouAtalho, *f);
 
     const RegistroDoDesinstalador r = NovoRegistroDoDesinstalador(U, E, instalacao, g);
     if (r.resumo.isEmpty() || !g.gravar(U + kRegistroDoDesinstalador, JsonDoDesinstalador(r), 0644))
         return falhou(naoCopiouU, U);
     if (!g.concluir()) return falhou(naoCriouAtalho, atalhos.grupo);
-    if (!atalhos.mesa.isEmpty()) MarcarComoConfiavel(atalhos.mesa);
+    if (!atalhos.mesa.isEmpty()) plataforma::MarcarComoConfiavel(atalhos.mesa);
 
     OferecerExecutar(E, U, Titulo);
     return true;
@@ -604,11 +603,12 @@ bool Concluir(const QString& Executavel, const QString& Titulo, Gravacao& g, con
 void RemoverInstalacao(const QString& NomeDaPasta, const QString& Titulo) {
     // What could not be removed is named in the end message, never passed off as success.
     QStringList restantes, instalacoes, criadas;
-    const QFileInfo exe(ExecutavelEmExecucao());
+    const QFileInfo executavel(ExecutavelEmExecucao());
     // The uninstaller copy that runs (started from its launcher), or the one this program's
     // installation would have made.
-    QStringList copias{Resolvido(exe.absoluteFilePath()),
-                       Resolvido(PastaDoWindows()) + QLatin1Char('/') + NomeDoDesinstalador(exe.fileName())};
+    QStringList copias{Resolvido(executavel.absoluteFilePath()),
+                       Resolvido(uRotinasGerais::PastaDoWindows()) + QLatin1Char('/') +
+                           NomeDoDesinstalador(executavel.fileName())};
     copias.removeDuplicates();
     for (const QString& U : copias) {
         const QString registro = U + kRegistroDoDesinstalador;
@@ -623,13 +623,13 @@ void RemoverInstalacao(const QString& NomeDaPasta, const QString& Titulo) {
         // The copy goes only when it is the one the record describes (a running program's file
         // can be removed); another file of that name is not ours.
         qint64 tamanho = -1;
-        if (Resumo(U, &tamanho) == r->resumo && tamanho == r->tamanho) ApagarArquivo(U, false);
+        if (Resumo(U, &tamanho) == r->resumo && tamanho == r->tamanho) uRotinasGerais::ApagarArquivo(U, false);
         if (Existe(U)) restantes << U;
-        ApagarArquivo(registro, false);
+        uRotinasGerais::ApagarArquivo(registro, false);
     }
     // The program's own folder and the usual one, when they hold an installation of ours.
-    for (const QString& p :
-         {Resolvido(exe.absolutePath()), PastaDeInstalacao(Resolvido(PastaDeProgramas()), NomeDaPasta)})
+    for (const QString& p : {Resolvido(executavel.absolutePath()),
+                             PastaDeInstalacao(Resolvido(uRotinasGerais::PastaDeProgramas()), NomeDaPasta)})
         if (!p.isEmpty() && LerRegistroDaPasta(p)) Juntar(instalacoes, {p});
     for (const QString& p : instalacoes) {
         if (const auto r = LerRegistroDaPasta(p))
@@ -638,20 +638,20 @@ void RemoverInstalacao(const QString& NomeDaPasta, const QString& Titulo) {
             restantes << p;  // named by our record, yet no longer ours: left as it is
     }
 
-    const QString nome = detalhe::NomeSeguro(Titulo);
+    const QString nome = plataforma::NomeSeguro(Titulo);
     if (!nome.isEmpty()) {
-        const QString mesa = PastaDaAreaDeTrabalho();
-        if (!mesa.isEmpty() && PastaPessoalDoUsuario()) {
+        const QString mesa = uRotinasGerais::PastaDaAreaDeTrabalho();
+        if (!mesa.isEmpty() && plataforma::PastaPessoalDoUsuario()) {
             const QString atalho = mesa + QLatin1Char('/') + nome + QStringLiteral(".desktop");
-            if (!ApagarArquivo(atalho, false)) restantes << atalho;
+            if (!uRotinasGerais::ApagarArquivo(atalho, false)) restantes << atalho;
         }
         const QString menu = PastaDoMenuDoInstalador();
         if (!menu.isEmpty()) {
             // Our two launchers, then the group when nothing else is in it.
             const QString grupo = menu + QLatin1Char('/') + nome;
             for (const QString& a : {QStringLiteral("01 - Executar "), QStringLiteral("02 - Desinstalar ")})
-                ApagarArquivo(
-                    grupo + QLatin1Char('/') + detalhe::NomeSeguro(a + Titulo) + QStringLiteral(".desktop"),
+                uRotinasGerais::ApagarArquivo(
+                    grupo + QLatin1Char('/') + plataforma::NomeSeguro(a + Titulo) + QStringLiteral(".desktop"),
                     false);
             ::rmdir(Nativo(grupo).constData());
             if (EhDoTipo(grupo, S_IFDIR)) restantes << grupo;
@@ -667,7 +667,7 @@ void RemoverInstalacao(const QString& NomeDaPasta, const QString& Titulo) {
         Advertir(MensagemDesinstalacaoIncompleta(Titulo, restantes),
                  QCoreApplication::translate("Trevolino", "Desinstalação Incompleta"));
     else
-        CaixaDeDialogo(nullptr, MensagemDesinstalacaoConcluida(Titulo),
+        uRotinasGerais::CaixaDeDialogo(nullptr, MensagemDesinstalacaoConcluida(Titulo),
                        QCoreApplication::translate("Trevolino", "Desinstalação Concluída"), QString(),
                        QCoreApplication::translate("Trevolino", "Sim"), false);
 }
@@ -676,8 +676,8 @@ void RemoverIconesDoJogo() {
     const QString base = PastaDosIconesDoInstalador();
     if (base.isEmpty()) return;
     for (int n : kTamanhosDeIcone)
-        ApagarArquivo(base + QStringLiteral("/%1x%1/apps/trevolino.png").arg(n), false);
-    ApagarArquivo(base + QStringLiteral("/scalable/apps/trevolino.svg"), false);
+        uRotinasGerais::ApagarArquivo(base + QStringLiteral("/%1x%1/apps/trevolino.png").arg(n), false);
+    uRotinasGerais::ApagarArquivo(base + QStringLiteral("/scalable/apps/trevolino.svg"), false);
 }
 
-}  // namespace uRotinasGerais
+}  // namespace instalacao

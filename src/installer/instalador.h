@@ -5,7 +5,7 @@
 #include <QString>
 #include <QStringList>
 
-namespace uRotinasGerais {
+namespace instalacao {
 
 // The folder the program is installed into, under the programs folder.
 inline const QString kPastaDoJogo = QStringLiteral("Trevolino");
@@ -42,4 +42,11 @@ void RemoverIconesDoJogo();
 // Whether this run showed an installation or removal that did not complete.
 bool InstaladorFalhou();
 
+}  // namespace instalacao
+
+// The general routines among these, under that name as well (uRotinasGerais).
+namespace uRotinasGerais {
+using instalacao::InstalarNaPastaDeProgramas;
+using instalacao::ConcluirInstalacao;
+using instalacao::RemoverInstalacao;
 }  // namespace uRotinasGerais

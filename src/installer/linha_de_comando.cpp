@@ -14,7 +14,7 @@
 #include "shell/dialogo_rotinas.h"
 #include "shell/dialogos.h"
 
-namespace uRotinasGerais {
+namespace instalacao {
 
 namespace {
 
@@ -24,21 +24,21 @@ int gNumeroDeArgumentos = 0;
 QString gExecutavelDeTeste;
 QStringList gArgumentosDoProcesso;
 
-bool TokenEh(const QString& token) { return Aparar(ParametroDaLinhaDeComando()).toUpper() == token; }
+bool TokenEh(const QString& token) { return plataforma::Aparar(ParametroDaLinhaDeComando()).toUpper() == token; }
 
 // No window was made for a mode: pending messages go through once before the program ends.
 void Terminar() { QCoreApplication::processEvents(); }
 
 // Confirmation, then the contract; true when both were accepted.
 bool ConfirmarEAceitarContrato(const QString& mensagem) {
-    const int resposta = CaixaDeDialogoComIconesEspeciais(
+    const int resposta = uRotinasGerais::CaixaDeDialogoComIconesEspeciais(
         nullptr, mensagem, QCoreApplication::translate("Trevolino", "Confirmação de Instalação"),
         QCoreApplication::translate("Trevolino", "Não"), QCoreApplication::translate("Trevolino", "Sim"), 3,
         2, false, false);
-    if (resposta != RespostaSim) return false;
+    if (resposta != apresentacao::RespostaSim) return false;
     auto* contrato = new TfrmDialogoContrato(nullptr);
     contrato->exec();
-    const bool aceito = contrato->Resposta == RespostaSim;
+    const bool aceito = contrato->Resposta == apresentacao::RespostaSim;
     contrato->deleteLater();
     return aceito;
 }
@@ -73,7 +73,7 @@ bool PedidoDeTerminal(int argc, char** argv) {
 
 QString RespostaDeTerminal(const QString& opcao) {
     if (opcao == QLatin1String("--version"))
-        return QStringLiteral("Trevolino ") + ObterVersaoDoExecutavel() + QLatin1Char('\n');
+        return QStringLiteral("Trevolino ") + uRotinasGerais::ObterVersaoDoExecutavel() + QLatin1Char('\n');
     return QCoreApplication::translate(
         "Trevolino",
         "Uso: trevolino [\"<INSTALAR>\" | \"<ICONES>\" | \"<DESINSTALAR>\" | --help | --version]\n"
@@ -119,18 +119,18 @@ QString ParametroDaLinhaDeComando() {
     } else {
         // The arguments as the process got them: the toolkit's list lacks the options it took
         // for itself, and "<DESINSTALAR> -reverse" would look like the token alone.
-        const QStringList args =
+        const QStringList lista =
             gArgumentosDoProcesso.isEmpty() ? QCoreApplication::arguments() : gArgumentosDoProcesso;
-        contagem = int(args.size()) - 1;
-        linha = LinhaDeComandoReconstruida(args);
+        contagem = int(lista.size()) - 1;
+        linha = LinhaDeComandoReconstruida(lista);
     }
     if (contagem <= 0) return QString();
-    linha = Aparar(linha);
+    linha = plataforma::Aparar(linha);
     // The quoted program path ends at the first double quote followed by a blank, after the
     // opening one (a Linux program path may itself begin with a blank).
     const qsizetype fim = linha.indexOf(QStringLiteral("\" "), 1);
     QString resto = fim >= 0 ? linha.mid(fim + 2) : linha.mid(1);
-    resto = Aparar(resto);
+    resto = plataforma::Aparar(resto);
     while (resto.startsWith(QLatin1Char('"'))) resto.remove(0, 1);
     while (resto.endsWith(QLatin1Char('"'))) resto.chop(1);
     return resto;
@@ -154,13 +154,13 @@ bool RecusarNaCopiaDoSistema(const QString& Titulo) {
     const QString pasta = QFileInfo(ExecutavelEmExecucao()).absolutePath();
     if (plataforma::InstalacaoDaPasta(pasta) != plataforma::Instalacao::Pacote) return false;
     const QString texto =
-        Titulo + QuebrasDeLinha(1) +
-        QCoreApplication::translate("Trevolino", "Instalação Gerenciada Pelo Sistema") + QuebrasDeLinha(2) +
+        Titulo + uRotinasGerais::QuebrasDeLinha(1) +
+        QCoreApplication::translate("Trevolino", "Instalação Gerenciada Pelo Sistema") + uRotinasGerais::QuebrasDeLinha(2) +
         QCoreApplication::translate("Trevolino", "Esta Cópia Do Aplicativo Foi Instalada") +
-        QuebrasDeLinha(1) +
+        uRotinasGerais::QuebrasDeLinha(1) +
         QCoreApplication::translate("Trevolino", "Pelo Gerenciador De Pacotes Do Sistema.") +
-        QuebrasDeLinha(2) + QCoreApplication::translate("Trevolino", "Instale Ou Remova-a Somente Por Ele.");
-    CaixaDeDialogo(nullptr, texto,
+        uRotinasGerais::QuebrasDeLinha(2) + QCoreApplication::translate("Trevolino", "Instale Ou Remova-a Somente Por Ele.");
+    uRotinasGerais::CaixaDeDialogo(nullptr, texto,
                    QCoreApplication::translate("Trevolino", "Instalação Gerenciada Pelo Sistema"), QString(),
                    QCoreApplication::translate("Trevolino", "Sim"), true);
     Terminar();
@@ -183,21 +183,21 @@ bool ModoInstalar(const QString& Titulo) {
 bool ModoIcones(const QString& Titulo) {
     if (!TokenEh(kTokenIcones)) return false;
     if (ConfirmarEAceitarContrato(MensagemConfirmacaoIcones(Titulo)))
-        ConcluirInstalacao(Aparar(QFileInfo(ExecutavelEmExecucao()).absoluteFilePath()), Titulo);
+        ConcluirInstalacao(plataforma::Aparar(QFileInfo(ExecutavelEmExecucao()).absoluteFilePath()), Titulo);
     Terminar();
     return true;
 }
 
 bool ModoDesinstalar(const QString& Titulo) {
     if (!TokenEh(kTokenDesinstalar)) return false;
-    const int resposta = CaixaDeDialogoComIconesEspeciais(
+    const int resposta = uRotinasGerais::CaixaDeDialogoComIconesEspeciais(
         nullptr, MensagemConfirmacaoDesinstalar(Titulo),
         QCoreApplication::translate("Trevolino", "Confirmação de Desinstalação"),
         QCoreApplication::translate("Trevolino", "Não"), QCoreApplication::translate("Trevolino", "Sim"), 3,
         2, false, false);
-    if (resposta == RespostaSim) RemoverInstalacao(kPastaDoJogo, Titulo);
+    if (resposta == apresentacao::RespostaSim) RemoverInstalacao(kPastaDoJogo, Titulo);
     Terminar();
     return true;
 }
 
-}  // namespace uRotinasGerais
+}  // namespace instalacao

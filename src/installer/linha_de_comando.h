@@ -4,7 +4,7 @@
 #include <QString>
 #include <QStringList>
 
-namespace uRotinasGerais {
+namespace instalacao {
 
 inline const QString kTokenInstalar = QStringLiteral("<INSTALAR>");
 inline const QString kTokenIcones = QStringLiteral("<ICONES>");
@@ -57,4 +57,13 @@ QString ExecutavelEmExecucao();
 void DefinirLinhaDeComandoParaTeste(const QString& linhaBruta, int numeroDeArgumentos);
 void DefinirExecutavelParaTeste(const QString& caminho);
 
+}  // namespace instalacao
+
+// The general routines among these, under that name as well (uRotinasGerais).
+namespace uRotinasGerais {
+using instalacao::ProcessarLinhaDeComando;
+using instalacao::ModoInstalar;
+using instalacao::ModoIcones;
+using instalacao::ModoDesinstalar;
+using instalacao::ParametroDaLinhaDeComando;
 }  // namespace uRotinasGerais

@@ -10,14 +10,14 @@
 #include "shell/dialogo_rotinas.h"
 #include "shell/dialogos.h"
 
-using dialogos::AzulCeu;
-using dialogos::Marrom;
-using dialogos::Pintar;
-using dialogos::Verdana;
+using apresentacao::AzulCeu;
+using apresentacao::Marrom;
+using apresentacao::Pintar;
+using apresentacao::Verdana;
 using uRotinasGerais::QuebrasDeLinha;
 
 // No border icons: the two buttons and their keys are the way out.
-TfrmDialogoContrato::TfrmDialogoContrato(QWidget* owner) : DialogoBase(owner) {
+TfrmDialogoContrato::TfrmDialogoContrato(QWidget* dono) : DialogoBase(dono) {
     setObjectName(QStringLiteral("frmDialogoContrato"));
     setWindowTitle(QCoreApplication::translate("Trevolino", "Contrato de Uso de Software"));
     Pintar(this, AzulCeu, Marrom);
@@ -33,13 +33,13 @@ TfrmDialogoContrato::TfrmDialogoContrato(QWidget* owner) : DialogoBase(owner) {
     pnlSuperior->setGeometry(0, 0, 623, 321);
     Pintar(pnlSuperior, AzulCeu, Marrom);
 
-    SpeedButton1 = new dialogos::BotaoPlano(pnlInferior, QStringLiteral("SpeedButton1"),
+    SpeedButton1 = new apresentacao::BotaoPlano(pnlInferior, QStringLiteral("SpeedButton1"),
                                             QCoreApplication::translate("Trevolino", "Não"),
-                                            uRotinasGerais::IconeDosDialogos(1));
+                                            apresentacao::IconeDosDialogos(1));
     SpeedButton1->move(132, 5);
-    SpeedButton2 = new dialogos::BotaoPlano(pnlInferior, QStringLiteral("SpeedButton2"),
+    SpeedButton2 = new apresentacao::BotaoPlano(pnlInferior, QStringLiteral("SpeedButton2"),
                                             QCoreApplication::translate("Trevolino", "Sim"),
-                                            uRotinasGerais::IconeDosDialogos(0));
+                                            apresentacao::IconeDosDialogos(0));
     SpeedButton2->move(350, 5);
     connect(SpeedButton1, &QToolButton::clicked, this, &TfrmDialogoContrato::spdNaoClick);
     connect(SpeedButton2, &QToolButton::clicked, this, &TfrmDialogoContrato::spdSimClick);

@@ -9,10 +9,10 @@ class QToolButton;
 class QWidget;
 
 // Its answer (Resposta): RespostaSim when accepted, RespostaNao when refused, else RespostaFechado.
-class TfrmDialogoContrato : public dialogos::DialogoBase {
+class TfrmDialogoContrato : public apresentacao::DialogoBase {
     Q_OBJECT
 public:
-    explicit TfrmDialogoContrato(QWidget* owner);
+    explicit TfrmDialogoContrato(QWidget* dono);
 
     QWidget* pnlInferior;
     QWidget* pnlSuperior;

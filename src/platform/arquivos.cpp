@@ -29,9 +29,7 @@
 
 namespace fs = std::filesystem;
 
-namespace uRotinasGerais {
-
-namespace detalhe {
+namespace plataforma {
 
 namespace {
 GanchoDeCopia gGanchoDeCopia;
@@ -52,8 +50,8 @@ bool CaminhoRemovivel(const QString& caminho) {
     const QString limpo = QDir::cleanPath(caminho);
     if (limpo == QLatin1String("/")) return false;
     // The home folder and every folder above it are never ours to remove.
-    const QString home = QDir::cleanPath(QDir::homePath());
-    if (home == limpo || home.startsWith(limpo + QLatin1Char('/'))) return false;
+    const QString pessoal = QDir::cleanPath(QDir::homePath());
+    if (pessoal == limpo || pessoal.startsWith(limpo + QLatin1Char('/'))) return false;
     return true;
 }
 
@@ -102,7 +100,6 @@ QString ValorDeTexto(const QString& valor) {
     return r;
 }
 
-}  // namespace detalhe
 
 namespace {
 
@@ -234,15 +231,15 @@ bool CopiarConteudo(const fs::path& origem, const fs::path& destino, const fs::p
 }  // namespace
 
 QString PastaDoWindows() {
-    const QString seam = PastaDoAmbiente("TREVOLINO_PASTA_DO_WINDOWS");
-    if (!seam.isEmpty()) return seam;
+    const QString doAmbiente = PastaDoAmbiente("TREVOLINO_PASTA_DO_WINDOWS");
+    if (!doAmbiente.isEmpty()) return doAmbiente;
     if (PastaGravavel(QStringLiteral("/usr/local/bin"))) return QStringLiteral("/usr/local/bin");
     return SemBarraFinal(QDir::cleanPath(QDir::homePath() + QStringLiteral("/.local/bin")));
 }
 
 QString PastaDeProgramas() {
-    const QString seam = PastaDoAmbiente("TREVOLINO_PASTA_DE_PROGRAMAS");
-    if (!seam.isEmpty()) return seam;
+    const QString doAmbiente = PastaDoAmbiente("TREVOLINO_PASTA_DE_PROGRAMAS");
+    if (!doAmbiente.isEmpty()) return doAmbiente;
     if (PastaGravavel(QStringLiteral("/opt"))) return QStringLiteral("/opt");
     return PastaDeDadosDoUsuario();
 }
@@ -271,7 +268,6 @@ namespace {
 // Arquivo is told the launcher's file even when the folder then fails.
 QString PastaDoAtalho(const QString& nome, const QString& NomeDoGrupo, unsigned char Lugar,
                       QString* Arquivo) {
-    using namespace detalhe;
     QString pasta;
     if (Lugar == 0) {
         pasta = PastaDaAreaDeTrabalho();
@@ -298,7 +294,6 @@ QString PastaDoAtalho(const QString& nome, const QString& NomeDoGrupo, unsigned 
 
 // Writes the launcher whole or not at all.
 bool GravarAtalho(const QString& arquivo, const QByteArray& bytes) {
-    using namespace detalhe;
     // Replace whatever the name held, but never write through a link placed there.
     struct stat st;
     if (Existe(arquivo, &st)) {
@@ -321,7 +316,6 @@ bool GravarAtalho(const QString& arquivo, const QByteArray& bytes) {
 bool CriarAtalho(const QString& Alvo, const QString& Argumentos, const QString& PastaDeTrabalho,
                  const QString& NomeDoAtalho, const QString& NomeDoGrupo, unsigned char Lugar,
                  QString* Arquivo) {
-    using namespace detalhe;
     if (Arquivo) Arquivo->clear();
     const QString nome = NomeSeguro(NomeDoAtalho);
     const QString pasta = PastaDoAtalho(nome, NomeDoGrupo, Lugar, Arquivo);
@@ -340,7 +334,6 @@ bool CriarAtalho(const QString& Alvo, const QString& Argumentos, const QString& 
 
 QByteArray TextoDoAtalho(const QString& Alvo, const QString& Argumentos, const QString& PastaDeTrabalho,
                          const QString& NomeDoAtalho) {
-    using namespace detalhe;
     // A Desktop Entry has no way to write other control characters: a launcher for such a
     // program, its arguments or its folder would be invalid, and menus would run something else.
     const auto representavel = [](const QString& t) {
@@ -353,8 +346,9 @@ QByteArray TextoDoAtalho(const QString& Alvo, const QString& Argumentos, const Q
     };
     if (!representavel(Alvo) || !representavel(Argumentos) || !representavel(PastaDeTrabalho))
         return QByteArray();
-    QString exec = ArgumentoDoExec(Alvo.trimmed());
-    for (const QString& a : QProcess::splitCommand(Argumentos)) exec += QLatin1Char(' ') + ArgumentoDoExec(a);
+    QString linhaExec = ArgumentoDoExec(Alvo.trimmed());
+    for (const QString& a : QProcess::splitCommand(Argumentos))
+        linhaExec += QLatin1Char(' ') + ArgumentoDoExec(a);
 
     QString texto;
     texto += QStringLiteral("[Desktop Entry]\n");
@@ -370,7 +364,7 @@ QByteArray TextoDoAtalho(const QString& Alvo, const QString& Argumentos, const Q
     texto += QStringLiteral("Name=") + ValorDeTexto(nomeEmIngles) + QLatin1Char('\n');
     if (nomeEmIngles != nome)
         texto += QStringLiteral("Name[pt_BR]=") + ValorDeTexto(nome) + QLatin1Char('\n');
-    texto += QStringLiteral("Exec=") + ValorDeTexto(exec) + QLatin1Char('\n');
+    texto += QStringLiteral("Exec=") + ValorDeTexto(linhaExec) + QLatin1Char('\n');
     if (!PastaDeTrabalho.trimmed().isEmpty())
         texto += QStringLiteral("Path=") + ValorDeTexto(PastaDeTrabalho.trimmed()) + QLatin1Char('\n');
     texto += QStringLiteral("Icon=trevolino\n");
@@ -480,16 +474,16 @@ int CriarDestinoDaCopia(const QByteArray& para, const struct stat& stDe) {
 
 // Copies tamanho bytes; false when the file shrank, could not be read or the disk is full.
 bool CopiarConteudo(int fdDe, int fdPara, off_t tamanho) {
-    char buffer[2048];
+    char trecho[2048];
     off_t restante = tamanho;
     qint64 copiado = 0;
     while (restante > 0) {
-        ssize_t lidos = ::read(fdDe, buffer, sizeof buffer);
+        ssize_t lidos = ::read(fdDe, trecho, sizeof trecho);
         if (lidos < 0 && errno == EINTR) continue;
         if (lidos <= 0) return false;  // the file shrank or could not be read
         ssize_t escritos = 0;
         while (escritos < lidos) {
-            const ssize_t w = ::write(fdPara, buffer + escritos, size_t(lidos - escritos));
+            const ssize_t w = ::write(fdPara, trecho + escritos, size_t(lidos - escritos));
             if (w < 0 && errno == EINTR) continue;
             if (w <= 0) break;
             escritos += w;
@@ -497,7 +491,7 @@ bool CopiarConteudo(int fdDe, int fdPara, off_t tamanho) {
         if (escritos < lidos) return false;  // disk full: not a copy
         restante -= lidos;
         copiado += lidos;
-        if (detalhe::gGanchoDeCopia) detalhe::gGanchoDeCopia(copiado);
+        if (gGanchoDeCopia) gGanchoDeCopia(copiado);
     }
     return true;
 }
@@ -570,7 +564,7 @@ bool ApagarArquivo(const QString& Caminho, bool ParaLixeira) {
 }
 
 bool ApagarPasta(const QString& Caminho, bool ParaLixeira) {
-    if (!detalhe::CaminhoRemovivel(Caminho)) return false;
+    if (!plataforma::CaminhoRemovivel(Caminho)) return false;
     const QString limpo = QDir::cleanPath(Caminho);
     struct stat st;
     if (!Existe(limpo, &st)) return false;
@@ -581,4 +575,4 @@ bool ApagarPasta(const QString& Caminho, bool ParaLixeira) {
     return !ec && !Existe(limpo, &st);
 }
 
-}  // namespace uRotinasGerais
+}  // namespace plataforma

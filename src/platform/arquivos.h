@@ -6,7 +6,7 @@
 
 class QWidget;
 
-namespace uRotinasGerais {
+namespace plataforma {
 
 QString PastaDoWindows();           // stand-in: /usr/local/bin when writable, else ~/.local/bin
 QString PastaDeProgramas();         // /opt when writable, else the user's data folder; never empty
@@ -57,4 +57,18 @@ bool CopiarPasta(QWidget* JanelaDona, const QString& Origem, const QString& Dest
 bool ApagarArquivo(const QString& Caminho, bool ParaLixeira);
 bool ApagarPasta(const QString& Caminho, bool ParaLixeira);
 
+}  // namespace plataforma
+
+// The general routines among these, under that name as well (uRotinasGerais).
+namespace uRotinasGerais {
+using plataforma::PastaDoWindows;
+using plataforma::PastaDeProgramas;
+using plataforma::PastaDaAreaDeTrabalho;
+using plataforma::PastaDoMenuIniciar;
+using plataforma::PastaEspecial;
+using plataforma::CriarAtalho;
+using plataforma::CopiarArquivo;
+using plataforma::CopiarPasta;
+using plataforma::ApagarArquivo;
+using plataforma::ApagarPasta;
 }  // namespace uRotinasGerais

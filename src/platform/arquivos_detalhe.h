@@ -4,7 +4,7 @@
 #include <QString>
 #include <functional>
 
-namespace uRotinasGerais::detalhe {
+namespace plataforma {
 
 // Called by CopiarArquivo after every block with the bytes copied so far (tests use it to make
 // the source shrink in the middle of a copy). Empty by default.
@@ -24,4 +24,4 @@ QString ArgumentoDoExec(const QString& argumento);
 // The string escapes of a Desktop Entry value (backslash, line breaks, tabs, a leading blank).
 QString ValorDeTexto(const QString& valor);
 
-}  // namespace uRotinasGerais::detalhe
+}  // namespace plataforma

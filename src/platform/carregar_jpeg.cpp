@@ -88,18 +88,18 @@ namespace plataforma {
 QImage JpegsGuardados::Carregar(const QString& caminho) {
     struct stat st {};
     if (::stat(QFile::encodeName(caminho).constData(), &st) != 0 || !S_ISREG(st.st_mode)) {
-        FGuardados.remove(caminho);
+        m_guardados.remove(caminho);
         return QImage();
     }
     const long long ns = (long long)st.st_mtim.tv_sec * 1000000000LL + st.st_mtim.tv_nsec;
-    auto it = FGuardados.find(caminho);
-    if (it != FGuardados.end() && it->tamanho == st.st_size && it->modificadoNs == ns) return it->imagem;
+    auto it = m_guardados.find(caminho);
+    if (it != m_guardados.end() && it->tamanho == st.st_size && it->modificadoNs == ns) return it->imagem;
     QImage imagem = CarregarJpeg(caminho);
     if (imagem.isNull()) {
-        FGuardados.remove(caminho);
+        m_guardados.remove(caminho);
         return imagem;
     }
-    FGuardados.insert(caminho, Guardado{st.st_size, ns, imagem});
+    m_guardados.insert(caminho, Guardado{st.st_size, ns, imagem});
     return imagem;
 }
 

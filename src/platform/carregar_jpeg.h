@@ -36,7 +36,7 @@ private:
         long long tamanho = -1, modificadoNs = -1;
         QImage imagem;
     };
-    QHash<QString, Guardado> FGuardados;
+    QHash<QString, Guardado> m_guardados;
 };
 
 }  // namespace plataforma

@@ -8,14 +8,14 @@ namespace plataforma {
 
 FontesEmSegundoPlano::FontesEmSegundoPlano() {
     try {
-        FLeitura = std::thread([] { QFontDatabase::families(); });
+        m_leitura = std::thread([] { QFontDatabase::families(); });
     } catch (const std::system_error&) {
         // No thread to spare: the first text read the list on the application thread, as always.
     }
 }
 
 FontesEmSegundoPlano::~FontesEmSegundoPlano() {
-    if (FLeitura.joinable()) FLeitura.join();
+    if (m_leitura.joinable()) m_leitura.join();
 }
 
 }  // namespace plataforma

@@ -22,7 +22,7 @@ public:
     FontesEmSegundoPlano& operator=(const FontesEmSegundoPlano&) = delete;
 
 private:
-    std::thread FLeitura;
+    std::thread m_leitura;
 };
 
 }  // namespace plataforma

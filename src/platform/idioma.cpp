@@ -28,16 +28,17 @@ QString LinguaDe(const QString& idioma) { return idioma.section(QLatin1Char('_')
 }  // namespace
 
 QStringList IdiomasPedidos() {
-    QString local;
+    QString localidade;
     for (const char* nome : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
-        local = Variavel(nome);
-        if (!local.isEmpty()) break;
+        localidade = Variavel(nome);
+        if (!localidade.isEmpty()) break;
     }
-    if (local.isEmpty() || local == QLatin1String("C") || local == QLatin1String("POSIX")) return {};
+    if (localidade.isEmpty() || localidade == QLatin1String("C") || localidade == QLatin1String("POSIX"))
+        return {};
     const QString lista = Variavel("LANGUAGE");
     QStringList pedidos;
     for (const QString& s :
-         lista.isEmpty() ? QStringList{local} : lista.split(QLatin1Char(':'), Qt::SkipEmptyParts))
+         lista.isEmpty() ? QStringList{localidade} : lista.split(QLatin1Char(':'), Qt::SkipEmptyParts))
         if (!SemCodificacao(s).isEmpty()) pedidos << SemCodificacao(s);
     return pedidos;
 }

@@ -24,9 +24,9 @@ QImage LerImagem(const QString& caminho, const char* formato) {
 
 QImage LerImagem(const QByteArray& dados, const char* formato) {
     QByteArray copia = dados;
-    QBuffer buffer(&copia);
-    if (!buffer.open(QIODevice::ReadOnly)) return QImage();
-    return ler(&buffer, formato);
+    QBuffer memoria(&copia);
+    if (!memoria.open(QIODevice::ReadOnly)) return QImage();
+    return ler(&memoria, formato);
 }
 
 }  // namespace plataforma

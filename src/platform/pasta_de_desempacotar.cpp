@@ -149,12 +149,12 @@ Instalacao InstalacaoDaPasta(const QString& pasta) {
 PastaDeDesempacotar::~PastaDeDesempacotar() {
     if (Particular())
         Liberar({});
-    else if (FTrava >= 0)
-        ::close(FTrava);
+    else if (m_trava >= 0)
+        ::close(m_trava);
 }
 
 QString PastaDeDesempacotar::Reservar(const QString& preferida, const QString& nome) {
-    if (!FPasta.isEmpty()) return FPasta;
+    if (!m_pasta.isEmpty()) return m_pasta;
     QList<QByteArray> particulares = pastasParticulares(nome);
     // Leftovers of runs that ended without tidying up, whichever place this run takes. A place
     // whose lock another program keeps is not waited for twice.
@@ -178,14 +178,14 @@ QString PastaDeDesempacotar::Reservar(const QString& preferida, const QString& n
     const bool propria = fd >= 0 && soDesteUsuario(fd);
     if (gravavel && propria && !instalada) {
         if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
-            FTrava = fd;
-            return FPasta = pasta;
+            m_trava = fd;
+            return m_pasta = pasta;
         }
         // A file system without locks cannot tell another run's files: the folder is used
         // anyway, since no other place would be safer.
         if (errno != EWOULDBLOCK) {
             ::close(fd);
-            return FPasta = pasta;
+            return m_pasta = pasta;
         }
     }
     if (fd >= 0) ::close(fd);
@@ -213,33 +213,33 @@ QString PastaDeDesempacotar::Reservar(const QString& preferida, const QString& n
             if (nova) ::rmdir(base.constData());
             continue;
         }
-        FTrava = minha;
-        FBase = base;
-        return FPasta = QFile::decodeName(propria) + '/';
+        m_trava = minha;
+        m_base = base;
+        return m_pasta = QFile::decodeName(propria) + '/';
     }
     // Nowhere private: the program folder's writes fail or succeed as they always did, unless
     // another user could plant files there or it is an installed tree.
     if (instalada || (gravavel && !propria)) return QString();
-    return FPasta = pasta;
+    return m_pasta = pasta;
 }
 
 void PastaDeDesempacotar::Liberar(const QStringList& arquivos) {
-    if (FPasta.isEmpty()) return;
+    if (m_pasta.isEmpty()) return;
     if (Particular()) {
-        QDir(FPasta).removeRecursively();
+        QDir(m_pasta).removeRecursively();
         // What ended runs left goes too, and the private folder itself once no run has a folder in it.
-        const int trava = travarPastaParticular(FBase, false);
+        const int trava = travarPastaParticular(m_base, false);
         if (trava >= 0) {
-            limparSobras(trava, FBase);
+            limparSobras(trava, m_base);
             ::close(trava);
         }
     } else {
-        for (const QString& a : arquivos) QFile::remove(FPasta + a);
+        for (const QString& a : arquivos) QFile::remove(m_pasta + a);
     }
-    if (FTrava >= 0) ::close(FTrava);
-    FTrava = -1;
-    FBase.clear();
-    FPasta.clear();
+    if (m_trava >= 0) ::close(m_trava);
+    m_trava = -1;
+    m_base.clear();
+    m_pasta.clear();
 }
 
 }  // namespace plataforma

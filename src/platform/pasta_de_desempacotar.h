@@ -45,16 +45,16 @@ public:
     // when it is an installed tree or others may write it. A second call returns the same folder.
     QString Reservar(const QString& preferida, const QString& nome);
 
-    bool Particular() const { return !FBase.isEmpty(); }
+    bool Particular() const { return !m_base.isEmpty(); }
 
     // Removes `arquivos` from the preferred folder, or this run's private folder with all it
     // holds (and the user's private folder once empty), then lets go. Nothing when not reserved.
     void Liberar(const QStringList& arquivos);
 
 private:
-    QString FPasta;
-    QByteArray FBase;  // the user's private folder holding this run's own, when private
-    int FTrava = -1;   // descriptor of the locked folder
+    QString m_pasta;
+    QByteArray m_base;  // the user's private folder holding this run's own, when private
+    int m_trava = -1;   // descriptor of the locked folder
 };
 
 }  // namespace plataforma

@@ -25,10 +25,10 @@ bool RepetirSoOAperto() {
     const bool suportada = uso && uso->supported;
     std::free(uso);
     if (!suportada) return false;
-    const uint32_t flag = XCB_XKB_PER_CLIENT_FLAG_DETECTABLE_AUTO_REPEAT;
+    const uint32_t sinal = XCB_XKB_PER_CLIENT_FLAG_DETECTABLE_AUTO_REPEAT;
     xcb_xkb_per_client_flags_reply_t* r = xcb_xkb_per_client_flags_reply(
-        conexao, xcb_xkb_per_client_flags(conexao, XCB_XKB_ID_USE_CORE_KBD, flag, flag, 0, 0, 0), nullptr);
-    const bool feito = r && (r->value & flag);
+        conexao, xcb_xkb_per_client_flags(conexao, XCB_XKB_ID_USE_CORE_KBD, sinal, sinal, 0, 0, 0), nullptr);
+    const bool feito = r && (r->value & sinal);
     std::free(r);
     return feito;
 }

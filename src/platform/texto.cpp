@@ -1,6 +1,6 @@
 #include "platform/texto.h"
 
-namespace uRotinasGerais {
+namespace plataforma {
 
 QString Aparar(const QString& texto) {
     qsizetype i = 0, j = texto.size();
@@ -9,4 +9,4 @@ QString Aparar(const QString& texto) {
     return texto.mid(i, j - i);
 }
 
-}  // namespace uRotinasGerais
+}  // namespace plataforma

@@ -3,11 +3,11 @@
 
 #include <QString>
 
-namespace uRotinasGerais {
+namespace plataforma {
 
 // The text without the characters of code 32 or below (blanks, tabs, line breaks, other control
 // characters) at either end; the one trimming rule of the program, for titles, messages, paths
 // and command lines alike.
 QString Aparar(const QString& texto);
 
-}  // namespace uRotinasGerais
+}  // namespace plataforma

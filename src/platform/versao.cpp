@@ -6,7 +6,7 @@
 #include "platform/versao.h"
 #include "platform/versao_bloco.h"
 
-namespace uRotinasGerais {
+namespace plataforma {
 namespace {
 
 const QString kPadrao = QString::fromUtf8("Padrão");
@@ -84,7 +84,7 @@ QString LerVersaoDoArquivo(const QString& caminho) {
     QFile f(caminho);
     if (!f.open(QIODevice::ReadOnly)) return kPadrao;
     quint64 deslocamento = 0, tamanho = 0;
-    if (!acharSecao(f, TREVOLINO_VERSION_SECTION, deslocamento, tamanho)) return kPadrao;
+    if (!acharSecao(f, TREVOLINO_SECAO_DA_VERSAO, deslocamento, tamanho)) return kPadrao;
     plataforma::BlocoDeVersao bloco{};
     if (tamanho < sizeof(bloco) || !ler(f, qint64(deslocamento), bloco)) return kPadrao;
     if (bloco.assinatura != plataforma::kAssinatura) return kPadrao;
@@ -97,4 +97,4 @@ QString LerVersaoDoArquivo(const QString& caminho) {
 
 QString ObterVersaoDoExecutavel() { return LerVersaoDoArquivo(QCoreApplication::applicationFilePath()); }
 
-}  // namespace uRotinasGerais
+}  // namespace plataforma

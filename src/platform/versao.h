@@ -2,7 +2,7 @@
 
 #include <QString>
 
-namespace uRotinasGerais {
+namespace plataforma {
 
 // The running executable's file version "major.minor.release.build", or "Padrão" when the
 // executable carries no version block.
@@ -11,4 +11,9 @@ QString ObterVersaoDoExecutavel();
 // The same, read from any file (the version block is an ELF section of our own).
 QString LerVersaoDoArquivo(const QString& caminho);
 
+}  // namespace plataforma
+
+// The general routines among these, under that name as well (uRotinasGerais).
+namespace uRotinasGerais {
+using plataforma::ObterVersaoDoExecutavel;
 }  // namespace uRotinasGerais

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#define TREVOLINO_VERSION_SECTION ".trevolino.versao"
+#define TREVOLINO_SECAO_DA_VERSAO ".trevolino.versao"
 
 namespace plataforma {
 

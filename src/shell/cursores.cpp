@@ -10,7 +10,7 @@
 #include "shell/dialogo_rotinas.h"
 #include "shell/recursos.h"
 
-namespace uRotinasGerais {
+namespace apresentacao {
 
 namespace {
 const char* const kPropriedade = "cursorNumero";
@@ -31,41 +31,41 @@ TabelaDeCursores& TabelaDeCursores::instancia() {
 }
 
 TabelaDeCursores::TabelaDeCursores() {
-    FTimer.setSingleShot(true);
-    FTimer.setTimerType(Qt::PreciseTimer);
-    connect(&FTimer, &QTimer::timeout, this, &TabelaDeCursores::Atualizar);
+    m_temporizador.setSingleShot(true);
+    m_temporizador.setTimerType(Qt::PreciseTimer);
+    connect(&m_temporizador, &QTimer::timeout, this, &TabelaDeCursores::Atualizar);
 }
 
-qint64 TabelaDeCursores::agora() const { return FRelogio ? FRelogio() : relogioPadrao(); }
+qint64 TabelaDeCursores::agora() const { return m_relogio ? m_relogio() : relogioPadrao(); }
 
 void TabelaDeCursores::DefinirRelogio(std::function<qint64()> relogio) {
-    FRelogio = std::move(relogio);
+    m_relogio = std::move(relogio);
     const qint64 t = agora();
-    for (auto& [numero, e] : FEntradas) e.inicio = t;
+    for (auto& [numero, e] : m_entradas) e.inicio = t;
     rearmar();
 }
 
-void TabelaDeCursores::Registrar(int numero, const plataforma::AnimatedCursor& cursor) {
-    if (cursor.frames.empty() || cursor.steps.empty()) {
+void TabelaDeCursores::Registrar(int numero, const plataforma::CursorAnimado& cursor) {
+    if (cursor.quadros.empty() || cursor.passos.empty()) {
         Remover(numero);
         return;
     }
     Entrada e;
     e.cursor = cursor;
-    e.quadros.resize(cursor.frames.size());
-    qint64 jiffies = 0;
-    for (const auto& s : cursor.steps) {
-        jiffies += s.jiffies;
-        e.fimDoPasso.push_back(jiffies * 1000 / 60);
+    e.quadros.resize(cursor.quadros.size());
+    qint64 sessentaAvos = 0;
+    for (const auto& s : cursor.passos) {
+        sessentaAvos += s.sessentaAvos;
+        e.fimDoPasso.push_back(sessentaAvos * 1000 / 60);
     }
     e.inicio = agora();
-    FEntradas[numero] = std::move(e);
+    m_entradas[numero] = std::move(e);
     mostrar(numero);
     rearmar();
 }
 
 bool TabelaDeCursores::CarregarArquivo(int numero, const QString& caminho) {
-    auto cursor = plataforma::loadCursorFile(caminho);
+    auto cursor = plataforma::LerArquivoDeCursor(caminho);
     if (!cursor) {
         plataforma::AvisarUmaVez(caminho, "animated cursor not loaded, the plain one stays: " + caminho);
         Remover(numero);
@@ -76,23 +76,23 @@ bool TabelaDeCursores::CarregarArquivo(int numero, const QString& caminho) {
 }
 
 void TabelaDeCursores::Remover(int numero) {
-    if (FEntradas.erase(numero)) mostrar(numero);
+    if (m_entradas.erase(numero)) mostrar(numero);
     rearmar();
 }
 
 void TabelaDeCursores::Limpar() {
     std::vector<int> numeros;
-    for (const auto& [numero, e] : FEntradas) numeros.push_back(numero);
-    FEntradas.clear();
+    for (const auto& [numero, e] : m_entradas) numeros.push_back(numero);
+    m_entradas.clear();
     for (int n : numeros) mostrar(n);
     rearmar();
 }
 
-bool TabelaDeCursores::Registrado(int numero) const { return FEntradas.count(numero) != 0; }
+bool TabelaDeCursores::Registrado(int numero) const { return m_entradas.count(numero) != 0; }
 
-const plataforma::AnimatedCursor* TabelaDeCursores::Cursor(int numero) const {
-    auto it = FEntradas.find(numero);
-    return it == FEntradas.end() ? nullptr : &it->second.cursor;
+const plataforma::CursorAnimado* TabelaDeCursores::Cursor(int numero) const {
+    auto it = m_entradas.find(numero);
+    return it == m_entradas.end() ? nullptr : &it->second.cursor;
 }
 
 int TabelaDeCursores::passoEm(const Entrada& e, qint64 t, qint64* proximaTroca) const {
@@ -111,22 +111,22 @@ int TabelaDeCursores::passoEm(const Entrada& e, qint64 t, qint64* proximaTroca) 
 }
 
 int TabelaDeCursores::PassoAtual(int numero) const {
-    auto it = FEntradas.find(numero);
-    return it == FEntradas.end() ? 0 : passoEm(it->second, agora(), nullptr);
+    auto it = m_entradas.find(numero);
+    return it == m_entradas.end() ? 0 : passoEm(it->second, agora(), nullptr);
 }
 
 QCursor TabelaDeCursores::CursorAtual(int numero) const {
-    auto it = FEntradas.find(numero);
-    if (it == FEntradas.end()) return QCursor(Qt::ArrowCursor);
+    auto it = m_entradas.find(numero);
+    if (it == m_entradas.end()) return QCursor(Qt::ArrowCursor);
     const Entrada& e = it->second;
-    return quadro(e, e.cursor.steps[passoEm(e, agora(), nullptr)].frame);
+    return quadro(e, e.cursor.passos[passoEm(e, agora(), nullptr)].quadro);
 }
 
 const QCursor& TabelaDeCursores::quadro(const Entrada& e, int indice) {
     std::optional<QCursor>& c = e.quadros[size_t(indice)];
     if (!c) {
-        const plataforma::CursorFrame& q = e.cursor.frames[size_t(indice)];
-        c.emplace(QPixmap::fromImage(q.image), q.hotSpot.x(), q.hotSpot.y());
+        const plataforma::QuadroDeCursor& q = e.cursor.quadros[size_t(indice)];
+        c.emplace(QPixmap::fromImage(q.imagem), q.pontoQuente.x(), q.pontoQuente.y());
     }
     return *c;
 }
@@ -134,15 +134,15 @@ const QCursor& TabelaDeCursores::quadro(const Entrada& e, int indice) {
 // Shows the frame due now on every control (and the screen) that uses `numero`.
 void TabelaDeCursores::mostrar(int numero) {
     const QCursor c = CursorAtual(numero);
-    for (auto it = FControles.cbegin(); it != FControles.cend(); ++it)
+    for (auto it = m_controles.cbegin(); it != m_controles.cend(); ++it)
         if (it.value() == numero) it.key()->setCursor(c);
-    if (FCursorDaTela == numero && FCursorDaTela != 0 && QGuiApplication::overrideCursor())
+    if (m_cursorDaTela == numero && m_cursorDaTela != 0 && QGuiApplication::overrideCursor())
         QGuiApplication::changeOverrideCursor(c);
 }
 
 void TabelaDeCursores::Atualizar() {
     const qint64 t = agora();
-    for (auto& [numero, e] : FEntradas) {
+    for (auto& [numero, e] : m_entradas) {
         const int passo = passoEm(e, t, nullptr);
         if (passo != e.passoMostrado) {
             e.passoMostrado = passo;
@@ -156,11 +156,11 @@ void TabelaDeCursores::Atualizar() {
 void TabelaDeCursores::rearmar() {
     const qint64 t = agora();
     qint64 proxima = -1;
-    for (const auto& [numero, e] : FEntradas) {
+    for (const auto& [numero, e] : m_entradas) {
         // Only a cursor someone can see is animated: the screen's, or one of a control under
         // the pointer. An idle game with the pointer elsewhere then never wakes for cursors.
-        bool emUso = FCursorDaTela == numero;
-        for (auto it = FControles.cbegin(); !emUso && it != FControles.cend(); ++it)
+        bool emUso = m_cursorDaTela == numero;
+        for (auto it = m_controles.cbegin(); !emUso && it != m_controles.cend(); ++it)
             emUso = it.value() == numero && it.key()->underMouse();
         if (!emUso) continue;
         qint64 troca;
@@ -168,30 +168,30 @@ void TabelaDeCursores::rearmar() {
         if (troca >= 0 && (proxima < 0 || troca < proxima)) proxima = troca;
     }
     if (proxima < 0) {
-        FTimer.stop();
+        m_temporizador.stop();
         return;
     }
     // With a test clock the timer only keeps the "active" state; the test calls Atualizar().
-    FTimer.start(int(std::clamp<qint64>(proxima - t, 1, 60 * 60 * 1000)));
+    m_temporizador.start(int(std::clamp<qint64>(proxima - t, 1, 60 * 60 * 1000)));
 }
 
 void TabelaDeCursores::AplicarNoControle(QWidget* controle, int numero) {
     if (!controle) return;
     if (numero == 0) {
         controle->setProperty(kPropriedade, QVariant());
-        FControles.remove(controle);
+        m_controles.remove(controle);
         controle->unsetCursor();
         rearmar();
         return;
     }
-    if (!FControles.contains(controle)) {
+    if (!m_controles.contains(controle)) {
         controle->installEventFilter(this);
         connect(controle, &QObject::destroyed, this, [this, controle] {
-            FControles.remove(controle);
+            m_controles.remove(controle);
             rearmar();
         });
     }
-    FControles.insert(controle, numero);
+    m_controles.insert(controle, numero);
     controle->setProperty(kPropriedade, numero);
     controle->setCursor(CursorAtual(numero));
     rearmar();
@@ -200,8 +200,8 @@ void TabelaDeCursores::AplicarNoControle(QWidget* controle, int numero) {
 bool TabelaDeCursores::eventFilter(QObject* objeto, QEvent* evento) {
     if (evento->type() == QEvent::Enter) {
         // Show the frame due now on every control of that number, then re-arm for the next one.
-        if (auto* w = qobject_cast<QWidget*>(objeto); w && FControles.contains(w))
-            mostrar(FControles.value(w));
+        if (auto* w = qobject_cast<QWidget*>(objeto); w && m_controles.contains(w))
+            mostrar(m_controles.value(w));
         rearmar();
     }
     return QObject::eventFilter(objeto, evento);
@@ -212,9 +212,9 @@ int TabelaDeCursores::NumeroDoControle(const QWidget* controle) {
 }
 
 void TabelaDeCursores::DefinirCursorDaTela(int numero) {
-    if (numero == FCursorDaTela) return;
-    if (FCursorDaTela != 0) QGuiApplication::restoreOverrideCursor();
-    FCursorDaTela = numero;
+    if (numero == m_cursorDaTela) return;
+    if (m_cursorDaTela != 0) QGuiApplication::restoreOverrideCursor();
+    m_cursorDaTela = numero;
     if (numero != 0) QGuiApplication::setOverrideCursor(CursorAtual(numero));
     rearmar();
 }
@@ -247,4 +247,4 @@ void AplicarCursorNosControles(QWidget* Formulario) {
     // nothing to switch on.
 }
 
-}  // namespace uRotinasGerais
+}  // namespace apresentacao

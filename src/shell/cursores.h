@@ -13,11 +13,11 @@
 #include <optional>
 #include <vector>
 
-#include "platform/animated_cursor.h"
+#include "platform/cursor_animado.h"
 
 class QWidget;
 
-namespace uRotinasGerais {
+namespace apresentacao {
 
 class TabelaDeCursores : public QObject {
     Q_OBJECT
@@ -26,7 +26,7 @@ public:
 
     // Registers (or replaces) the cursor under `numero`; controls already given that number
     // take it at once.
-    void Registrar(int numero, const plataforma::AnimatedCursor& cursor);
+    void Registrar(int numero, const plataforma::CursorAnimado& cursor);
     // Loads a .ani/.cur file and registers it; a file that fails to load leaves the number
     // unregistered (and removes an earlier registration) and returns false.
     bool CarregarArquivo(int numero, const QString& caminho);
@@ -39,7 +39,7 @@ public:
     // The frame showing now, or the standard arrow for an unregistered number.
     QCursor CursorAtual(int numero) const;
     // The frames of a registered number (for tests and for drawing it elsewhere).
-    const plataforma::AnimatedCursor* Cursor(int numero) const;
+    const plataforma::CursorAnimado* Cursor(int numero) const;
 
     // Gives a control a cursor number: remembered in its property "cursorNumero", shown at
     // once, animated from then on. Number 0 takes the control back to its inherited cursor.
@@ -49,13 +49,13 @@ public:
     // The screen's cursor (shown over every window, as during a wait); 0 gives the controls
     // their own cursors back.
     void DefinirCursorDaTela(int numero);
-    int CursorDaTela() const { return FCursorDaTela; }
+    int CursorDaTela() const { return m_cursorDaTela; }
 
     // Test seam: the clock the animation runs on, in milliseconds (a steady clock by default).
     // Atualizar() is what the timer calls: it shows the frames due now.
     void DefinirRelogio(std::function<qint64()> relogio);
     void Atualizar();
-    bool AnimacaoAtiva() const { return FTimer.isActive(); }
+    bool AnimacaoAtiva() const { return m_temporizador.isActive(); }
 
 protected:
     // A control the pointer enters shows the frame due now and wakes the animation.
@@ -64,7 +64,7 @@ protected:
 private:
     TabelaDeCursores();
     struct Entrada {
-        plataforma::AnimatedCursor cursor;
+        plataforma::CursorAnimado cursor;
         // One QCursor per frame, made when the frame is first shown: turning a picture into a
         // cursor costs more than reading the file, and most frames wait for a pointer to hover.
         mutable std::vector<std::optional<QCursor>> quadros;
@@ -78,11 +78,11 @@ private:
     void rearmar();
     qint64 agora() const;
 
-    std::map<int, Entrada> FEntradas;
-    QHash<QWidget*, int> FControles;
-    int FCursorDaTela = 0;
-    QTimer FTimer;
-    std::function<qint64()> FRelogio;
+    std::map<int, Entrada> m_entradas;
+    QHash<QWidget*, int> m_controles;
+    int m_cursorDaTela = 0;
+    QTimer m_temporizador;
+    std::function<qint64()> m_relogio;
 };
 
-}  // namespace uRotinasGerais
+}  // namespace apresentacao

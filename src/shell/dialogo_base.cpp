@@ -16,12 +16,12 @@
 #include "platform/moldura_da_janela.h"
 #include "shell/dialogo_rotinas.h"
 
-namespace dialogos {
+namespace apresentacao {
 
 namespace {
 
-bool ehTeclaDeResposta(int key) {
-    return key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape;
+bool ehTeclaDeResposta(int tecla) {
+    return tecla == Qt::Key_Return || tecla == Qt::Key_Enter || tecla == Qt::Key_Escape;
 }
 
 // A panel of a dialog as a screen reader sees it: only the controls that are shown. Qt offers
@@ -120,23 +120,23 @@ DialogoBase::DialogoBase(QWidget* dono, Qt::WindowFlags extra) : QDialog(dono) {
 void DialogoBase::FormCreate() {
     uRotinasGerais::AplicarCursorNosControles(this);
     for (QWidget* w : findChildren<QWidget*>()) w->installEventFilter(this);
-    Resposta = uRotinasGerais::RespostaFechado;
+    Resposta = apresentacao::RespostaFechado;
 }
 
 void DialogoBase::spdSimClick() {
-    Resposta = uRotinasGerais::RespostaSim;
+    Resposta = apresentacao::RespostaSim;
     close();
 }
 
 void DialogoBase::spdNaoClick() {
-    Resposta = uRotinasGerais::RespostaNao;
+    Resposta = apresentacao::RespostaNao;
     close();
 }
 
-void DialogoBase::FormKeyUp(int key) {
-    if (key == Qt::Key_Return || key == Qt::Key_Enter)
+void DialogoBase::FormKeyUp(int tecla) {
+    if (tecla == Qt::Key_Return || tecla == Qt::Key_Enter)
         spdSimClick();
-    else if (key == Qt::Key_Escape)
+    else if (tecla == Qt::Key_Escape)
         spdNaoClick();
 }
 
@@ -183,4 +183,4 @@ bool DialogoBase::eventFilter(QObject* o, QEvent* e) {
     return QDialog::eventFilter(o, e);
 }
 
-}  // namespace dialogos
+}  // namespace apresentacao

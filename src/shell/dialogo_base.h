@@ -11,14 +11,11 @@
 
 class QImage;
 
-namespace uRotinasGerais {
+namespace apresentacao {
 // What a dialog answers: "Sim" (or Enter), "Não" (or Escape), or closed any other way.
 inline constexpr int RespostaSim = 6;
 inline constexpr int RespostaNao = 7;
 inline constexpr int RespostaFechado = 2;
-}  // namespace uRotinasGerais
-
-namespace dialogos {
 
 inline const QColor AzulCeu(166, 202, 240);
 inline const QColor Marrom(128, 0, 0);
@@ -43,10 +40,10 @@ protected:
 class DialogoBase : public QDialog {
     Q_OBJECT
 public:
-    int Resposta = uRotinasGerais::RespostaFechado;
+    int Resposta = apresentacao::RespostaFechado;
 
     // Enter acts as "Sim", Escape as "Não"; every other key does nothing.
-    void FormKeyUp(int key);
+    void FormKeyUp(int tecla);
     virtual void spdSimClick();  // answers RespostaSim and closes
     virtual void spdNaoClick();  // answers RespostaNao and closes
     // Centres the window, frame included, on the whole primary screen (not the work area).
@@ -65,4 +62,4 @@ protected:
     bool eventFilter(QObject* o, QEvent* e) override;
 };
 
-}  // namespace dialogos
+}  // namespace apresentacao

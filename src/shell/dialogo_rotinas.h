@@ -4,7 +4,7 @@
 
 class QWidget;
 
-namespace uRotinasGerais {
+namespace apresentacao {
 
 // n carriage-return/line-feed pairs; empty for n <= 0.
 QString QuebrasDeLinha(int n);
@@ -20,4 +20,12 @@ void AbrirEnderecoWeb(const QString& Endereco);
 // its current cursor, and makes the form double-buffered.
 void AplicarCursorNosControles(QWidget* Formulario);
 
+}  // namespace apresentacao
+
+// The general routines among these, under that name as well (uRotinasGerais).
+namespace uRotinasGerais {
+using apresentacao::QuebrasDeLinha;
+using apresentacao::FormatarValor;
+using apresentacao::AbrirEnderecoWeb;
+using apresentacao::AplicarCursorNosControles;
 }  // namespace uRotinasGerais

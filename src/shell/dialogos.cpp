@@ -12,19 +12,19 @@
 #include "shell/dialogo_rotinas.h"
 #include "shell/imagens.h"
 
-namespace uRotinasGerais {
+namespace apresentacao {
 
 namespace {
 
 // Steps shared by both dialogs: text, title and the button layout.
 void prepararDialogo(TfrmDialogo& d, const QString& Texto, const QString& Titulo, const QString& TextoNao,
                      const QString& TextoSim) {
-    const QString linhas = Aparar(Texto).replace("\r\n", "\n");
+    const QString linhas = plataforma::Aparar(Texto).replace("\r\n", "\n");
     d.lblDialogo->setText("\n" + linhas + "\n");  // an empty line above and below the message
     d.lblDialogo->setAccessibleName(linhas);      // read aloud without those empty lines
-    d.setWindowTitle(Aparar(Titulo));
+    d.setWindowTitle(plataforma::Aparar(Titulo));
     const int W = TfrmDialogo::kLargura;
-    if (Aparar(TextoNao).isEmpty()) {
+    if (plataforma::Aparar(TextoNao).isEmpty()) {
         d.spdNao->hide();
         d.spdSim->move(int((W - d.spdSim->width()) / 2.0), d.spdSim->y());
         d.spdSim->setText(TextoSim);
@@ -88,12 +88,12 @@ std::vector<QImage> IconesDosDialogos() {
 }
 
 QImage IconeDosDialogos(int i) {
-    return imagens::FiguraDoRecurso(QStringLiteral(":/form/Icone%1.png").arg(i),
-                                    imagens::EscalaPara(qApp->devicePixelRatio()));
+    return apresentacao::FiguraDoRecurso(QStringLiteral(":/form/Icone%1.png").arg(i),
+                                    apresentacao::EscalaPara(qApp->devicePixelRatio()));
 }
 
 QString VersaoDoAplicativo() {
-    QString v = ObterVersaoDoExecutavel();
+    QString v = plataforma::ObterVersaoDoExecutavel();
     // Major and minor: the text before the second dot, trimmed ("3.5.1.1" gives "3.5").
     const int p = v.indexOf('.');
     if (p >= 0) {
@@ -105,4 +105,4 @@ QString VersaoDoAplicativo() {
 
 QString TituloDoAplicativo() { return "Trevolino " + VersaoDoAplicativo(); }
 
-}  // namespace uRotinasGerais
+}  // namespace apresentacao

@@ -10,7 +10,7 @@
 
 class QWidget;
 
-namespace uRotinasGerais {
+namespace apresentacao {
 
 // A modal message with a "Sim" button and, when TextoNao is not blank, a "Não" button; a
 // warning is drawn in its warning colours with the buttons swapped. The answer is RespostaSim,
@@ -35,4 +35,12 @@ QImage IconeDosDialogos(int i);
 QString VersaoDoAplicativo();
 QString TituloDoAplicativo();
 
+}  // namespace apresentacao
+
+// The general routines among these, under that name as well (uRotinasGerais).
+namespace uRotinasGerais {
+using apresentacao::CaixaDeDialogo;
+using apresentacao::CaixaDeDialogoComIconesEspeciais;
+using apresentacao::VersaoDoAplicativo;
+using apresentacao::TituloDoAplicativo;
 }  // namespace uRotinasGerais

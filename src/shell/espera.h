@@ -1,6 +1,6 @@
 #pragma once
 
-namespace uRotinasGerais {
+namespace apresentacao {
 
 // Waits `Segundos` while the window stays alive: pending events are processed at least once,
 // it never returns early, timers and repaints go on. It blocks for the next event or the deadline
@@ -11,4 +11,9 @@ void Aguardar(bool ComCursorDeEspera, double Segundos);
 void DefinirEscalaDeTempo(double fator);
 double EscalaDeTempo();
 
+}  // namespace apresentacao
+
+// The general routines among these, under that name as well (uRotinasGerais).
+namespace uRotinasGerais {
+using apresentacao::Aguardar;
 }  // namespace uRotinasGerais

@@ -8,7 +8,7 @@
 #include "platform/idioma.h"
 #include "platform/imagem_embutida.h"
 
-namespace imagens {
+namespace apresentacao {
 namespace {
 
 QImage lerDoRecurso(const QString& caminho) {
@@ -50,4 +50,4 @@ QImage FiguraDoRecurso(const QString& caminho, int escala, const QString& caminh
     return comLetreiros(lerDoRecurso(caminho), caminho);
 }
 
-}  // namespace imagens
+}  // namespace apresentacao

@@ -7,7 +7,7 @@
 #include <QString>
 #include <QtGlobal>
 
-namespace imagens {
+namespace apresentacao {
 
 // Pixels of the picture to use per cabinet pixel on a device of that pixel ratio: 1 or 2.
 inline int EscalaPara(qreal razao) { return razao >= 1.5 ? 2 : 1; }
@@ -26,4 +26,4 @@ inline QString NomeEm2x(const QString& caminho) {
 // ":/form/ChassisFundo.bmp", at the same scale), that is laid over it.
 QImage FiguraDoRecurso(const QString& caminho, int escala, const QString& caminho2x = QString());
 
-}  // namespace imagens
+}  // namespace apresentacao

@@ -8,63 +8,63 @@
 
 #include <array>
 
-namespace layout {
+namespace apresentacao {
 
-struct Rect {
-    int left, top, width, height;
-    constexpr int right() const { return left + width; }   // exclusive
-    constexpr int bottom() const { return top + height; }  // exclusive
+struct Retangulo {
+    int esquerda, topo, largura, altura;
+    constexpr int direita() const { return esquerda + largura; }  // exclusive
+    constexpr int base() const { return topo + altura; }          // exclusive
 };
 
-inline constexpr int kCabinetWidth = 800;
-inline constexpr int kCabinetHeight = 600;
+inline constexpr int kLarguraDoGabinete = 800;
+inline constexpr int kAlturaDoGabinete = 600;
 
 // Reel grid: column A (reel 1) .. C (reel 3), rows 1 (top) .. 3 (bottom).
-inline constexpr int kCellWidth = 140;
-inline constexpr int kCellHeight = 92;
-inline constexpr std::array<int, 3> kReelColumnLeft = {190, 330, 470};
-inline constexpr std::array<int, 3> kReelRowTop = {292, 384, 476};
-constexpr Rect reelCell(int reel /*1..3*/, int row /*1..3*/) {
-    return {kReelColumnLeft[reel - 1], kReelRowTop[row - 1], kCellWidth, kCellHeight};
+inline constexpr int kLarguraDaCelula = 140;
+inline constexpr int kAlturaDaCelula = 92;
+inline constexpr std::array<int, 3> kEsquerdaDasBobinas = {190, 330, 470};
+inline constexpr std::array<int, 3> kTopoDasLinhas = {292, 384, 476};
+constexpr Retangulo CelulaDaBobina(int bobina /*1..3*/, int linha /*1..3*/) {
+    return {kEsquerdaDasBobinas[bobina - 1], kTopoDasLinhas[linha - 1], kLarguraDaCelula, kAlturaDaCelula};
 }
-inline constexpr Rect kReelGrid = {190, 292, 420, 276};
+inline constexpr Retangulo kGradeDasBobinas = {190, 292, 420, 276};
 
 // Frame bars drawn over the cell edges.
-inline constexpr std::array<int, 4> kVerticalBarLeft = {181, 321, 461, 601};  // 01..04
-inline constexpr int kVerticalBarTop = 292;
-inline constexpr int kVerticalBarWidth = 18;
-inline constexpr int kVerticalBarHeight = 276;
-inline constexpr std::array<int, 2> kHorizontalBarTop = {277, 564};  // 01, 02
-inline constexpr int kHorizontalBarLeft = 181;
-inline constexpr int kHorizontalBarWidth = 438;
-inline constexpr int kHorizontalBarHeight = 18;
+inline constexpr std::array<int, 4> kEsquerdaDasBarrasVerticais = {181, 321, 461, 601};  // 01..04
+inline constexpr int kTopoDasBarrasVerticais = 292;
+inline constexpr int kLarguraDaBarraVertical = 18;
+inline constexpr int kAlturaDaBarraVertical = 276;
+inline constexpr std::array<int, 2> kTopoDasBarrasHorizontais = {277, 564};  // 01, 02
+inline constexpr int kEsquerdaDasBarrasHorizontais = 181;
+inline constexpr int kLarguraDaBarraHorizontal = 438;
+inline constexpr int kAlturaDaBarraHorizontal = 18;
 
 // The pay line: a grey dotted rounded rectangle across the middle row.
-inline constexpr Rect kPayLine = {199, 429, 402, 2};
+inline constexpr Retangulo kLinhaDePagamento = {199, 429, 402, 2};
 
 // Buttons.
-inline constexpr Rect kSair = {128, 229, 65, 30};
-inline constexpr Rect kGirar = {621, 509, 156, 60};
-inline constexpr Rect kApostar01 = {621, 293, 156, 60};
-inline constexpr Rect kApostar05 = {621, 358, 156, 60};
-inline constexpr Rect kApostar10 = {621, 423, 156, 60};
+inline constexpr Retangulo kSair = {128, 229, 65, 30};
+inline constexpr Retangulo kGirar = {621, 509, 156, 60};
+inline constexpr Retangulo kApostar01 = {621, 293, 156, 60};
+inline constexpr Retangulo kApostar05 = {621, 358, 156, 60};
+inline constexpr Retangulo kApostar10 = {621, 423, 156, 60};
 
 // LCD displays and labels.
-inline constexpr Rect kCredito = {526, 200, 224, 28};
-inline constexpr Rect kAposta = {526, 232, 224, 28};
-inline constexpr Rect kMensagem = {526, 168, 159, 28};
-inline constexpr Rect kWebSite = {148, 131, 177, 13};
+inline constexpr Retangulo kCredito = {526, 200, 224, 28};
+inline constexpr Retangulo kAposta = {526, 232, 224, 28};
+inline constexpr Retangulo kMensagem = {526, 168, 159, 28};
+inline constexpr Retangulo kWebSite = {148, 131, 177, 13};
 
 // Pay table picture and the mascot's eye.
-inline constexpr Rect kPainelPontuacao = {23, 279, 158, 302};
-inline constexpr Rect kOlho = {368, 110, 21, 25};
+inline constexpr Retangulo kPainelPontuacao = {23, 279, 158, 302};
+inline constexpr Retangulo kOlho = {368, 110, 21, 25};
 
 // The twelve lamps, 24 x 24 circles, clockwise from lower left to lower right.
-inline constexpr int kLampSize = 24;
-struct Point {
+inline constexpr int kLadoDaLampada = 24;
+struct Ponto {
     int x, y;
 };
-inline constexpr std::array<Point, 12> kLamps = {{
+inline constexpr std::array<Ponto, 12> kLampadas = {{
     {33, 237},
     {45, 201},
     {64, 169},
@@ -78,12 +78,16 @@ inline constexpr std::array<Point, 12> kLamps = {{
     {690, 144},
     {711, 171},
 }};
-constexpr Rect lamp(int n /*1..12*/) { return {kLamps[n - 1].x, kLamps[n - 1].y, kLampSize, kLampSize}; }
-constexpr Rect verticalBar(int n /*1..4*/) {
-    return {kVerticalBarLeft[n - 1], kVerticalBarTop, kVerticalBarWidth, kVerticalBarHeight};
+constexpr Retangulo Lampada(int n /*1..12*/) {
+    return {kLampadas[n - 1].x, kLampadas[n - 1].y, kLadoDaLampada, kLadoDaLampada};
 }
-constexpr Rect horizontalBar(int n /*1..2*/) {
-    return {kHorizontalBarLeft, kHorizontalBarTop[n - 1], kHorizontalBarWidth, kHorizontalBarHeight};
+constexpr Retangulo BarraVertical(int n /*1..4*/) {
+    return {kEsquerdaDasBarrasVerticais[n - 1], kTopoDasBarrasVerticais, kLarguraDaBarraVertical,
+            kAlturaDaBarraVertical};
+}
+constexpr Retangulo BarraHorizontal(int n /*1..2*/) {
+    return {kEsquerdaDasBarrasHorizontais, kTopoDasBarrasHorizontais[n - 1], kLarguraDaBarraHorizontal,
+            kAlturaDaBarraHorizontal};
 }
 
-}  // namespace layout
+}  // namespace apresentacao

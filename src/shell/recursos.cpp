@@ -17,7 +17,7 @@
 #include "shell/dialogos.h"
 #include "shell/recursos.h"
 
-namespace uRotinasGerais {
+namespace apresentacao {
 
 namespace {
 
@@ -89,7 +89,7 @@ bool InstalarFonte(const QString& Pasta, const QString& NomeDoArquivo) {
     QFile recurso(caminhoDoRecurso(QStringLiteral("FonteLCD")));
     const QByteArray dados = recurso.open(QIODevice::ReadOnly) ? recurso.readAll() : QByteArray();
     if (dados.isEmpty()) return true;
-    const QString pastaDeFontes = PastaEspecial(20);
+    const QString pastaDeFontes = plataforma::PastaEspecial(20);
     if (!pastaDeFontes.isEmpty()) {
         QDir().mkpath(pastaDeFontes);
         const QString alvo = pastaDeFontes + '/' + QFileInfo(NomeDoArquivo).fileName();
@@ -165,4 +165,4 @@ bool VerificarResolucaoDaTela(QWidget* Dono, const QString& Titulo) {
     return true;
 }
 
-}  // namespace uRotinasGerais
+}  // namespace apresentacao

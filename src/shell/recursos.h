@@ -5,7 +5,7 @@
 
 class QWidget;
 
-namespace uRotinasGerais {
+namespace apresentacao {
 
 // Cursor numbers of the program's four animated cursors.
 inline constexpr int crEsperar = 5376;   // c_esperar.ani, the wait cursor
@@ -38,4 +38,13 @@ bool VerificarResolucaoDaTela(QWidget* Dono, const QString& Titulo);
 QSize TamanhoDaTela();
 void DefinirTamanhoDaTela(const QSize& tamanho);
 
+}  // namespace apresentacao
+
+// The general routines among these, under that name as well (uRotinasGerais).
+namespace uRotinasGerais {
+using apresentacao::ExtrairRecursoParaArquivo;
+using apresentacao::FonteEstaInstalada;
+using apresentacao::InstalarFonte;
+using apresentacao::AplicarCursoresAnimados;
+using apresentacao::VerificarResolucaoDaTela;
 }  // namespace uRotinasGerais

@@ -16,7 +16,7 @@
 #include "shell/espera.h"
 #include "platform/versao.h"
 
-namespace uRotinasGerais {
+namespace apresentacao {
 
 QString QuebrasDeLinha(int n) {
     QString s;
@@ -39,13 +39,13 @@ namespace {
 // back the screen's earlier cursor.
 class CursorDeEspera {
 public:
-    CursorDeEspera() : FAnterior(TabelaDeCursores::instancia().CursorDaTela()) {
+    CursorDeEspera() : m_anterior(TabelaDeCursores::instancia().CursorDaTela()) {
         TabelaDeCursores::instancia().DefinirCursorDaTela(crEsperar);
     }
-    ~CursorDeEspera() { TabelaDeCursores::instancia().DefinirCursorDaTela(FAnterior); }
+    ~CursorDeEspera() { TabelaDeCursores::instancia().DefinirCursorDaTela(m_anterior); }
 
 private:
-    int FAnterior;
+    int m_anterior;
 };
 
 double& escala() {
@@ -85,4 +85,4 @@ void AbrirEnderecoWeb(const QString& Endereco) {
     QCoreApplication::processEvents();
 }
 
-}  // namespace uRotinasGerais
+}  // namespace apresentacao

@@ -68,7 +68,7 @@ quint64 pedirSom(std::shared_ptr<const plataforma::SomWav> amostras, bool repeti
 }
 
 void encerrarEsperas() {
-    for (QEventLoop* loop : estado().esperas) loop->quit();
+    for (QEventLoop* espera : estado().esperas) espera->quit();
 }
 
 bool noThreadDaInterface() {
@@ -98,29 +98,29 @@ void tocar(const QString& arquivo, bool umaVez, bool esperar) {
     // The wait ends when the server has played the sound out, or at the latest the file's
     // length after it started (or was asked for, when no server plays it).
     const int tempoDoSom = static_cast<int>(e.duracao * 1000) + kMargemEsperaMs;
-    QEventLoop loop;
+    QEventLoop espera;
     QTimer limite;
     limite.setSingleShot(true);
-    QObject::connect(&limite, &QTimer::timeout, &loop, &QEventLoop::quit);
+    QObject::connect(&limite, &QTimer::timeout, &espera, &QEventLoop::quit);
     const quint64 minha = e.geracao;
     auto anterior = aoAvisar();
     aoAvisar() = [&, minha](quint64 geracao, bool terminou) {
         if (geracao != minha) return;
         if (terminou)
-            loop.quit();
+            espera.quit();
         else
             limite.start(tempoDoSom);
     };
     limite.start(tempoDoSom);
-    e.esperas.append(&loop);
-    loop.exec();
-    e.esperas.removeOne(&loop);
+    e.esperas.append(&espera);
+    espera.exec();
+    e.esperas.removeOne(&espera);
     aoAvisar() = anterior;
 }
 
 }  // namespace
 
-namespace uRotinasGerais {
+namespace apresentacao {
 
 double DuracaoDoSom(const QString& Arquivo) {
     const std::optional<plataforma::FormatoWav> w = plataforma::LerCabecalhoWav(Arquivo);
@@ -129,7 +129,7 @@ double DuracaoDoSom(const QString& Arquivo) {
 
 void TocarSom(const QString& Arquivo, bool UmaVez, bool EsperarTerminar) {
     if (!estado().ligado) return;
-    const QString arquivo = Aparar(Arquivo);
+    const QString arquivo = plataforma::Aparar(Arquivo);
     if (arquivo.isEmpty() || !QFileInfo(arquivo).isFile()) {
         plataforma::AvisarUmaVez(arquivo, "sound file missing, nothing plays: " + arquivo);
         return;
@@ -179,4 +179,4 @@ SomTocando SomAtual() {
     return {e.arquivo, e.emLaco};
 }
 
-}  // namespace uRotinasGerais
+}  // namespace apresentacao

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-namespace uRotinasGerais {
+namespace apresentacao {
 
 // Plays a WAV file: once or looping until stopped, returning at once or after the sound's end.
 // One sound at a time: starting one stops the one playing. A missing or unplayable file, or no
@@ -32,4 +32,10 @@ bool SomLigado();
 // header; a negative value when the file is missing or not such a WAV.
 double DuracaoDoSom(const QString& Arquivo);
 
+}  // namespace apresentacao
+
+// The general routines among these, under that name as well (uRotinasGerais).
+namespace uRotinasGerais {
+using apresentacao::TocarSom;
+using apresentacao::PararSom;
 }  // namespace uRotinasGerais

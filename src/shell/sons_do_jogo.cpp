@@ -2,7 +2,7 @@
 
 #include "shell/som.h"
 
-namespace sons {
+namespace apresentacao {
 
 void TocarSomDoEvento(const QString& pastaDoPrograma, jogo::Evento evento) {
     for (const SomDoEvento& s : kSonsDosEventos) {
@@ -16,4 +16,4 @@ void TocarSomDoEvento(const QString& pastaDoPrograma, jogo::Evento evento) {
     }
 }
 
-}  // namespace sons
+}  // namespace apresentacao

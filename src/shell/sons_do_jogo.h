@@ -7,7 +7,7 @@
 
 #include "game/eventos.h"
 
-namespace sons {
+namespace apresentacao {
 
 enum class Toque {
     UmaVez,  // plays through once, replacing whatever played
@@ -35,4 +35,4 @@ inline constexpr SomDoEvento kSonsDosEventos[] = {
 // waiting for its end. An event without an entry is silent.
 void TocarSomDoEvento(const QString& pastaDoPrograma, jogo::Evento evento);
 
-}  // namespace sons
+}  // namespace apresentacao

@@ -7,10 +7,10 @@ class QLabel;
 class QToolButton;
 class QWidget;
 
-class TfrmDialogo : public dialogos::DialogoBase {
+class TfrmDialogo : public apresentacao::DialogoBase {
     Q_OBJECT
 public:
-    explicit TfrmDialogo(QWidget* owner);
+    explicit TfrmDialogo(QWidget* dono);
 
     QLabel* lblDialogo;
     QWidget* pnlInferior;

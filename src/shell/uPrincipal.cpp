@@ -32,10 +32,10 @@ namespace {
 // The maker's web address, shown by lblWebSite and opened by its click.
 const QString kEnderecoWeb = QStringLiteral("www.trevolino.example");
 
-const QColor kSilver(192, 192, 192);
-const QColor kLime(0, 255, 0);
-const QColor kYellow(255, 255, 0);
-const QColor kMaroon(128, 0, 0);
+const QColor kPrata(192, 192, 192);
+const QColor kVerdeLimao(0, 255, 0);
+const QColor kAmarelo(255, 255, 0);
+const QColor kMarrom(128, 0, 0);
 
 // Files the start-up unpacks beside the executable and the close removes, in that order.
 struct ArquivoDesempacotado {
@@ -76,51 +76,53 @@ QFont fonteDePixels(const QString& familia, int pixels, bool negrito, bool subli
     return f;
 }
 
-void colocar(QWidget* w, const layout::Rect& r) { w->setGeometry(r.left, r.top, r.width, r.height); }
+void colocar(QWidget* w, const apresentacao::Retangulo& r) {
+    w->setGeometry(r.esquerda, r.topo, r.largura, r.altura);
+}
 
 }  // namespace
 
 // ---------------------------------------------------------------------------------------------
-// TPicture and TShape
+// Figura and Forma
 
-TPicture::TPicture(QWidget* parent) : QWidget(parent) {}
+Figura::Figura(QWidget* parent) : QWidget(parent) {}
 
-void TPicture::setPicture(const QImage& img) {
-    FPicture = img;
+void Figura::DefinirImagem(const QImage& img) {
+    m_imagem = img;
     update();
 }
 
-void TPicture::clear() { setPicture(QImage()); }
+void Figura::Limpar() { DefinirImagem(QImage()); }
 
-void TPicture::paintEvent(QPaintEvent*) {
-    if (FPicture.isNull()) return;
+void Figura::paintEvent(QPaintEvent*) {
+    if (m_imagem.isNull()) return;
     QPainter p(this);
-    p.drawImage(0, 0, FPicture);
+    p.drawImage(0, 0, m_imagem);
 }
 
-TShape::TShape(Kind kind, QWidget* parent) : QWidget(parent), FKind(kind) {
+Forma::Forma(Tipo tipo, QWidget* parent) : QWidget(parent), m_tipo(tipo) {
     setAttribute(Qt::WA_TransparentForMouseEvents, false);
 }
 
-void TShape::setBrushColor(const QColor& c) {
-    if (c == FBrush) return;
-    FBrush = c;
+void Forma::DefinirCorDoPincel(const QColor& c) {
+    if (c == m_corDoPincel) return;
+    m_corDoPincel = c;
     update();
 }
 
-void TShape::paintEvent(QPaintEvent*) {
+void Forma::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    if (FKind == Circle) {
+    if (m_tipo == Circulo) {
         p.setRenderHint(QPainter::Antialiasing);
-        p.setPen(QPen(FPen, 1));
-        p.setBrush(FBrush);
+        p.setPen(QPen(m_corDaCaneta, 1));
+        p.setBrush(m_corDoPincel);
         const int d = std::min(width(), height());
         p.drawEllipse(QRectF((width() - d) / 2.0 + 0.5, (height() - d) / 2.0 + 0.5, d - 1, d - 1));
     } else {
         // The pay line: a grey dotted pen whose gaps show the white brush.
-        p.fillRect(rect(), FBrush);
-        QPen pen(FPen, 1, FPenStyle);
-        p.setPen(pen);
+        p.fillRect(rect(), m_corDoPincel);
+        QPen caneta(m_corDaCaneta, 1, m_estiloDaCaneta);
+        p.setPen(caneta);
         p.drawLine(0, 0, width() - 1, 0);
         p.drawLine(0, height() - 1, width() - 1, height() - 1);
     }
@@ -134,10 +136,10 @@ TfrmPrincipal::TfrmPrincipal(QWidget* parent, bool executarInicio) : QWidget(par
     setObjectName("frmPrincipal");
     setWindowTitle("Trevolino");
     setWindowFlag(Qt::FramelessWindowHint);
-    setFixedSize(layout::kCabinetWidth, layout::kCabinetHeight);
+    setFixedSize(apresentacao::kLarguraDoGabinete, apresentacao::kAlturaDoGabinete);
     setAutoFillBackground(true);
     InstalarAcessibilidade();
-    FMaquina = new jogo::Maquina(jogo::RelogioDoQt(), jogo::Sortear, this);
+    m_maquina = new jogo::Maquina(jogo::RelogioDoQt(), jogo::Sortear, this);
     CriarControles();
     ConectarEventos();
     ConectarMaquina();
@@ -171,7 +173,7 @@ enum class Tipo { Botao, BotaoSair, Figura, Lcd, LinhaDePagamento, Luz };
 struct Controle {
     Tipo tipo;
     const char* nome;
-    layout::Rect lugar;
+    apresentacao::Retangulo lugar;
     QString (*texto)() = nullptr;          // a button's caption, an LCD's first text
     const char* recurso = nullptr;         // the picture a figure shows, if any
     QRgb cor = 0;                          // a button's hover colour, an LCD's text colour
@@ -189,7 +191,7 @@ QWidget* criarBotao(QWidget* pai, const Controle& c) {
     pal.setColor(QPalette::WindowText, Qt::black);
     pal.setColor(QPalette::ButtonText, Qt::black);
     b->setPalette(pal);
-    b->setColor(kSilver);
+    b->setColor(kPrata);
     b->FancyEffects()->setFrameStyle(fmGradient);
     b->FancyEffects()->setFrameWidth(14);
     b->FancyEffects()->setShape(btnCapsule);
@@ -225,26 +227,26 @@ QWidget* criarLcd(QWidget* pai, const Controle& c) {
 // Pictures for the screen the window opens on: a screen scaled 2x gets the 2x ones. Each file is
 // read once however many controls show it.
 QWidget* criarFigura(QWidget* pai, const Controle& c, int escala, QHash<QString, QImage>& lidas) {
-    auto* f = new TPicture(pai);
+    auto* f = new Figura(pai);
     f->setObjectName(c.nome);
     colocar(f, c.lugar);
     if (c.recurso) {
         const QString recurso = QString::fromLatin1(c.recurso);
         auto it = lidas.find(recurso);
-        if (it == lidas.end()) it = lidas.insert(recurso, imagens::FiguraDoRecurso(recurso, escala));
-        f->setPicture(*it);
+        if (it == lidas.end()) it = lidas.insert(recurso, apresentacao::FiguraDoRecurso(recurso, escala));
+        f->DefinirImagem(*it);
     }
     return f;
 }
 
 QWidget* criarForma(QWidget* pai, const Controle& c) {
     const bool linha = c.tipo == Tipo::LinhaDePagamento;
-    auto* s = new TShape(linha ? TShape::RoundRect : TShape::Circle, pai);
+    auto* s = new Forma(linha ? Forma::RetanguloArredondado : Forma::Circulo, pai);
     s->setObjectName(c.nome);
     colocar(s, c.lugar);
     if (linha) {
-        s->setPenColor(QColor(128, 128, 128));
-        s->setPenStyle(Qt::DotLine);
+        s->DefinirCorDaCaneta(QColor(128, 128, 128));
+        s->DefinirEstiloDaCaneta(Qt::DotLine);
     }
     return s;
 }
@@ -263,48 +265,50 @@ QString nomeMensagem() { return QCoreApplication::translate("Trevolino", "Mensag
 const QRgb kAzul = qRgb(0, 0, 255), kVermelho = qRgb(255, 0, 0);
 const char* const kBarraV = ":/form/BarraVertical.jpg";
 const char* const kBarraH = ":/form/BarraHorizontal.jpg";
-using layout::reelCell, layout::verticalBar, layout::horizontalBar, layout::lamp;
+using apresentacao::CelulaDaBobina, apresentacao::BarraVertical, apresentacao::BarraHorizontal,
+    apresentacao::Lampada;
 
 // Created in this order: a later control is drawn over an earlier one.
 const Controle kControles[] = {
-    {Tipo::BotaoSair, "spdSair", layout::kSair, textoSair, nullptr, kAzul},
-    {Tipo::Figura, "imgC1", reelCell(3, 1)},
-    {Tipo::Figura, "imgB1", reelCell(2, 1)},
-    {Tipo::Figura, "imgA1", reelCell(1, 1)},
-    {Tipo::Figura, "imgA2", reelCell(1, 2)},
-    {Tipo::Figura, "imgB2", reelCell(2, 2)},
-    {Tipo::Figura, "imgC2", reelCell(3, 2)},
-    {Tipo::Figura, "imgC3", reelCell(3, 3)},
-    {Tipo::Figura, "imgB3", reelCell(2, 3)},
-    {Tipo::Figura, "imgA3", reelCell(1, 3)},
-    {Tipo::Botao, "spdGirar", layout::kGirar, textoGirar, nullptr, kVermelho},
-    {Tipo::Figura, "imgBarraVertical02", verticalBar(2), nullptr, kBarraV},
-    {Tipo::Figura, "imgBarraVertical03", verticalBar(3), nullptr, kBarraV},
-    {Tipo::Figura, "imgBarraVertical04", verticalBar(4), nullptr, kBarraV},
-    {Tipo::Figura, "imgBarraVertical01", verticalBar(1), nullptr, kBarraV},
-    {Tipo::Lcd, "lblCredito", layout::kCredito, textoCredito, nullptr, kLime.rgb(), nomeCredito},
-    {Tipo::Lcd, "lblAposta", layout::kAposta, textoAposta, nullptr, kLime.rgb(), nomeAposta},
-    {Tipo::Botao, "spdApostar01", layout::kApostar01, textoApostar1, nullptr, kVermelho},
-    {Tipo::Figura, "imgBarraHorizontal01", horizontalBar(1), nullptr, kBarraH},
-    {Tipo::Figura, "imgBarraHorizontal02", horizontalBar(2), nullptr, kBarraH},
-    {Tipo::Botao, "spdApostar10", layout::kApostar10, textoApostar10, nullptr, kVermelho},
-    {Tipo::LinhaDePagamento, "Shape1", layout::kPayLine},
-    {Tipo::Botao, "spdApostar05", layout::kApostar05, textoApostar5, nullptr, kVermelho},
-    {Tipo::Figura, "imgPainelPontuacao", layout::kPainelPontuacao, nullptr, ":/form/PainelPontuacao.jpg"},
-    {Tipo::Luz, "shpLuz01", lamp(1)},
-    {Tipo::Luz, "shpLuz02", lamp(2)},
-    {Tipo::Luz, "shpLuz03", lamp(3)},
-    {Tipo::Luz, "shpLuz04", lamp(4)},
-    {Tipo::Luz, "shpLuz05", lamp(5)},
-    {Tipo::Luz, "shpLuz06", lamp(6)},
-    {Tipo::Luz, "shpLuz07", lamp(7)},
-    {Tipo::Luz, "shpLuz08", lamp(8)},
-    {Tipo::Luz, "shpLuz09", lamp(9)},
-    {Tipo::Luz, "shpLuz10", lamp(10)},
-    {Tipo::Luz, "shpLuz11", lamp(11)},
-    {Tipo::Luz, "shpLuz12", lamp(12)},
-    {Tipo::Lcd, "lblMensagem", layout::kMensagem, nullptr, nullptr, kYellow.rgb(), nomeMensagem},
-    {Tipo::Figura, "imgOlho", layout::kOlho},
+    {Tipo::BotaoSair, "spdSair", apresentacao::kSair, textoSair, nullptr, kAzul},
+    {Tipo::Figura, "imgC1", CelulaDaBobina(3, 1)},
+    {Tipo::Figura, "imgB1", CelulaDaBobina(2, 1)},
+    {Tipo::Figura, "imgA1", CelulaDaBobina(1, 1)},
+    {Tipo::Figura, "imgA2", CelulaDaBobina(1, 2)},
+    {Tipo::Figura, "imgB2", CelulaDaBobina(2, 2)},
+    {Tipo::Figura, "imgC2", CelulaDaBobina(3, 2)},
+    {Tipo::Figura, "imgC3", CelulaDaBobina(3, 3)},
+    {Tipo::Figura, "imgB3", CelulaDaBobina(2, 3)},
+    {Tipo::Figura, "imgA3", CelulaDaBobina(1, 3)},
+    {Tipo::Botao, "spdGirar", apresentacao::kGirar, textoGirar, nullptr, kVermelho},
+    {Tipo::Figura, "imgBarraVertical02", BarraVertical(2), nullptr, kBarraV},
+    {Tipo::Figura, "imgBarraVertical03", BarraVertical(3), nullptr, kBarraV},
+    {Tipo::Figura, "imgBarraVertical04", BarraVertical(4), nullptr, kBarraV},
+    {Tipo::Figura, "imgBarraVertical01", BarraVertical(1), nullptr, kBarraV},
+    {Tipo::Lcd, "lblCredito", apresentacao::kCredito, textoCredito, nullptr, kVerdeLimao.rgb(), nomeCredito},
+    {Tipo::Lcd, "lblAposta", apresentacao::kAposta, textoAposta, nullptr, kVerdeLimao.rgb(), nomeAposta},
+    {Tipo::Botao, "spdApostar01", apresentacao::kApostar01, textoApostar1, nullptr, kVermelho},
+    {Tipo::Figura, "imgBarraHorizontal01", BarraHorizontal(1), nullptr, kBarraH},
+    {Tipo::Figura, "imgBarraHorizontal02", BarraHorizontal(2), nullptr, kBarraH},
+    {Tipo::Botao, "spdApostar10", apresentacao::kApostar10, textoApostar10, nullptr, kVermelho},
+    {Tipo::LinhaDePagamento, "Shape1", apresentacao::kLinhaDePagamento},
+    {Tipo::Botao, "spdApostar05", apresentacao::kApostar05, textoApostar5, nullptr, kVermelho},
+    {Tipo::Figura, "imgPainelPontuacao", apresentacao::kPainelPontuacao, nullptr,
+     ":/form/PainelPontuacao.jpg"},
+    {Tipo::Luz, "shpLuz01", Lampada(1)},
+    {Tipo::Luz, "shpLuz02", Lampada(2)},
+    {Tipo::Luz, "shpLuz03", Lampada(3)},
+    {Tipo::Luz, "shpLuz04", Lampada(4)},
+    {Tipo::Luz, "shpLuz05", Lampada(5)},
+    {Tipo::Luz, "shpLuz06", Lampada(6)},
+    {Tipo::Luz, "shpLuz07", Lampada(7)},
+    {Tipo::Luz, "shpLuz08", Lampada(8)},
+    {Tipo::Luz, "shpLuz09", Lampada(9)},
+    {Tipo::Luz, "shpLuz10", Lampada(10)},
+    {Tipo::Luz, "shpLuz11", Lampada(11)},
+    {Tipo::Luz, "shpLuz12", Lampada(12)},
+    {Tipo::Lcd, "lblMensagem", apresentacao::kMensagem, nullptr, nullptr, kAmarelo.rgb(), nomeMensagem},
+    {Tipo::Figura, "imgOlho", apresentacao::kOlho},
 };
 
 }  // namespace
@@ -338,10 +342,10 @@ struct ComposicaoDaJanela {
 void TfrmPrincipal::CriarControles() {
     imgChassisFundo = new TImageShape(this);
     imgChassisFundo->setObjectName("imgChassisFundo");
-    imgChassisFundo->setGeometry(0, 0, layout::kCabinetWidth, layout::kCabinetHeight);
+    imgChassisFundo->setGeometry(0, 0, apresentacao::kLarguraDoGabinete, apresentacao::kAlturaDoGabinete);
     imgChassisFundo->setMovable(true);
 
-    const int escala = imagens::EscalaPara(devicePixelRatioF());
+    const int escala = apresentacao::EscalaPara(devicePixelRatioF());
     QHash<QString, QImage> lidas;
     for (const Controle& c : kControles) {
         switch (c.tipo) {
@@ -363,7 +367,7 @@ void TfrmPrincipal::CriarControles() {
 
     // The picture is given last, once the control has its parent, place and size: assigning it
     // builds the window's shape.
-    QImage chassis = imagens::FiguraDoRecurso(QStringLiteral(":/form/ChassisFundo.bmp"), escala,
+    QImage chassis = apresentacao::FiguraDoRecurso(QStringLiteral(":/form/ChassisFundo.bmp"), escala,
                                               QStringLiteral(":/form/ChassisFundo@2x.png"));
     if (!chassis.isNull()) imgChassisFundo->setPicture(chassis);
 }
@@ -371,13 +375,13 @@ void TfrmPrincipal::CriarControles() {
 void TfrmPrincipal::CriarRotuloDoSite() {
     lblWebSite = new QLabel("lblWebSite", this);
     lblWebSite->setObjectName("lblWebSite");
-    colocar(lblWebSite, layout::kWebSite);
+    colocar(lblWebSite, apresentacao::kWebSite);
     lblWebSite->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     lblWebSite->setFont(fonteDePixels("Verdana", 11, false, true));
     lblWebSite->setAutoFillBackground(true);
     QPalette pal = lblWebSite->palette();
     pal.setColor(QPalette::Window, Qt::white);
-    pal.setColor(QPalette::WindowText, kMaroon);
+    pal.setColor(QPalette::WindowText, kMarrom);
     lblWebSite->setPalette(pal);
     lblWebSite->setCursor(Qt::UpArrowCursor);  // replaced by the animated touch cursor
     lblWebSite->installEventFilter(this);
@@ -402,7 +406,7 @@ bool TfrmPrincipal::eventFilter(QObject* objeto, QEvent* evento) {
     return QWidget::eventFilter(objeto, evento);
 }
 
-std::array<TPicture*, 3> TfrmPrincipal::celulasDaBobina(int k) const {
+std::array<Figura*, 3> TfrmPrincipal::celulasDaBobina(int k) const {
     switch (k) {
         case 1: return {imgA1, imgA2, imgA3};
         case 2: return {imgB1, imgB2, imgB3};
@@ -410,8 +414,8 @@ std::array<TPicture*, 3> TfrmPrincipal::celulasDaBobina(int k) const {
     }
 }
 
-TShape* TfrmPrincipal::lampada(int n) const {
-    const std::array<TShape*, 12> l = {shpLuz01, shpLuz02, shpLuz03, shpLuz04, shpLuz05, shpLuz06,
+Forma* TfrmPrincipal::lampada(int n) const {
+    const std::array<Forma*, 12> l = {shpLuz01, shpLuz02, shpLuz03, shpLuz04, shpLuz05, shpLuz06,
                                        shpLuz07, shpLuz08, shpLuz09, shpLuz10, shpLuz11, shpLuz12};
     return n >= 1 && n <= 12 ? l[n - 1] : nullptr;
 }
@@ -453,7 +457,7 @@ void TfrmPrincipal::FormCreate() {
 }
 
 void TfrmPrincipal::SetarInicioDaAplicacao() {
-    using namespace uRotinasGerais;
+    using namespace apresentacao;
 
     // The version text and the title the dialogs carry.
     VersaoDoAplicativo = uRotinasGerais::VersaoDoAplicativo();
@@ -472,7 +476,7 @@ void TfrmPrincipal::SetarInicioDaAplicacao() {
     // Only when no place can be written is the failure reported, in the toolkit's error box with
     // the error's own text; it never cuts the start-up short: a cabinet without credit, timers
     // or buttons could not even be left.
-    PastaDeDesempacotamento = FDesempacotar.Reservar(PastaDoPrograma, QStringLiteral("trevolino"));
+    PastaDeDesempacotamento = m_desempacotar.Reservar(PastaDoPrograma, QStringLiteral("trevolino"));
     const QString primeiroErro = Desempacotar(PastaDeDesempacotamento);
     if (!primeiroErro.isEmpty())
         QMessageBox::critical(nullptr, QApplication::applicationName(), primeiroErro);
@@ -487,10 +491,10 @@ void TfrmPrincipal::SetarInicioDaAplicacao() {
     AplicarCursoresAnimados(PastaDeDesempacotamento, this);
 
     // The player starts with 100 credits and no bet.
-    FMaquina->DefinirDinheiro(100.0, 0.0);
+    m_maquina->DefinirDinheiro(100.0, 0.0);
 
     // The lamps run and the marquee greets the player.
-    FMaquina->IniciarLuzes();
+    m_maquina->IniciarLuzes();
     SetarMensagem(QCoreApplication::translate("Trevolino", "Aposte e Ganhe"));
 
     // The reels' opening turn.
@@ -514,13 +518,13 @@ void TfrmPrincipal::closeEvent(QCloseEvent* e) {
 
 void TfrmPrincipal::FormClose() {
     // Whatever the turn was doing, nothing more moves or sounds: the program is ending.
-    FMaquina->Parar();
+    m_maquina->Parar();
     uRotinasGerais::PararSom();
     QStringList arquivos;
     for (const auto& c : kCursores) arquivos << c.arquivo;
     arquivos << kArquivoDaFonte;
     if (!PastaDeDesempacotamento.isEmpty()) {
-        FDesempacotar.Liberar(arquivos);  // a second close finds nothing left to let go
+        m_desempacotar.Liberar(arquivos);  // a second close finds nothing left to let go
         return;
     }
     // A window whose start-up did not run: the files it would have unpacked beside the program.

@@ -22,39 +22,39 @@ class QMenu;
 class QTimer;
 class TDsFancyButton;
 class TImageShape;
-class TShape;
-class TPicture;
+class Forma;
+class Figura;
 
-// A picture control (TImage): draws its picture at its top-left corner, nothing when empty.
-class TPicture : public QWidget {
+// A picture control: draws its picture at its top-left corner, nothing when empty.
+class Figura : public QWidget {
     Q_OBJECT
 public:
-    explicit TPicture(QWidget* parent = nullptr);
-    void setPicture(const QImage& img);
-    const QImage& picture() const { return FPicture; }
-    void clear();
+    explicit Figura(QWidget* parent = nullptr);
+    void DefinirImagem(const QImage& img);
+    const QImage& Imagem() const { return m_imagem; }
+    void Limpar();
 
 protected:
     void paintEvent(QPaintEvent*) override;
 
 private:
-    QImage FPicture;
+    QImage m_imagem;
 };
 
-// A shape control (TShape): a circle or a rounded rectangle with a pen and a brush.
-class TShape : public QWidget {
+// A shape control: a circle or a rounded rectangle with a pen and a brush.
+class Forma : public QWidget {
     Q_OBJECT
 public:
-    enum Kind { Circle, RoundRect };
-    explicit TShape(Kind kind, QWidget* parent = nullptr);
-    void setBrushColor(const QColor& c);
-    QColor brushColor() const { return FBrush; }
-    void setPenColor(const QColor& c) {
-        FPen = c;
+    enum Tipo { Circulo, RetanguloArredondado };
+    explicit Forma(Tipo tipo, QWidget* parent = nullptr);
+    void DefinirCorDoPincel(const QColor& c);
+    QColor CorDoPincel() const { return m_corDoPincel; }
+    void DefinirCorDaCaneta(const QColor& c) {
+        m_corDaCaneta = c;
         update();
     }
-    void setPenStyle(Qt::PenStyle s) {
-        FPenStyle = s;
+    void DefinirEstiloDaCaneta(Qt::PenStyle s) {
+        m_estiloDaCaneta = s;
         update();
     }
 
@@ -62,10 +62,10 @@ protected:
     void paintEvent(QPaintEvent*) override;
 
 private:
-    Kind FKind;
-    QColor FBrush = Qt::white;
-    QColor FPen = Qt::black;
-    Qt::PenStyle FPenStyle = Qt::SolidLine;
+    Tipo m_tipo;
+    QColor m_corDoPincel = Qt::white;
+    QColor m_corDaCaneta = Qt::black;
+    Qt::PenStyle m_estiloDaCaneta = Qt::SolidLine;
 };
 
 class TfrmPrincipal : public QWidget {
@@ -76,7 +76,7 @@ public:
     ~TfrmPrincipal() override;
 
     // The machine this window shows: money, reels, the turn, lamps and marquee.
-    jogo::Maquina& maquina() const { return *FMaquina; }
+    jogo::Maquina& maquina() const { return *m_maquina; }
 
     // --- own fields ----------------------------------------------------------------------------
     QString PastaDoPrograma;
@@ -151,8 +151,8 @@ public:
 
     // True once the start-up asked the program to end (a screen too small);
     // main() then leaves as soon as the loop starts.
-    bool TerminoSolicitado() const { return FTerminoSolicitado; }
-    void SolicitarTermino() { FTerminoSolicitado = true; }
+    bool TerminoSolicitado() const { return m_terminoSolicitado; }
+    void SolicitarTermino() { m_terminoSolicitado = true; }
 
     // Test seam: when set, the start-up takes this as the program folder instead of the
     // executable's own.
@@ -170,26 +170,26 @@ private:
     // --- the controls, in the design's declaration order (found by object name from outside) --
     TImageShape* imgChassisFundo;
     TDsFancyButton* spdSair;
-    TPicture *imgC1, *imgB1, *imgA1, *imgA2, *imgB2, *imgC2, *imgC3, *imgB3, *imgA3;
+    Figura *imgC1, *imgB1, *imgA1, *imgA2, *imgB2, *imgC2, *imgC3, *imgB3, *imgA3;
     TDsFancyButton* spdGirar;
-    TPicture *imgBarraVertical02, *imgBarraVertical03, *imgBarraVertical04, *imgBarraVertical01;
+    Figura *imgBarraVertical02, *imgBarraVertical03, *imgBarraVertical04, *imgBarraVertical01;
     QLabel *lblCredito, *lblAposta;
     TDsFancyButton* spdApostar01;
-    TPicture *imgBarraHorizontal01, *imgBarraHorizontal02;
+    Figura *imgBarraHorizontal01, *imgBarraHorizontal02;
     TDsFancyButton* spdApostar10;
-    TShape* Shape1;
+    Forma* Shape1;
     TDsFancyButton* spdApostar05;
-    TPicture* imgPainelPontuacao;
-    TShape *shpLuz01, *shpLuz02, *shpLuz03, *shpLuz04, *shpLuz05, *shpLuz06;
-    TShape *shpLuz07, *shpLuz12, *shpLuz11, *shpLuz10, *shpLuz09, *shpLuz08;
+    Figura* imgPainelPontuacao;
+    Forma *shpLuz01, *shpLuz02, *shpLuz03, *shpLuz04, *shpLuz05, *shpLuz06;
+    Forma *shpLuz07, *shpLuz12, *shpLuz11, *shpLuz10, *shpLuz09, *shpLuz08;
     QLabel* lblMensagem;
-    TPicture* imgOlho;
+    Figura* imgOlho;
     QLabel* lblWebSite;
     // The right-click menu, with "Som ligado" checked while the sound is on.
     QMenu* mnuContexto = nullptr;
     QAction* mnuSomLigado = nullptr;
 
-    jogo::Maquina* FMaquina;
+    jogo::Maquina* m_maquina;
 
     void CriarControles();
     void CriarRotuloDoSite();
@@ -198,9 +198,9 @@ private:
     void HabilitarBotoes(bool habilitar);
     void DesenharLuzes(int fase);
     // The reel cells of reel k (1..3), top to bottom.
-    std::array<TPicture*, 3> celulasDaBobina(int k) const;
+    std::array<Figura*, 3> celulasDaBobina(int k) const;
     // The lamps shpLuz01..shpLuz12 by number 1..12.
-    TShape* lampada(int n) const;
+    Forma* lampada(int n) const;
     // All five cabinet buttons, in the order they are enabled and disabled.
     std::array<TDsFancyButton*, 5> botoes() const;
     // The button a key stands for (Space and Enter: Girar; 1, 5, 0: the bets; Escape: Sair), or
@@ -211,16 +211,16 @@ private:
     void MostrarMenuDeContexto(const QPoint& global);
     void CliqueDireito(QEvent* evento);  // opens the menu on a right click that is not a drag
     friend struct ComposicaoDaJanela;  // builds the controls from its table
-    QSet<int> FTeclasApertadas;  // pressed while the cabinet was the active window, not yet released
-    QPoint FCliqueDireitoEm;
-    bool FCliqueDireitoPendente = false;
+    QSet<int> m_teclasApertadas;  // pressed while the cabinet was the active window, not yet released
+    QPoint m_cliqueDireitoEm;
+    bool m_cliqueDireitoPendente = false;
     void AjustarLetreiroAoRotulo();
     // Screen readers (uPrincipal_acessibilidade.cpp): the interfaces of the cabinet's labels, and
     // the word that a display's reading changed.
     static void InstalarAcessibilidade();
     void AvisarLeitoresDosMostradores();
-    bool FTerminoSolicitado = false;
-    plataforma::PastaDeDesempacotar FDesempacotar;
+    bool m_terminoSolicitado = false;
+    plataforma::PastaDeDesempacotar m_desempacotar;
 };
 
 // The application's main window, as the game's routines expect to find it.

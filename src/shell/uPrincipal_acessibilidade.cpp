@@ -4,7 +4,7 @@
 // the twelve letters scrolling by. The nine reel cells are pictures named by the symbols they
 // show, and once the reels have stopped the message display's description tells the pay line and
 // what it paid. The web address is a link whose press action opens it, as a click does. The
-// buttons are the fancy button's own business (controls/DsFancyButtonAcessivel.h).
+// buttons are the fancy button's own business (controls/botao_acessivel.h).
 #include <QAccessibleWidget>
 #include <QCoreApplication>
 #include <QLabel>
@@ -20,9 +20,9 @@ namespace {
 
 // One of the cabinet's labels. Which one it is, is asked each time: Qt picks a label's interface
 // as soon as the label is made, when the window has not yet stored it in its field.
-class TRotuloAcessivel : public QAccessibleWidget, public QAccessibleTextInterface {
+class RotuloAcessivel : public QAccessibleWidget, public QAccessibleTextInterface {
 public:
-    explicit TRotuloAcessivel(QLabel* rotulo) : QAccessibleWidget(rotulo, QAccessible::StaticText) {}
+    explicit RotuloAcessivel(QLabel* rotulo) : QAccessibleWidget(rotulo, QAccessible::StaticText) {}
 
     enum class Papel { Credito, Aposta, Mensagem, Endereco, Outro };
 
@@ -51,10 +51,10 @@ public:
     // Tells readers the reading changed, when it did since they were last told.
     void AvisarSeMudou() {
         const QString agora = leitura();
-        if (agora == FAvisada) return;
-        QAccessibleTextUpdateEvent texto(object(), 0, FAvisada, agora);
+        if (agora == m_avisada) return;
+        QAccessibleTextUpdateEvent texto(object(), 0, m_avisada, agora);
         QAccessible::updateAccessibility(&texto);
-        FAvisada = agora;
+        m_avisada = agora;
     }
 
     // --- QAccessibleInterface ---
@@ -106,14 +106,14 @@ public:
     }
 
 private:
-    QString FAvisada;
+    QString m_avisada;
 };
 
 // A picture of the cabinet: a reel cell is an image, the frame bars and the rest stay fillers.
 // Which one it is, is asked each time, for the same reason as for the labels.
-class TFiguraAcessivel : public QAccessibleWidget {
+class FiguraAcessivel : public QAccessibleWidget {
 public:
-    explicit TFiguraAcessivel(TPicture* figura) : QAccessibleWidget(figura) {}
+    explicit FiguraAcessivel(Figura* figura) : QAccessibleWidget(figura) {}
     QAccessible::Role role() const override {
         // The cells are imgA1..imgC3: row A, B or C of reel 1, 2 or 3.
         const QString nome = object()->objectName();
@@ -128,8 +128,8 @@ QAccessibleInterface* fabrica(const QString& classe, QObject* objeto) {
     if (classe == QLatin1String("TfrmPrincipal"))
         return new QAccessibleWidget(static_cast<QWidget*>(objeto), QAccessible::Window);
     if (!qobject_cast<TfrmPrincipal*>(objeto->parent())) return nullptr;
-    if (classe == QLatin1String("QLabel")) return new TRotuloAcessivel(static_cast<QLabel*>(objeto));
-    if (classe == QLatin1String("TPicture")) return new TFiguraAcessivel(static_cast<TPicture*>(objeto));
+    if (classe == QLatin1String("QLabel")) return new RotuloAcessivel(static_cast<QLabel*>(objeto));
+    if (classe == QLatin1String("Figura")) return new FiguraAcessivel(static_cast<Figura*>(objeto));
     return nullptr;
 }
 
@@ -179,16 +179,16 @@ void TfrmPrincipal::AvisarLeitoresDosMostradores() {
     // A prize counted in credit by credit is told once, by the pay line's description when the
     // reels stop, and the credit once more when the count-up is over: one notice per credit
     // would keep a reader talking for minutes. Read on demand, the credit is always the screen's.
-    const bool contando = FMaquina->FaseAtual() == jogo::Maquina::Fase::Pagando;
+    const bool contando = m_maquina->FaseAtual() == jogo::Maquina::Fase::Pagando;
     for (QLabel* l : {lblCredito, lblAposta, lblMensagem})
-        if (auto* i = dynamic_cast<TRotuloAcessivel*>(QAccessible::queryAccessibleInterface(l)))
+        if (auto* i = dynamic_cast<RotuloAcessivel*>(QAccessible::queryAccessibleInterface(l)))
             if (!(contando && l == lblCredito)) i->AvisarSeMudou();
 }
 
 void TfrmPrincipal::AtualizarLeituraDasBobinas(int bobinaParada) {
     QStringList linha;
     for (int k = 1; k <= 3; ++k) {
-        const int p = FMaquina->Posicao(k);
+        const int p = m_maquina->Posicao(k);
         const jogo::Fita& fita = *jogo::Fitas[k - 1];
         const auto celulas = celulasDaBobina(k);
         celulas[0]->setAccessibleName(nomeParaLeitura(fita[DecrementarNumeroNaBobina(p)]));
@@ -200,11 +200,11 @@ void TfrmPrincipal::AtualizarLeituraDasBobinas(int bobinaParada) {
     QString descricao;
     if (bobinaParada == 3) {
         descricao = linha.join(QStringLiteral(", "));
-        const double premio = jogo::PremioDaLinhaDoMeio(FMaquina->Bobinas(), FMaquina->Aposta());
+        const double premio = jogo::PremioDaLinhaDoMeio(m_maquina->Bobinas(), m_maquina->Aposta());
         if (premio > 0)
             descricao += QCoreApplication::translate("Trevolino", " — ganhou ") +
                          uRotinasGerais::FormatarValor(0, 0, premio);
-        else if (FMaquina->Aposta() > 0)
+        else if (m_maquina->Aposta() > 0)
             descricao += QCoreApplication::translate("Trevolino", " — sem prêmio");
     }
     lblMensagem->setAccessibleDescription(descricao);

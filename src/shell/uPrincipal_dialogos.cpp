@@ -5,7 +5,7 @@
 #include "shell/rotinas_gerais.h"
 #include "shell/uPrincipal.h"
 
-using namespace uRotinasGerais;
+using namespace apresentacao;
 
 int TfrmPrincipal::CaixaDeDialogo(const QString& Texto, const QString& Titulo, const QString& TextoNao,
                                   const QString& TextoSim, bool Advertencia) {

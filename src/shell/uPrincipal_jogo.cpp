@@ -15,7 +15,7 @@
 #include "shell/sons_do_jogo.h"
 #include "shell/uPrincipal.h"
 
-using namespace uRotinasGerais;
+using namespace apresentacao;
 
 namespace {
 
@@ -36,7 +36,7 @@ QImage quadroDoSimbolo(const QString& pastaDoPrograma, int simbolo, bool escuro,
     // A missing or damaged picture leaves the cell empty for this draw; the turn goes on.
     const QString arquivo = pastaDoPrograma + "Bobinas/" + nome + (escuro ? "-dark.jpg" : ".jpg");
     if (escala == 2) {
-        QImage quadro = quadrosEm2x().Carregar(imagens::NomeEm2x(arquivo));
+        QImage quadro = quadrosEm2x().Carregar(apresentacao::NomeEm2x(arquivo));
         if (!quadro.isNull()) {
             quadro.setDevicePixelRatio(2);
             return quadro;
@@ -50,14 +50,14 @@ QImage quadroDoSimbolo(const QString& pastaDoPrograma, int simbolo, bool escuro,
 }
 
 // The cells of reel k at the machine's position, dark above and below while turning.
-void desenharBobina(const TfrmPrincipal* f, const std::array<TPicture*, 3>& celulas, int k, bool escuro) {
+void desenharBobina(const TfrmPrincipal* f, const std::array<Figura*, 3>& celulas, int k, bool escuro) {
     const int pos = f->maquina().Posicao(k);
     const jogo::Fita& fita = *jogo::Fitas[k - 1];
-    const int e = imagens::EscalaPara(celulas[1]->devicePixelRatioF());
-    celulas[0]->setPicture(
+    const int e = apresentacao::EscalaPara(celulas[1]->devicePixelRatioF());
+    celulas[0]->DefinirImagem(
         quadroDoSimbolo(f->PastaDoPrograma, fita[TfrmPrincipal::DecrementarNumeroNaBobina(pos)], escuro, e));
-    celulas[1]->setPicture(quadroDoSimbolo(f->PastaDoPrograma, fita[pos], false, e));
-    celulas[2]->setPicture(
+    celulas[1]->DefinirImagem(quadroDoSimbolo(f->PastaDoPrograma, fita[pos], false, e));
+    celulas[2]->DefinirImagem(
         quadroDoSimbolo(f->PastaDoPrograma, fita[TfrmPrincipal::IncrementarNumeroNaBobina(pos)], escuro, e));
 }
 
@@ -68,9 +68,9 @@ QColor corDaLuz(std::uint32_t rgb) { return QColor::fromRgb(rgb); }
 // --- the machine's reports -------------------------------------------------------------------
 
 void TfrmPrincipal::ConectarMaquina() {
-    jogo::Maquina* m = FMaquina;
+    jogo::Maquina* m = m_maquina;
     connect(m, &jogo::Maquina::Ocorreu, this,
-            [this](jogo::Evento e) { sons::TocarSomDoEvento(PastaDoPrograma, e); });
+            [this](jogo::Evento e) { apresentacao::TocarSomDoEvento(PastaDoPrograma, e); });
     connect(m, &jogo::Maquina::CreditoOuApostaMudou, this, &TfrmPrincipal::AtualizarPainel);
     connect(m, &jogo::Maquina::GiroComecou, this, [this] { HabilitarBotoes(false); });
     connect(m, &jogo::Maquina::BobinaAndou, this,
@@ -105,7 +105,7 @@ void TfrmPrincipal::DesenharBobinasParadas() {
 // --- spin cycle ------------------------------------------------------------------------------
 
 void TfrmPrincipal::spdGirarClick() {
-    if (FMaquina->Girar()) return;
+    if (m_maquina->Girar()) return;
     CaixaDeDialogo(TituloDoAplicativo + QuebrasDeLinha(2) +
                        QCoreApplication::translate("Trevolino", "Para Girar o Trevolino, Primeiro") +
                        QuebrasDeLinha(1) +
@@ -114,23 +114,23 @@ void TfrmPrincipal::spdGirarClick() {
                    QCoreApplication::translate("Trevolino", "Sim"), false);
 }
 
-void TfrmPrincipal::IniciarGiroDeAbertura() { FMaquina->GirarAbertura(); }
+void TfrmPrincipal::IniciarGiroDeAbertura() { m_maquina->GirarAbertura(); }
 
-void TfrmPrincipal::timBobina1Timer() { FMaquina->PassoDaBobina(1); }
-void TfrmPrincipal::timBobina2Timer() { FMaquina->PassoDaBobina(2); }
-void TfrmPrincipal::timBobina3Timer() { FMaquina->PassoDaBobina(3); }
-void TfrmPrincipal::timFinalTimer() { FMaquina->Finalizar(); }
+void TfrmPrincipal::timBobina1Timer() { m_maquina->PassoDaBobina(1); }
+void TfrmPrincipal::timBobina2Timer() { m_maquina->PassoDaBobina(2); }
+void TfrmPrincipal::timBobina3Timer() { m_maquina->PassoDaBobina(3); }
+void TfrmPrincipal::timFinalTimer() { m_maquina->Finalizar(); }
 
-void TfrmPrincipal::SetarOQueTemQueDar(int s1, int s2, int s3) { FMaquina->SetarOQueTemQueDar(s1, s2, s3); }
+void TfrmPrincipal::SetarOQueTemQueDar(int s1, int s2, int s3) { m_maquina->SetarOQueTemQueDar(s1, s2, s3); }
 
 // --- credits, bets, payout -------------------------------------------------------------------
 
-double TfrmPrincipal::Credito() const { return FMaquina->Credito(); }
-double TfrmPrincipal::Aposta() const { return FMaquina->Aposta(); }
-double TfrmPrincipal::Premio() const { return FMaquina->Premio(); }
+double TfrmPrincipal::Credito() const { return m_maquina->Credito(); }
+double TfrmPrincipal::Aposta() const { return m_maquina->Aposta(); }
+double TfrmPrincipal::Premio() const { return m_maquina->Premio(); }
 
 void TfrmPrincipal::RealizarAposta(double quantia) {
-    if (FMaquina->Apostar(quantia)) return;
+    if (m_maquina->Apostar(quantia)) return;
     CaixaDeDialogo(TituloDoAplicativo + QuebrasDeLinha(2) +
                        QCoreApplication::translate("Trevolino", "Não Há Crédito Suficiente") +
                        QuebrasDeLinha(1) + QCoreApplication::translate("Trevolino", "Para Apostar."),
@@ -144,21 +144,21 @@ void TfrmPrincipal::spdApostar10Click() { RealizarAposta(10); }
 
 void TfrmPrincipal::AtualizarPainel() {
     lblCredito->setText(QCoreApplication::translate("Trevolino", "Creditos: ") +
-                        FormatarValor(14, 0, FMaquina->Credito()).trimmed());
+                        FormatarValor(14, 0, m_maquina->Credito()).trimmed());
     lblAposta->setText(QCoreApplication::translate("Trevolino", "Aposta: ") +
-                       FormatarValor(14, 0, FMaquina->Aposta()).trimmed());
+                       FormatarValor(14, 0, m_maquina->Aposta()).trimmed());
     AvisarLeitoresDosMostradores();
 }
 
-void TfrmPrincipal::ChecarSeGanhou() { FMaquina->ChecarSeGanhou(); }
+void TfrmPrincipal::ChecarSeGanhou() { m_maquina->ChecarSeGanhou(); }
 
 // --- lamps and marquee -----------------------------------------------------------------------
 
-void TfrmPrincipal::SetarMensagem(const QString& texto) { FMaquina->SetarMensagem(texto); }
+void TfrmPrincipal::SetarMensagem(const QString& texto) { m_maquina->SetarMensagem(texto); }
 
-void TfrmPrincipal::timLuzesMensagemTimer() { FMaquina->PassoDasLuzes(); }
+void TfrmPrincipal::timLuzesMensagemTimer() { m_maquina->PassoDasLuzes(); }
 
 void TfrmPrincipal::DesenharLuzes(int fase) {
-    for (int n = 1; n <= 12; ++n) lampada(n)->setBrushColor(corDaLuz(jogo::ObterCorDaLuz(fase + n - 1)));
-    lblMensagem->setText(FMaquina->Letreiro());
+    for (int n = 1; n <= 12; ++n) lampada(n)->DefinirCorDoPincel(corDaLuz(jogo::ObterCorDaLuz(fase + n - 1)));
+    lblMensagem->setText(m_maquina->Letreiro());
 }

@@ -17,7 +17,7 @@
 #include <QSettings>
 
 #include "controls/DsFancyButton.h"
-#include "controls/DsFancyButtonAcessivel.h"
+#include "controls/botao_acessivel.h"
 #include "platform/teclas_seguradas.h"
 #include "shell/som.h"
 #include "shell/sons_do_jogo.h"
@@ -70,7 +70,7 @@ void TfrmPrincipal::PrepararTeclado() {
         QStringList nomes;
         for (const auto& t : kTeclas)
             if (b->objectName() == QLatin1String(t.botao)) nomes << QString::fromLatin1(t.nome);
-        DefinirTeclasDoBotao(b, nomes);
+        controles::DefinirTeclasDoBotao(b, nomes);
     }
 }
 
@@ -82,7 +82,7 @@ void TfrmPrincipal::keyPressEvent(QKeyEvent* e) {
     }
     e->accept();
     if (e->isAutoRepeat() || !isActiveWindow()) return;
-    FTeclasApertadas.insert(tecla);
+    m_teclasApertadas.insert(tecla);
 }
 
 void TfrmPrincipal::keyReleaseEvent(QKeyEvent* e) {
@@ -93,7 +93,7 @@ void TfrmPrincipal::keyReleaseEvent(QKeyEvent* e) {
     }
     e->accept();
     if (e->isAutoRepeat()) return;
-    if (!FTeclasApertadas.remove(tecla) || !isActiveWindow()) return;
+    if (!m_teclasApertadas.remove(tecla) || !isActiveWindow()) return;
     if (tecla == Qt::Key_M)
         AlternarSom();
     else
@@ -103,7 +103,7 @@ void TfrmPrincipal::keyReleaseEvent(QKeyEvent* e) {
 void TfrmPrincipal::changeEvent(QEvent* e) {
     // A key held while another window takes over (a dialog, another program) is not a press of
     // this window any more.
-    if (e->type() == QEvent::ActivationChange && !isActiveWindow()) FTeclasApertadas.clear();
+    if (e->type() == QEvent::ActivationChange && !isActiveWindow()) m_teclasApertadas.clear();
     QWidget::changeEvent(e);
 }
 
@@ -112,18 +112,18 @@ void TfrmPrincipal::changeEvent(QEvent* e) {
 bool TfrmPrincipal::SomLigadoNasPreferencias() { return preferencias().value(kChaveSomLigado, true).toBool(); }
 
 void TfrmPrincipal::DefinirSomLigado(bool ligado) {
-    const bool estavaLigado = uRotinasGerais::SomLigado();
-    uRotinasGerais::LigarSom(ligado);
+    const bool estavaLigado = apresentacao::SomLigado();
+    apresentacao::LigarSom(ligado);
     // Switching off stopped the count-up's loop; switched on again, it goes on for what is left.
-    if (ligado && !estavaLigado && FMaquina->PremioDoPagamento() > 0)
-        sons::TocarSomDoEvento(PastaDoPrograma, jogo::EventoDoPagamento(FMaquina->PremioDoPagamento()));
+    if (ligado && !estavaLigado && m_maquina->PremioDoPagamento() > 0)
+        apresentacao::TocarSomDoEvento(PastaDoPrograma, jogo::EventoDoPagamento(m_maquina->PremioDoPagamento()));
     mnuSomLigado->setChecked(ligado);
     QSettings p = preferencias();
     p.setValue(kChaveSomLigado, ligado);
     p.sync();
 }
 
-void TfrmPrincipal::AlternarSom() { DefinirSomLigado(!uRotinasGerais::SomLigado()); }
+void TfrmPrincipal::AlternarSom() { DefinirSomLigado(!apresentacao::SomLigado()); }
 
 void TfrmPrincipal::CriarMenuDeContexto() {
     // Not a child of the window: the cabinet's children are exactly its controls, in
@@ -137,15 +137,15 @@ void TfrmPrincipal::CriarMenuDeContexto() {
 
     // Only a player who switched the sound off in an earlier run finds it off; nothing is
     // written until the switch is used.
-    uRotinasGerais::LigarSom(SomLigadoNasPreferencias());
-    mnuSomLigado->setChecked(uRotinasGerais::SomLigado());
+    apresentacao::LigarSom(SomLigadoNasPreferencias());
+    mnuSomLigado->setChecked(apresentacao::SomLigado());
 
     // The right click is watched on every control, since they cover the whole window.
     for (QWidget* filho : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) filho->installEventFilter(this);
 }
 
 void TfrmPrincipal::MostrarMenuDeContexto(const QPoint& global) {
-    mnuSomLigado->setChecked(uRotinasGerais::SomLigado());
+    mnuSomLigado->setChecked(apresentacao::SomLigado());
     mnuContexto->popup(global);
 }
 
@@ -157,13 +157,13 @@ void TfrmPrincipal::CliqueDireito(QEvent* evento) {
     if (m->button() != Qt::RightButton) return;
     const QPoint onde = m->globalPosition().toPoint();
     if (evento->type() == QEvent::MouseButtonPress) {
-        FCliqueDireitoEm = onde;
-        FCliqueDireitoPendente = true;
+        m_cliqueDireitoEm = onde;
+        m_cliqueDireitoPendente = true;
         return;
     }
-    if (!FCliqueDireitoPendente) return;
-    FCliqueDireitoPendente = false;
-    if ((onde - FCliqueDireitoEm).manhattanLength() < QApplication::startDragDistance()) MostrarMenuDeContexto(onde);
+    if (!m_cliqueDireitoPendente) return;
+    m_cliqueDireitoPendente = false;
+    if ((onde - m_cliqueDireitoEm).manhattanLength() < QApplication::startDragDistance()) MostrarMenuDeContexto(onde);
 }
 
 void TfrmPrincipal::contextMenuEvent(QContextMenuEvent* e) {

@@ -33,14 +33,14 @@ class RelogioDeTeste : public Relogio {
 public:
     qint64 agora = 0;
     Temporizador* Criar(QObject*, const QString&, int ms, std::function<void()> aoDisparar) override {
-        FTemporizadores.push_back(std::make_unique<T>(this, ms, std::move(aoDisparar)));
-        return FTemporizadores.back().get();
+        m_temporizadores.push_back(std::make_unique<T>(this, ms, std::move(aoDisparar)));
+        return m_temporizadores.back().get();
     }
     void Avancar(qint64 ms) {
         const qint64 fim = agora + ms;
         for (;;) {
             T* proximo = nullptr;
-            for (const auto& t : FTemporizadores)
+            for (const auto& t : m_temporizadores)
                 if (t->ativo && t->quando <= fim && (!proximo || t->quando < proximo->quando))
                     proximo = t.get();
             if (!proximo) break;
@@ -51,7 +51,7 @@ public:
         agora = fim;
     }
     bool AlgumAtivo() const {
-        for (const auto& t : FTemporizadores)
+        for (const auto& t : m_temporizadores)
             if (t->ativo) return true;
         return false;
     }
@@ -71,7 +71,7 @@ private:
         bool ativo = false;
         qint64 quando = 0;
     };
-    std::vector<std::unique_ptr<T>> FTemporizadores;
+    std::vector<std::unique_ptr<T>> m_temporizadores;
 };
 
 }  // namespace

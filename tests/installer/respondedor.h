@@ -21,14 +21,14 @@ class Respondedor : public QObject {
 public:
     using Acao = std::function<void(QWidget*)>;
 
-    explicit Respondedor(std::vector<Acao> acoes) : FAcoes(std::move(acoes)) {
-        FTimer.setInterval(5);
-        connect(&FTimer, &QTimer::timeout, this, [this] { verificar(); });
-        FTimer.start();
+    explicit Respondedor(std::vector<Acao> acoes) : m_acoes(std::move(acoes)) {
+        m_timer.setInterval(5);
+        connect(&m_timer, &QTimer::timeout, this, [this] { verificar(); });
+        m_timer.start();
     }
 
     std::vector<DialogoVisto> vistos;
-    bool esgotado() const { return FProxima >= FAcoes.size(); }
+    bool esgotado() const { return m_proxima >= m_acoes.size(); }
     QStringList titulos() const {
         QStringList t;
         for (const auto& v : vistos) t << v.titulo;
@@ -53,19 +53,19 @@ public:
 private:
     void verificar() {
         QWidget* w = QApplication::activeModalWidget();
-        if (!w || w == FUltimo || !w->isVisible()) return;
+        if (!w || w == m_ultimo || !w->isVisible()) return;
         if (esgotado()) {
             // An unexpected dialog: recorded, then refused so that the test cannot hang.
             vistos.push_back(descrever(w));
-            FUltimo = w;
+            m_ultimo = w;
             QTest::keyClick(w, Qt::Key_Escape);
             return;
         }
-        FUltimo = w;
+        m_ultimo = w;
         vistos.push_back(descrever(w));
         // Run outside this timer's slot: an action that opens a further modal window blocks
         // until it closes, and a timer is not re-entered while its slot runs.
-        Acao acao = FAcoes[FProxima++];
+        Acao acao = m_acoes[m_proxima++];
         QPointer<QWidget> alvo(w);
         QTimer::singleShot(0, this, [acao, alvo] {
             if (alvo) acao(alvo);
@@ -77,8 +77,8 @@ private:
         return v;
     }
 
-    std::vector<Acao> FAcoes;
-    size_t FProxima = 0;
-    QPointer<QWidget> FUltimo;
-    QTimer FTimer;
+    std::vector<Acao> m_acoes;
+    size_t m_proxima = 0;
+    QPointer<QWidget> m_ultimo;
+    QTimer m_timer;
 };

@@ -27,6 +27,7 @@
 #include "registro_de_testes.h"
 
 using namespace uRotinasGerais;
+using namespace instalacao;
 using R = Respondedor;
 
 namespace {
@@ -126,7 +127,7 @@ private slots:
         mesa = PastaDaAreaDeTrabalho();
         menu = PastaDoMenuDoInstalador();  // root's: every user's, under the uninstaller's prefix
         QVERIFY(mesa.startsWith(QDir::homePath() + "/"));
-        QVERIFY(menu.startsWith((InstalacaoParaTodos() ? tmp->path() : QDir::homePath()) + "/"));
+        QVERIFY(menu.startsWith((plataforma::InstalacaoParaTodos() ? tmp->path() : QDir::homePath()) + "/"));
         QVERIFY(QDir::homePath().startsWith(QDir::tempPath()));  // never a real HOME
         for (const QString& p : {mesa, menu}) {                  // a clean desktop and menu for every case
             QDir(p).removeRecursively();
@@ -506,11 +507,11 @@ private slots:
         // The copy breaks off half-way (the source shrinks under it): what was copied goes.
         QFile::remove(programas + "/Trevolino");
         escrever(programa + "/Som/Moeda.wav", QByteArray(6000, 'w'));
-        detalhe::DefinirGanchoDeCopiaParaTeste([this](qint64 copiados) {
+        plataforma::DefinirGanchoDeCopiaParaTeste([this](qint64 copiados) {
             if (copiados == 2048) QFile::resize(programa + "/Som/Moeda.wav", 0);
         });
         const bool rodou = rodar("<INSTALAR>", {R::sim(), marcarEAceitar(true), R::sim()}, &vistos);
-        detalhe::DefinirGanchoDeCopiaParaTeste({});
+        plataforma::DefinirGanchoDeCopiaParaTeste({});
         QVERIFY(rodou);
         QCOMPARE(vistos.size(), size_t(3));
         QCOMPARE(vistos[2].titulo, QString("Instalação Não Concluída"));

@@ -56,7 +56,7 @@ private slots:
         QVERIFY(tmp->isValid());
     }
     void cleanup() {
-        detalhe::DefinirGanchoDeCopiaParaTeste({});
+        plataforma::DefinirGanchoDeCopiaParaTeste({});
         QProcess::execute("chmod", {"-R", "u+w", tmp->path()});
         delete tmp;
     }
@@ -133,7 +133,7 @@ private slots:
         const QString a = d("encolhe"), b = d("encolhe-copia");
         escrever(a, conteudo(6000));
         int blocos = 0;
-        detalhe::DefinirGanchoDeCopiaParaTeste([&](qint64 copiados) {
+        plataforma::DefinirGanchoDeCopiaParaTeste([&](qint64 copiados) {
             ++blocos;
             if (copiados == 2048) ::truncate(QFile::encodeName(a).constData(), 3000);
         });
@@ -291,7 +291,7 @@ private slots:
     void quotingDoExec() {
         QFETCH(QString, arg);
         QFETCH(QString, esperado);
-        QCOMPARE(detalhe::ArgumentoDoExec(arg), esperado);
+        QCOMPARE(plataforma::ArgumentoDoExec(arg), esperado);
     }
 
     void atalhosValidosNaAreaDeTrabalhoENoGrupo() {

@@ -86,7 +86,7 @@ private slots:
 
     void bobinasEm2xSeguemOArquivo() {
         w->DesenharBobinasParadas();
-        const QImage antes = apoio::controle<TPicture>(w, "imgA2")->picture();
+        const QImage antes = apoio::controle<Figura>(w, "imgA2")->Imagem();
         QCOMPARE(antes.devicePixelRatio(), 2.0);
         QCOMPARE(antes.size(), QSize(280, 184));
         QString nome;
@@ -96,13 +96,13 @@ private slots:
         nova.fill(QColor(0, 0, 255));
         QVERIFY(nova.save(arquivo, "JPEG", 95));
         w->DesenharBobinasParadas();
-        const QRgb meio = apoio::controle<TPicture>(w, "imgA2")->picture().pixel(140, 92);
+        const QRgb meio = apoio::controle<Figura>(w, "imgA2")->Imagem().pixel(140, 92);
         QVERIFY(qBlue(meio) > 200 && qRed(meio) < 40);
         QVERIFY(QFile::remove(arquivo));
         w->DesenharBobinasParadas();
-        QCOMPARE(apoio::controle<TPicture>(w, "imgA2")->picture().devicePixelRatio(),
+        QCOMPARE(apoio::controle<Figura>(w, "imgA2")->Imagem().devicePixelRatio(),
                  1.0);  // the 1x picture stands in
-        QCOMPARE(apoio::controle<TPicture>(w, "imgA2")->picture().size(), QSize(140, 92));
+        QCOMPARE(apoio::controle<Figura>(w, "imgA2")->Imagem().size(), QSize(140, 92));
     }
 
     void capsulaEmPixelsDoDispositivo() {
@@ -123,7 +123,7 @@ private slots:
     }
 
     void figurasDosDialogosEm2x() {
-        const QImage figura = uRotinasGerais::IconeDosDialogos(0);
+        const QImage figura = apresentacao::IconeDosDialogos(0);
         QCOMPARE(figura.size(), QSize(48, 48));
         QCOMPARE(figura.devicePixelRatio(), 2.0);
     }
@@ -135,14 +135,14 @@ private slots:
             qputenv("LC_ALL", local);
             qunsetenv("LANGUAGE");
             plataforma::InstalarIdioma();
-            return imagens::FiguraDoRecurso(caminho, k, caminho2x).convertToFormat(QImage::Format_RGB32);
+            return apresentacao::FiguraDoRecurso(caminho, k, caminho2x).convertToFormat(QImage::Format_RGB32);
         };
         const auto repor = qScopeGuard([&] { figura("pt_BR.UTF-8", {}, 1, {}); });
-        const QRect rotulos(layout::kCredito.left - 75, layout::kCredito.top - 4, 75, 68);
+        const QRect rotulos(apresentacao::kCredito.esquerda - 75, apresentacao::kCredito.topo - 4, 75, 68);
         for (const auto& [caminho, caminho2x, onde] :
              {std::tuple{QString(":/form/ChassisFundo.bmp"), QString(":/form/ChassisFundo@2x.png"), rotulos},
               {QString(":/form/PainelPontuacao.jpg"), QString(),
-               QRect(0, 0, layout::kPainelPontuacao.width, 36)}})
+               QRect(0, 0, apresentacao::kPainelPontuacao.largura, 36)}})
             for (int k : {1, 2}) {
                 const QImage pt = figura("pt_BR.UTF-8", caminho, k, caminho2x);
                 const QImage en = figura("en_US.UTF-8", caminho, k, caminho2x);
@@ -158,7 +158,7 @@ private slots:
 
     // The size check keeps its 800 x 600 and 1024 x 768 in the cabinet's pixels: the 1280 x 1024
     // server at 2x is a 640 x 512 screen for it.
-    void telaMedidaEmPixelsDaCabine() { QCOMPARE(uRotinasGerais::TamanhoDaTela(), QSize(640, 512)); }
+    void telaMedidaEmPixelsDaCabine() { QCOMPARE(apresentacao::TamanhoDaTela(), QSize(640, 512)); }
 };
 
 int main(int argc, char** argv) {

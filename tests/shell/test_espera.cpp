@@ -58,14 +58,14 @@ private slots:
     }
 
     void escalaDeTempoEncurtaAsEsperas() {
-        uRotinasGerais::DefinirEscalaDeTempo(0.1);
+        apresentacao::DefinirEscalaDeTempo(0.1);
         QElapsedTimer r;
         r.start();
         Aguardar(false, 0.5);
         QVERIFY(r.nsecsElapsed() >= 50'000'000);
         QVERIFY(r.elapsed() < 400);
-        uRotinasGerais::DefinirEscalaDeTempo(0);  // invalid: back to real time
-        QCOMPARE(uRotinasGerais::EscalaDeTempo(), 1.0);
+        apresentacao::DefinirEscalaDeTempo(0);  // invalid: back to real time
+        QCOMPARE(apresentacao::EscalaDeTempo(), 1.0);
     }
 };
 

@@ -19,43 +19,43 @@ struct Controle {
 const Controle kControles[] = {
     {"imgChassisFundo", "TImageShape", {0, 0, 800, 600}},
     {"spdSair", "TDsFancyButton", {128, 229, 65, 30}},
-    {"imgC1", "TPicture", {470, 292, 140, 92}},
-    {"imgB1", "TPicture", {330, 292, 140, 92}},
-    {"imgA1", "TPicture", {190, 292, 140, 92}},
-    {"imgA2", "TPicture", {190, 384, 140, 92}},
-    {"imgB2", "TPicture", {330, 384, 140, 92}},
-    {"imgC2", "TPicture", {470, 384, 140, 92}},
-    {"imgC3", "TPicture", {470, 476, 140, 92}},
-    {"imgB3", "TPicture", {330, 476, 140, 92}},
-    {"imgA3", "TPicture", {190, 476, 140, 92}},
+    {"imgC1", "Figura", {470, 292, 140, 92}},
+    {"imgB1", "Figura", {330, 292, 140, 92}},
+    {"imgA1", "Figura", {190, 292, 140, 92}},
+    {"imgA2", "Figura", {190, 384, 140, 92}},
+    {"imgB2", "Figura", {330, 384, 140, 92}},
+    {"imgC2", "Figura", {470, 384, 140, 92}},
+    {"imgC3", "Figura", {470, 476, 140, 92}},
+    {"imgB3", "Figura", {330, 476, 140, 92}},
+    {"imgA3", "Figura", {190, 476, 140, 92}},
     {"spdGirar", "TDsFancyButton", {621, 509, 156, 60}},
-    {"imgBarraVertical02", "TPicture", {321, 292, 18, 276}},
-    {"imgBarraVertical03", "TPicture", {461, 292, 18, 276}},
-    {"imgBarraVertical04", "TPicture", {601, 292, 18, 276}},
-    {"imgBarraVertical01", "TPicture", {181, 292, 18, 276}},
+    {"imgBarraVertical02", "Figura", {321, 292, 18, 276}},
+    {"imgBarraVertical03", "Figura", {461, 292, 18, 276}},
+    {"imgBarraVertical04", "Figura", {601, 292, 18, 276}},
+    {"imgBarraVertical01", "Figura", {181, 292, 18, 276}},
     {"lblCredito", "QLabel", {526, 200, 224, 28}},
     {"lblAposta", "QLabel", {526, 232, 224, 28}},
     {"spdApostar01", "TDsFancyButton", {621, 293, 156, 60}},
-    {"imgBarraHorizontal01", "TPicture", {181, 277, 438, 18}},
-    {"imgBarraHorizontal02", "TPicture", {181, 564, 438, 18}},
+    {"imgBarraHorizontal01", "Figura", {181, 277, 438, 18}},
+    {"imgBarraHorizontal02", "Figura", {181, 564, 438, 18}},
     {"spdApostar10", "TDsFancyButton", {621, 423, 156, 60}},
-    {"Shape1", "TShape", {199, 429, 402, 2}},
+    {"Shape1", "Forma", {199, 429, 402, 2}},
     {"spdApostar05", "TDsFancyButton", {621, 358, 156, 60}},
-    {"imgPainelPontuacao", "TPicture", {23, 279, 158, 302}},
-    {"shpLuz01", "TShape", {33, 237, 24, 24}},
-    {"shpLuz02", "TShape", {45, 201, 24, 24}},
-    {"shpLuz03", "TShape", {64, 169, 24, 24}},
-    {"shpLuz04", "TShape", {87, 139, 24, 24}},
-    {"shpLuz05", "TShape", {115, 113, 24, 24}},
-    {"shpLuz06", "TShape", {144, 91, 24, 24}},
-    {"shpLuz07", "TShape", {176, 73, 24, 24}},
-    {"shpLuz08", "TShape", {614, 80, 24, 24}},
-    {"shpLuz09", "TShape", {640, 98, 24, 24}},
-    {"shpLuz10", "TShape", {666, 120, 24, 24}},
-    {"shpLuz11", "TShape", {690, 144, 24, 24}},
-    {"shpLuz12", "TShape", {711, 171, 24, 24}},
+    {"imgPainelPontuacao", "Figura", {23, 279, 158, 302}},
+    {"shpLuz01", "Forma", {33, 237, 24, 24}},
+    {"shpLuz02", "Forma", {45, 201, 24, 24}},
+    {"shpLuz03", "Forma", {64, 169, 24, 24}},
+    {"shpLuz04", "Forma", {87, 139, 24, 24}},
+    {"shpLuz05", "Forma", {115, 113, 24, 24}},
+    {"shpLuz06", "Forma", {144, 91, 24, 24}},
+    {"shpLuz07", "Forma", {176, 73, 24, 24}},
+    {"shpLuz08", "Forma", {614, 80, 24, 24}},
+    {"shpLuz09", "Forma", {640, 98, 24, 24}},
+    {"shpLuz10", "Forma", {666, 120, 24, 24}},
+    {"shpLuz11", "Forma", {690, 144, 24, 24}},
+    {"shpLuz12", "Forma", {711, 171, 24, 24}},
     {"lblMensagem", "QLabel", {526, 168, 159, 28}},
-    {"imgOlho", "TPicture", {368, 110, 21, 25}},
+    {"imgOlho", "Figura", {368, 110, 21, 25}},
     {"lblWebSite", "QLabel", {148, 131, 177, 13}},
 };
 }  // namespace
@@ -146,12 +146,12 @@ private slots:
         QCOMPARE(apoio::controle<QTimer>(&w, "timLuzesMensagem")->interval(), 500);
         QVERIFY(!apoio::controle<QTimer>(&w, "timFinal")->isActive() &&
                 !apoio::controle<QTimer>(&w, "timLuzesMensagem")->isActive());
-        for (TShape* luz : w.findChildren<TShape*>(QRegularExpression("^shpLuz")))
-            QCOMPARE(luz->brushColor(), QColor(Qt::white));
+        for (Forma* luz : w.findChildren<Forma*>(QRegularExpression("^shpLuz")))
+            QCOMPARE(luz->CorDoPincel(), QColor(Qt::white));
         // The form pictures arrive decoded.
-        QCOMPARE(apoio::controle<TPicture>(&w, "imgBarraVertical01")->picture().size(), QSize(18, 276));
-        QCOMPARE(apoio::controle<TPicture>(&w, "imgBarraHorizontal02")->picture().size(), QSize(438, 18));
-        QCOMPARE(apoio::controle<TPicture>(&w, "imgPainelPontuacao")->picture().size(), QSize(158, 302));
+        QCOMPARE(apoio::controle<Figura>(&w, "imgBarraVertical01")->Imagem().size(), QSize(18, 276));
+        QCOMPARE(apoio::controle<Figura>(&w, "imgBarraHorizontal02")->Imagem().size(), QSize(438, 18));
+        QCOMPARE(apoio::controle<Figura>(&w, "imgPainelPontuacao")->Imagem().size(), QSize(158, 302));
         QCOMPARE(apoio::controle<TImageShape>(&w, "imgChassisFundo")->Picture().size(), QSize(800, 600));
     }
 
@@ -195,7 +195,7 @@ private slots:
         QVERIFY(receptor.esperaVisivel);
         QVERIFY(QApplication::overrideCursor() == nullptr);  // put back afterwards
         // A click elsewhere (a reel cell) opens nothing.
-        QTest::mouseClick(apoio::controle<TPicture>(&w, "imgA2"), Qt::LeftButton);
+        QTest::mouseClick(apoio::controle<Figura>(&w, "imgA2"), Qt::LeftButton);
         QCOMPARE(receptor.urls.size(), 1);
     }
 

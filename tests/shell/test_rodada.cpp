@@ -72,8 +72,8 @@ class TestRodada : public QObject {
                                 apoio::controle<QTimer>(w, "timFinal")->isActive(),
                                 w->Premio(),
                                 w->maquina().Mensagem(),
-                                QFileInfo(uRotinasGerais::SomAtual().arquivo).fileName(),
-                                uRotinasGerais::SomAtual().emLaco};
+                                QFileInfo(apresentacao::SomAtual().arquivo).fileName(),
+                                apresentacao::SomAtual().emLaco};
         });
         amostrador.start();
         w->spdGirarClick();
@@ -119,26 +119,26 @@ private slots:
     void celulasCarregamOArquivoCertoEmCadaAspecto() {
         posicionar(16, 16, 11);
         w->DesenharBobina1();
-        QVERIFY(corProxima(apoio::controle<TPicture>(w, "imgA1")->picture().pixelColor(70, 46),
+        QVERIFY(corProxima(apoio::controle<Figura>(w, "imgA1")->Imagem().pixelColor(70, 46),
                            corDoSimbolo(4, true)));
-        QVERIFY(corProxima(apoio::controle<TPicture>(w, "imgA2")->picture().pixelColor(70, 46),
+        QVERIFY(corProxima(apoio::controle<Figura>(w, "imgA2")->Imagem().pixelColor(70, 46),
                            corDoSimbolo(5, false)));
-        QVERIFY(corProxima(apoio::controle<TPicture>(w, "imgA3")->picture().pixelColor(70, 46),
+        QVERIFY(corProxima(apoio::controle<Figura>(w, "imgA3")->Imagem().pixelColor(70, 46),
                            corDoSimbolo(1, true)));
-        QVERIFY(apoio::controle<TPicture>(w, "imgB1")->picture().isNull());  // only reel 1 was drawn
+        QVERIFY(apoio::controle<Figura>(w, "imgB1")->Imagem().isNull());  // only reel 1 was drawn
         w->DesenharBobina3();
-        QVERIFY(corProxima(apoio::controle<TPicture>(w, "imgC1")->picture().pixelColor(70, 46),
+        QVERIFY(corProxima(apoio::controle<Figura>(w, "imgC1")->Imagem().pixelColor(70, 46),
                            corDoSimbolo(10, true)));
-        QVERIFY(corProxima(apoio::controle<TPicture>(w, "imgC2")->picture().pixelColor(70, 46),
+        QVERIFY(corProxima(apoio::controle<Figura>(w, "imgC2")->Imagem().pixelColor(70, 46),
                            corDoSimbolo(11, false)));
-        QVERIFY(corProxima(apoio::controle<TPicture>(w, "imgC3")->picture().pixelColor(70, 46),
+        QVERIFY(corProxima(apoio::controle<Figura>(w, "imgC3")->Imagem().pixelColor(70, 46),
                            corDoSimbolo(11, true)));
         w->DesenharBobinasParadas();
-        QVERIFY(corProxima(apoio::controle<TPicture>(w, "imgA1")->picture().pixelColor(70, 46),
+        QVERIFY(corProxima(apoio::controle<Figura>(w, "imgA1")->Imagem().pixelColor(70, 46),
                            corDoSimbolo(4, false)));
-        QVERIFY(corProxima(apoio::controle<TPicture>(w, "imgC3")->picture().pixelColor(70, 46),
+        QVERIFY(corProxima(apoio::controle<Figura>(w, "imgC3")->Imagem().pixelColor(70, 46),
                            corDoSimbolo(11, false)));
-        QVERIFY(corProxima(apoio::controle<TPicture>(w, "imgB2")->picture().pixelColor(70, 46),
+        QVERIFY(corProxima(apoio::controle<Figura>(w, "imgB2")->Imagem().pixelColor(70, 46),
                            corDoSimbolo(1, false)));
     }
 
@@ -164,8 +164,8 @@ private slots:
         QLoggingCategory::setFilterRules(QString());
         QCOMPARE(linhas.size(), 1);
         QVERIFY2(linhas[0].endsWith("/Bobinas/uva.jpg"), qPrintable(linhas[0]));
-        QVERIFY(apoio::controle<TPicture>(w, "imgA2")->picture().isNull());
-        QVERIFY(!apoio::controle<TPicture>(w, "imgA1")->picture().isNull());
+        QVERIFY(apoio::controle<Figura>(w, "imgA2")->Imagem().isNull());
+        QVERIFY(!apoio::controle<Figura>(w, "imgA1")->Imagem().isNull());
         QFile::remove(uva);
         QFile::rename(uva + ".bom", uva);
     }
@@ -178,7 +178,7 @@ private slots:
         QCOMPARE(w->Aposta(), 10.0);
         QCOMPARE(w->maquina().Mensagem(), QString("Boa Sorte"));
         QCOMPARE(apoio::controle<QLabel>(w, "lblAposta")->text(), QString("Aposta: 10"));
-        QCOMPARE(QFileInfo(uRotinasGerais::SomAtual().arquivo).fileName(), QString("InserindoMoeda.wav"));
+        QCOMPARE(QFileInfo(apresentacao::SomAtual().arquivo).fileName(), QString("InserindoMoeda.wav"));
         const auto amostras = girarAteOFim();
         QVERIFY(algumaAmostra(amostras, [](const Amostra& a) { return a.som == "BobinaGirando.wav"; }));
         QVERIFY(algumaAmostra(amostras, [](const Amostra& a) { return a.som == "BobinaParando.wav"; }));
@@ -192,7 +192,7 @@ private slots:
         QCOMPARE(w->maquina().Mensagem(), QString("Aposte e Ganhe"));
         for (const auto& a : amostras) QVERIFY(a.mensagem != "Parabens");  // a lost spin
         // The still look once the buttons are back.
-        QVERIFY(corProxima(apoio::controle<TPicture>(w, "imgA1")->picture().pixelColor(70, 46),
+        QVERIFY(corProxima(apoio::controle<Figura>(w, "imgA1")->Imagem().pixelColor(70, 46),
                            corDoSimbolo(jogo::Bobina1[5], false)));
     }
 
@@ -224,7 +224,7 @@ private slots:
                             [](const Amostra& a) { return a.premio > 0 && a.premio < 120; }));
         QVERIFY(algumaAmostra(amostras,
                               [](const Amostra& a) { return a.som == "PagandoMuito.wav" && a.somEmLaco; }));
-        QVERIFY(uRotinasGerais::SomAtual().vazio());  // the paying loop was stopped
+        QVERIFY(apresentacao::SomAtual().vazio());  // the paying loop was stopped
         QCOMPARE(w->maquina().Mensagem(), QString("Aposte e Ganhe"));
     }
 
@@ -237,16 +237,16 @@ private slots:
         w->spdGirarClick();
         QVERIFY(apoio::esperarAte([&] { return w->maquina().FaseAtual() == jogo::Maquina::Fase::Pagando; }));
         w->DefinirSomLigado(false);
-        QVERIFY(uRotinasGerais::SomAtual().vazio());
+        QVERIFY(apresentacao::SomAtual().vazio());
         w->DefinirSomLigado(true);
         QVERIFY(w->Premio() > 0);
-        QCOMPARE(QFileInfo(uRotinasGerais::SomAtual().arquivo).fileName(), QString("PagandoMuito.wav"));
-        QVERIFY(uRotinasGerais::SomAtual().emLaco);
+        QCOMPARE(QFileInfo(apresentacao::SomAtual().arquivo).fileName(), QString("PagandoMuito.wav"));
+        QVERIFY(apresentacao::SomAtual().emLaco);
         QVERIFY(apoio::esperarAte([&] { return todosHabilitados(); }));
-        QVERIFY(uRotinasGerais::SomAtual().vazio());
+        QVERIFY(apresentacao::SomAtual().vazio());
         w->DefinirSomLigado(false);
         w->DefinirSomLigado(true);
-        QVERIFY(uRotinasGerais::SomAtual().vazio());
+        QVERIFY(apresentacao::SomAtual().vazio());
     }
 
     void regrasDePagamentoNaJanela_data() {
@@ -276,7 +276,7 @@ private slots:
         QTimer amostrador;
         amostrador.setInterval(1);
         connect(&amostrador, &QTimer::timeout, this, [&] {
-            const QString s = QFileInfo(uRotinasGerais::SomAtual().arquivo).fileName();
+            const QString s = QFileInfo(apresentacao::SomAtual().arquivo).fileName();
             if (!s.isEmpty() && !sons.contains(s)) sons << s;
         });
         amostrador.start();
@@ -336,12 +336,12 @@ private slots:
                                  QColor(0, 255, 255),
                                  QColor(128, 0, 0)};
         for (int n = 1; n <= 12; ++n)
-            QCOMPARE(apoio::controle<TShape>(w, QString("shpLuz%1").arg(n, 2, 10, QChar('0')))->brushColor(),
+            QCOMPARE(apoio::controle<Forma>(w, QString("shpLuz%1").arg(n, 2, 10, QChar('0')))->CorDoPincel(),
                      cores[(n - 1) % 7 + 1]);
         QCOMPARE(apoio::controle<QLabel>(w, "lblMensagem")->text(), QString("     Aposte "));
         w->timLuzesMensagemTimer();
-        QCOMPARE(apoio::controle<TShape>(w, "shpLuz01")->brushColor(), cores[7]);
-        QCOMPARE(apoio::controle<TShape>(w, "shpLuz08")->brushColor(), cores[7]);
+        QCOMPARE(apoio::controle<Forma>(w, "shpLuz01")->CorDoPincel(), cores[7]);
+        QCOMPARE(apoio::controle<Forma>(w, "shpLuz08")->CorDoPincel(), cores[7]);
         QCOMPARE(apoio::controle<QLabel>(w, "lblMensagem")->text(), QString("    Aposte e"));
         w->SetarMensagem("Parabens");
         QCOMPARE(apoio::controle<QLabel>(w, "lblMensagem")->text(), QString("    Aposte e"));

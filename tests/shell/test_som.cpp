@@ -14,6 +14,7 @@
 #include "shell/som.h"
 
 using namespace uRotinasGerais;
+using namespace apresentacao;
 using apoio_som::MonitorDoSink;
 
 namespace {

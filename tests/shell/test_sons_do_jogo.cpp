@@ -12,12 +12,12 @@ class TestSonsDoJogo : public QObject {
 private slots:
     void cadaEventoTemUmSomQueOLeitorAceita() {
         QSet<int> eventos;
-        for (const sons::SomDoEvento& s : sons::kSonsDosEventos) {
+        for (const apresentacao::SomDoEvento& s : apresentacao::kSonsDosEventos) {
             QVERIFY2(!eventos.contains(int(s.evento)),
                      qPrintable(QString("event %1 twice").arg(int(s.evento))));
             eventos.insert(int(s.evento));
             const QString nome = QString::fromLatin1(s.arquivo);
-            QCOMPARE(nome.isEmpty(), s.toque == sons::Toque::Parar);
+            QCOMPARE(nome.isEmpty(), s.toque == apresentacao::Toque::Parar);
             if (nome.isEmpty()) continue;
             const QString caminho = QStringLiteral(TREVOLINO_PROGRAM_DIR "/Som/") + nome;
             QVERIFY2(QFileInfo(caminho).isFile(), qPrintable(caminho + " was not made"));

@@ -31,7 +31,7 @@ class TestTeclado : public QObject {
         return nullptr;
     }
     QAction* somLigado() const { return menu()->findChild<QAction*>("mnuSomLigado"); }
-    QString somPedido() const { return QFileInfo(uRotinasGerais::SomAtual().arquivo).fileName(); }
+    QString somPedido() const { return QFileInfo(apresentacao::SomAtual().arquivo).fileName(); }
 
 private slots:
     void initTestCase() {
@@ -130,35 +130,35 @@ private slots:
         QVERIFY(somLigado()->isChecked());
 
         tecla(Qt::Key_5);
-        QVERIFY(!uRotinasGerais::SomAtual().vazio());
+        QVERIFY(!apresentacao::SomAtual().vazio());
         tecla(Qt::Key_M);
-        QVERIFY(!uRotinasGerais::SomLigado());
-        QVERIFY(uRotinasGerais::SomAtual().vazio());  // switching off stops what plays
+        QVERIFY(!apresentacao::SomLigado());
+        QVERIFY(apresentacao::SomAtual().vazio());  // switching off stops what plays
         QVERIFY(!somLigado()->isChecked());
         tecla(Qt::Key_1);
         QCOMPARE(w->Aposta(), 6.0);
-        QVERIFY(uRotinasGerais::SomAtual().vazio());  // nothing asked of the sound server
+        QVERIFY(apresentacao::SomAtual().vazio());  // nothing asked of the sound server
         uRotinasGerais::TocarSom(pasta.path() + "/Som/Ganhou.wav", false, false);
-        QVERIFY(uRotinasGerais::SomAtual().vazio());
+        QVERIFY(apresentacao::SomAtual().vazio());
 
         QVERIFY(QFile::exists(arquivo));
         QCOMPARE(QSettings(arquivo, QSettings::IniFormat).value("Som/Ligado").toBool(), false);
         delete w;
-        uRotinasGerais::LigarSom(true);  // the next window must take it from the file
+        apresentacao::LigarSom(true);  // the next window must take it from the file
         w = new TfrmPrincipal(nullptr, false);
-        QVERIFY(!uRotinasGerais::SomLigado());
+        QVERIFY(!apresentacao::SomLigado());
         QVERIFY(!somLigado()->isChecked());
 
         // The menu item switches it back, and the file follows.
         somLigado()->trigger();
-        QVERIFY(uRotinasGerais::SomLigado());
+        QVERIFY(apresentacao::SomLigado());
         QCOMPARE(QSettings(arquivo, QSettings::IniFormat).value("Som/Ligado").toBool(), true);
         uRotinasGerais::TocarSom(pasta.path() + "/Som/Ganhou.wav", false, false);
         QCOMPARE(somPedido(), QString("Ganhou.wav"));
     }
 
     void cliqueDireitoAbreOMenuComOEstado() {
-        uRotinasGerais::LigarSom(false);  // changed behind the menu's back
+        apresentacao::LigarSom(false);  // changed behind the menu's back
         QTest::mouseClick(w->windowHandle(), Qt::RightButton, {}, QPoint(400, 40));
         QTRY_VERIFY(menu()->isVisible());
         QVERIFY(!somLigado()->isChecked());

@@ -24,7 +24,7 @@ class TestVersaoEQuadros : public QObject {
         const QString saida = bloco + ".exe";
         const int rc = QProcess::execute(
             "objcopy",
-            {"--add-section", QString(TREVOLINO_VERSION_SECTION) + "=" + bloco, "/bin/true", saida});
+            {"--add-section", QString(TREVOLINO_SECAO_DA_VERSAO) + "=" + bloco, "/bin/true", saida});
         return rc == 0 ? saida : QString();
     }
 
@@ -32,22 +32,22 @@ private slots:
     void versaoDeVariosBlocos() {
         const QString v3 = executavelComVersao(3, 5, 1, 1);
         QVERIFY(!v3.isEmpty());
-        QCOMPARE(uRotinasGerais::LerVersaoDoArquivo(v3), QString("3.5.1.1"));
-        QCOMPARE(uRotinasGerais::LerVersaoDoArquivo(executavelComVersao(10, 0, 2, 7)), QString("10.0.2.7"));
-        QCOMPARE(uRotinasGerais::LerVersaoDoArquivo(executavelComVersao(65535, 0, 0, 65535)),
+        QCOMPARE(plataforma::LerVersaoDoArquivo(v3), QString("3.5.1.1"));
+        QCOMPARE(plataforma::LerVersaoDoArquivo(executavelComVersao(10, 0, 2, 7)), QString("10.0.2.7"));
+        QCOMPARE(plataforma::LerVersaoDoArquivo(executavelComVersao(65535, 0, 0, 65535)),
                  QString("65535.0.0.65535"));
         // No block, a wrong signature, a file that is no executable, a missing file: "Padrão".
         const QString padrao = QString::fromUtf8("Padrão");
-        QCOMPARE(uRotinasGerais::LerVersaoDoArquivo("/bin/true"), padrao);
-        QCOMPARE(uRotinasGerais::LerVersaoDoArquivo(executavelComVersao(1, 2, 3, 4, 0x12345678)), padrao);
+        QCOMPARE(plataforma::LerVersaoDoArquivo("/bin/true"), padrao);
+        QCOMPARE(plataforma::LerVersaoDoArquivo(executavelComVersao(1, 2, 3, 4, 0x12345678)), padrao);
         QFile lixo(pasta.filePath("lixo"));
         QVERIFY(lixo.open(QIODevice::WriteOnly));
         lixo.write(QByteArray("\x7f"
                               "ELF\x02\x01") +
                    QByteArray(200, '\xff'));
         lixo.close();
-        QCOMPARE(uRotinasGerais::LerVersaoDoArquivo(lixo.fileName()), padrao);
-        QCOMPARE(uRotinasGerais::LerVersaoDoArquivo(pasta.filePath("nao-existe")), padrao);
+        QCOMPARE(plataforma::LerVersaoDoArquivo(lixo.fileName()), padrao);
+        QCOMPARE(plataforma::LerVersaoDoArquivo(pasta.filePath("nao-existe")), padrao);
         // The test program itself carries no block.
         QCOMPARE(uRotinasGerais::ObterVersaoDoExecutavel(), padrao);
     }
@@ -55,7 +55,7 @@ private slots:
     void oJogoCarregaSuaVersao() {
         const QString jogo = QString(TREVOLINO_PROGRAM_DIR) + "/trevolino";
         if (!QFile::exists(jogo)) QSKIP("the game is not built in this tree");
-        QCOMPARE(uRotinasGerais::LerVersaoDoArquivo(jogo), QString("3.5.1.1"));
+        QCOMPARE(plataforma::LerVersaoDoArquivo(jogo), QString("3.5.1.1"));
     }
 
     void quadrosDanificadosNuncaDerrubam() {

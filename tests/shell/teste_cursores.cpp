@@ -9,13 +9,14 @@
 #include <QtEndian>
 #include <QtTest>
 
-#include "platform/animated_cursor.h"
+#include "platform/cursor_animado.h"
 #include "shell/cursores.h"
 #include "shell/dialogo_rotinas.h"
 #include "shell/recursos.h"
 
 using namespace uRotinasGerais;
-using plataforma::AnimatedCursor;
+using namespace apresentacao;
+using plataforma::CursorAnimado;
 
 namespace {
 
@@ -99,9 +100,9 @@ QByteArray curDeUmBit() {
 }  // namespace
 
 void TesteCursores::init() {
-    TabelaDeCursores::instancia().DefinirRelogio([this] { return FAgora; });
+    TabelaDeCursores::instancia().DefinirRelogio([this] { return m_agora; });
     TabelaDeCursores::instancia().Limpar();
-    FAgora = 1000;
+    m_agora = 1000;
 }
 
 void TesteCursores::cleanup() {
@@ -114,33 +115,34 @@ void TesteCursores::cursoresGeradosSaoAnimadosEComAlfa() {
         const QByteArray dados = gerado(nome);
         QVERIFY2(!dados.isEmpty(), nome);
         QString motivo;
-        auto c = plataforma::parseCursorFile(dados, &motivo);
+        auto c = plataforma::InterpretarArquivoDeCursor(dados, &motivo);
         QVERIFY2(c.has_value(), qPrintable(QString(nome) + ": " + motivo));
-        QVERIFY2(c->frames.size() >= 4, nome);
-        QVERIFY(c->isAnimated());
-        for (const auto& q : c->frames) {
-            QCOMPARE(q.image.size(), QSize(32, 32));
+        QVERIFY2(c->quadros.size() >= 4, nome);
+        QVERIFY(c->Animado());
+        for (const auto& q : c->quadros) {
+            QCOMPARE(q.imagem.size(), QSize(32, 32));
             // the hot spot lies on the drawing, and the picture has both clear and solid pixels
-            QVERIFY2(qAlpha(q.image.pixel(q.hotSpot)) > 0, nome);
-            QCOMPARE(qAlpha(q.image.pixel(31, 0)), 0);
+            QVERIFY2(qAlpha(q.imagem.pixel(q.pontoQuente)) > 0, nome);
+            QCOMPARE(qAlpha(q.imagem.pixel(31, 0)), 0);
             int opacos = 0, meios = 0;
             for (int y = 0; y < 32; ++y)
                 for (int x = 0; x < 32; ++x) {
-                    const int a = qAlpha(q.image.pixel(x, y));
+                    const int a = qAlpha(q.imagem.pixel(x, y));
                     opacos += a == 255;
                     meios += a > 0 && a < 255;
                 }
             QVERIFY(opacos > 60);
             QVERIFY2(meios > 10, "soft edges");
         }
-        for (const auto& s : c->steps) QVERIFY(s.frame >= 0 && s.frame < int(c->frames.size()));
+        for (const auto& s : c->passos) QVERIFY(s.quadro >= 0 && s.quadro < int(c->quadros.size()));
         // every step shows a new picture, or it would not animate smoothly
-        for (size_t i = 1; i < c->steps.size(); ++i)
-            QVERIFY2(c->frames[c->steps[i].frame].image != c->frames[c->steps[i - 1].frame].image, nome);
+        for (size_t i = 1; i < c->passos.size(); ++i)
+            QVERIFY2(c->quadros[c->passos[i].quadro].imagem != c->quadros[c->passos[i - 1].quadro].imagem,
+                     nome);
     }
     // The pointers point where they click: tip at the top-left.
-    auto normal = plataforma::parseCursorFile(gerado("Cursor_Normal"));
-    QCOMPARE(normal->frames[0].hotSpot, QPoint(1, 1));
+    auto normal = plataforma::InterpretarArquivoDeCursor(gerado("Cursor_Normal"));
+    QCOMPARE(normal->quadros[0].pontoQuente, QPoint(1, 1));
 }
 
 void TesteCursores::arquivosTruncadosSaoRecusados() {
@@ -149,11 +151,11 @@ void TesteCursores::arquivosTruncadosSaoRecusados() {
     // every cut in the headers, then a sweep through the frames
     for (qsizetype n = 0; n < dados.size(); n += (n < 400 ? 1 : 97)) {
         QString motivo;
-        auto c = plataforma::parseCursorFile(QByteArrayView(dados.constData(), n), &motivo);
+        auto c = plataforma::InterpretarArquivoDeCursor(QByteArrayView(dados.constData(), n), &motivo);
         QVERIFY2(!c.has_value(), qPrintable(QStringLiteral("cut at %1 was accepted").arg(n)));
         QVERIFY(!motivo.isEmpty());
     }
-    QVERIFY(plataforma::parseCursorFile(dados).has_value());
+    QVERIFY(plataforma::InterpretarArquivoDeCursor(dados).has_value());
 }
 
 void TesteCursores::tamanhosEContagensErradosSaoRecusados() {
@@ -193,14 +195,14 @@ void TesteCursores::tamanhosEContagensErradosSaoRecusados() {
     for (const auto& caso : casos) {
         QByteArray b = ok;
         caso.estragar(b);
-        QVERIFY2(!plataforma::parseCursorFile(b).has_value(), caso.nome);
+        QVERIFY2(!plataforma::InterpretarArquivoDeCursor(b).has_value(), caso.nome);
     }
     // A rate of zero jiffies would spin the timer: it counts as one.
     QByteArray rapido = ok;
     poeU32(rapido, rate + 8, 0);
-    auto c = plataforma::parseCursorFile(rapido);
+    auto c = plataforma::InterpretarArquivoDeCursor(rapido);
     QVERIFY(c.has_value());
-    QCOMPARE(c->steps[0].jiffies, 1);
+    QCOMPARE(c->passos[0].sessentaAvos, 1);
 
     // Random damage to the headers and the first frame: any answer is fine, a crash is not.
     QRandomGenerator rng(20261209);
@@ -209,10 +211,10 @@ void TesteCursores::tamanhosEContagensErradosSaoRecusados() {
         QByteArray b = ok;
         const int estragos = 1 + int(rng.bounded(4));
         for (int k = 0; k < estragos; ++k) b[rng.bounded(int(icon + 200))] = char(rng.bounded(256));
-        if (auto r = plataforma::parseCursorFile(b)) {
+        if (auto r = plataforma::InterpretarArquivoDeCursor(b)) {
             ++aceitos;
-            QVERIFY(!r->frames.empty() && int(r->frames.size()) <= plataforma::kMaxCursorFrames);
-            for (const auto& s : r->steps) QVERIFY(s.frame < int(r->frames.size()));
+            QVERIFY(!r->quadros.empty() && int(r->quadros.size()) <= plataforma::kMaximoDeQuadros);
+            for (const auto& s : r->passos) QVERIFY(s.quadro < int(r->quadros.size()));
         }
     }
     QVERIFY(aceitos < 3000);
@@ -220,25 +222,25 @@ void TesteCursores::tamanhosEContagensErradosSaoRecusados() {
 
 void TesteCursores::cursorSimplesDeUmBitUsaAMascara() {
     QString motivo;
-    auto c = plataforma::parseCursorFile(curDeUmBit(), &motivo);
+    auto c = plataforma::InterpretarArquivoDeCursor(curDeUmBit(), &motivo);
     QVERIFY2(c.has_value(), qPrintable(motivo));
-    QCOMPARE(c->frames.size(), size_t(1));
-    QVERIFY(!c->isAnimated());
-    const QImage& img = c->frames[0].image;
+    QCOMPARE(c->quadros.size(), size_t(1));
+    QVERIFY(!c->Animado());
+    const QImage& img = c->quadros[0].imagem;
     QCOMPARE(img.size(), QSize(16, 16));
-    QCOMPARE(c->frames[0].hotSpot, QPoint(3, 5));
+    QCOMPARE(c->quadros[0].pontoQuente, QPoint(3, 5));
     for (int y : {0, 15}) {
         QCOMPARE(qAlpha(img.pixel(0, y)), 0);  // mask bit set: clear
         QCOMPARE(qAlpha(img.pixel(7, y)), 0);
         QCOMPARE(img.pixel(8, y), qRgb(255, 255, 255));  // mask bit clear: the white pixel
         QCOMPARE(img.pixel(15, y), qRgb(255, 255, 255));
     }
-    QVERIFY(!plataforma::loadCursorFile(QStringLiteral("/nonexistent/c_normal.ani")).has_value());
+    QVERIFY(!plataforma::LerArquivoDeCursor(QStringLiteral("/nonexistent/c_normal.ani")).has_value());
 }
 
 void TesteCursores::quadrosSeguemAsDuracoesDoArquivo() {
     auto& tabela = TabelaDeCursores::instancia();
-    auto c = plataforma::parseCursorFile(gerado("Cursor_Esperar"));
+    auto c = plataforma::InterpretarArquivoDeCursor(gerado("Cursor_Esperar"));
     QVERIFY(c.has_value());
     QLabel rotulo;
     tabela.AplicarNoControle(&rotulo, crEsperar);
@@ -253,27 +255,27 @@ void TesteCursores::quadrosSeguemAsDuracoesDoArquivo() {
     QCoreApplication::sendEvent(&rotulo, &entrada);  // the pointer enters: animation on
     QVERIFY(tabela.AnimacaoAtiva());
     QCOMPARE(rotulo.cursor().shape(), Qt::BitmapCursor);
-    QCOMPARE(rotulo.cursor().hotSpot(), c->frames[c->steps[0].frame].hotSpot);
+    QCOMPARE(rotulo.cursor().hotSpot(), c->quadros[c->passos[0].quadro].pontoQuente);
 
     // Two laps: each step shows from the end of the one before to its own end, in jiffies.
-    const qint64 inicio = FAgora;
+    const qint64 inicio = m_agora;
     std::vector<qint64> fins;
-    qint64 jiffies = 0;
-    for (const auto& s : c->steps) fins.push_back((jiffies += s.jiffies) * 1000 / 60);
+    qint64 sessentaAvos = 0;
+    for (const auto& s : c->passos) fins.push_back((sessentaAvos += s.sessentaAvos) * 1000 / 60);
     const qint64 ciclo = fins.back();
     for (int volta = 0; volta < 2; ++volta) {
         qint64 comeco = 0;
         for (size_t i = 0; i < fins.size(); ++i) {
-            FAgora = inicio + volta * ciclo + comeco;
+            m_agora = inicio + volta * ciclo + comeco;
             tabela.Atualizar();
             QCOMPARE(tabela.PassoAtual(crEsperar), int(i));
-            QCOMPARE(imagemDoCursor(rotulo.cursor()), pm(c->frames[c->steps[i].frame].image));
-            FAgora = inicio + volta * ciclo + fins[i] - 1;
+            QCOMPARE(imagemDoCursor(rotulo.cursor()), pm(c->quadros[c->passos[i].quadro].imagem));
+            m_agora = inicio + volta * ciclo + fins[i] - 1;
             QCOMPARE(tabela.PassoAtual(crEsperar), int(i));
             comeco = fins[i];
         }
     }
-    FAgora = inicio + 2 * ciclo;
+    m_agora = inicio + 2 * ciclo;
     QCOMPARE(tabela.PassoAtual(crEsperar), 0);
 }
 
@@ -301,7 +303,7 @@ void TesteCursores::numeroNaoRegistradoMostraASeta() {
     tabela.Atualizar();
     QVERIFY(tabela.AnimacaoAtiva());
     delete rotulo;
-    FAgora += 10000;
+    m_agora += 10000;
     tabela.Atualizar();
     QVERIFY(!tabela.AnimacaoAtiva());
 }
@@ -314,7 +316,7 @@ void TesteCursores::cursorDaTelaAnimaEVolta() {
     QVERIFY(QGuiApplication::overrideCursor());
     QVERIFY(tabela.AnimacaoAtiva());
     const QImage antes = imagemDoCursor(*QGuiApplication::overrideCursor());
-    FAgora += tabela.Cursor(crEsperar)->steps[0].jiffies * 1000 / 60 + 1;
+    m_agora += tabela.Cursor(crEsperar)->passos[0].sessentaAvos * 1000 / 60 + 1;
     tabela.Atualizar();
     QVERIFY(imagemDoCursor(*QGuiApplication::overrideCursor()) != antes);
     tabela.DefinirCursorDaTela(0);
@@ -354,7 +356,7 @@ void TesteCursores::controlesRecebemNumerosPeloCursorDeDesenho() {
     auto& tabela = TabelaDeCursores::instancia();
     QVERIFY(tabela.CarregarArquivo(crTocar, QStringLiteral(TREVOLINO_GEN_DIR "/recursos/Cursor_Tocar")));
     QCOMPARE(imagemDoCursor(tocar->cursor()),
-             pm(tabela.Cursor(crTocar)->frames[tabela.Cursor(crTocar)->steps[0].frame].image));
+             pm(tabela.Cursor(crTocar)->quadros[tabela.Cursor(crTocar)->passos[0].quadro].imagem));
     QCOMPARE(figura->cursor().shape(), Qt::ArrowCursor);
 
     // a second pass keeps the numbers (the touch cursor does not fall back to normal)

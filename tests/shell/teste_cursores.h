@@ -17,5 +17,5 @@ private slots:
     void controlesRecebemNumerosPeloCursorDeDesenho();
 
 private:
-    qint64 FAgora = 1000;
+    qint64 m_agora = 1000;
 };

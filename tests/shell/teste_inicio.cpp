@@ -20,6 +20,7 @@
 #include "shell/uPrincipal.h"
 
 using namespace uRotinasGerais;
+using namespace apresentacao;
 
 namespace {
 
@@ -243,8 +244,8 @@ void TesteInicio::inicioDesempacotaEFecharApaga() {
     auto& tabela = TabelaDeCursores::instancia();
     for (int n : {crEsperar, crExecutar, crNormal, crTocar}) QVERIFY(tabela.Registrado(n));
     QCOMPARE(TabelaDeCursores::NumeroDoControle(apoio::controle<QLabel>(&w, "lblWebSite")), crTocar);
-    QCOMPARE(TabelaDeCursores::NumeroDoControle(apoio::controle<TPicture>(&w, "imgOlho")), crNormal);
-    QCOMPARE(TabelaDeCursores::NumeroDoControle(apoio::controle<TPicture>(&w, "imgA2")), crNormal);
+    QCOMPARE(TabelaDeCursores::NumeroDoControle(apoio::controle<Figura>(&w, "imgOlho")), crNormal);
+    QCOMPARE(TabelaDeCursores::NumeroDoControle(apoio::controle<Figura>(&w, "imgA2")), crNormal);
     QCOMPARE(TabelaDeCursores::NumeroDoControle(&w), crNormal);
     QCOMPARE(apoio::controle<QLabel>(&w, "lblWebSite")->cursor().shape(), Qt::BitmapCursor);
     apoio::controle<QLabel>(&w, "lblWebSite")

@@ -97,22 +97,32 @@ double meanLuma(const QImage& img) {
 }
 bool isKey(QRgb c) { return qRed(c) == 0 && qGreen(c) == 0 && qBlue(c) == 0; }
 
-QRect qrect(const layout::Rect& r) { return QRect(r.left, r.top, r.width, r.height); }
+QRect qrect(const apresentacao::Retangulo& r) { return QRect(r.esquerda, r.topo, r.largura, r.altura); }
 
 // Every rectangle the window lays over the cabinet.
 std::vector<QRect> controlRects() {
-    using namespace layout;
-    std::vector<QRect> v = {qrect(kSair),      qrect(kGirar),           qrect(kApostar01), qrect(kApostar05),
-                            qrect(kApostar10), qrect(kCredito),         qrect(kAposta),    qrect(kMensagem),
-                            qrect(kWebSite),   qrect(kPainelPontuacao), qrect(kOlho),      qrect(kReelGrid),
-                            qrect(kPayLine)};
-    for (int x : kVerticalBarLeft)
-        v.push_back(QRect(x, kVerticalBarTop, kVerticalBarWidth, kVerticalBarHeight));
-    for (int y : kHorizontalBarTop)
-        v.push_back(QRect(kHorizontalBarLeft, y, kHorizontalBarWidth, kHorizontalBarHeight));
-    for (int n = 1; n <= 12; ++n) v.push_back(qrect(lamp(n)));
+    using namespace apresentacao;
+    std::vector<QRect> v = {qrect(kSair),
+                            qrect(kGirar),
+                            qrect(kApostar01),
+                            qrect(kApostar05),
+                            qrect(kApostar10),
+                            qrect(kCredito),
+                            qrect(kAposta),
+                            qrect(kMensagem),
+                            qrect(kWebSite),
+                            qrect(kPainelPontuacao),
+                            qrect(kOlho),
+                            qrect(kGradeDasBobinas),
+                            qrect(kLinhaDePagamento)};
+    for (int x : kEsquerdaDasBarrasVerticais)
+        v.push_back(QRect(x, kTopoDasBarrasVerticais, kLarguraDaBarraVertical, kAlturaDaBarraVertical));
+    for (int y : kTopoDasBarrasHorizontais)
+        v.push_back(
+            QRect(kEsquerdaDasBarrasHorizontais, y, kLarguraDaBarraHorizontal, kAlturaDaBarraHorizontal));
+    for (int n = 1; n <= 12; ++n) v.push_back(qrect(Lampada(n)));
     for (int r = 1; r <= 3; ++r)
-        for (int row = 1; row <= 3; ++row) v.push_back(qrect(reelCell(r, row)));
+        for (int row = 1; row <= 3; ++row) v.push_back(qrect(CelulaDaBobina(r, row)));
     return v;
 }
 
@@ -163,7 +173,8 @@ private slots:
                 QVERIFY2(j.ok, qPrintable(reelPath(n, dark)));
                 QVERIFY(!j.progressive);
                 QCOMPARE(j.components, 3);
-                QCOMPARE(j.image.size(), QSize(layout::kCellWidth, layout::kCellHeight));
+                QCOMPARE(j.image.size(),
+                         QSize(apresentacao::kLarguraDaCelula, apresentacao::kAlturaDaCelula));
                 if (!dark) bright.push_back(j.image);
             }
             // The bars cover 9 px at each side, 3 px at the top of row 1 and 4 px at the bottom
@@ -225,8 +236,10 @@ private slots:
         const Jpeg h = decodeJpeg(kGenDir + "/form/BarraHorizontal.jpg");
         QVERIFY(v.ok && h.ok);
         QVERIFY(!v.progressive && !h.progressive);
-        QCOMPARE(v.image.size(), QSize(layout::kVerticalBarWidth, layout::kVerticalBarHeight));
-        QCOMPARE(h.image.size(), QSize(layout::kHorizontalBarWidth, layout::kHorizontalBarHeight));
+        QCOMPARE(v.image.size(),
+                 QSize(apresentacao::kLarguraDaBarraVertical, apresentacao::kAlturaDaBarraVertical));
+        QCOMPARE(h.image.size(),
+                 QSize(apresentacao::kLarguraDaBarraHorizontal, apresentacao::kAlturaDaBarraHorizontal));
         const int cx = v.image.width() / 2;
         QRgb top = v.image.pixel(cx, 0), bottom = v.image.pixel(cx, v.image.height() - 1);
         QVERIFY(qRed(top) > 200 && qGreen(top) < 70 && qBlue(top) < 70);
@@ -250,7 +263,8 @@ private slots:
     void payTable() {
         const Jpeg j = decodeJpeg(kGenDir + "/form/PainelPontuacao.jpg");
         QVERIFY(j.ok && !j.progressive);
-        QCOMPARE(j.image.size(), QSize(layout::kPainelPontuacao.width, layout::kPainelPontuacao.height));
+        QCOMPARE(j.image.size(),
+                 QSize(apresentacao::kPainelPontuacao.largura, apresentacao::kPainelPontuacao.altura));
         const std::vector<int> plain = {1, 3, 4, 5, 6, 10, 11};
         double previous = 0;
         for (const jogo::LinhaDaTabela& s : jogo::kLinhasDaTabelaDePremios) {
@@ -351,14 +365,14 @@ private slots:
         auto u16 = [&](int o) { return int(uchar(d[o])) | int(uchar(d[o + 1])) << 8; };
         auto u32 = [&](int o) { return u16(o) | u16(o + 2) << 16; };
         QCOMPARE(d.left(2), QByteArray("BM"));
-        QCOMPARE(u32(18), layout::kCabinetWidth);
-        QCOMPARE(u32(22), layout::kCabinetHeight);
+        QCOMPARE(u32(18), apresentacao::kLarguraDoGabinete);
+        QCOMPARE(u32(22), apresentacao::kAlturaDoGabinete);
         QCOMPARE(u16(28), 8);  // bits per pixel
         QCOMPARE(u32(30), 0);  // no compression
         const QImage img = loadCabinet();
         QCOMPARE(img.format(), QImage::Format_Indexed8);
         QVERIFY(img.colorCount() <= 256);
-        QCOMPARE(img.size(), QSize(layout::kCabinetWidth, layout::kCabinetHeight));
+        QCOMPARE(img.size(), QSize(apresentacao::kLarguraDoGabinete, apresentacao::kAlturaDoGabinete));
     }
 
     // Pure black is the surround and only the surround: the corners are black, the black part
@@ -383,7 +397,7 @@ private slots:
         for (int x = 0; x < w; ++x) border.insert(border.end(), {QPoint(x, 0), QPoint(x, h - 1)});
         for (int y = 0; y < h; ++y) border.insert(border.end(), {QPoint(0, y), QPoint(w - 1, y)});
         QCOMPARE(floodCount(img, border, isKey), black);
-        const QPoint inside(qrect(layout::kReelGrid).center());
+        const QPoint inside(qrect(apresentacao::kGradeDasBobinas).center());
         QCOMPARE(floodCount(img, {inside}, [](QRgb c) { return !isKey(c); }), w * h - black);
     }
 
@@ -392,42 +406,44 @@ private slots:
     void cabinetFeatures() {
         const QImage img = loadCabinet();
         QVERIFY(!img.isNull());
-        for (const layout::Rect& r : {layout::kCredito, layout::kAposta, layout::kMensagem})
-            for (int y = r.top; y < r.bottom(); ++y)
-                for (int x = r.left; x < r.right(); ++x)
+        for (const apresentacao::Retangulo& r :
+             {apresentacao::kCredito, apresentacao::kAposta, apresentacao::kMensagem})
+            for (int y = r.topo; y < r.base(); ++y)
+                for (int x = r.esquerda; x < r.direita(); ++x)
                     QVERIFY2(std::max({qRed(img.pixel(x, y)), qGreen(img.pixel(x, y)),
                                        qBlue(img.pixel(x, y))}) <= 40,
                              qPrintable(QStringLiteral("LCD at %1,%2").arg(x).arg(y)));
-        const layout::Rect web = layout::kWebSite;
-        for (int y = web.top; y < web.bottom(); ++y)
-            for (int x = web.left; x < web.right(); ++x)
+        const apresentacao::Retangulo web = apresentacao::kWebSite;
+        for (int y = web.topo; y < web.base(); ++y)
+            for (int x = web.esquerda; x < web.direita(); ++x)
                 QVERIFY2(luma(img.pixel(x, y)) > 225 && spread(img.pixel(x, y)) < 30,
                          qPrintable(QStringLiteral("web strip at %1,%2").arg(x).arg(y)));
         // The eye: white of the eye around a dark pupil, inside the green mascot.
-        const layout::Rect e = layout::kOlho;
+        const apresentacao::Retangulo e = apresentacao::kOlho;
         int white = 0, dark = 0, green = 0, ring = 0;
-        for (int y = e.top - 8; y < e.bottom() + 8; ++y)
-            for (int x = e.left - 8; x < e.right() + 8; ++x) {
+        for (int y = e.topo - 8; y < e.base() + 8; ++y)
+            for (int x = e.esquerda - 8; x < e.direita() + 8; ++x) {
                 const QRgb c = img.pixel(x, y);
-                const bool in = x >= e.left && x < e.right() && y >= e.top && y < e.bottom();
+                const bool in = x >= e.esquerda && x < e.direita() && y >= e.topo && y < e.base();
                 if (in) {
                     white += luma(c) > 215 && spread(c) < 40;
                     dark += luma(c) < 70;
-                } else if (x < e.left - 3 || x >= e.right() + 3 || y < e.top - 3 || y >= e.bottom() + 3) {
+                } else if (x < e.esquerda - 3 || x >= e.direita() + 3 || y < e.topo - 3 ||
+                           y >= e.base() + 3) {
                     ++ring;
                     green += qGreen(c) > qRed(c) + 20 && qGreen(c) > qBlue(c) + 20;
                 }
             }
-        QVERIFY(white > e.width * e.height / 4);
+        QVERIFY(white > e.largura * e.altura / 4);
         QVERIFY(dark > 10);
         QVERIFY(green > ring / 2);
         // Around every lamp a chrome ring: light and grey, not the cabinet's red.
         for (int n = 1; n <= 12; ++n) {
-            const layout::Rect l = layout::lamp(n);
-            const double cx = l.left + l.width / 2.0, cy = l.top + l.height / 2.0;
+            const apresentacao::Retangulo l = apresentacao::Lampada(n);
+            const double cx = l.esquerda + l.largura / 2.0, cy = l.topo + l.altura / 2.0;
             int chrome = 0;
             for (int k = 0; k < 36; ++k) {
-                const double a = k * 3.14159265 / 18, r = l.width / 2.0 + 3.5;
+                const double a = k * 3.14159265 / 18, r = l.largura / 2.0 + 3.5;
                 const QRgb c = img.pixel(int(cx + r * std::cos(a)), int(cy + r * std::sin(a)));
                 chrome += spread(c) < 45 && luma(c) > 70;
             }

@@ -93,7 +93,7 @@ private slots:
         QCOMPARE(w.taxa, 44100);
         const double segundos = double(w.amostras.size()) / w.taxa;
         QVERIFY2(segundos >= minimo && segundos <= maximo, qPrintable(QString::number(segundos)));
-        QCOMPARE(DuracaoDoSom(som(nome)), segundos);
+        QCOMPARE(apresentacao::DuracaoDoSom(som(nome)), segundos);
 
         // Peak under -1 dBFS, and loud enough to be heard (not an empty file of zeros).
         int pico = 0;
@@ -127,7 +127,7 @@ private slots:
     void geradorDeterministico() {
         if (!QFile::exists("/usr/bin/python3")) QSKIP("no /usr/bin/python3");
         QStringList nomes;
-        for (const auto& s : sons::kSonsDosEventos)
+        for (const auto& s : apresentacao::kSonsDosEventos)
             if (*s.arquivo) nomes << QString::fromLatin1(s.arquivo);
         QTemporaryDir dir;
         QCOMPARE(gerar(dir.path(), nomes), 0);

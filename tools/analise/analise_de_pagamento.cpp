@@ -30,14 +30,14 @@ constexpr int kCiclo = 16;
 
 std::string texto(i128 v) {
     if (v == 0) return "0";
-    const bool neg = v < 0;
-    if (neg) v = -v;
+    const bool negativo = v < 0;
+    if (negativo) v = -v;
     std::string s;
     while (v > 0) {
         s.insert(s.begin(), char('0' + int(v % 10)));
         v /= 10;
     }
-    return neg ? "-" + s : s;
+    return negativo ? "-" + s : s;
 }
 
 i128 mdc(i128 a, i128 b) {
@@ -213,8 +213,8 @@ int simular(long long giros) {
         soma2 += x * x;
     }
     const double media = soma / double(giros);
-    const double var = giros > 1 ? (soma2 - soma * soma / double(giros)) / double(giros - 1) : 0;
-    const double meia = 1.96 * std::sqrt(var / double(giros));
+    const double variancia = giros > 1 ? (soma2 - soma * soma / double(giros)) / double(giros - 1) : 0;
+    const double meia = 1.96 * std::sqrt(variancia / double(giros));
     std::printf("Simulated %lld spins of bet 1 with the game's draw:\n", giros);
     std::printf("  observed return %.6f per credit bet, 95%% confidence interval [%.6f, %.6f]\n", media,
                 media - meia, media + meia);

@@ -35,6 +35,8 @@
 #include "shell/uPrincipal.h"
 
 using namespace uRotinasGerais;
+using namespace apresentacao;
+using namespace instalacao;
 
 namespace {
 
@@ -118,10 +120,10 @@ class TestEntradasHostis : public QObject {
         w->maquina().DefinirDinheiro(100, 0);
         return w;
     }
-    static QList<TPicture*> celulas(const TfrmPrincipal* w, int k) {
+    static QList<Figura*> celulas(const TfrmPrincipal* w, int k) {
         const QString r = QString("ABC")[k - 1];
-        return {apoio::controle<TPicture>(w, "img" + r + "1"), apoio::controle<TPicture>(w, "img" + r + "2"),
-                apoio::controle<TPicture>(w, "img" + r + "3")};
+        return {apoio::controle<Figura>(w, "img" + r + "1"), apoio::controle<Figura>(w, "img" + r + "2"),
+                apoio::controle<Figura>(w, "img" + r + "3")};
     }
     // A bet of 1 on three red sevens (draw 0 from these positions): the prize is 12.
     void rodadaPremiada(TfrmPrincipal* w) {
@@ -192,10 +194,10 @@ private slots:
         w->show();
         w->DesenharBobinasParadas();
         for (int k = 1; k <= 3; ++k)
-            for (TPicture* c : celulas(w, k)) QVERIFY(c->picture().isNull());
+            for (Figura* c : celulas(w, k)) QVERIFY(c->Imagem().isNull());
         rodadaPremiada(w);
         for (int k = 1; k <= 3; ++k)
-            for (TPicture* c : celulas(w, k)) QVERIFY(c->picture().isNull());
+            for (Figura* c : celulas(w, k)) QVERIFY(c->Imagem().isNull());
         delete w;
     }
 

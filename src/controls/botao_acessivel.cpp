@@ -1,6 +1,8 @@
-#include "controls/DsFancyButtonAcessivel.h"
+#include "controls/botao_acessivel.h"
 
 #include "controls/DsFancyButton.h"
+
+namespace controles {
 
 namespace {
 
@@ -21,35 +23,35 @@ QString semMnemonico(const QString& legenda) {
 QAccessibleInterface* fabrica(const QString& classe, QObject* objeto) {
     if (classe != QLatin1String("TDsFancyButton")) return nullptr;
     auto* botao = qobject_cast<TDsFancyButton*>(objeto);
-    return botao ? new TDsFancyButtonAcessivel(botao) : nullptr;
+    return botao ? new BotaoAcessivel(botao) : nullptr;
 }
 
 }  // namespace
 
-TDsFancyButtonAcessivel::TDsFancyButtonAcessivel(TDsFancyButton* botao)
+BotaoAcessivel::BotaoAcessivel(TDsFancyButton* botao)
     : QAccessibleWidget(botao, QAccessible::PushButton) {}
 
-TDsFancyButton* TDsFancyButtonAcessivel::botao() const { return static_cast<TDsFancyButton*>(widget()); }
+TDsFancyButton* BotaoAcessivel::botao() const { return static_cast<TDsFancyButton*>(widget()); }
 
-QString TDsFancyButtonAcessivel::text(QAccessible::Text t) const {
+QString BotaoAcessivel::text(QAccessible::Text t) const {
     if (t == QAccessible::Name && botao()->accessibleName().isEmpty())
         return semMnemonico(botao()->Caption());
     return QAccessibleWidget::text(t);
 }
 
-QAccessible::State TDsFancyButtonAcessivel::state() const {
+QAccessible::State BotaoAcessivel::state() const {
     QAccessible::State s = QAccessibleWidget::state();
     s.pressed = botao()->Pushed();
     return s;
 }
 
-QStringList TDsFancyButtonAcessivel::actionNames() const {
+QStringList BotaoAcessivel::actionNames() const {
     QStringList nomes = QAccessibleWidget::actionNames();
     if (botao()->isEnabled()) nomes.prepend(pressAction());
     return nomes;
 }
 
-void TDsFancyButtonAcessivel::doAction(const QString& acao) {
+void BotaoAcessivel::doAction(const QString& acao) {
     if (acao != pressAction()) {
         QAccessibleWidget::doAction(acao);
         return;
@@ -63,7 +65,7 @@ void TDsFancyButtonAcessivel::doAction(const QString& acao) {
         b, [b] { b->AnimateClick(); }, Qt::QueuedConnection);
 }
 
-QStringList TDsFancyButtonAcessivel::keyBindingsForAction(const QString& acao) const {
+QStringList BotaoAcessivel::keyBindingsForAction(const QString& acao) const {
     if (acao == pressAction()) return botao()->property(kTeclas).toStringList();
     return QAccessibleWidget::keyBindingsForAction(acao);
 }
@@ -74,3 +76,5 @@ void InstalarAcessibilidadeDoBotao() {
     static const bool instalada = (QAccessible::installFactory(fabrica), true);
     (void)instalada;
 }
+
+}  // namespace controles

@@ -7,9 +7,11 @@
 
 class TDsFancyButton;
 
-class TDsFancyButtonAcessivel : public QAccessibleWidget {
+namespace controles {
+
+class BotaoAcessivel : public QAccessibleWidget {
 public:
-    explicit TDsFancyButtonAcessivel(TDsFancyButton* botao);
+    explicit BotaoAcessivel(TDsFancyButton* botao);
 
     QString text(QAccessible::Text t) const override;
     QAccessible::State state() const override;
@@ -27,3 +29,5 @@ void DefinirTeclasDoBotao(TDsFancyButton* botao, const QStringList& teclas);
 // Lets QAccessible::queryAccessibleInterface give every TDsFancyButton the interface above. Each
 // button calls it when it is made, before anything can ask for its interface; once is enough.
 void InstalarAcessibilidadeDoBotao();
+
+}  // namespace controles
