@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QPainter>
+#include <system_error>
 
 #include "platform/carregar_jpeg.h"
 #include "platform/idioma.h"
@@ -48,6 +49,18 @@ QImage FiguraDoRecurso(const QString& caminho, int escala, const QString& caminh
         }
     }
     return comLetreiros(lerDoRecurso(caminho), caminho);
+}
+
+std::future<QImage> FiguraEmSegundoPlano(const QString& caminho, int escala, const QString& caminho2x) {
+    const auto ler = [=] {
+        const QImage figura = FiguraDoRecurso(caminho, escala, caminho2x);
+        return figura.hasAlphaChannel() ? figura : figura.convertToFormat(QImage::Format_RGB32);
+    };
+    try {
+        return std::async(std::launch::async, ler);
+    } catch (const std::system_error&) {
+        return std::async(std::launch::deferred, ler);
+    }
 }
 
 }  // namespace imagens

@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QString>
 #include <QtGlobal>
+#include <future>
 
 namespace imagens {
 
@@ -25,5 +26,11 @@ inline QString NomeEm2x(const QString& caminho) {
 // game's language paints its own lettering for the picture (":/form/en/ChassisFundo.png" for
 // ":/form/ChassisFundo.bmp", at the same scale), that is laid over it.
 QImage FiguraDoRecurso(const QString& caminho, int escala, const QString& caminho2x = QString());
+
+// The same picture read on a second thread while the caller goes on, and brought to full colour
+// there when it is opaque (the form it is painted from): the start-up builds the controls
+// meanwhile. Read on the caller's thread at get() when no thread can be had.
+std::future<QImage> FiguraEmSegundoPlano(const QString& caminho, int escala,
+                                         const QString& caminho2x = QString());
 
 }  // namespace imagens

@@ -342,6 +342,9 @@ void TfrmPrincipal::CriarControles() {
     imgChassisFundo->setMovable(true);
 
     const int escala = imagens::EscalaPara(devicePixelRatioF());
+    // The cabinet, by far the largest picture, is read meanwhile.
+    std::future<QImage> chassis = imagens::FiguraEmSegundoPlano(
+        QStringLiteral(":/form/ChassisFundo.bmp"), escala, QStringLiteral(":/form/ChassisFundo@2x.png"));
     QHash<QString, QImage> lidas;
     for (const Controle& c : kControles) {
         switch (c.tipo) {
@@ -363,9 +366,8 @@ void TfrmPrincipal::CriarControles() {
 
     // The picture is given last, once the control has its parent, place and size: assigning it
     // builds the window's shape.
-    QImage chassis = imagens::FiguraDoRecurso(QStringLiteral(":/form/ChassisFundo.bmp"), escala,
-                                              QStringLiteral(":/form/ChassisFundo@2x.png"));
-    if (!chassis.isNull()) imgChassisFundo->setPicture(chassis);
+    const QImage figuraDoChassis = chassis.get();
+    if (!figuraDoChassis.isNull()) imgChassisFundo->setPicture(figuraDoChassis);
 }
 
 void TfrmPrincipal::CriarRotuloDoSite() {
