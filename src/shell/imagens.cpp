@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QPainter>
+#include <QPixmap>
 #include <system_error>
 
 #include "platform/carregar_jpeg.h"
@@ -61,6 +62,23 @@ std::future<QImage> FiguraEmSegundoPlano(const QString& caminho, int escala, con
     } catch (const std::system_error&) {
         return std::async(std::launch::deferred, ler);
     }
+}
+
+QIcon IconeDoJogo() {
+    QFile arquivo(QStringLiteral(":/icone/trevolino.argb"));
+    const QByteArray pixeis = arquivo.open(QIODevice::ReadOnly) ? arquivo.readAll() : QByteArray();
+    QIcon icone;
+    qsizetype inicio = 0;
+    for (int lado : {16, 22, 24, 32, 48, 64, 128}) {
+        const qsizetype bytes = qsizetype(lado) * lado * 4;
+        if (inicio + bytes > pixeis.size()) break;
+        // Over the bytes read; the pixmap takes its own copy.
+        const QImage imagem(reinterpret_cast<const uchar*>(pixeis.constData() + inicio), lado, lado, lado * 4,
+                            QImage::Format_ARGB32);
+        icone.addPixmap(QPixmap::fromImage(imagem));
+        inicio += bytes;
+    }
+    return icone;
 }
 
 }  // namespace imagens

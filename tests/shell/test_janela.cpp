@@ -7,6 +7,7 @@
 #include "controls/DsFancyButton.h"
 #include "controls/ImageShape.h"
 #include "apoio.h"
+#include "shell/imagens.h"
 #include "shell/uPrincipal.h"
 
 namespace {
@@ -153,6 +154,18 @@ private slots:
         QCOMPARE(apoio::controle<TPicture>(&w, "imgBarraHorizontal02")->picture().size(), QSize(438, 18));
         QCOMPARE(apoio::controle<TPicture>(&w, "imgPainelPontuacao")->picture().size(), QSize(158, 302));
         QCOMPARE(apoio::controle<TImageShape>(&w, "imgChassisFundo")->Picture().size(), QSize(800, 600));
+    }
+
+    // The window's icon holds, size by size, the pixels the theme's PNG files decode to.
+    void iconeSaoOsPngsDoTema() {
+        const QIcon icone = imagens::IconeDoJogo();
+        QCOMPARE(icone.availableSizes().size(), 7);
+        for (const QSize& t : icone.availableSizes()) {
+            const QImage png(QStringLiteral(":/icone/hicolor/%1x%1/apps/trevolino.png").arg(t.width()),
+                             "PNG");
+            QCOMPARE(icone.pixmap(t).toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied),
+                     png.convertToFormat(QImage::Format_ARGB32_Premultiplied));
+        }
     }
 
     void fecharApagaOsCincoArquivos() {
