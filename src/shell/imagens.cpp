@@ -14,7 +14,13 @@ namespace imagens {
 namespace {
 
 QImage lerDoRecurso(const QString& caminho) {
-    if (caminho.endsWith(QLatin1String(".bmp"))) return plataforma::LerImagem(caminho, "bmp");
+    if (caminho.endsWith(QLatin1String(".bmp"))) {
+        QFile f(caminho);
+        if (!f.open(QIODevice::ReadOnly)) return QImage();
+        const QByteArray dados = f.readAll();
+        const QImage figura = plataforma::LerBmpDe256Cores(dados);
+        return figura.isNull() ? plataforma::LerImagem(dados, "bmp") : figura;
+    }
     if (caminho.endsWith(QLatin1String(".png"))) return plataforma::LerImagem(caminho, "png");
     QFile f(caminho);
     if (!f.open(QIODevice::ReadOnly)) return QImage();

@@ -7,6 +7,7 @@
 #include "controls/DsFancyButton.h"
 #include "controls/ImageShape.h"
 #include "apoio.h"
+#include "platform/imagem_embutida.h"
 #include "shell/imagens.h"
 #include "shell/uPrincipal.h"
 
@@ -154,6 +155,13 @@ private slots:
         QCOMPARE(apoio::controle<TPicture>(&w, "imgBarraHorizontal02")->picture().size(), QSize(438, 18));
         QCOMPARE(apoio::controle<TPicture>(&w, "imgPainelPontuacao")->picture().size(), QSize(158, 302));
         QCOMPARE(apoio::controle<TImageShape>(&w, "imgChassisFundo")->Picture().size(), QSize(800, 600));
+        // The cabinet's BMP comes out in the colours Qt's own reader gives it; a cut file, not at all.
+        QFile bmp(":/form/ChassisFundo.bmp");
+        QVERIFY(bmp.open(QIODevice::ReadOnly));
+        const QByteArray dados = bmp.readAll();
+        QCOMPARE(plataforma::LerBmpDe256Cores(dados),
+                 QImage::fromData(dados, "BMP").convertToFormat(QImage::Format_RGB32));
+        QVERIFY(plataforma::LerBmpDe256Cores(dados.left(dados.size() - 1)).isNull());
     }
 
     // The window's icon holds, size by size, the pixels the theme's PNG files decode to.
