@@ -1,7 +1,9 @@
 // The cabinet window's composition and its shutdown.
+#include <QBuffer>
 #include <QDesktopServices>
 #include <QLabel>
 #include <QTimer>
+#include <QtEndian>
 #include <QtTest>
 
 #include "controls/DsFancyButton.h"
@@ -162,6 +164,28 @@ private slots:
         QCOMPARE(plataforma::LerBmpDe256Cores(dados),
                  QImage::fromData(dados, "BMP").convertToFormat(QImage::Format_RGB32));
         QVERIFY(plataforma::LerBmpDe256Cores(dados.left(dados.size() - 1)).isNull());
+        // A short colour table (still 8 bits a pixel) and padded rows, stored bottom up and then top
+        // down; a 16-colour file is not that kind.
+        QImage pequena(3, 2, QImage::Format_Indexed8);
+        for (int i = 0; i < 20; ++i) pequena.setColor(i, qRgb(12 * i, 255 - i, 7 * i % 256));
+        for (int i = 0; i < 6; ++i) pequena.setPixel(i % 3, i / 3, uint(3 * i));
+        QByteArray arquivo;
+        QBuffer buffer(&arquivo);
+        QVERIFY(buffer.open(QIODevice::WriteOnly) && pequena.save(&buffer, "BMP"));
+        QCOMPARE(plataforma::LerBmpDe256Cores(arquivo), pequena.convertToFormat(QImage::Format_RGB32));
+        const qint32 altura = -2;
+        const qsizetype inicio = qFromLittleEndian<quint32>(arquivo.constData() + 10);
+        QByteArray deCimaParaBaixo = arquivo;
+        qToLittleEndian(altura, deCimaParaBaixo.data() + 22);
+        deCimaParaBaixo.replace(inicio, 4, arquivo.mid(inicio + 4, 4))
+            .replace(inicio + 4, 4, arquivo.mid(inicio, 4));
+        QCOMPARE(plataforma::LerBmpDe256Cores(deCimaParaBaixo),
+                 pequena.convertToFormat(QImage::Format_RGB32));
+        pequena.setColorCount(16);
+        arquivo.clear();
+        buffer.close();
+        QVERIFY(buffer.open(QIODevice::WriteOnly) && pequena.save(&buffer, "BMP"));
+        QVERIFY(plataforma::LerBmpDe256Cores(arquivo).isNull());
     }
 
     // The window's icon holds, size by size, the pixels the theme's PNG files decode to.
