@@ -22,7 +22,7 @@ set(_form_files
   ${_gen}/form/Icone3@2x.png)
 get_property(_letreiros GLOBAL PROPERTY TREVOLINO_LETREIROS)
 list(APPEND _form_files ${_letreiros})
-set(_icon_files ${_gen}/icone/trevolino.svg)
+set(_icon_files ${_gen}/icone/trevolino.svg ${_gen}/icone/trevolino.argb)
 foreach(px 16 22 24 32 48 64 128 256)
   list(APPEND _icon_files ${_gen}/icone/hicolor/${px}x${px}/apps/trevolino.png)
 endforeach()

@@ -3,9 +3,6 @@
 // then either an installer mode (decided here, before any window exists) or the main window,
 // whose creation runs the game's start-up sequence, and the message loop.
 #include <QApplication>
-#include <QIcon>
-#include <QImage>
-#include <QPixmap>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -14,10 +11,10 @@
 #include "platform/identidade.h"
 #include "platform/idioma.h"
 #include "platform/fontes_em_segundo_plano.h"
-#include "platform/imagem_embutida.h"
 #include "platform/pasta_pessoal.h"
 #include "platform/pedido_de_termino.h"
 #include "shell/dialogos.h"
+#include "shell/imagens.h"
 #include "shell/uPrincipal.h"
 
 namespace {
@@ -50,21 +47,6 @@ struct ArgumentosDoQt {
     }
 };
 
-// The clover for taskbars and Alt+Tab, every size the build made.
-// Each size is read as the PNG it is: QIcon::addFile would ask every installed image plugin
-// what the file is, and loading them all costs the game 2 MiB at start-up. Sizes up to 128
-// px: taskbars and Alt+Tab draw smaller, and the 256 px picture alone held 0.2 MiB more (the
-// installed theme icon keeps every size for the launchers).
-QIcon IconeDoJogo() {
-    QIcon icone;
-    for (int lado : {16, 22, 24, 32, 48, 64, 128}) {
-        const QImage imagem = plataforma::LerImagem(
-            QStringLiteral(":/icone/hicolor/%1x%1/apps/trevolino.png").arg(lado), "png");
-        if (!imagem.isNull()) icone.addPixmap(QPixmap::fromImage(imagem));
-    }
-    return icone;
-}
-
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -82,7 +64,7 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName("Trevolino");
     // The Wayland app_id: the packaged desktop file is named after it.
     QGuiApplication::setDesktopFileName(QString::fromLatin1(plataforma::kIdDoAplicativo));
-    QApplication::setWindowIcon(IconeDoJogo());
+    QApplication::setWindowIcon(apresentacao::IconeDoJogo());
     plataforma::InstalarIdioma();
 
     // "<INSTALAR>", "<ICONES>" or "<DESINSTALAR>" as the only argument: that mode instead of the game.

@@ -70,7 +70,7 @@ TImageShape::TImageShape(QWidget* parent) : QWidget(parent) {
 TImageShape::~TImageShape() = default;
 
 void TImageShape::setPicture(const QImage& v) {
-    FPicture = v.copy();
+    FPicture = v;
     PictureUpdated();
 }
 
@@ -179,6 +179,9 @@ void TImageShape::PictureUpdated() {
                                                                       ? QImage::Format_ARGB32_Premultiplied
                                                                       : QImage::Format_RGB32);
         FDisplayPicture.setDevicePixelRatio(k);
+        // Opaque and nothing keyed out, the painter's copy holds the very colours: one image serves
+        // both, and a 256-colour cabinet does not stay in memory beside its full-colour copy.
+        if (!keyOut && !FPicture.hasAlphaChannel()) FPicture = FDisplayPicture;
         setAttribute(Qt::WA_OpaquePaintEvent, !keyOut && FStretch && !FProportional);
         if (ApplyPaletteChange() && FPaintActive) repaint();
     } else {

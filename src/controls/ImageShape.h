@@ -20,7 +20,7 @@ public:
     ~TImageShape() override;
 
     const QImage& Picture() const { return FPicture; }
-    void setPicture(const QImage& v);  // copies; rebuilds the window shape
+    void setPicture(const QImage& v);  // shared, as Qt images are; rebuilds the window shape
     bool Movable() const { return FMovable; }
     void setMovable(bool v) { FMovable = v; }
 

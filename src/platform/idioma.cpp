@@ -55,8 +55,12 @@ QString EscolherTraducao(const QStringList& pedidos, const QStringList& traducoe
 void InstalarIdioma() {
     const QString prefixo = QStringLiteral("trevolino_");
     QStringList traducoes;
-    for (const QString& arquivo : QDir(QStringLiteral(":/i18n")).entryList({prefixo + QLatin1String("*.qm")}))
-        traducoes << arquivo.mid(prefixo.size()).chopped(3);
+    // Matched by hand, without a wildcard filter: that would bring in the regular-expression
+    // library and its compiler at every start for one folder of a few names.
+    for (const QString& arquivo : QDir(QStringLiteral(":/i18n")).entryList(QDir::Files))
+        if (arquivo.startsWith(prefixo, Qt::CaseInsensitive) &&
+            arquivo.endsWith(QLatin1String(".qm"), Qt::CaseInsensitive))
+            traducoes << arquivo.mid(prefixo.size()).chopped(3);
     gIdioma = EscolherTraducao(IdiomasPedidos(), traducoes);
     const QString idioma = gIdioma.isEmpty() ? QStringLiteral("pt_BR") : gIdioma;
 

@@ -13,4 +13,9 @@ namespace plataforma {
 QImage LerImagem(const QString& caminho, const char* formato);
 QImage LerImagem(const QByteArray& dados, const char* formato);
 
+// A BMP of 256 colours, uncompressed (the kind the cabinet picture is), straight into full
+// colour: the colours Qt's own reader gives, without its 256-colour copy and without its look
+// at the installed image plugins. A null image for any other kind of file.
+QImage LerBmpDe256Cores(const QByteArray& dados);
+
 }  // namespace plataforma

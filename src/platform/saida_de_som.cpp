@@ -12,6 +12,7 @@
 #include "platform/registro.h"
 #include "platform/saida_de_som.h"
 
+#include <dlfcn.h>
 #include <pulse/pulseaudio.h>
 
 #include <QCoreApplication>
@@ -21,6 +22,65 @@
 namespace plataforma {
 
 namespace {
+
+// libpulse is opened with the first sound, not with the program: it brings a dozen codec
+// libraries along, and mapping and relocating them was a measurable share of the work before
+// the first frame. No library means no sound, as no server does.
+#define TREVOLINO_FUNCOES_DO_PULSE(X) \
+    X(pa_context_connect)             \
+    X(pa_context_disconnect)          \
+    X(pa_context_get_state)           \
+    X(pa_context_new_with_proplist)   \
+    X(pa_context_set_state_callback)  \
+    X(pa_context_unref)               \
+    X(pa_operation_unref)             \
+    X(pa_proplist_free)               \
+    X(pa_proplist_new)                \
+    X(pa_proplist_sets)               \
+    X(pa_sample_spec_valid)           \
+    X(pa_stream_connect_playback)     \
+    X(pa_stream_disconnect)           \
+    X(pa_stream_drain)                \
+    X(pa_stream_get_state)            \
+    X(pa_stream_new)                  \
+    X(pa_stream_set_state_callback)   \
+    X(pa_stream_set_write_callback)   \
+    X(pa_stream_unref)                \
+    X(pa_stream_write)                \
+    X(pa_threaded_mainloop_free)      \
+    X(pa_threaded_mainloop_get_api)   \
+    X(pa_threaded_mainloop_lock)      \
+    X(pa_threaded_mainloop_new)       \
+    X(pa_threaded_mainloop_start)     \
+    X(pa_threaded_mainloop_stop)      \
+    X(pa_threaded_mainloop_unlock)    \
+    X(pa_usec_to_bytes)
+
+struct Pulse {
+#define TREVOLINO_PONTEIRO(f) decltype(&::f) f = nullptr;
+    TREVOLINO_FUNCOES_DO_PULSE(TREVOLINO_PONTEIRO)
+#undef TREVOLINO_PONTEIRO
+};
+
+Pulse gPulse;
+
+const Pulse& pulse() { return gPulse; }
+
+// Application's thread only; true once every function was found.
+bool abrirPulse() {
+    static const bool aberto = [] {
+        void* biblioteca = dlopen("libpulse.so.0", RTLD_NOW | RTLD_LOCAL);
+        if (!biblioteca) return false;
+        bool completo = true;
+#define TREVOLINO_RESOLVER(f)                                           \
+    gPulse.f = reinterpret_cast<decltype(&::f)>(dlsym(biblioteca, #f)); \
+    completo = completo && gPulse.f;
+        TREVOLINO_FUNCOES_DO_PULSE(TREVOLINO_RESOLVER)
+#undef TREVOLINO_RESOLVER
+        return completo;
+    }();
+    return aberto;
+}
 
 // The server is asked to hold this much sound ahead: short enough that a stop or a new sound is
 // heard at once, long enough not to wake the process for every few milliseconds of sound.
@@ -71,9 +131,9 @@ void escrever(pa_stream* fluxo, size_t pedido, void*) {
         if (s.posicao >= dados.size()) {
             if (!s.repetir) {
                 // All written: let the server play out what it holds, then say so.
-                pa_stream_set_write_callback(fluxo, nullptr, nullptr);
+                pulse().pa_stream_set_write_callback(fluxo, nullptr, nullptr);
                 const quint64 geracao = s.geracao;
-                pa_operation* op = pa_stream_drain(
+                pa_operation* op = pulse().pa_stream_drain(
                     fluxo,
                     [](pa_stream*, int, void* g) {
                         const quint64 geracao = quint64(reinterpret_cast<quintptr>(g));
@@ -83,13 +143,14 @@ void escrever(pa_stream* fluxo, size_t pedido, void*) {
                         avisarAplicacao(geracao, true);
                     },
                     reinterpret_cast<void*>(quintptr(geracao)));
-                if (op) pa_operation_unref(op);
+                if (op) pulse().pa_operation_unref(op);
                 return;
             }
             s.posicao = 0;
         }
         const size_t n = std::min<size_t>(pedido, size_t(dados.size() - s.posicao));
-        if (pa_stream_write(fluxo, dados.constData() + s.posicao, n, nullptr, 0, PA_SEEK_RELATIVE) < 0)
+        if (pulse().pa_stream_write(fluxo, dados.constData() + s.posicao, n, nullptr, 0, PA_SEEK_RELATIVE) <
+            0)
             return;
         s.posicao += qint64(n);
         pedido -= n;
@@ -98,18 +159,19 @@ void escrever(pa_stream* fluxo, size_t pedido, void*) {
 
 void aoMudarFluxo(pa_stream* fluxo, void*) {
     Saida& s = saida();
-    if (fluxo == s.fluxo && pa_stream_get_state(fluxo) == PA_STREAM_READY) avisarAplicacao(s.geracao, false);
+    if (fluxo == s.fluxo && pulse().pa_stream_get_state(fluxo) == PA_STREAM_READY)
+        avisarAplicacao(s.geracao, false);
 }
 
 // A stream given up while the server was still creating it: it cannot be disconnected before
 // the server answers, so it is disconnected as soon as it is ready, and let go once it ends.
 void aoMudarFluxoDescartado(pa_stream* fluxo, void*) {
-    switch (pa_stream_get_state(fluxo)) {
-        case PA_STREAM_READY: pa_stream_disconnect(fluxo); break;
+    switch (pulse().pa_stream_get_state(fluxo)) {
+        case PA_STREAM_READY: pulse().pa_stream_disconnect(fluxo); break;
         case PA_STREAM_FAILED:
         case PA_STREAM_TERMINATED:
-            pa_stream_set_state_callback(fluxo, nullptr, nullptr);
-            pa_stream_unref(fluxo);
+            pulse().pa_stream_set_state_callback(fluxo, nullptr, nullptr);
+            pulse().pa_stream_unref(fluxo);
             break;
         default: break;
     }
@@ -121,52 +183,52 @@ void fecharFluxo() {
     pa_stream* fluxo = s.fluxo;
     if (!fluxo) return;
     s.fluxo = nullptr;
-    pa_stream_set_write_callback(fluxo, nullptr, nullptr);
-    switch (pa_stream_get_state(fluxo)) {
+    pulse().pa_stream_set_write_callback(fluxo, nullptr, nullptr);
+    switch (pulse().pa_stream_get_state(fluxo)) {
         case PA_STREAM_CREATING:
             // Left to finish: disconnecting now fails, and the server would keep a stream nobody
             // feeds. The reference is released by the callback.
-            pa_stream_set_state_callback(fluxo, &aoMudarFluxoDescartado, nullptr);
+            pulse().pa_stream_set_state_callback(fluxo, &aoMudarFluxoDescartado, nullptr);
             return;
         case PA_STREAM_READY:
-            pa_stream_set_state_callback(fluxo, nullptr, nullptr);
-            pa_stream_disconnect(fluxo);
+            pulse().pa_stream_set_state_callback(fluxo, nullptr, nullptr);
+            pulse().pa_stream_disconnect(fluxo);
             break;
-        default: pa_stream_set_state_callback(fluxo, nullptr, nullptr); break;
+        default: pulse().pa_stream_set_state_callback(fluxo, nullptr, nullptr); break;
     }
-    pa_stream_unref(fluxo);
+    pulse().pa_stream_unref(fluxo);
 }
 
 void abrirFluxo() {
     Saida& s = saida();
-    if (!s.amostras || !s.contexto || pa_context_get_state(s.contexto) != PA_CONTEXT_READY) return;
+    if (!s.amostras || !s.contexto || pulse().pa_context_get_state(s.contexto) != PA_CONTEXT_READY) return;
     const FormatoWav& w = s.amostras->formato;
     pa_sample_spec amostragem;
     amostragem.format = w.bits == 8 ? PA_SAMPLE_U8 : PA_SAMPLE_S16LE;
     amostragem.rate = w.taxa;
     amostragem.channels = quint8(w.canais);
-    if (!pa_sample_spec_valid(&amostragem)) return;
-    pa_stream* fluxo = pa_stream_new(s.contexto, "Trevolino", &amostragem, nullptr);
+    if (!pulse().pa_sample_spec_valid(&amostragem)) return;
+    pa_stream* fluxo = pulse().pa_stream_new(s.contexto, "Trevolino", &amostragem, nullptr);
     if (!fluxo) return;  // a channel count the server cannot map: silence
     s.fluxo = fluxo;
     s.posicao = 0;
-    pa_stream_set_write_callback(fluxo, &escrever, nullptr);
-    pa_stream_set_state_callback(fluxo, &aoMudarFluxo, nullptr);
+    pulse().pa_stream_set_write_callback(fluxo, &escrever, nullptr);
+    pulse().pa_stream_set_state_callback(fluxo, &aoMudarFluxo, nullptr);
     pa_buffer_attr atributos;
     atributos.maxlength = uint32_t(-1);
-    atributos.tlength = uint32_t(pa_usec_to_bytes(kLatenciaUs, &amostragem));
+    atributos.tlength = uint32_t(pulse().pa_usec_to_bytes(kLatenciaUs, &amostragem));
     atributos.prebuf = uint32_t(-1);
     atributos.minreq = uint32_t(-1);
     atributos.fragsize = uint32_t(-1);
-    if (pa_stream_connect_playback(fluxo, nullptr, &atributos, PA_STREAM_ADJUST_LATENCY, nullptr, nullptr) <
-        0)
+    if (pulse().pa_stream_connect_playback(fluxo, nullptr, &atributos, PA_STREAM_ADJUST_LATENCY, nullptr,
+                                           nullptr) < 0)
         fecharFluxo();
 }
 
 void aoMudarContexto(pa_context* contexto, void*) {
     Saida& s = saida();
     if (contexto != s.contexto) return;
-    switch (pa_context_get_state(contexto)) {
+    switch (pulse().pa_context_get_state(contexto)) {
         case PA_CONTEXT_READY:
             abrirFluxo();  // the sound asked for while connecting
             break;
@@ -185,25 +247,26 @@ void aoMudarContexto(pa_context* contexto, void*) {
 void garantirContexto() {
     Saida& s = saida();
     if (s.contexto) {
-        const pa_context_state_t e = pa_context_get_state(s.contexto);
+        const pa_context_state_t e = pulse().pa_context_get_state(s.contexto);
         if (e != PA_CONTEXT_FAILED && e != PA_CONTEXT_TERMINATED) return;
         fecharFluxo();
-        pa_context_set_state_callback(s.contexto, nullptr, nullptr);
-        pa_context_disconnect(s.contexto);
-        pa_context_unref(s.contexto);
+        pulse().pa_context_set_state_callback(s.contexto, nullptr, nullptr);
+        pulse().pa_context_disconnect(s.contexto);
+        pulse().pa_context_unref(s.contexto);
         s.contexto = nullptr;
     }
-    pa_proplist* p = pa_proplist_new();
-    pa_proplist_sets(p, PA_PROP_APPLICATION_NAME, "Trevolino");
-    pa_proplist_sets(p, PA_PROP_APPLICATION_ICON_NAME, "trevolino");
-    pa_proplist_sets(p, PA_PROP_MEDIA_ROLE, "game");
-    s.contexto = pa_context_new_with_proplist(pa_threaded_mainloop_get_api(s.laco), "Trevolino", p);
-    pa_proplist_free(p);
+    pa_proplist* p = pulse().pa_proplist_new();
+    pulse().pa_proplist_sets(p, PA_PROP_APPLICATION_NAME, "Trevolino");
+    pulse().pa_proplist_sets(p, PA_PROP_APPLICATION_ICON_NAME, "trevolino");
+    pulse().pa_proplist_sets(p, PA_PROP_MEDIA_ROLE, "game");
+    s.contexto =
+        pulse().pa_context_new_with_proplist(pulse().pa_threaded_mainloop_get_api(s.laco), "Trevolino", p);
+    pulse().pa_proplist_free(p);
     if (!s.contexto) return;
-    pa_context_set_state_callback(s.contexto, &aoMudarContexto, nullptr);
+    pulse().pa_context_set_state_callback(s.contexto, &aoMudarContexto, nullptr);
     // A game does not start a sound server of its own: no server means no sound.
-    if (pa_context_connect(s.contexto, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0)
-        pa_context_set_state_callback(s.contexto, nullptr, nullptr);
+    if (pulse().pa_context_connect(s.contexto, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0)
+        pulse().pa_context_set_state_callback(s.contexto, nullptr, nullptr);
 }
 
 // Runs while the application object is being destroyed: the stream and the connection are
@@ -212,18 +275,18 @@ void encerrarSaida() {
     Saida& s = saida();
     if (avisos().aoEncerrar) avisos().aoEncerrar();
     if (!s.laco) return;
-    pa_threaded_mainloop_lock(s.laco);
+    pulse().pa_threaded_mainloop_lock(s.laco);
     fecharFluxo();
     s.amostras.reset();
     if (s.contexto) {
-        pa_context_set_state_callback(s.contexto, nullptr, nullptr);
-        pa_context_disconnect(s.contexto);
-        pa_context_unref(s.contexto);
+        pulse().pa_context_set_state_callback(s.contexto, nullptr, nullptr);
+        pulse().pa_context_disconnect(s.contexto);
+        pulse().pa_context_unref(s.contexto);
         s.contexto = nullptr;
     }
-    pa_threaded_mainloop_unlock(s.laco);
-    pa_threaded_mainloop_stop(s.laco);
-    pa_threaded_mainloop_free(s.laco);
+    pulse().pa_threaded_mainloop_unlock(s.laco);
+    pulse().pa_threaded_mainloop_stop(s.laco);
+    pulse().pa_threaded_mainloop_free(s.laco);
     s.laco = nullptr;
 }
 
@@ -231,10 +294,15 @@ void encerrarSaida() {
 bool iniciarSaida() {
     Saida& s = saida();
     if (s.laco) return true;
-    s.laco = pa_threaded_mainloop_new();
+    if (!abrirPulse()) {
+        plataforma::AvisarUmaVez(QStringLiteral("libpulse"),
+                                 QStringLiteral("libpulse.so.0 not loaded, the game plays silent"));
+        return false;
+    }
+    s.laco = pulse().pa_threaded_mainloop_new();
     if (!s.laco) return false;
-    if (pa_threaded_mainloop_start(s.laco) < 0) {
-        pa_threaded_mainloop_free(s.laco);
+    if (pulse().pa_threaded_mainloop_start(s.laco) < 0) {
+        pulse().pa_threaded_mainloop_free(s.laco);
         s.laco = nullptr;
         return false;
     }
@@ -247,7 +315,7 @@ quint64 pedirSom(std::shared_ptr<const SomWav> amostras, bool repetir) {
     Saida& s = saida();
     if (!amostras && !s.laco) return 0;  // nothing plays and nothing is to be played: no need for the thread
     if (!iniciarSaida()) return 0;
-    pa_threaded_mainloop_lock(s.laco);
+    pulse().pa_threaded_mainloop_lock(s.laco);
     fecharFluxo();
     const quint64 geracao = ++s.geracao;
     s.amostras = std::move(amostras);
@@ -256,7 +324,7 @@ quint64 pedirSom(std::shared_ptr<const SomWav> amostras, bool repetir) {
         garantirContexto();
         abrirFluxo();  // at once when connected; otherwise when the context becomes ready
     }
-    pa_threaded_mainloop_unlock(s.laco);
+    pulse().pa_threaded_mainloop_unlock(s.laco);
     return geracao;
 }
 

@@ -82,7 +82,8 @@ bool acharSecao(QFile& f, const char* nome, quint64& deslocamento, quint64& tama
 
 QString LerVersaoDoArquivo(const QString& caminho) {
     QFile f(caminho);
-    if (!f.open(QIODevice::ReadOnly)) return kPadrao;
+    // Unbuffered: the reading jumps about in small pieces, each of which would refill a buffer.
+    if (!f.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) return kPadrao;
     quint64 deslocamento = 0, tamanho = 0;
     if (!acharSecao(f, TREVOLINO_SECAO_DA_VERSAO, deslocamento, tamanho)) return kPadrao;
     plataforma::BlocoDeVersao bloco{};
@@ -95,6 +96,13 @@ QString LerVersaoDoArquivo(const QString& caminho) {
         .arg(bloco.versaoLS & 0xFFFF);
 }
 
-QString ObterVersaoDoExecutavel() { return LerVersaoDoArquivo(QCoreApplication::applicationFilePath()); }
+QString ObterVersaoDoExecutavel() {
+    // Read once: the start-up alone asks four times, and the running program stays the version it
+    // was started as even if its file is replaced meanwhile. Not before the application object,
+    // which is what knows the program's file.
+    if (!QCoreApplication::instance()) return LerVersaoDoArquivo(QCoreApplication::applicationFilePath());
+    static const QString versao = LerVersaoDoArquivo(QCoreApplication::applicationFilePath());
+    return versao;
+}
 
 }  // namespace plataforma

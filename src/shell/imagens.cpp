@@ -3,6 +3,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QPainter>
+#include <QPixmap>
+#include <system_error>
 
 #include "platform/carregar_jpeg.h"
 #include "platform/idioma.h"
@@ -12,7 +14,13 @@ namespace apresentacao {
 namespace {
 
 QImage lerDoRecurso(const QString& caminho) {
-    if (caminho.endsWith(QLatin1String(".bmp"))) return plataforma::LerImagem(caminho, "bmp");
+    if (caminho.endsWith(QLatin1String(".bmp"))) {
+        QFile f(caminho);
+        if (!f.open(QIODevice::ReadOnly)) return QImage();
+        const QByteArray dados = f.readAll();
+        const QImage figura = plataforma::LerBmpDe256Cores(dados);
+        return figura.isNull() ? plataforma::LerImagem(dados, "bmp") : figura;
+    }
     if (caminho.endsWith(QLatin1String(".png"))) return plataforma::LerImagem(caminho, "png");
     QFile f(caminho);
     if (!f.open(QIODevice::ReadOnly)) return QImage();
@@ -48,6 +56,35 @@ QImage FiguraDoRecurso(const QString& caminho, int escala, const QString& caminh
         }
     }
     return comLetreiros(lerDoRecurso(caminho), caminho);
+}
+
+std::future<QImage> FiguraEmSegundoPlano(const QString& caminho, int escala, const QString& caminho2x) {
+    const auto ler = [=] {
+        const QImage figura = FiguraDoRecurso(caminho, escala, caminho2x);
+        return figura.hasAlphaChannel() ? figura : figura.convertToFormat(QImage::Format_RGB32);
+    };
+    try {
+        return std::async(std::launch::async, ler);
+    } catch (const std::system_error&) {
+        return std::async(std::launch::deferred, ler);
+    }
+}
+
+QIcon IconeDoJogo() {
+    QFile arquivo(QStringLiteral(":/icone/trevolino.argb"));
+    const QByteArray pixeis = arquivo.open(QIODevice::ReadOnly) ? arquivo.readAll() : QByteArray();
+    QIcon icone;
+    qsizetype inicio = 0;
+    for (int lado : {16, 22, 24, 32, 48, 64, 128}) {
+        const qsizetype bytes = qsizetype(lado) * lado * 4;
+        if (inicio + bytes > pixeis.size()) break;
+        // Over the bytes read; the pixmap takes its own copy.
+        const QImage imagem(reinterpret_cast<const uchar*>(pixeis.constData() + inicio), lado, lado, lado * 4,
+                            QImage::Format_ARGB32);
+        icone.addPixmap(QPixmap::fromImage(imagem));
+        inicio += bytes;
+    }
+    return icone;
 }
 
 }  // namespace apresentacao

@@ -346,6 +346,9 @@ void TfrmPrincipal::CriarControles() {
     imgChassisFundo->setMovable(true);
 
     const int escala = apresentacao::EscalaPara(devicePixelRatioF());
+    // The cabinet, by far the largest picture, is read meanwhile.
+    std::future<QImage> chassis = apresentacao::FiguraEmSegundoPlano(
+        QStringLiteral(":/form/ChassisFundo.bmp"), escala, QStringLiteral(":/form/ChassisFundo@2x.png"));
     QHash<QString, QImage> lidas;
     for (const Controle& c : kControles) {
         switch (c.tipo) {
@@ -367,9 +370,8 @@ void TfrmPrincipal::CriarControles() {
 
     // The picture is given last, once the control has its parent, place and size: assigning it
     // builds the window's shape.
-    QImage chassis = apresentacao::FiguraDoRecurso(QStringLiteral(":/form/ChassisFundo.bmp"), escala,
-                                              QStringLiteral(":/form/ChassisFundo@2x.png"));
-    if (!chassis.isNull()) imgChassisFundo->setPicture(chassis);
+    const QImage figuraDoChassis = chassis.get();
+    if (!figuraDoChassis.isNull()) imgChassisFundo->setPicture(figuraDoChassis);
 }
 
 void TfrmPrincipal::CriarRotuloDoSite() {

@@ -118,9 +118,12 @@ void TestControles::imagemRetanguloDaFigura() {
     QCOMPARE(img.geometry(), QRect(7, 8, 40, 30));
 
     // Transparent leaves the key colour out of the painting; only a plain stretched picture is opaque.
+    // A 256-colour picture, as the cabinet's: the control keeps it in full colour.
     TImageShape t;
     t.resize(20, 20);
-    t.setPicture(retangulo(20, 20, QRect(5, 5, 10, 10)));
+    QImage dada = retangulo(20, 20, QRect(5, 5, 10, 10)).convertToFormat(QImage::Format_Indexed8);
+    t.setPicture(dada);
+    dada.fill(0);  // the caller's image is its own: changing it leaves the control's alone
     const auto pintar = [&t] {
         QImage out(20, 20, QImage::Format_RGB32);
         out.fill(Qt::green);
@@ -135,6 +138,9 @@ void TestControles::imagemRetanguloDaFigura() {
     const QImage transparente = pintar();
     QCOMPARE(QColor(transparente.pixel(1, 1)), QColor(Qt::green));
     QCOMPARE(QColor(transparente.pixel(10, 10)), QColor(Qt::white));
+    QCOMPARE(QColor(t.Picture().pixel(10, 10)), QColor(Qt::white));
+    t.setTransparent(false);
+    QCOMPARE(QColor(pintar().pixel(1, 1)), QColor(Qt::black));
 }
 
 // A repaint of a few separate rectangles (lamps and displays over the cabinet) paints each of

@@ -1,12 +1,16 @@
 // The cabinet window's composition and its shutdown.
+#include <QBuffer>
 #include <QDesktopServices>
 #include <QLabel>
 #include <QTimer>
+#include <QtEndian>
 #include <QtTest>
 
 #include "controls/DsFancyButton.h"
 #include "controls/ImageShape.h"
 #include "apoio.h"
+#include "platform/imagem_embutida.h"
+#include "shell/imagens.h"
 #include "shell/uPrincipal.h"
 
 namespace {
@@ -153,6 +157,47 @@ private slots:
         QCOMPARE(apoio::controle<Figura>(&w, "imgBarraHorizontal02")->Imagem().size(), QSize(438, 18));
         QCOMPARE(apoio::controle<Figura>(&w, "imgPainelPontuacao")->Imagem().size(), QSize(158, 302));
         QCOMPARE(apoio::controle<TImageShape>(&w, "imgChassisFundo")->Picture().size(), QSize(800, 600));
+        // The cabinet's BMP comes out in the colours Qt's own reader gives it; a cut file, not at all.
+        QFile bmp(":/form/ChassisFundo.bmp");
+        QVERIFY(bmp.open(QIODevice::ReadOnly));
+        const QByteArray dados = bmp.readAll();
+        QCOMPARE(plataforma::LerBmpDe256Cores(dados),
+                 QImage::fromData(dados, "BMP").convertToFormat(QImage::Format_RGB32));
+        QVERIFY(plataforma::LerBmpDe256Cores(dados.left(dados.size() - 1)).isNull());
+        // A short colour table (still 8 bits a pixel) and padded rows, stored bottom up and then top
+        // down; a 16-colour file is not that kind.
+        QImage pequena(3, 2, QImage::Format_Indexed8);
+        for (int i = 0; i < 20; ++i) pequena.setColor(i, qRgb(12 * i, 255 - i, 7 * i % 256));
+        for (int i = 0; i < 6; ++i) pequena.setPixel(i % 3, i / 3, uint(3 * i));
+        QByteArray arquivo;
+        QBuffer buffer(&arquivo);
+        QVERIFY(buffer.open(QIODevice::WriteOnly) && pequena.save(&buffer, "BMP"));
+        QCOMPARE(plataforma::LerBmpDe256Cores(arquivo), pequena.convertToFormat(QImage::Format_RGB32));
+        const qint32 altura = -2;
+        const qsizetype inicio = qFromLittleEndian<quint32>(arquivo.constData() + 10);
+        QByteArray deCimaParaBaixo = arquivo;
+        qToLittleEndian(altura, deCimaParaBaixo.data() + 22);
+        deCimaParaBaixo.replace(inicio, 4, arquivo.mid(inicio + 4, 4))
+            .replace(inicio + 4, 4, arquivo.mid(inicio, 4));
+        QCOMPARE(plataforma::LerBmpDe256Cores(deCimaParaBaixo),
+                 pequena.convertToFormat(QImage::Format_RGB32));
+        pequena.setColorCount(16);
+        arquivo.clear();
+        buffer.close();
+        QVERIFY(buffer.open(QIODevice::WriteOnly) && pequena.save(&buffer, "BMP"));
+        QVERIFY(plataforma::LerBmpDe256Cores(arquivo).isNull());
+    }
+
+    // The window's icon holds, size by size, the pixels the theme's PNG files decode to.
+    void iconeSaoOsPngsDoTema() {
+        const QIcon icone = apresentacao::IconeDoJogo();
+        QCOMPARE(icone.availableSizes().size(), 7);
+        for (const QSize& t : icone.availableSizes()) {
+            const QImage png(QStringLiteral(":/icone/hicolor/%1x%1/apps/trevolino.png").arg(t.width()),
+                             "PNG");
+            QCOMPARE(icone.pixmap(t).toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied),
+                     png.convertToFormat(QImage::Format_ARGB32_Premultiplied));
+        }
     }
 
     void fecharApagaOsCincoArquivos() {

@@ -1639,9 +1639,16 @@ int main(int argc, char** argv) {
     const QByteArray svg = iconeSvg();
     ok &= gravarArquivo(pastaGerada + "/icone/trevolino.svg", svg);
     QSvgRenderer renderizador(svg);
-    for (int n : {16, 22, 24, 32, 48, 64, 128, 256})
-        ok &= salvarImagem(iconePng(renderizador, n),
-                           pastaGerada + QStringLiteral("/icone/hicolor/%1x%1/apps/trevolino.png").arg(n),
-                           "PNG");
+    // The window's own copy of the sizes up to 128 px, as the pixels the PNG files decode to, one
+    // size after the other: the game takes them as they are instead of decoding seven PNGs at
+    // every start.
+    QByteArray pixeis;
+    for (int n : {16, 22, 24, 32, 48, 64, 128, 256}) {
+        const QString png = pastaGerada + QStringLiteral("/icone/hicolor/%1x%1/apps/trevolino.png").arg(n);
+        ok &= salvarImagem(iconePng(renderizador, n), png, "PNG");
+        const QImage lida = QImage(png, "PNG").convertToFormat(QImage::Format_ARGB32);
+        if (n <= 128) pixeis.append(reinterpret_cast<const char*>(lida.constBits()), lida.sizeInBytes());
+    }
+    ok &= gravarArquivo(pastaGerada + "/icone/trevolino.argb", pixeis);
     return ok ? 0 : 1;
 }
