@@ -4,7 +4,9 @@
 #include <QFile>
 #include <QImageReader>
 #include <QtEndian>
+#include <cstdint>
 #include <cstdlib>
+#include <sys/mman.h>
 
 namespace plataforma {
 
@@ -16,7 +18,47 @@ QImage ler(QIODevice* dispositivo, const char* formato) {
     return leitor.read();
 }
 
+constexpr size_t kPaginaGrande = size_t(2) << 20;
+
+struct Mapeamento {
+    void* inicio;
+    size_t tamanho;
+};
+
+void desmapear(void* info) {
+    auto* m = static_cast<Mapeamento*>(info);
+    munmap(m->inicio, m->tamanho);
+    delete m;
+}
+
 }  // namespace
+
+QImage ImagemEmPaginasGrandes(int largura, int altura, QImage::Format formato) {
+    const int bits = formato == QImage::Format_Invalid ? 0 : QImage::toPixelFormat(formato).bitsPerPixel();
+    const qsizetype porLinha = ((qsizetype(largura) * bits + 31) / 32) * 4;
+    if (largura <= 0 || altura <= 0 || bits == 0 || porLinha > (qsizetype(1) << 30) / altura)
+        return QImage(largura, altura, formato);
+    const size_t tamanho =
+        (size_t(porLinha) * size_t(altura) + kPaginaGrande - 1) / kPaginaGrande * kPaginaGrande;
+    // Mapped a large page wider, then trimmed to a large page's boundary on both sides.
+    void* bruto =
+        mmap(nullptr, tamanho + kPaginaGrande, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (bruto == MAP_FAILED) return QImage(largura, altura, formato);
+    const auto endereco = reinterpret_cast<std::uintptr_t>(bruto);
+    const std::uintptr_t alinhado = (endereco + kPaginaGrande - 1) & ~std::uintptr_t(kPaginaGrande - 1);
+    if (alinhado > endereco) munmap(bruto, alinhado - endereco);
+    if (const std::uintptr_t fim = alinhado + tamanho; fim < endereco + tamanho + kPaginaGrande)
+        munmap(reinterpret_cast<void*>(fim), endereco + tamanho + kPaginaGrande - fim);
+    void* inicio = reinterpret_cast<void*>(alinhado);
+    madvise(inicio, tamanho, MADV_HUGEPAGE);  // a refusal leaves ordinary pages: nothing lost
+    auto* mapeamento = new Mapeamento{inicio, tamanho};
+    QImage imagem(static_cast<uchar*>(inicio), largura, altura, porLinha, formato, desmapear, mapeamento);
+    if (imagem.isNull()) {  // refused before it took the memory over
+        desmapear(mapeamento);
+        return QImage(largura, altura, formato);
+    }
+    return imagem;
+}
 
 QImage LerImagem(const QString& caminho, const char* formato) {
     QFile arquivo(caminho);
@@ -52,12 +94,18 @@ QImage LerBmpDe256Cores(const QByteArray& dados) {
         return {};
     QRgb tabela[256];
     for (int i = 0; i < cores; ++i) tabela[i] = qRgb(d[54 + 4 * i + 2], d[54 + 4 * i + 1], d[54 + 4 * i]);
-    QImage imagem(largura, altura, QImage::Format_RGB32);
+    QImage imagem = ImagemEmPaginasGrandes(largura, altura, QImage::Format_RGB32);
     if (imagem.isNull()) return {};
+    uchar* const pixeis = imagem.bits();
+    const qsizetype passo = imagem.bytesPerLine();
     for (int y = 0; y < altura; ++y) {
         // Rows run from the bottom up unless the height is negative.
         const uchar* origem = d + inicioDosPixeis + linha * (alturaNoArquivo > 0 ? altura - 1 - y : y);
-        auto* destino = reinterpret_cast<QRgb*>(imagem.scanLine(y));
+        auto* destino = reinterpret_cast<QRgb*>(pixeis + passo * y);
+        if (cores == 256) {  // every index has its colour: nothing to check in the loop
+            for (int x = 0; x < largura; ++x) destino[x] = tabela[origem[x]];
+            continue;
+        }
         for (int x = 0; x < largura; ++x) {
             if (origem[x] >= cores) return {};  // a colour the table lacks: left to Qt's reader
             destino[x] = tabela[origem[x]];

@@ -18,4 +18,11 @@ QImage LerImagem(const QByteArray& dados, const char* formato);
 // at the installed image plugins. A null image for any other kind of file.
 QImage LerBmpDe256Cores(const QByteArray& dados);
 
+// A new picture whose pixels lie in memory the kernel may give in 2 MiB pages. Each 4 KiB page a
+// program first writes costs it a fault; on a virtual machine a fault costs about 10 us, so a
+// full-window picture (470 small pages) takes about 5 ms to fill, and a single large page a tenth
+// of a millisecond. Where the kernel gives no large pages the picture is an ordinary one, the
+// same pixels either way; a null image when the memory cannot be had.
+QImage ImagemEmPaginasGrandes(int largura, int altura, QImage::Format formato);
+
 }  // namespace plataforma

@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QPainter>
 #include <QPixmap>
+#include <QResource>
 #include <system_error>
 
 #include "platform/carregar_jpeg.h"
@@ -15,9 +16,16 @@ namespace {
 
 QImage lerDoRecurso(const QString& caminho) {
     if (caminho.endsWith(QLatin1String(".bmp"))) {
-        QFile f(caminho);
-        if (!f.open(QIODevice::ReadOnly)) return QImage();
-        const QByteArray dados = f.readAll();
+        // An uncompressed resource is read where it lies, in the program's own pages.
+        const QResource recurso(caminho);
+        QByteArray dados;
+        if (recurso.isValid() && recurso.compressionAlgorithm() == QResource::NoCompression && recurso.data())
+            dados = QByteArray::fromRawData(reinterpret_cast<const char*>(recurso.data()), recurso.size());
+        else {
+            QFile f(caminho);
+            if (!f.open(QIODevice::ReadOnly)) return QImage();
+            dados = f.readAll();
+        }
         const QImage figura = plataforma::LerBmpDe256Cores(dados);
         return figura.isNull() ? plataforma::LerImagem(dados, "bmp") : figura;
     }
