@@ -12,7 +12,9 @@
 #include <QtTest>
 
 #include <pwd.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 #include "controls/DsFancyButton.h"
@@ -25,6 +27,7 @@
 #include "installer/linha_de_comando.h"
 #include "instantaneo.h"
 #include "jpeg_gigante.h"
+#include "platform/barramento_da_sessao.h"
 #include "platform/pasta_pessoal.h"
 #include "leitor_desktop.h"
 #include "platform/carregar_jpeg.h"
@@ -385,6 +388,45 @@ private slots:
         QVERIFY(!plataforma::GarantirPastaPessoal());
         QCOMPARE(qgetenv("HOME"), QFile::encodeName(tmp->path()));
         qputenv("HOME", guardado);
+    }
+
+    // The session bus is only ever given up for a moment when libdbus could not find one anyway:
+    // an address set, the user's bus socket or a dbus-launch on the PATH each keep it, and the
+    // environment comes back as it was.
+    void barramentoDaSessaoSoSemSaida() {
+        if (QFile::exists("/usr/bin/dbus-launch"))
+            QSKIP("dbus-launch is installed: a bus can always be started");
+        const QByteArray endereco = qgetenv("DBUS_SESSION_BUS_ADDRESS"), caminho = qgetenv("PATH"),
+                         execucao = qgetenv("XDG_RUNTIME_DIR");
+        auto tmp = std::make_unique<QTemporaryDir>();
+        qunsetenv("DBUS_SESSION_BUS_ADDRESS");
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(tmp->path()));
+        qputenv("PATH", QFile::encodeName(tmp->path()));
+        {
+            const plataforma::SemBuscaInutilDoBarramento semBusca;
+            QVERIFY(semBusca.Ativo());
+            QCOMPARE(qgetenv("DBUS_SESSION_BUS_ADDRESS"), QByteArray("disabled:"));
+        }
+        QVERIFY(!qEnvironmentVariableIsSet("DBUS_SESSION_BUS_ADDRESS"));
+        const int soquete = socket(AF_UNIX, SOCK_STREAM, 0);
+        sockaddr_un lugar{};
+        lugar.sun_family = AF_UNIX;
+        qstrncpy(lugar.sun_path, QFile::encodeName(tmp->filePath("bus")).constData(), sizeof lugar.sun_path);
+        QVERIFY(bind(soquete, reinterpret_cast<sockaddr*>(&lugar), sizeof lugar) == 0);
+        QVERIFY(plataforma::BarramentoDaSessaoPodeSerAchado());
+        close(soquete);
+        QFile::remove(tmp->filePath("bus"));
+        escrever(tmp->filePath("dbus-launch"), "#!/bin/sh\n");
+        QFile::setPermissions(tmp->filePath("dbus-launch"), QFile::ReadOwner | QFile::ExeOwner);
+        QVERIFY(plataforma::BarramentoDaSessaoPodeSerAchado());
+        QFile::remove(tmp->filePath("dbus-launch"));
+        qputenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/run/user/0/bus");
+        QVERIFY(!plataforma::SemBuscaInutilDoBarramento().Ativo());
+        QCOMPARE(qgetenv("DBUS_SESSION_BUS_ADDRESS"), QByteArray("unix:path=/run/user/0/bus"));
+        for (const auto& [nome, valor] : {std::pair{"DBUS_SESSION_BUS_ADDRESS", endereco},
+                                          {"PATH", caminho},
+                                          {"XDG_RUNTIME_DIR", execucao}})
+            valor.isNull() ? qunsetenv(nome) : qputenv(nome, valor);
     }
 
     // A program, arguments or folder holding a control character a launcher cannot carry gets
