@@ -4,9 +4,12 @@
 #include <QFile>
 #include <QImageReader>
 #include <QtEndian>
+#include <dlfcn.h>
+
 #include <cstdint>
 #include <cstdlib>
 #include <sys/mman.h>
+#include <unistd.h>
 
 namespace plataforma {
 
@@ -58,6 +61,20 @@ QImage ImagemEmPaginasGrandes(int largura, int altura, QImage::Format formato) {
         return QImage(largura, altura, formato);
     }
     return imagem;
+}
+
+void DevolverPaginasLidas(const void* inicio, qsizetype tamanho) {
+    const long pagina = sysconf(_SC_PAGESIZE);
+    if (!inicio || tamanho <= 0 || pagina <= 0) return;
+    // Only bytes of a loaded program file: elsewhere (memory of the heap, say) the kernel would
+    // hand the pages back empty.
+    Dl_info origem{};
+    if (dladdr(inicio, &origem) == 0 || !origem.dli_fname) return;
+    const auto comeco = reinterpret_cast<std::uintptr_t>(inicio);
+    // Only whole pages inside the bytes: a page shared with other data stays.
+    const std::uintptr_t primeira = (comeco + pagina - 1) & ~std::uintptr_t(pagina - 1);
+    const std::uintptr_t fim = (comeco + std::uintptr_t(tamanho)) & ~std::uintptr_t(pagina - 1);
+    if (fim > primeira) madvise(reinterpret_cast<void*>(primeira), fim - primeira, MADV_DONTNEED);
 }
 
 QImage LerImagem(const QString& caminho, const char* formato) {

@@ -25,4 +25,9 @@ QImage LerBmpDe256Cores(const QByteArray& dados);
 // same pixels either way; a null image when the memory cannot be had.
 QImage ImagemEmPaginasGrandes(int largura, int altura, QImage::Format formato);
 
+// Lets go of the memory pages that hold bytes read in place from the program's own file (an
+// uncompressed resource) once they are decoded: they stop counting in the program's memory and
+// come back from the file should they be read again. Bytes anywhere else are left alone.
+void DevolverPaginasLidas(const void* inicio, qsizetype tamanho);
+
 }  // namespace plataforma

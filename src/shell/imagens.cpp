@@ -16,18 +16,23 @@ namespace {
 
 QImage lerDoRecurso(const QString& caminho) {
     if (caminho.endsWith(QLatin1String(".bmp"))) {
-        // An uncompressed resource is read where it lies, in the program's own pages.
+        // An uncompressed resource is read where it lies, in the program's own pages, which are
+        // let go once decoded.
         const QResource recurso(caminho);
+        const bool noLugar =
+            recurso.isValid() && recurso.compressionAlgorithm() == QResource::NoCompression && recurso.data();
         QByteArray dados;
-        if (recurso.isValid() && recurso.compressionAlgorithm() == QResource::NoCompression && recurso.data())
+        if (noLugar) {
             dados = QByteArray::fromRawData(reinterpret_cast<const char*>(recurso.data()), recurso.size());
-        else {
+        } else {
             QFile f(caminho);
             if (!f.open(QIODevice::ReadOnly)) return QImage();
             dados = f.readAll();
         }
         const QImage figura = plataforma::LerBmpDe256Cores(dados);
-        return figura.isNull() ? plataforma::LerImagem(dados, "bmp") : figura;
+        if (figura.isNull()) return plataforma::LerImagem(dados, "bmp");
+        if (noLugar) plataforma::DevolverPaginasLidas(dados.constData(), dados.size());
+        return figura;
     }
     if (caminho.endsWith(QLatin1String(".png"))) return plataforma::LerImagem(caminho, "png");
     QFile f(caminho);

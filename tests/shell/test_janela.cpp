@@ -179,6 +179,15 @@ private slots:
         estreita.fill(Qt::red);
         QCOMPARE(estreita.pixel(2, 4), qRgb(255, 0, 0));
         QVERIFY(plataforma::ImagemEmPaginasGrandes(0, 5, QImage::Format_RGB32).isNull());
+        // Read in place and let go once decoded, the resource still reads the same; bytes of the
+        // heap are never let go.
+        QCOMPARE(apresentacao::FiguraDoRecurso(":/form/ChassisFundo.bmp", 1), copia);
+        QFile deNovo(":/form/ChassisFundo.bmp");
+        QVERIFY(deNovo.open(QIODevice::ReadOnly));
+        QCOMPARE(deNovo.readAll(), dados);
+        const QByteArray noMonte(1 << 20, 'x');
+        plataforma::DevolverPaginasLidas(noMonte.constData(), noMonte.size());
+        QCOMPARE(noMonte, QByteArray(1 << 20, 'x'));
         // A short colour table (still 8 bits a pixel) and padded rows, stored bottom up and then top
         // down; a 16-colour file is not that kind.
         QImage pequena(3, 2, QImage::Format_Indexed8);
