@@ -7,8 +7,9 @@
 namespace plataforma {
 
 // Asks the X server to repeat a held key as presses alone, for every window of this program.
-// True when the server agreed; false elsewhere (another platform, an X server without XKB), where
-// the repeats stay as the platform sends them.
+// True when the request went to an X server with XKB (its answer is not waited for); false
+// elsewhere (another platform, an X server without XKB), where the repeats stay as the platform
+// sends them.
 bool RepetirSoOAperto();
 
 }  // namespace plataforma

@@ -12,6 +12,10 @@
 
 #include <xcb/shape.h>
 #include <xcb/xcb.h>
+// The C header names a field "explicit", a C++ keyword.
+#define explicit explicito
+#include <xcb/xkb.h>
+#undef explicit
 
 #include <set>
 
@@ -154,6 +158,19 @@ private slots:
                              QRect(onde.topLeft() * k, onde.size() * k).contains(diferentes),
                          qPrintable(caminho + QString::number(k) + "x: " + QDebug::toString(diferentes)));
             }
+    }
+
+    // The window's keyboard set-up asked the X server, without waiting, to repeat a held key as
+    // presses alone; by the time the window shows, the server has it.
+    void teclaSeguradaSoRepeteOAperto() {
+        auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+        QVERIFY(x11 && x11->connection());
+        xcb_xkb_per_client_flags_reply_t* r = xcb_xkb_per_client_flags_reply(
+            x11->connection(),
+            xcb_xkb_per_client_flags(x11->connection(), XCB_XKB_ID_USE_CORE_KBD, 0, 0, 0, 0, 0), nullptr);
+        const auto liberar = qScopeGuard([r] { std::free(r); });
+        QVERIFY(r);
+        QVERIFY(r->value & XCB_XKB_PER_CLIENT_FLAG_DETECTABLE_AUTO_REPEAT);
     }
 
     // The size check keeps its 800 x 600 and 1024 x 768 in the cabinet's pixels: the 1280 x 1024
