@@ -396,37 +396,36 @@ private slots:
     void barramentoDaSessaoSoSemSaida() {
         if (QFile::exists("/usr/bin/dbus-launch"))
             QSKIP("dbus-launch is installed: a bus can always be started");
-        const QByteArray endereco = qgetenv("DBUS_SESSION_BUS_ADDRESS"), caminho = qgetenv("PATH"),
-                         execucao = qgetenv("XDG_RUNTIME_DIR");
-        auto tmp = std::make_unique<QTemporaryDir>();
+        QTemporaryDir tmp;
+        const QByteArray guardado[] = {qgetenv("DBUS_SESSION_BUS_ADDRESS"), qgetenv("PATH"),
+                                       qgetenv("XDG_RUNTIME_DIR")};
+        const auto restaurar = qScopeGuard([&] {
+            for (int i = 0; i < 3; ++i) {
+                const char* nome[] = {"DBUS_SESSION_BUS_ADDRESS", "PATH", "XDG_RUNTIME_DIR"};
+                guardado[i].isNull() ? qunsetenv(nome[i]) : qputenv(nome[i], guardado[i]);
+            }
+        });
         qunsetenv("DBUS_SESSION_BUS_ADDRESS");
-        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(tmp->path()));
-        qputenv("PATH", QFile::encodeName(tmp->path()));
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(tmp.path()));
+        qputenv("PATH", QFile::encodeName(tmp.path()));
         {
             const plataforma::SemBuscaInutilDoBarramento semBusca;
-            QVERIFY(semBusca.Ativo());
-            QCOMPARE(qgetenv("DBUS_SESSION_BUS_ADDRESS"), QByteArray("disabled:"));
+            QVERIFY(semBusca.Ativo() && qgetenv("DBUS_SESSION_BUS_ADDRESS") == "disabled:");
         }
         QVERIFY(!qEnvironmentVariableIsSet("DBUS_SESSION_BUS_ADDRESS"));
+        escrever(tmp.filePath("dbus-launch"), "#!/bin/sh\n");
+        QFile::setPermissions(tmp.filePath("dbus-launch"), QFile::ReadOwner | QFile::ExeOwner);
+        QVERIFY(plataforma::BarramentoDaSessaoPodeSerAchado());
+        QVERIFY(QFile::remove(tmp.filePath("dbus-launch")));
+        sockaddr_un lugar{AF_UNIX, {}};
+        qstrncpy(lugar.sun_path, QFile::encodeName(tmp.filePath("bus")).constData(), sizeof lugar.sun_path);
         const int soquete = socket(AF_UNIX, SOCK_STREAM, 0);
-        sockaddr_un lugar{};
-        lugar.sun_family = AF_UNIX;
-        qstrncpy(lugar.sun_path, QFile::encodeName(tmp->filePath("bus")).constData(), sizeof lugar.sun_path);
         QVERIFY(bind(soquete, reinterpret_cast<sockaddr*>(&lugar), sizeof lugar) == 0);
-        QVERIFY(plataforma::BarramentoDaSessaoPodeSerAchado());
         close(soquete);
-        QFile::remove(tmp->filePath("bus"));
-        escrever(tmp->filePath("dbus-launch"), "#!/bin/sh\n");
-        QFile::setPermissions(tmp->filePath("dbus-launch"), QFile::ReadOwner | QFile::ExeOwner);
         QVERIFY(plataforma::BarramentoDaSessaoPodeSerAchado());
-        QFile::remove(tmp->filePath("dbus-launch"));
         qputenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/run/user/0/bus");
         QVERIFY(!plataforma::SemBuscaInutilDoBarramento().Ativo());
         QCOMPARE(qgetenv("DBUS_SESSION_BUS_ADDRESS"), QByteArray("unix:path=/run/user/0/bus"));
-        for (const auto& [nome, valor] : {std::pair{"DBUS_SESSION_BUS_ADDRESS", endereco},
-                                          {"PATH", caminho},
-                                          {"XDG_RUNTIME_DIR", execucao}})
-            valor.isNull() ? qunsetenv(nome) : qputenv(nome, valor);
     }
 
     // A program, arguments or folder holding a control character a launcher cannot carry gets
