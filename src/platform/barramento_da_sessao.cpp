@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 
@@ -28,8 +29,9 @@ bool BarramentoDaSessaoPodeSerAchado() {
     }
     // libdbus runs dbus-launch from its own folder first, then by name along the PATH.
     if (executavel("/usr/bin/dbus-launch")) return true;
+    // Without a PATH, the C library's own search path.
     const char* caminhos = std::getenv("PATH");
-    std::string resto = caminhos ? caminhos : "";
+    const std::string resto = caminhos ? caminhos : "/bin:/usr/bin";
     for (size_t inicio = 0; inicio <= resto.size();) {
         const size_t fim = std::min(resto.find(':', inicio), resto.size());
         const std::string pasta = fim > inicio ? resto.substr(inicio, fim - inicio) : std::string(".");

@@ -41,6 +41,8 @@ QImage ImagemEmPaginasGrandes(int largura, int altura, QImage::Format formato) {
     const qsizetype porLinha = ((qsizetype(largura) * bits + 31) / 32) * 4;
     if (largura <= 0 || altura <= 0 || bits == 0 || porLinha > (qsizetype(1) << 30) / altura)
         return QImage(largura, altura, formato);
+    // A picture of less than half a large page gains little from one, and would hold all of it.
+    if (size_t(porLinha) * size_t(altura) < kPaginaGrande / 2) return QImage(largura, altura, formato);
     const size_t tamanho =
         (size_t(porLinha) * size_t(altura) + kPaginaGrande - 1) / kPaginaGrande * kPaginaGrande;
     // Mapped a large page wider, then trimmed to a large page's boundary on both sides.

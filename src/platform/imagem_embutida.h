@@ -21,8 +21,9 @@ QImage LerBmpDe256Cores(const QByteArray& dados);
 // A new picture whose pixels lie in memory the kernel may give in 2 MiB pages. Each 4 KiB page a
 // program first writes costs it a fault; on a virtual machine a fault costs about 10 us, so a
 // full-window picture (470 small pages) takes about 5 ms to fill, and a single large page a tenth
-// of a millisecond. Where the kernel gives no large pages the picture is an ordinary one, the
-// same pixels either way; a null image when the memory cannot be had.
+// of a millisecond. Where the kernel gives no large pages, and for a picture under a megabyte,
+// the picture is an ordinary one, the same pixels either way; a null image when the memory cannot
+// be had.
 QImage ImagemEmPaginasGrandes(int largura, int altura, QImage::Format formato);
 
 // Lets go of the memory pages that hold bytes read in place from the program's own file (an
