@@ -9,8 +9,6 @@
 // then as it was, for the programs the game starts.
 #pragma once
 
-#include <QByteArray>
-
 namespace plataforma {
 
 class SemBuscaInutilDoBarramento {
