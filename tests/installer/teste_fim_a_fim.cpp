@@ -108,7 +108,10 @@ bool aceitar(bool lembrete) {
 // `fim`, and gives the exit status (negative when a dialog did not come).
 int modo(const QString& usuario, const QString& programa, const QString& token, const QString& fim) {
     QProcess p;
-    p.start("setpriv", {"--reuid=" + usuario, "--regid=nogroup", "--clear-groups", programa, token});
+    // The test's session bus is root's, which another user may not use: that user runs with no
+    // bus, said with an address that fails (with none, libdbus would autolaunch one and leave it).
+    p.start("setpriv", {"--reuid=" + usuario, "--regid=nogroup", "--clear-groups", "env",
+                        "DBUS_SESSION_BUS_ADDRESS=disabled:", programa, token});
     const bool instalar = token == "<INSTALAR>";
     if (!p.waitForStarted() || (instalar && !aceitar(false))) return -2;
     if (!instalar) tecla(janela("Confirmação de Desinstalação"), "Return");

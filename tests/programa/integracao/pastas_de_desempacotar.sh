@@ -44,13 +44,16 @@ iniciar_x() {
     n=$((n + 1))
   done
 }
-# jogo root|nobody FOLDER [program]: starts a game from FOLDER; its pid in $pid.
+# jogo root|nobody FOLDER [program]: starts a game from FOLDER; its pid in $pid. Root's games use
+# the test's session bus; nobody may not use root's, so nobody plays with no bus, said with an
+# address that fails (with none at all, libdbus would autolaunch a bus and leave it running).
 jogo() {
   local quem=(env) casa=$TMP/casa
   [ "$1" = nobody ] && quem=("${NINGUEM[@]}" env) casa=$TMP/ninguem
   local execucao=(XDG_RUNTIME_DIR="$casa/run")   # SEM_EXECUCAO=1: none, and a TMPDIR of the test's
   [ -n "${SEM_EXECUCAO:-}" ] && execucao=(-u XDG_RUNTIME_DIR TMPDIR="$TMP/tmp")
   [ -n "${TEMPORARIA:-}" ] && execucao+=(TMPDIR="$TEMPORARIA")
+  [ "$1" = nobody ] && execucao+=(DBUS_SESSION_BUS_ADDRESS=disabled:)
   (cd "$2" && exec "${quem[@]}" "${execucao[@]}" HOME="$casa" QT_QPA_PLATFORM=xcb \
     "${3:-./trevolino}") >>"$TMP/saida.txt" 2>&1 &
   pid=$!

@@ -169,7 +169,10 @@ try:
         pacote, casa = os.path.join(trabalho, "pacote"), os.path.join(trabalho, "casa-do-pacote")
         rodar(["dpkg-deb", "-x", deb, pacote])
         os.makedirs(casa)
-        quem = ["setpriv", "--reuid=nobody", "--regid=nogroup", "--clear-groups"] if os.geteuid() == 0 else []
+        # nobody may not use root's session bus: it runs with none, said with an address that fails
+        # (with no address at all, libdbus would autolaunch a bus that writes ~/.dbus and lives on).
+        quem = ["setpriv", "--reuid=nobody", "--regid=nogroup", "--clear-groups",
+                "env", "DBUS_SESSION_BUS_ADDRESS=disabled:"] if os.geteuid() == 0 else []
         if quem:
             shutil.chown(casa, "nobody", "nogroup")
             os.chmod(trabalho, 0o755)
