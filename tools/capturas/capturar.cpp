@@ -105,10 +105,11 @@ int main(int argc, char** argv) {
         janela.RealizarAposta(10);
         const auto inicio = [](int fim, int passos) { return ((fim - 1 + passos) % 16) + 1; };
         janela.maquina().Posicionar(inicio(3, 26), inicio(3, 51), inicio(3, 76));
-        // Mid-spin: once the first reel has made 45 steps; paying: once 5 credits are in.
-        int passosDaBobina1 = 0, creditosPagos = 0;
+        // Mid-spin: once the last reel has made 45 steps (the first one stands by then); paying:
+        // once 5 credits are in.
+        int passosDaBobina3 = 0, creditosPagos = 0;
         const auto giro = QObject::connect(&janela.maquina(), &jogo::Maquina::BobinaAndou, &janela, [&](int k) {
-            if (k == 1 && ++passosDaBobina1 == 45)
+            if (k == 3 && ++passosDaBobina3 == 45)
                 tudoCerto &= fotografarParado("giro", emVoltaDaJanela, 1);
         });
         const auto pagamento = QObject::connect(&janela.maquina(), &jogo::Maquina::CreditoPago, &janela, [&] {
