@@ -59,13 +59,18 @@ void BM_ProcessadorNaContagemDe120(benchmark::State& state) {
         TfrmPrincipal w(nullptr, false);
         w.show();
         jogo::Maquina& m = w.maquina();
-        m.Posicionar(11, 6, 2);  // three red sevens
+        // A draw of 0 from here ends on three red sevens.
+        const auto inicio = [](int fim, int passos) { return ((fim - 1 + passos) % 16) + 1; };
+        m.Posicionar(inicio(11, 26), inicio(6, 51), inicio(2, 76));
+        m.DefinirSorteio([](int) { return 0; });
         m.DefinirDinheiro(0, 10);
         m.IniciarLuzes();  // the lamps and marquee run during a payout, as in play
+        m.Girar();
+        while (m.FaseAtual() != jogo::Maquina::Fase::Pagando)
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
         const double cpu0 = tempoDeProcessador();
         QElapsedTimer relogio;
         relogio.start();
-        w.ChecarSeGanhou();
         while (m.FaseAtual() == jogo::Maquina::Fase::Pagando)
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
         const double parede = relogio.nsecsElapsed() / 1e9;

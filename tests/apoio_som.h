@@ -6,6 +6,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
@@ -94,6 +95,29 @@ inline bool esperarFluxoDoJogo(bool presente, int limiteMs) {
         QTest::qWait(100);
     } while (t.elapsed() < limiteMs);
     return false;
+}
+
+// An audio server address where none answers.
+inline constexpr char kSemServidor[] = "unix:/nonexistent/trevolino/native";
+
+// Runs this test program again with `argumentos`, pointed at no audio server; empty when it
+// ended on its own within `limiteMs` and succeeded, otherwise what went wrong and what it printed.
+inline QString executarSemServidor(const QStringList& argumentos, int limiteMs) {
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("PULSE_SERVER", kSemServidor);
+    env.remove("PULSE_RUNTIME_PATH");
+    p.setProcessEnvironment(env);
+    p.setProcessChannelMode(QProcess::MergedChannels);
+    p.start(QCoreApplication::applicationFilePath(), argumentos);
+    if (!p.waitForFinished(limiteMs)) {
+        p.kill();
+        p.waitForFinished();
+        return QString("still running after %1 ms:\n%2").arg(limiteMs).arg(QString::fromLocal8Bit(p.readAll()));
+    }
+    if (p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0)
+        return QString("failed (exit %1):\n%2").arg(p.exitCode()).arg(QString::fromLocal8Bit(p.readAll()));
+    return {};
 }
 
 // True when the test run asked for the private server: only then may sounds be played on the

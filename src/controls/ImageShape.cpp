@@ -183,7 +183,6 @@ void TImageShape::PictureUpdated() {
         // both, and a 256-colour cabinet does not stay in memory beside its full-colour copy.
         if (!keyOut && !FPicture.hasAlphaChannel()) FPicture = FDisplayPicture;
         setAttribute(Qt::WA_OpaquePaintEvent, !keyOut && FStretch && !FProportional);
-        if (ApplyPaletteChange() && FPaintActive) repaint();
     } else {
         FDisplayPicture = QImage();
         setAttribute(Qt::WA_OpaquePaintEvent, false);

@@ -54,8 +54,6 @@ public:
     static QRegion OpaqueRegion(const QImage& source, QRgb key, const QRect& clientRect, const QRect& pictureRect);
     // Answer to the auto-size query: the picture's width and/or height, according to Align.
     bool CanAutoSize(int& NewWidth, int& NewHeight) const;
-    // Qt has no palettes to hand over: never a change to apply.
-    bool ApplyPaletteChange() const { return false; }
     // Forwarded loading progress of the picture.
     void PictureProgress(QObject* Sender, TProgressStage Stage, unsigned char PercentDone, bool RedrawNow,
                          const QRect& R, const QString& Msg);

@@ -23,7 +23,7 @@ double CalcularPremio(int s1, int s2, int s3, double aposta) {
 }
 
 int Sortear(int maior) {
-    // Re-seeded from a high-resolution clock before every draw, as the machine always did.
+    // A fresh generator for every draw, seeded from a high-resolution clock.
     const auto agora = std::chrono::high_resolution_clock::now().time_since_epoch().count();
     std::mt19937 gerador(static_cast<std::uint32_t>(agora ^ (agora >> 32)));
     return std::uniform_int_distribution<int>(0, maior)(gerador);

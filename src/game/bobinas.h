@@ -1,6 +1,6 @@
 // The slot machine's rules as small value types: reel strips and positions, neighbour steps,
-// stop targets, the pay rule, the lamp colours and the marquee. No widget code (QtCore only): the window,
-// the tests and the pay analysis all use these same definitions.
+// stop targets, the pay rule, the lamp colours and the marquee. No widget code (QtCore only): the
+// machine, the tests and the pay analysis all use these same definitions.
 #pragma once
 
 #include <array>

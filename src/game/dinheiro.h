@@ -1,6 +1,5 @@
-// Credit, bet and prize as plain steps on the window's money fields (whole credits held in
-// doubles), and the turn's set-up from a draw: the window calls these and only moves labels,
-// timers and sounds.
+// Credit, bet and prize as plain steps on the machine's money (whole credits held in doubles),
+// and the turn's set-up from a draw: jogo::Maquina takes its steps through these.
 #pragma once
 
 #include <array>

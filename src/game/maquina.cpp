@@ -98,6 +98,15 @@ bool Maquina::Girar() {
 
 void Maquina::GirarAbertura() { IniciarVolta(kMaiorSorteioAbertura, kAcrescimoAbertura); }
 
+void Maquina::Abrir() {
+    DefinirDinheiro(100.0, 0.0);
+    IniciarLuzes();
+    SetarMensagem(QT_TRANSLATE_NOOP("Trevolino", "Aposte e Ganhe"));
+    GirarAbertura();
+    // No stop targets: the draws decide where the reels stop.
+    SetarOQueTemQueDar(0, 0, 0);
+}
+
 void Maquina::PassoDaBobina(int k) {
     Bobina& b = m_bobinas[size_t(k - 1)];
     Avancar(b);
@@ -113,7 +122,7 @@ void Maquina::PassoDaBobina(int k) {
 }
 
 void Maquina::ChecarSeGanhou() {
-    m_premio = PremioDaLinhaDoMeio(m_bobinas, m_aposta);
+    m_premio = PremioDaLinha();
     m_premioDoPagamento = m_premio;
     if (m_premio <= 0) {
         TerminarPagamento();
@@ -162,6 +171,14 @@ void Maquina::SetarOQueTemQueDar(int s1, int s2, int s3) {
     m_bobinas[1].Alvo = s2 != 0 ? PrimeiraPosicao(Bobina2, s2) : 0;
     m_bobinas[2].Alvo = s3 != 0 ? PrimeiraPosicao(Bobina3, s3) : 0;
 }
+
+std::array<int, 3> Maquina::SimbolosEmVista(int k) const {
+    const Fita& fita = *Fitas[size_t(k - 1)];
+    const int p = Posicao(k);
+    return {fita[Decrementar(p)], fita[p], fita[Incrementar(p)]};
+}
+
+double Maquina::PremioDaLinha() const { return PremioDaLinhaDoMeio(m_bobinas, m_aposta); }
 
 void Maquina::Posicionar(int p1, int p2, int p3) {
     m_bobinas[0].Posicao = p1;

@@ -60,20 +60,22 @@ public:
     bool Apostar(double quantia);
 
     // --- the turn ---
+    // The game's opening: 100 credits and no bet, the lamps on, the greeting on the marquee, the
+    // opening turn, and no stop targets.
+    void Abrir();
     // Starts a spin on the bet placed; false, nothing changed, when there is no bet.
     bool Girar();
     // The opening turn: shorter, silent, and it leaves the buttons as they are.
     void GirarAbertura();
-    void PassoDaBobina(int k);  // one tick of reel k, 1..3
-    // The settling pause is over: the win check, then the count-up or straight to the end.
-    void ChecarSeGanhou();
-    void PassoDoPagamento();  // one tick of the count-up
-    void Finalizar();         // the second after the turn is over
     // Stop targets as symbols (0: none); a symbol the strip lacks sets none.
     void SetarOQueTemQueDar(int s1, int s2, int s3);
     const std::array<Bobina, 3>& Bobinas() const { return m_bobinas; }
     int Posicao(int k) const { return m_bobinas[size_t(k - 1)].Posicao; }
     void Posicionar(int p1, int p2, int p3);
+    // The symbols reel k (1..3) shows, top to bottom; the middle one is on the pay line.
+    std::array<int, 3> SimbolosEmVista(int k) const;
+    // What the pay line as it stands pays for the bet placed.
+    double PremioDaLinha() const;
     Fase FaseAtual() const { return m_fase; }
     // The prize a count-up in progress is paying (what chose its sound); 0 outside one.
     double PremioDoPagamento() const { return m_fase == Fase::Pagando ? m_premioDoPagamento : 0; }
@@ -104,6 +106,12 @@ signals:
     void LuzesAndaram(int fase);
 
 private:
+    // The steps of a turn, each driven by its timer.
+    void PassoDaBobina(int k);  // one tick of reel k, 1..3
+    // The settling pause is over: the win check, then the count-up or straight to the end.
+    void ChecarSeGanhou();
+    void PassoDoPagamento();  // one tick of the count-up
+    void Finalizar();         // the second after the turn is over
     void IniciarVolta(int maior, const std::array<int, 3>& acrescimos);
     void TerminarPagamento();
 

@@ -1,5 +1,7 @@
 #include "game/simbolos.h"
 
+#include <QCoreApplication>
+
 namespace jogo {
 
 // The table is indexed by number - 1: a row out of place would give a reel the wrong picture.
@@ -12,6 +14,11 @@ static_assert([] {
 std::string_view NomeDoDesenho(int simbolo) {
     const Simbolo* s = ObterSimbolo(simbolo);
     return s ? s->desenho : std::string_view();
+}
+
+QString NomeParaLeitura(int simbolo) {
+    const Simbolo* s = ObterSimbolo(simbolo);
+    return s ? QCoreApplication::translate("Trevolino", s->leitura) : QString();
 }
 
 }  // namespace jogo

@@ -248,6 +248,8 @@ QString PastaDaAreaDeTrabalho() { return PastaEspecial(0); }
 
 QString PastaDoMenuIniciar() { return PastaEspecial(11); }
 
+QString PastaDasFontes() { return PastaEspecial(20); }
+
 QString PastaEspecial(int numero) {
     QStandardPaths::StandardLocation onde;
     switch (numero) {

@@ -12,6 +12,7 @@ QString PastaDoWindows();           // stand-in: /usr/local/bin when writable, e
 QString PastaDeProgramas();         // /opt when writable, else the user's data folder; never empty
 QString PastaDaAreaDeTrabalho();    // the XDG desktop folder
 QString PastaDoMenuIniciar();       // ~/.local/share/applications (XDG)
+QString PastaDasFontes();           // the user's font folder, ~/.local/share/fonts
 QString PastaEspecial(int numero);  // 0 desktop, 11 start menu, 20 fonts; empty for others
 
 // Writes a freedesktop launcher `NomeDoAtalho`.desktop; Lugar 0 = desktop, 1 = group folder.

@@ -217,7 +217,7 @@ QString PastaDeDesempacotar::Reservar(const QString& preferida, const QString& n
         m_base = base;
         return m_pasta = QFile::decodeName(propria) + '/';
     }
-    // Nowhere private: the program folder's writes fail or succeed as they always did, unless
+    // Nowhere private: the program folder's writes fail or succeed as the folder allows, unless
     // another user could plant files there or it is an installed tree.
     if (instalada || (gravavel && !propria)) return QString();
     return m_pasta = pasta;

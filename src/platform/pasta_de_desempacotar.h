@@ -41,7 +41,7 @@ public:
 
     // Takes the folder for this run and returns it with a trailing '/'. When no private folder
     // can be made either, returns `preferida` without holding it if this user alone may write
-    // it, so the caller's writes there fail (or succeed) as they always did, and an empty text
+    // it, so the caller's writes there fail (or succeed) as the folder allows, and an empty text
     // when it is an installed tree or others may write it. A second call returns the same folder.
     QString Reservar(const QString& preferida, const QString& nome);
 

@@ -18,6 +18,8 @@
 #include <QCoreApplication>
 #include <QMetaObject>
 #include <algorithm>
+#include <mutex>
+#include <thread>
 
 namespace plataforma {
 
@@ -269,9 +271,22 @@ void garantirContexto() {
         pulse().pa_context_set_state_callback(s.contexto, nullptr, nullptr);
 }
 
+// Loading the library and starting the PulseAudio thread, by whichever thread comes first.
+std::mutex& inicioDaSaida() {
+    static std::mutex m;
+    return m;
+}
+
+// The thread of PrepararSaida, joined before the output is closed.
+std::thread& preparo() {
+    static std::thread t;
+    return t;
+}
+
 // Runs while the application object is being destroyed: the stream and the connection are
 // closed and the PulseAudio thread is ended before the process goes.
 void encerrarSaida() {
+    if (preparo().joinable()) preparo().join();
     Saida& s = saida();
     if (avisos().aoEncerrar) avisos().aoEncerrar();
     if (!s.laco) return;
@@ -290,8 +305,17 @@ void encerrarSaida() {
     s.laco = nullptr;
 }
 
-// Runs on the application's thread; the PulseAudio thread is started on the first sound.
+// Application's thread: the close above is arranged before any thread of the output starts.
+void registrarEncerramento() {
+    static bool registrado = false;
+    if (registrado) return;
+    registrado = true;
+    qAddPostRoutine(&encerrarSaida);
+}
+
+// Starts the PulseAudio thread once; true while it runs.
 bool iniciarSaida() {
+    std::lock_guard<std::mutex> trava(inicioDaSaida());
     Saida& s = saida();
     if (s.laco) return true;
     if (!abrirPulse()) {
@@ -299,21 +323,26 @@ bool iniciarSaida() {
                                  QStringLiteral("libpulse.so.0 not loaded, the game plays silent"));
         return false;
     }
-    s.laco = pulse().pa_threaded_mainloop_new();
-    if (!s.laco) return false;
-    if (pulse().pa_threaded_mainloop_start(s.laco) < 0) {
-        pulse().pa_threaded_mainloop_free(s.laco);
-        s.laco = nullptr;
+    pa_threaded_mainloop* laco = pulse().pa_threaded_mainloop_new();
+    if (!laco) return false;
+    if (pulse().pa_threaded_mainloop_start(laco) < 0) {
+        pulse().pa_threaded_mainloop_free(laco);
         return false;
     }
-    qAddPostRoutine(&encerrarSaida);
+    s.laco = laco;
     return true;
+}
+
+bool saidaIniciada() {
+    std::lock_guard<std::mutex> trava(inicioDaSaida());
+    return saida().laco != nullptr;
 }
 
 // Asks the PulseAudio thread to play `amostras` (or nothing) as a new generation.
 quint64 pedirSom(std::shared_ptr<const SomWav> amostras, bool repetir) {
     Saida& s = saida();
-    if (!amostras && !s.laco) return 0;  // nothing plays and nothing is to be played: no need for the thread
+    if (!amostras && !saidaIniciada()) return 0;  // nothing plays or is to be played: no need for the thread
+    registrarEncerramento();
     if (!iniciarSaida()) return 0;
     pulse().pa_threaded_mainloop_lock(s.laco);
     fecharFluxo();
@@ -334,6 +363,18 @@ void DefinirAvisosDaSaida(AvisosDaSaida novos) { avisos() = std::move(novos); }
 
 quint64 TocarNaSaida(std::shared_ptr<const SomWav> som, bool repetir) {
     return pedirSom(std::move(som), repetir);
+}
+
+void PrepararSaida() {
+    if (preparo().joinable() || saida().laco || !QCoreApplication::instance()) return;
+    registrarEncerramento();
+    preparo() = std::thread([] {
+        if (!iniciarSaida()) return;
+        Saida& s = saida();
+        pulse().pa_threaded_mainloop_lock(s.laco);
+        garantirContexto();
+        pulse().pa_threaded_mainloop_unlock(s.laco);
+    });
 }
 
 }  // namespace plataforma

@@ -2,8 +2,9 @@
 // once or looping until replaced or stopped.
 //
 // Every call comes from the application's own thread (the one of the QCoreApplication object),
-// and so does every notice. The PulseAudio thread is started with the first sound and ended,
-// with its stream and connection, while the application object is being destroyed.
+// and so does every notice. The PulseAudio thread is started with the first sound, or ahead of
+// it by PrepararSaida, and ended, with its stream and connection, while the application object
+// is being destroyed.
 //
 // With no audio server the calls still return at once and nothing is heard; no server is ever
 // started on the game's behalf. A connection that failed or went away is tried anew with the
@@ -35,5 +36,10 @@ void DefinirAvisosDaSaida(AvisosDaSaida avisos);
 // returned; 0 when nothing was ever played and nothing is asked now, or when the output cannot
 // run at all.
 quint64 TocarNaSaida(std::shared_ptr<const SomWav> som, bool repetir);
+
+// Loads the sound library, starts the PulseAudio thread and connects to the server, all on a
+// thread of its own, so that the first sound finds them ready; a sound asked for meanwhile waits
+// for the library at most. Once per run; later calls do nothing.
+void PrepararSaida();
 
 }  // namespace plataforma

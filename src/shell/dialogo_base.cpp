@@ -15,8 +15,20 @@
 
 #include "platform/moldura_da_janela.h"
 #include "shell/dialogo_rotinas.h"
+#include "shell/imagens.h"
 
 namespace apresentacao {
+
+std::vector<QImage> IconesDosDialogos() {
+    std::vector<QImage> icones;
+    for (int i = 0; i < 4; ++i) icones.push_back(IconeDosDialogos(i));
+    return icones;
+}
+
+QImage IconeDosDialogos(int i) {
+    return FiguraDoRecurso(QStringLiteral(":/form/Icone%1.png").arg(i),
+                           EscalaPara(qGuiApp->devicePixelRatio()));
+}
 
 namespace {
 

@@ -9,7 +9,8 @@
 #include <QFont>
 #include <QToolButton>
 
-class QImage;
+#include <QImage>
+#include <vector>
 
 namespace apresentacao {
 // What a dialog answers: "Sim" (or Enter), "Não" (or Escape), or closed any other way.
@@ -19,6 +20,12 @@ inline constexpr int RespostaFechado = 2;
 
 inline const QColor AzulCeu(166, 202, 240);
 inline const QColor Marrom(128, 0, 0);
+
+// The four 24 x 24 pictures of the dialogs' buttons, as the program carries them.
+std::vector<QImage> IconesDosDialogos();
+// Picture i (0..3) of that list, for the screen: its 2x version, with its ratio, when the
+// application's screen is scaled 2x.
+QImage IconeDosDialogos(int i);
 
 // Verdana (or what the system puts in its place) at a height in pixels, so the text measures the
 // same whatever the screen's dots per inch.

@@ -6,7 +6,7 @@ class QWidget;
 
 namespace apresentacao {
 
-// n carriage-return/line-feed pairs; empty for n <= 0.
+// n line breaks; empty for n <= 0.
 QString QuebrasDeLinha(int n);
 
 // "%*.*n": the value with the user's regional thousands and decimal separators, right-aligned

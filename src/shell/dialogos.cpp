@@ -1,4 +1,4 @@
-// The program's message dialogs, the pictures of their buttons and the display title.
+// The program's message dialogs and the display title.
 #include "shell/dialogos.h"
 
 #include <QApplication>
@@ -10,7 +10,7 @@
 #include "platform/texto.h"
 #include "platform/versao.h"
 #include "shell/dialogo_rotinas.h"
-#include "shell/imagens.h"
+#include "shell/uDialogo.h"
 
 namespace apresentacao {
 
@@ -79,17 +79,6 @@ int CaixaDeDialogoComIconesEspeciais(QWidget* Dono, const QString& Texto, const 
     d->spdNao->setIcon(QIcon(QPixmap::fromImage(icone(IconeNao).copy())));
     d->spdSim->setIcon(QIcon(QPixmap::fromImage(icone(IconeSim).copy())));
     return mostrar(d);
-}
-
-std::vector<QImage> IconesDosDialogos() {
-    std::vector<QImage> icones;
-    for (int i = 0; i < 4; ++i) icones.push_back(IconeDosDialogos(i));
-    return icones;
-}
-
-QImage IconeDosDialogos(int i) {
-    return apresentacao::FiguraDoRecurso(QStringLiteral(":/form/Icone%1.png").arg(i),
-                                    apresentacao::EscalaPara(qApp->devicePixelRatio()));
 }
 
 QString VersaoDoAplicativo() {

@@ -2,11 +2,9 @@
 // installer and the contract box ask here; none of them needs the window for it.
 #pragma once
 
-#include <QImage>
 #include <QString>
-#include <vector>
 
-#include "shell/uDialogo.h"
+#include "shell/dialogo_base.h"
 
 class QWidget;
 
@@ -23,12 +21,6 @@ int CaixaDeDialogo(QWidget* Dono, const QString& Texto, const QString& Titulo, c
 int CaixaDeDialogoComIconesEspeciais(QWidget* Dono, const QString& Texto, const QString& Titulo,
                                      const QString& TextoNao, const QString& TextoSim, unsigned char IconeNao,
                                      unsigned char IconeSim, bool Advertencia, bool ComIconesDeBorda);
-
-// The four 24 x 24 pictures of the dialogs' buttons, as the program carries them.
-std::vector<QImage> IconesDosDialogos();
-// Picture i (0..3) of that list, for the screen: its 2x version, with its ratio, when the
-// application's screen is scaled 2x.
-QImage IconeDosDialogos(int i);
 
 // "v" and the executable's major and minor version ("v3.5"; "vPadrão" without a version), and
 // the display title that heads most messages: "Trevolino " followed by it.

@@ -89,7 +89,7 @@ bool InstalarFonte(const QString& Pasta, const QString& NomeDoArquivo) {
     QFile recurso(caminhoDoRecurso(QStringLiteral("FonteLCD")));
     const QByteArray dados = recurso.open(QIODevice::ReadOnly) ? recurso.readAll() : QByteArray();
     if (dados.isEmpty()) return true;
-    const QString pastaDeFontes = plataforma::PastaEspecial(20);
+    const QString pastaDeFontes = plataforma::PastaDasFontes();
     if (!pastaDeFontes.isEmpty()) {
         QDir().mkpath(pastaDeFontes);
         const QString alvo = pastaDeFontes + '/' + QFileInfo(NomeDoArquivo).fileName();
@@ -148,7 +148,6 @@ bool VerificarResolucaoDaTela(QWidget* Dono, const QString& Titulo) {
             QString(), QCoreApplication::translate("Trevolino", "Sim"), false);
         // quit() before the loop runs is lost, so the caller is told as well.
         QCoreApplication::quit();
-        QCoreApplication::processEvents();
         return false;
     }
     const QString texto =

@@ -20,7 +20,7 @@ namespace apresentacao {
 
 QString QuebrasDeLinha(int n) {
     QString s;
-    for (int i = 0; i < n; ++i) s += QStringLiteral("\r\n");
+    for (int i = 0; i < n; ++i) s += QLatin1Char('\n');
     return s;
 }
 

@@ -1,19 +1,15 @@
 // The cabinet's sound policy: one sound at a time, once or looping, started and stopped from the
-// interface thread, with an answer at any moment to "what plays now" and a wait for a sound's end
-// that never outlasts it. The files are read by the WAV reader and played by the sound output.
+// interface thread, with an answer at any moment to "what plays now". The files are read by the
+// WAV reader and played by the sound output.
 //
 // With no audio server — or one that goes away — the calls still return at once and keep their
-// bookkeeping: SomAtual answers the same, and a wait for the end lasts the file's own length.
+// bookkeeping: SomAtual answers the same.
 #include "shell/som.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QEventLoop>
 #include <QFileInfo>
-#include <QList>
 #include <QThread>
-#include <QTimer>
-#include <functional>
 #include <memory>
 #include <optional>
 
@@ -24,8 +20,9 @@
 
 namespace {
 
-// A margin over the file's length for a wait: the output's own latency and start-up.
-constexpr int kMargemEsperaMs = 250;
+// A margin over a single play's length before SomAtual calls it over: the output's own latency
+// and start-up.
+constexpr int kMargemMs = 250;
 
 struct Estado {
     bool ligado = true;  // the player's switch
@@ -34,7 +31,6 @@ struct Estado {
     double duracao = 0;  // seconds, for a single play
     quint64 geracao = 0;
     QElapsedTimer inicio;
-    QList<QEventLoop*> esperas;  // waits for an end that a new sound or a stop must release
 };
 
 Estado& estado() {
@@ -42,19 +38,11 @@ Estado& estado() {
     return e;
 }
 
-// Set by the waits: called on the interface thread when the stream of `geracao` starts playing
-// (terminou false) or has played out (true).
-std::function<void(quint64, bool)>& aoAvisar() {
-    static std::function<void(quint64, bool)> f;
-    return f;
-}
-
 // News from the output, on the interface thread.
 void aoAvisarDaSaida(quint64 geracao, bool terminou) {
     Estado& e = estado();
     if (geracao != e.geracao) return;  // news of a sound already replaced
     if (!terminou) e.inicio.start();   // its length counts from when it is heard
-    if (aoAvisar()) aoAvisar()(geracao, terminou);
 }
 
 // Asks the output to play `amostras` (or nothing), listening to its news from the first call.
@@ -67,21 +55,15 @@ quint64 pedirSom(std::shared_ptr<const plataforma::SomWav> amostras, bool repeti
     return plataforma::TocarNaSaida(std::move(amostras), repetir);
 }
 
-void encerrarEsperas() {
-    for (QEventLoop* espera : estado().esperas) espera->quit();
-}
-
 bool noThreadDaInterface() {
     auto* app = QCoreApplication::instance();
     return app && QThread::currentThread() == app->thread();
 }
 
-void tocar(const QString& arquivo, bool umaVez, bool esperar) {
+void tocar(const QString& arquivo, std::shared_ptr<const plataforma::SomWav> amostras, bool umaVez) {
     Estado& e = estado();
     if (!e.ligado) return;  // also a play queued from another thread before the switch went off
     // Starting a sound stops the one playing, even when the new one turns out unplayable.
-    std::shared_ptr<const plataforma::SomWav> amostras = plataforma::LerWav(arquivo);
-    encerrarEsperas();
     e.arquivo.clear();
     e.geracao = pedirSom(amostras, !umaVez);
     if (!amostras) {
@@ -92,30 +74,6 @@ void tocar(const QString& arquivo, bool umaVez, bool esperar) {
     e.emLaco = !umaVez;
     e.duracao = amostras->formato.segundos();
     e.inicio.start();
-
-    // A loop never ends by itself, so it is never waited for.
-    if (!esperar || !umaVez) return;
-    // The wait ends when the server has played the sound out, or at the latest the file's
-    // length after it started (or was asked for, when no server plays it).
-    const int tempoDoSom = static_cast<int>(e.duracao * 1000) + kMargemEsperaMs;
-    QEventLoop espera;
-    QTimer limite;
-    limite.setSingleShot(true);
-    QObject::connect(&limite, &QTimer::timeout, &espera, &QEventLoop::quit);
-    const quint64 minha = e.geracao;
-    auto anterior = aoAvisar();
-    aoAvisar() = [&, minha](quint64 geracao, bool terminou) {
-        if (geracao != minha) return;
-        if (terminou)
-            espera.quit();
-        else
-            limite.start(tempoDoSom);
-    };
-    limite.start(tempoDoSom);
-    e.esperas.append(&espera);
-    espera.exec();
-    e.esperas.removeOne(&espera);
-    aoAvisar() = anterior;
 }
 
 }  // namespace
@@ -127,7 +85,7 @@ double DuracaoDoSom(const QString& Arquivo) {
     return w ? w->segundos() : -1;
 }
 
-void TocarSom(const QString& Arquivo, bool UmaVez, bool EsperarTerminar) {
+void TocarSom(const QString& Arquivo, bool UmaVez) {
     if (!estado().ligado) return;
     const QString arquivo = plataforma::Aparar(Arquivo);
     if (arquivo.isEmpty() || !QFileInfo(arquivo).isFile()) {
@@ -139,11 +97,17 @@ void TocarSom(const QString& Arquivo, bool UmaVez, bool EsperarTerminar) {
         // The bookkeeping lives on the interface thread; from elsewhere the sound is started
         // there and this call returns at once.
         QMetaObject::invokeMethod(
-            QCoreApplication::instance(), [arquivo, UmaVez] { tocar(arquivo, UmaVez, false); },
+            QCoreApplication::instance(),
+            [arquivo, UmaVez] { tocar(arquivo, plataforma::LerWav(arquivo), UmaVez); },
             Qt::QueuedConnection);
         return;
     }
-    tocar(arquivo, UmaVez, EsperarTerminar);
+    tocar(arquivo, plataforma::LerWav(arquivo), UmaVez);
+}
+
+void TocarSomLido(const QString& Arquivo, std::shared_ptr<const plataforma::SomWav> amostras, bool UmaVez) {
+    if (!estado().ligado || !noThreadDaInterface()) return;
+    tocar(Arquivo, std::move(amostras), UmaVez);
 }
 
 void PararSom() {
@@ -158,7 +122,6 @@ void PararSom() {
     // Switched off, the output was already stopped when the switch went off: nothing is asked of
     // the server, which may never have been contacted at all.
     if (e.ligado) e.geracao = pedirSom(nullptr, false);
-    encerrarEsperas();
 }
 
 void LigarSom(bool ligado) {
@@ -174,7 +137,7 @@ SomTocando SomAtual() {
     const Estado& e = estado();
     if (e.arquivo.isEmpty()) return {};
     if (!e.emLaco && e.inicio.isValid() &&
-        e.inicio.elapsed() > static_cast<qint64>(e.duracao * 1000) + kMargemEsperaMs)
+        e.inicio.elapsed() > static_cast<qint64>(e.duracao * 1000) + kMargemMs)
         return {};
     return {e.arquivo, e.emLaco};
 }

@@ -1,13 +1,20 @@
 #pragma once
 
 #include <QString>
+#include <memory>
+
+#include "platform/leitor_wav.h"
 
 namespace apresentacao {
 
-// Plays a WAV file: once or looping until stopped, returning at once or after the sound's end.
-// One sound at a time: starting one stops the one playing. A missing or unplayable file, or no
-// audio server, is silent, never an error and never a hang.
-void TocarSom(const QString& Arquivo, bool UmaVez, bool EsperarTerminar);
+// Plays a WAV file, once or looping until stopped, and returns at once. One sound at a time:
+// starting one stops the one playing. A missing or unplayable file, or no audio server, is
+// silent, never an error and never a hang.
+void TocarSom(const QString& Arquivo, bool UmaVez);
+
+// The same for a sound already read into memory (`amostras`; null when the file was not a
+// playable WAV, which stops what plays and plays nothing), reported as `Arquivo`.
+void TocarSomLido(const QString& Arquivo, std::shared_ptr<const plataforma::SomWav> amostras, bool UmaVez);
 
 // Stops any sound that TocarSom started, looping or not.
 void PararSom();
@@ -24,7 +31,7 @@ SomTocando SomAtual();
 
 // The player's sound switch, on unless switched off. While off the calls above open nothing on
 // the sound server: TocarSom does nothing at all (not even its bookkeeping, so SomAtual stays
-// empty) and a wait for a sound's end returns at once. Switching off stops what plays.
+// empty). Switching off stops what plays.
 void LigarSom(bool ligado);
 bool SomLigado();
 

@@ -32,7 +32,13 @@ inline constexpr SomDoEvento kSonsDosEventos[] = {
 };
 
 // Plays (or stops) what the table gives for `evento`, from `pastaDoPrograma` + "Som/", without
-// waiting for its end. An event without an entry is silent.
+// waiting for its end. Each file is read the first time it is wanted and then played from
+// memory. An event without an entry is silent.
 void TocarSomDoEvento(const QString& pastaDoPrograma, jogo::Evento evento);
+
+// Reads every sound of the table into memory and has the sound server's connection opened on
+// the sound output's own thread, so that no event waits for either: called once the cabinet
+// is on the screen. Nothing is opened while the sound is switched off.
+void PrepararSonsDosEventos(const QString& pastaDoPrograma);
 
 }  // namespace apresentacao

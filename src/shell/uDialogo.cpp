@@ -3,7 +3,6 @@
 #include <QCoreApplication>
 #include <QLabel>
 
-#include "shell/dialogos.h"
 
 TfrmDialogo::TfrmDialogo(QWidget* dono) : DialogoBase(dono, Qt::WindowStaysOnTopHint) {
     setObjectName("frmDialogo");

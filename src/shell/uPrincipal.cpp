@@ -11,9 +11,12 @@
 #include <QGuiApplication>
 #include <QHash>
 #include <QScreen>
+#include <QTimer>
 #include <QFontMetricsF>
 #include <cmath>
 #include <exception>
+#include <variant>
+#include <vector>
 
 #include "controls/DsFancyButton.h"
 #include "controls/ImageShape.h"
@@ -22,9 +25,9 @@
 #include "shell/dialogos.h"
 #include "shell/imagens.h"
 #include "shell/layout.h"
+#include "shell/sons_do_jogo.h"
 #include "shell/rotinas_gerais.h"
 
-TfrmPrincipal* frmPrincipal = nullptr;
 QString TfrmPrincipal::PastaDoProgramaDeTeste;
 
 namespace {
@@ -132,7 +135,6 @@ void Forma::paintEvent(QPaintEvent*) {
 // Composition
 
 TfrmPrincipal::TfrmPrincipal(QWidget* parent, bool executarInicio) : QWidget(parent) {
-    frmPrincipal = this;
     setObjectName("frmPrincipal");
     setWindowTitle("Trevolino");
     setWindowFlag(Qt::FramelessWindowHint);
@@ -143,6 +145,7 @@ TfrmPrincipal::TfrmPrincipal(QWidget* parent, bool executarInicio) : QWidget(par
     CriarControles();
     ConectarEventos();
     ConectarMaquina();
+    AvisarLeitoresDosMostradores();
     CriarMenuDeContexto();
     PrepararTeclado();
     // Centred on the screen when first shown.
@@ -160,25 +163,39 @@ TfrmPrincipal::TfrmPrincipal(QWidget* parent, bool executarInicio) : QWidget(par
 
 TfrmPrincipal::~TfrmPrincipal() {
     delete mnuContexto;
-    if (frmPrincipal == this) frmPrincipal = nullptr;
 }
 
 // ---------------------------------------------------------------------------------------------
 // The controls, from one table in painting order
 
+// The window's controls as one table: each row makes a control, names it and fills the
+// window's field of that name.
+struct ComposicaoDaJanela {
+    enum class Tipo { Botao, BotaoSair, Figura, Lcd, LinhaDePagamento, Luz };
+
+    // The window's field a row fills.
+    using Campo = std::variant<TDsFancyButton* TfrmPrincipal::*, Figura* TfrmPrincipal::*,
+                               QLabel* TfrmPrincipal::*, Forma* TfrmPrincipal::*>;
+
+    struct Controle {
+        Tipo tipo;
+        Campo campo;
+        const char* nome;  // the field's name, which is also the control's object name
+        apresentacao::Retangulo lugar;
+        QString (*texto)() = nullptr;          // a button's caption, an LCD's first text
+        const char* recurso = nullptr;         // the picture a figure shows, if any
+        QRgb cor = 0;                          // a button's hover colour, an LCD's text colour
+        QString (*nomeAcessivel)() = nullptr;  // what a screen reader calls an LCD
+    };
+
+    // In painting order: a later control is drawn over an earlier one.
+    static const std::vector<Controle>& Controles();
+};
+
 namespace {
 
-enum class Tipo { Botao, BotaoSair, Figura, Lcd, LinhaDePagamento, Luz };
-
-struct Controle {
-    Tipo tipo;
-    const char* nome;
-    apresentacao::Retangulo lugar;
-    QString (*texto)() = nullptr;          // a button's caption, an LCD's first text
-    const char* recurso = nullptr;         // the picture a figure shows, if any
-    QRgb cor = 0;                          // a button's hover colour, an LCD's text colour
-    QString (*nomeAcessivel)() = nullptr;  // what a screen reader calls an LCD
-};
+using Tipo = ComposicaoDaJanela::Tipo;
+using Controle = ComposicaoDaJanela::Controle;
 
 QWidget* criarBotao(QWidget* pai, const Controle& c) {
     const bool sair = c.tipo == Tipo::BotaoSair;
@@ -268,76 +285,57 @@ const char* const kBarraH = ":/form/BarraHorizontal.jpg";
 using apresentacao::CelulaDaBobina, apresentacao::BarraVertical, apresentacao::BarraHorizontal,
     apresentacao::Lampada;
 
-// Created in this order: a later control is drawn over an earlier one.
-const Controle kControles[] = {
-    {Tipo::BotaoSair, "spdSair", apresentacao::kSair, textoSair, nullptr, kAzul},
-    {Tipo::Figura, "imgC1", CelulaDaBobina(3, 1)},
-    {Tipo::Figura, "imgB1", CelulaDaBobina(2, 1)},
-    {Tipo::Figura, "imgA1", CelulaDaBobina(1, 1)},
-    {Tipo::Figura, "imgA2", CelulaDaBobina(1, 2)},
-    {Tipo::Figura, "imgB2", CelulaDaBobina(2, 2)},
-    {Tipo::Figura, "imgC2", CelulaDaBobina(3, 2)},
-    {Tipo::Figura, "imgC3", CelulaDaBobina(3, 3)},
-    {Tipo::Figura, "imgB3", CelulaDaBobina(2, 3)},
-    {Tipo::Figura, "imgA3", CelulaDaBobina(1, 3)},
-    {Tipo::Botao, "spdGirar", apresentacao::kGirar, textoGirar, nullptr, kVermelho},
-    {Tipo::Figura, "imgBarraVertical02", BarraVertical(2), nullptr, kBarraV},
-    {Tipo::Figura, "imgBarraVertical03", BarraVertical(3), nullptr, kBarraV},
-    {Tipo::Figura, "imgBarraVertical04", BarraVertical(4), nullptr, kBarraV},
-    {Tipo::Figura, "imgBarraVertical01", BarraVertical(1), nullptr, kBarraV},
-    {Tipo::Lcd, "lblCredito", apresentacao::kCredito, textoCredito, nullptr, kVerdeLimao.rgb(), nomeCredito},
-    {Tipo::Lcd, "lblAposta", apresentacao::kAposta, textoAposta, nullptr, kVerdeLimao.rgb(), nomeAposta},
-    {Tipo::Botao, "spdApostar01", apresentacao::kApostar01, textoApostar1, nullptr, kVermelho},
-    {Tipo::Figura, "imgBarraHorizontal01", BarraHorizontal(1), nullptr, kBarraH},
-    {Tipo::Figura, "imgBarraHorizontal02", BarraHorizontal(2), nullptr, kBarraH},
-    {Tipo::Botao, "spdApostar10", apresentacao::kApostar10, textoApostar10, nullptr, kVermelho},
-    {Tipo::LinhaDePagamento, "Shape1", apresentacao::kLinhaDePagamento},
-    {Tipo::Botao, "spdApostar05", apresentacao::kApostar05, textoApostar5, nullptr, kVermelho},
-    {Tipo::Figura, "imgPainelPontuacao", apresentacao::kPainelPontuacao, nullptr,
-     ":/form/PainelPontuacao.jpg"},
-    {Tipo::Luz, "shpLuz01", Lampada(1)},
-    {Tipo::Luz, "shpLuz02", Lampada(2)},
-    {Tipo::Luz, "shpLuz03", Lampada(3)},
-    {Tipo::Luz, "shpLuz04", Lampada(4)},
-    {Tipo::Luz, "shpLuz05", Lampada(5)},
-    {Tipo::Luz, "shpLuz06", Lampada(6)},
-    {Tipo::Luz, "shpLuz07", Lampada(7)},
-    {Tipo::Luz, "shpLuz08", Lampada(8)},
-    {Tipo::Luz, "shpLuz09", Lampada(9)},
-    {Tipo::Luz, "shpLuz10", Lampada(10)},
-    {Tipo::Luz, "shpLuz11", Lampada(11)},
-    {Tipo::Luz, "shpLuz12", Lampada(12)},
-    {Tipo::Lcd, "lblMensagem", apresentacao::kMensagem, nullptr, nullptr, kAmarelo.rgb(), nomeMensagem},
-    {Tipo::Figura, "imgOlho", apresentacao::kOlho},
-};
-
 }  // namespace
 
-// Finds the table's controls again by name to fill the window's fields.
-struct ComposicaoDaJanela {
-    static void GuardarControles(TfrmPrincipal& j) {
-        const auto achar = [&j]<class T>(T*& campo, const char* nome) {
-            campo = j.findChild<T*>(QLatin1String(nome), Qt::FindDirectChildrenOnly);
-        };
-        achar(j.spdSair, "spdSair"), achar(j.spdGirar, "spdGirar");
-        achar(j.spdApostar01, "spdApostar01"), achar(j.spdApostar05, "spdApostar05");
-        achar(j.spdApostar10, "spdApostar10");
-        achar(j.imgA1, "imgA1"), achar(j.imgA2, "imgA2"), achar(j.imgA3, "imgA3");
-        achar(j.imgB1, "imgB1"), achar(j.imgB2, "imgB2"), achar(j.imgB3, "imgB3");
-        achar(j.imgC1, "imgC1"), achar(j.imgC2, "imgC2"), achar(j.imgC3, "imgC3");
-        achar(j.imgBarraVertical01, "imgBarraVertical01"), achar(j.imgBarraVertical02, "imgBarraVertical02");
-        achar(j.imgBarraVertical03, "imgBarraVertical03"), achar(j.imgBarraVertical04, "imgBarraVertical04");
-        achar(j.imgBarraHorizontal01, "imgBarraHorizontal01");
-        achar(j.imgBarraHorizontal02, "imgBarraHorizontal02");
-        achar(j.lblCredito, "lblCredito"), achar(j.lblAposta, "lblAposta");
-        achar(j.lblMensagem, "lblMensagem"), achar(j.Shape1, "Shape1");
-        achar(j.imgPainelPontuacao, "imgPainelPontuacao"), achar(j.imgOlho, "imgOlho");
-        achar(j.shpLuz01, "shpLuz01"), achar(j.shpLuz02, "shpLuz02"), achar(j.shpLuz03, "shpLuz03");
-        achar(j.shpLuz04, "shpLuz04"), achar(j.shpLuz05, "shpLuz05"), achar(j.shpLuz06, "shpLuz06");
-        achar(j.shpLuz07, "shpLuz07"), achar(j.shpLuz08, "shpLuz08"), achar(j.shpLuz09, "shpLuz09");
-        achar(j.shpLuz10, "shpLuz10"), achar(j.shpLuz11, "shpLuz11"), achar(j.shpLuz12, "shpLuz12");
-    }
-};
+// The field and the control's name from one word.
+#define CONTROLE(campo) &TfrmPrincipal::campo, #campo
+
+const std::vector<Controle>& ComposicaoDaJanela::Controles() {
+    static const std::vector<Controle> controles = {
+        {Tipo::BotaoSair, CONTROLE(spdSair), apresentacao::kSair, textoSair, nullptr, kAzul},
+        {Tipo::Figura, CONTROLE(imgC1), CelulaDaBobina(3, 1)},
+        {Tipo::Figura, CONTROLE(imgB1), CelulaDaBobina(2, 1)},
+        {Tipo::Figura, CONTROLE(imgA1), CelulaDaBobina(1, 1)},
+        {Tipo::Figura, CONTROLE(imgA2), CelulaDaBobina(1, 2)},
+        {Tipo::Figura, CONTROLE(imgB2), CelulaDaBobina(2, 2)},
+        {Tipo::Figura, CONTROLE(imgC2), CelulaDaBobina(3, 2)},
+        {Tipo::Figura, CONTROLE(imgC3), CelulaDaBobina(3, 3)},
+        {Tipo::Figura, CONTROLE(imgB3), CelulaDaBobina(2, 3)},
+        {Tipo::Figura, CONTROLE(imgA3), CelulaDaBobina(1, 3)},
+        {Tipo::Botao, CONTROLE(spdGirar), apresentacao::kGirar, textoGirar, nullptr, kVermelho},
+        {Tipo::Figura, CONTROLE(imgBarraVertical02), BarraVertical(2), nullptr, kBarraV},
+        {Tipo::Figura, CONTROLE(imgBarraVertical03), BarraVertical(3), nullptr, kBarraV},
+        {Tipo::Figura, CONTROLE(imgBarraVertical04), BarraVertical(4), nullptr, kBarraV},
+        {Tipo::Figura, CONTROLE(imgBarraVertical01), BarraVertical(1), nullptr, kBarraV},
+        {Tipo::Lcd, CONTROLE(lblCredito), apresentacao::kCredito, textoCredito, nullptr, kVerdeLimao.rgb(), nomeCredito},
+        {Tipo::Lcd, CONTROLE(lblAposta), apresentacao::kAposta, textoAposta, nullptr, kVerdeLimao.rgb(), nomeAposta},
+        {Tipo::Botao, CONTROLE(spdApostar01), apresentacao::kApostar01, textoApostar1, nullptr, kVermelho},
+        {Tipo::Figura, CONTROLE(imgBarraHorizontal01), BarraHorizontal(1), nullptr, kBarraH},
+        {Tipo::Figura, CONTROLE(imgBarraHorizontal02), BarraHorizontal(2), nullptr, kBarraH},
+        {Tipo::Botao, CONTROLE(spdApostar10), apresentacao::kApostar10, textoApostar10, nullptr, kVermelho},
+        {Tipo::LinhaDePagamento, CONTROLE(Shape1), apresentacao::kLinhaDePagamento},
+        {Tipo::Botao, CONTROLE(spdApostar05), apresentacao::kApostar05, textoApostar5, nullptr, kVermelho},
+        {Tipo::Figura, CONTROLE(imgPainelPontuacao), apresentacao::kPainelPontuacao, nullptr,
+         ":/form/PainelPontuacao.jpg"},
+        {Tipo::Luz, CONTROLE(shpLuz01), Lampada(1)},
+        {Tipo::Luz, CONTROLE(shpLuz02), Lampada(2)},
+        {Tipo::Luz, CONTROLE(shpLuz03), Lampada(3)},
+        {Tipo::Luz, CONTROLE(shpLuz04), Lampada(4)},
+        {Tipo::Luz, CONTROLE(shpLuz05), Lampada(5)},
+        {Tipo::Luz, CONTROLE(shpLuz06), Lampada(6)},
+        {Tipo::Luz, CONTROLE(shpLuz07), Lampada(7)},
+        {Tipo::Luz, CONTROLE(shpLuz08), Lampada(8)},
+        {Tipo::Luz, CONTROLE(shpLuz09), Lampada(9)},
+        {Tipo::Luz, CONTROLE(shpLuz10), Lampada(10)},
+        {Tipo::Luz, CONTROLE(shpLuz11), Lampada(11)},
+        {Tipo::Luz, CONTROLE(shpLuz12), Lampada(12)},
+        {Tipo::Lcd, CONTROLE(lblMensagem), apresentacao::kMensagem, nullptr, nullptr, kAmarelo.rgb(), nomeMensagem},
+        {Tipo::Figura, CONTROLE(imgOlho), apresentacao::kOlho},
+    };
+    return controles;
+}
+
+#undef CONTROLE
 
 void TfrmPrincipal::CriarControles() {
     imgChassisFundo = new TImageShape(this);
@@ -350,17 +348,23 @@ void TfrmPrincipal::CriarControles() {
     std::future<QImage> chassis = apresentacao::FiguraEmSegundoPlano(
         QStringLiteral(":/form/ChassisFundo.bmp"), escala, QStringLiteral(":/form/ChassisFundo@2x.png"));
     QHash<QString, QImage> lidas;
-    for (const Controle& c : kControles) {
+    for (const Controle& c : ComposicaoDaJanela::Controles()) {
+        QWidget* w = nullptr;
         switch (c.tipo) {
             case Tipo::Botao:
-            case Tipo::BotaoSair: criarBotao(this, c); break;
-            case Tipo::Figura: criarFigura(this, c, escala, lidas); break;
-            case Tipo::Lcd: criarLcd(this, c); break;
+            case Tipo::BotaoSair: w = criarBotao(this, c); break;
+            case Tipo::Figura: w = criarFigura(this, c, escala, lidas); break;
+            case Tipo::Lcd: w = criarLcd(this, c); break;
             case Tipo::LinhaDePagamento:
-            case Tipo::Luz: criarForma(this, c); break;
+            case Tipo::Luz: w = criarForma(this, c); break;
         }
+        std::visit(
+            [this, w](auto campo) {
+                using T = std::remove_reference_t<decltype(*(this->*campo))>;
+                this->*campo = static_cast<T*>(w);
+            },
+            c.campo);
     }
-    ComposicaoDaJanela::GuardarControles(*this);
     CriarRotuloDoSite();
 
     // The window's background is the button face; the cabinet covers it and the shape cuts the rest.
@@ -395,6 +399,16 @@ void TfrmPrincipal::ConectarEventos() {
     connect(spdApostar01, &TDsFancyButton::OnClick, this, &TfrmPrincipal::spdApostar01Click);
     connect(spdApostar05, &TDsFancyButton::OnClick, this, &TfrmPrincipal::spdApostar05Click);
     connect(spdApostar10, &TDsFancyButton::OnClick, this, &TfrmPrincipal::spdApostar10Click);
+}
+
+bool TfrmPrincipal::event(QEvent* e) {
+    // With the cabinet on the screen, the sounds are read and the sound server is reached, so
+    // that neither holds up the first frame nor the first coin.
+    if (e->type() == QEvent::Paint && !m_sonsPreparados) {
+        m_sonsPreparados = true;
+        QTimer::singleShot(0, this, [this] { apresentacao::PrepararSonsDosEventos(PastaDoPrograma); });
+    }
+    return QWidget::event(e);
 }
 
 bool TfrmPrincipal::eventFilter(QObject* objeto, QEvent* evento) {
@@ -492,18 +506,8 @@ void TfrmPrincipal::SetarInicioDaAplicacao() {
     if (!VerificarResolucaoDaTela(this, TituloDoAplicativo)) SolicitarTermino();
     AplicarCursoresAnimados(PastaDeDesempacotamento, this);
 
-    // The player starts with 100 credits and no bet.
-    m_maquina->DefinirDinheiro(100.0, 0.0);
-
-    // The lamps run and the marquee greets the player.
-    m_maquina->IniciarLuzes();
-    SetarMensagem(QCoreApplication::translate("Trevolino", "Aposte e Ganhe"));
-
-    // The reels' opening turn.
-    IniciarGiroDeAbertura();
-
-    // No stop targets: the draws decide where the reels stop.
-    SetarOQueTemQueDar(0, 0, 0);
+    // 100 credits, the lamps and the greeting, and the reels' opening turn.
+    m_maquina->Abrir();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -536,10 +540,4 @@ void TfrmPrincipal::FormClose() {
 void TfrmPrincipal::spdSairClick() { close(); }
 
 void TfrmPrincipal::lblWebSiteClick() { uRotinasGerais::AbrirEnderecoWeb(kEnderecoWeb); }
-
-void TfrmPrincipal::ReduzTamanhoFormularioPrincipal() {
-    setMinimumSize(1, 1);
-    setFixedSize(1, 1);
-    hide();
-}
 

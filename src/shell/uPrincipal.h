@@ -96,7 +96,7 @@ public:
     void DesenharBobina1();
     void DesenharBobina2();
     void DesenharBobina3();
-    void DesenharBobinasParadas();  // the still look, as timFinalTimer draws it
+    void DesenharBobinasParadas();  // the still look, once the turn is over
     // For screen readers: names the reel cells by the symbols they show and, once every reel
     // stands (reel 3, the last to stop), describes the pay line and its prize on the message
     // display. Called whenever a reel stops, with that reel's number.
@@ -104,16 +104,10 @@ public:
 
     // --- spin cycle ------------------------------------------------------------------------------
     void spdGirarClick();
-    void timBobina1Timer();
-    void timBobina2Timer();
-    void timBobina3Timer();
-    void timFinalTimer();
     void SetarOQueTemQueDar(int s1, int s2, int s3);
     void IniciarGiroDeAbertura();
 
     // --- credits, bets, payout -------------------------------------------------------------------
-    // Starts the win check of a finished turn; the count-up then runs on the machine's timers.
-    void ChecarSeGanhou();
     void AtualizarPainel();
     void RealizarAposta(double quantia);
     void spdApostar01Click();
@@ -131,7 +125,6 @@ public:
     void FormClose();
     void spdSairClick();
     void lblWebSiteClick();
-    void ReduzTamanhoFormularioPrincipal();
 
     // --- the sound switch ------------------------------------------------------------------------
     // Switches every sound on or off, and keeps the choice for the next runs. Switched on during
@@ -165,6 +158,7 @@ protected:
     void keyReleaseEvent(QKeyEvent* e) override;
     void changeEvent(QEvent* e) override;
     void contextMenuEvent(QContextMenuEvent* e) override;
+    bool event(QEvent* e) override;
 
 private:
     // --- the controls, in the design's declaration order (found by object name from outside) --
@@ -210,18 +204,16 @@ private:
     void PrepararTeclado();  // one press per held key; the keys' names for screen readers
     void MostrarMenuDeContexto(const QPoint& global);
     void CliqueDireito(QEvent* evento);  // opens the menu on a right click that is not a drag
-    friend struct ComposicaoDaJanela;  // builds the controls from its table
+    friend struct ComposicaoDaJanela;  // its table of the controls names the fields they fill
     QSet<int> m_teclasApertadas;  // pressed while the cabinet was the active window, not yet released
     QPoint m_cliqueDireitoEm;
     bool m_cliqueDireitoPendente = false;
     void AjustarLetreiroAoRotulo();
-    // Screen readers (uPrincipal_acessibilidade.cpp): the interfaces of the cabinet's labels, and
-    // the word that a display's reading changed.
+    // Screen readers (uPrincipal_acessibilidade.cpp): the interfaces of the cabinet's labels; and
+    // each display's reading kept on it, with the word to readers when it changed.
     static void InstalarAcessibilidade();
     void AvisarLeitoresDosMostradores();
     bool m_terminoSolicitado = false;
+    bool m_sonsPreparados = false;  // asked for once the first frame was painted
     plataforma::PastaDeDesempacotar m_desempacotar;
 };
-
-// The application's main window, as the game's routines expect to find it.
-extern TfrmPrincipal* frmPrincipal;

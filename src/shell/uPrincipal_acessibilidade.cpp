@@ -8,9 +8,9 @@
 #include <QAccessibleWidget>
 #include <QCoreApplication>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QTimer>
 
-#include "game/dinheiro.h"
 #include "game/maquina.h"
 #include "game/simbolos.h"
 #include "shell/dialogo_rotinas.h"
@@ -18,8 +18,11 @@
 
 namespace {
 
+// The property on a display label that holds what it says to a reader; the window keeps it current.
+constexpr char kLeitura[] = "leitura";
+
 // One of the cabinet's labels. Which one it is, is asked each time: Qt picks a label's interface
-// as soon as the label is made, when the window has not yet stored it in its field.
+// as soon as the label is made, before it has its name.
 class RotuloAcessivel : public QAccessibleWidget, public QAccessibleTextInterface {
 public:
     explicit RotuloAcessivel(QLabel* rotulo) : QAccessibleWidget(rotulo, QAccessible::StaticText) {}
@@ -27,7 +30,6 @@ public:
     enum class Papel { Credito, Aposta, Mensagem, Endereco, Outro };
 
     Papel papel() const {
-        if (!qobject_cast<const TfrmPrincipal*>(object()->parent())) return Papel::Outro;
         const QString nome = object()->objectName();
         if (nome == QLatin1String("lblCredito")) return Papel::Credito;
         if (nome == QLatin1String("lblAposta")) return Papel::Aposta;
@@ -39,11 +41,10 @@ public:
     // What the label says to a reader. The numbers are text, not a value: AT-SPI offers
     // "Increase" and "Decrease" on anything with a value, and nobody sets the credit.
     QString leitura() const {
-        const auto* f = static_cast<const TfrmPrincipal*>(object()->parent());
         switch (papel()) {
-            case Papel::Credito: return uRotinasGerais::FormatarValor(14, 0, f->Credito()).trimmed();
-            case Papel::Aposta: return uRotinasGerais::FormatarValor(14, 0, f->Aposta()).trimmed();
-            case Papel::Mensagem: return f->maquina().Mensagem();
+            case Papel::Credito:
+            case Papel::Aposta:
+            case Papel::Mensagem: return object()->property(kLeitura).toString();
             default: return static_cast<QLabel*>(widget())->text();
         }
     }
@@ -81,10 +82,12 @@ public:
             QAccessibleWidget::doAction(acao);
             return;
         }
-        // Opened once the reader has its answer, which opening the browser would hold up.
-        auto* f = static_cast<TfrmPrincipal*>(object()->parent());
-        QMetaObject::invokeMethod(
-            f, [f] { f->lblWebSiteClick(); }, Qt::QueuedConnection);
+        // A click on the link, delivered once the reader has its answer, which opening the
+        // browser would hold up.
+        const QPointF meio = QRectF(widget()->rect()).center();
+        QCoreApplication::postEvent(widget(), new QMouseEvent(QEvent::MouseButtonRelease, meio,
+                                                              widget()->mapToGlobal(meio), Qt::LeftButton,
+                                                              Qt::NoButton, Qt::NoModifier));
     }
 
     // --- QAccessibleTextInterface: read-only, no caret, no selection ---
@@ -133,40 +136,6 @@ QAccessibleInterface* fabrica(const QString& classe, QObject* objeto) {
     return nullptr;
 }
 
-// The names nomeParaLeitura makes, as the translations know them.
-[[maybe_unused]] constexpr const char* kNomesDosSimbolos[] = {
-    QT_TRANSLATE_NOOP("Trevolino", "Limão"),        QT_TRANSLATE_NOOP("Trevolino", "Morango"),
-    QT_TRANSLATE_NOOP("Trevolino", "Cereja"),       QT_TRANSLATE_NOOP("Trevolino", "Melancia"),
-    QT_TRANSLATE_NOOP("Trevolino", "Uva"),          QT_TRANSLATE_NOOP("Trevolino", "Sino"),
-    QT_TRANSLATE_NOOP("Trevolino", "Barra 1"),      QT_TRANSLATE_NOOP("Trevolino", "Barra 2"),
-    QT_TRANSLATE_NOOP("Trevolino", "Barra 3"),      QT_TRANSLATE_NOOP("Trevolino", "Sete Azul"),
-    QT_TRANSLATE_NOOP("Trevolino", "Sete Vermelho")};
-
-// How a reader says a symbol, made from its picture name: the words apart and capitalised, a
-// number at the end as a number, a final "ao" as "ão" ("limao" is "Limão", "barra02" "Barra 2",
-// "setevermelho" "Sete Vermelho").
-QString nomeParaLeitura(int simbolo) {
-    const auto desenho = jogo::NomeDoDesenho(simbolo);
-    QString nome = QString::fromLatin1(desenho.data(), qsizetype(desenho.size()));
-    qsizetype fimDasLetras = nome.size();
-    while (fimDasLetras > 0 && nome[fimDasLetras - 1].isDigit()) --fimDasLetras;
-    QStringList palavras;
-    QString letras = nome.left(fimDasLetras);
-    if (letras.startsWith(QLatin1String("sete")) && letras.size() > 4) {  // a seven of a colour
-        palavras << QStringLiteral("sete");
-        letras.remove(0, 4);
-    }
-    if (!letras.isEmpty()) palavras << letras;
-    if (fimDasLetras < nome.size()) palavras << QString::number(nome.mid(fimDasLetras).toInt());
-    for (QString& p : palavras) {
-        if (p.endsWith(QLatin1String("ao"))) p.replace(p.size() - 2, 2, QString::fromUtf8("ão"));
-        p[0] = p[0].toUpper();
-    }
-    return QCoreApplication::translate(
-        "Trevolino",
-        palavras.join(QLatin1Char(' ')).toUtf8().constData());  // empty for a number that is no symbol
-}
-
 }  // namespace
 
 void TfrmPrincipal::InstalarAcessibilidade() {
@@ -175,6 +144,9 @@ void TfrmPrincipal::InstalarAcessibilidade() {
 }
 
 void TfrmPrincipal::AvisarLeitoresDosMostradores() {
+    lblCredito->setProperty(kLeitura, uRotinasGerais::FormatarValor(14, 0, m_maquina->Credito()).trimmed());
+    lblAposta->setProperty(kLeitura, uRotinasGerais::FormatarValor(14, 0, m_maquina->Aposta()).trimmed());
+    lblMensagem->setProperty(kLeitura, m_maquina->Mensagem());
     if (!QAccessible::isActive()) return;
     // A prize counted in credit by credit is told once, by the pay line's description when the
     // reels stop, and the credit once more when the count-up is over: one notice per credit
@@ -188,19 +160,16 @@ void TfrmPrincipal::AvisarLeitoresDosMostradores() {
 void TfrmPrincipal::AtualizarLeituraDasBobinas(int bobinaParada) {
     QStringList linha;
     for (int k = 1; k <= 3; ++k) {
-        const int p = m_maquina->Posicao(k);
-        const jogo::Fita& fita = *jogo::Fitas[k - 1];
+        const std::array<int, 3> simbolos = m_maquina->SimbolosEmVista(k);
         const auto celulas = celulasDaBobina(k);
-        celulas[0]->setAccessibleName(nomeParaLeitura(fita[DecrementarNumeroNaBobina(p)]));
-        celulas[1]->setAccessibleName(nomeParaLeitura(fita[p]));
-        celulas[2]->setAccessibleName(nomeParaLeitura(fita[IncrementarNumeroNaBobina(p)]));
+        for (size_t i = 0; i < 3; ++i) celulas[i]->setAccessibleName(jogo::NomeParaLeitura(simbolos[i]));
         linha << celulas[1]->accessibleName();
     }
     // The line is told once the last reel stands; until then an earlier result would mislead.
     QString descricao;
     if (bobinaParada == 3) {
         descricao = linha.join(QStringLiteral(", "));
-        const double premio = jogo::PremioDaLinhaDoMeio(m_maquina->Bobinas(), m_maquina->Aposta());
+        const double premio = m_maquina->PremioDaLinha();
         if (premio > 0)
             descricao += QCoreApplication::translate("Trevolino", " — ganhou ") +
                          uRotinasGerais::FormatarValor(0, 0, premio);

@@ -49,16 +49,13 @@ QImage quadroDoSimbolo(const QString& pastaDoPrograma, int simbolo, bool escuro,
     return quadro;
 }
 
-// The cells of reel k at the machine's position, dark above and below while turning.
+// The cells of reel k as the machine shows them, dark above and below while turning.
 void desenharBobina(const TfrmPrincipal* f, const std::array<Figura*, 3>& celulas, int k, bool escuro) {
-    const int pos = f->maquina().Posicao(k);
-    const jogo::Fita& fita = *jogo::Fitas[k - 1];
+    const std::array<int, 3> simbolos = f->maquina().SimbolosEmVista(k);
     const int e = apresentacao::EscalaPara(celulas[1]->devicePixelRatioF());
-    celulas[0]->DefinirImagem(
-        quadroDoSimbolo(f->PastaDoPrograma, fita[TfrmPrincipal::DecrementarNumeroNaBobina(pos)], escuro, e));
-    celulas[1]->DefinirImagem(quadroDoSimbolo(f->PastaDoPrograma, fita[pos], false, e));
-    celulas[2]->DefinirImagem(
-        quadroDoSimbolo(f->PastaDoPrograma, fita[TfrmPrincipal::IncrementarNumeroNaBobina(pos)], escuro, e));
+    for (int linha = 0; linha < 3; ++linha)
+        celulas[size_t(linha)]->DefinirImagem(
+            quadroDoSimbolo(f->PastaDoPrograma, simbolos[size_t(linha)], escuro && linha != 1, e));
 }
 
 QColor corDaLuz(std::uint32_t rgb) { return QColor::fromRgb(rgb); }
@@ -116,11 +113,6 @@ void TfrmPrincipal::spdGirarClick() {
 
 void TfrmPrincipal::IniciarGiroDeAbertura() { m_maquina->GirarAbertura(); }
 
-void TfrmPrincipal::timBobina1Timer() { m_maquina->PassoDaBobina(1); }
-void TfrmPrincipal::timBobina2Timer() { m_maquina->PassoDaBobina(2); }
-void TfrmPrincipal::timBobina3Timer() { m_maquina->PassoDaBobina(3); }
-void TfrmPrincipal::timFinalTimer() { m_maquina->Finalizar(); }
-
 void TfrmPrincipal::SetarOQueTemQueDar(int s1, int s2, int s3) { m_maquina->SetarOQueTemQueDar(s1, s2, s3); }
 
 // --- credits, bets, payout -------------------------------------------------------------------
@@ -149,8 +141,6 @@ void TfrmPrincipal::AtualizarPainel() {
                        FormatarValor(14, 0, m_maquina->Aposta()).trimmed());
     AvisarLeitoresDosMostradores();
 }
-
-void TfrmPrincipal::ChecarSeGanhou() { m_maquina->ChecarSeGanhou(); }
 
 // --- lamps and marquee -----------------------------------------------------------------------
 

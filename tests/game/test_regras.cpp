@@ -326,6 +326,47 @@ private slots:
         for (int c : contagem) QVERIFY2(c > 100, "a value of the range is almost never drawn");
     }
 
+    // The opening as one call: 100 credits and no bet, the lamps running from phase 1, the greeting,
+    // and a short silent turn that ends where its draw says, with what the line shows and pays
+    // asked of the machine.
+    void aberturaNumaChamada() {
+        RelogioDeTeste relogio;
+        Maquina m(relogio, [](int maior) { return maior; });
+        int eventos = 0, lampadas = 0, paradas = 0;
+        QObject::connect(&m, &Maquina::Ocorreu, [&] { ++eventos; });
+        QObject::connect(&m, &Maquina::LuzesAndaram, [&] { ++lampadas; });
+        QObject::connect(&m, &Maquina::BobinaParou, [&] { ++paradas; });
+        m.SetarOQueTemQueDar(3, 3, 3);  // the opening clears any target
+        m.Abrir();
+        QCOMPARE(m.Credito(), 100.0);
+        QCOMPARE(m.Aposta(), 0.0);
+        QCOMPARE(m.Mensagem(), QString("Aposte e Ganhe"));
+        QCOMPARE(m.FaseDasLuzes(), 1);
+        QCOMPARE(m.FaseAtual(), Maquina::Fase::Girando);
+        for (const Bobina& b : m.Bobinas()) QCOMPARE(b.Alvo, 0);
+        // The draw's largest value, 14: 20, 30 and 40 steps down from position 16.
+        relogio.Avancar(500);
+        QCOMPARE(paradas, 3);
+        QCOMPARE(lampadas, 1);
+        QCOMPARE(eventos, 3);  // the three stops; no coin, no lever
+        QCOMPARE(m.Posicao(1), 12);
+        QCOMPARE(m.Posicao(2), 2);
+        QCOMPARE(m.Posicao(3), 8);
+        QCOMPARE(m.SimbolosEmVista(1), (std::array<int, 3>{Bobina1[11], Bobina1[12], Bobina1[13]}));
+        QCOMPARE(m.SimbolosEmVista(2), (std::array<int, 3>{Bobina2[1], Bobina2[2], Bobina2[3]}));
+        QCOMPARE(m.SimbolosEmVista(3), (std::array<int, 3>{Bobina3[7], Bobina3[8], Bobina3[9]}));
+        QCOMPARE(m.PremioDaLinha(), 0.0);  // no bet
+        // Wrapped at both ends of the strip; the line's prize follows the bet.
+        m.Posicionar(1, 16, 1);
+        QCOMPARE(m.SimbolosEmVista(1), (std::array<int, 3>{Bobina1[16], Bobina1[1], Bobina1[2]}));
+        QCOMPARE(m.SimbolosEmVista(2), (std::array<int, 3>{Bobina2[15], Bobina2[16], Bobina2[1]}));
+        m.DefinirDinheiro(90, 10);
+        QCOMPARE(m.PremioDaLinha(), CalcularPremio(Bobina1[1], Bobina2[16], Bobina3[1], 10));
+        m.Posicionar(11, 6, 2);  // three red sevens
+        QCOMPARE(m.PremioDaLinha(), 120.0);
+        m.Parar();
+    }
+
     // A won spin through the machine alone, on a clock moved by hand: when each reel stops, the
     // pause, the count-up one credit a tick, the end and the final second, in the order reported;
     // then a count-up stopped halfway (the program ending) moves nothing any more.
@@ -356,9 +397,9 @@ private slots:
         QCOMPARE(m.Aposta(), 0.0);
 
         m.DefinirDinheiro(0, 10);
-        m.Posicionar(11, 6, 2);  // three red sevens: 120
-        m.ChecarSeGanhou();
-        relogio.Avancar(1000);
+        m.Posicionar(inicio(11, 26), inicio(6, 51), inicio(2, 76));  // three red sevens: 120
+        QVERIFY(m.Girar());
+        relogio.Avancar(1260 + 1000);
         QCOMPARE(m.Credito(), 5.0);
         m.Parar();
         relogio.Avancar(60000);

@@ -196,24 +196,24 @@ private slots:
     void mensagens() {
         const QString m1 = MensagemConfirmacaoInstalar(kTitulo);
         QVERIFY(m1.startsWith(
-            "Instalação\r\n\r\nEste Software Destina-Se a\r\nSimular Um Jogo Trevolino.\r\n\r\n"));
+            "Instalação\n\nEste Software Destina-Se a\nSimular Um Jogo Trevolino.\n\n"));
         QVERIFY(m1.endsWith(
-            "Com Perfil De Usuário Administrador.\r\n\r\nVocê Autoriza a Instalação do\r\nTrevolino v3.5?"));
-        QCOMPARE(m1.count("\r\n"), 20);
-        QCOMPARE(MensagemConfirmacaoIcones(kTitulo), kTitulo + "\r\n" + m1);
+            "Com Perfil De Usuário Administrador.\n\nVocê Autoriza a Instalação do\nTrevolino v3.5?"));
+        QCOMPARE(m1.count("\n"), 20);
+        QCOMPARE(MensagemConfirmacaoIcones(kTitulo), kTitulo + "\n" + m1);
         QCOMPARE(
             MensagemInstalacaoConcluida(kTitulo),
             QString(
-                "Trevolino v3.5\r\nInstalação Concluída\r\n\r\nO Aplicativo Poderá Ser Utilizado Através\r\n"
-                "Do Menu de Aplicativos ou Então\r\nDisparado Pelo Ícone Que Foi Preparado\r\n"
-                "Na Sua Área de Trabalho.\r\n\r\nVocê Deseja Executa-lo Imediatamente?"));
+                "Trevolino v3.5\nInstalação Concluída\n\nO Aplicativo Poderá Ser Utilizado Através\n"
+                "Do Menu de Aplicativos ou Então\nDisparado Pelo Ícone Que Foi Preparado\n"
+                "Na Sua Área de Trabalho.\n\nVocê Deseja Executa-lo Imediatamente?"));
         QCOMPARE(MensagemConfirmacaoDesinstalar(kTitulo),
-                 QString("Trevolino v3.5\r\nDesinstalação\r\n\r\nVocê Está Certo de Que Deseja Remover\r\n"
-                         "Este Aplicativo Do Seu Computador?\r\n\r\nVocê Autoriza a Desinstalação "
-                         "do\r\nTrevolino v3.5?"));
+                 QString("Trevolino v3.5\nDesinstalação\n\nVocê Está Certo de Que Deseja Remover\n"
+                         "Este Aplicativo Do Seu Computador?\n\nVocê Autoriza a Desinstalação "
+                         "do\nTrevolino v3.5?"));
         QCOMPARE(
             MensagemDesinstalacaoConcluida(kTitulo),
-            QString("Trevolino v3.5\r\nDesinstalação\r\n\r\nO Aplicativo Foi Desinstalado Com Sucesso."));
+            QString("Trevolino v3.5\nDesinstalação\n\nO Aplicativo Foi Desinstalado Com Sucesso."));
         QCOMPARE(NomeDoDesinstalador("trevolino"), QString("trevolino_Desinstalar"));
         QCOMPARE(NomeDoDesinstalador("Trevolino.exe"), QString("Trevolino_Desinstalar.exe"));
         QCOMPARE(NomeDoDesinstalador(".oculto"), QString(".oculto_Desinstalar"));

@@ -27,8 +27,6 @@ std::shared_ptr<const plataforma::SomWav> ler(const QString& nome) {
     return s;
 }
 
-constexpr char kSemServidor[] = "unix:/nonexistent/trevolino/native";
-
 }  // namespace
 
 class TestSaidaDeSom : public QObject {
@@ -131,6 +129,16 @@ private slots:
         QVERIFY2(esperarFluxoDoJogo(false, 3000), "a stopped loop's stream is still there");
     }
 
+    // Prepared ahead, the output is connected to the server before any sound is asked for, and
+    // holds no stream until one is. Run in a child process, which has no connection yet.
+    void preparadaConectaAntesDoPrimeiroSom() {
+        QProcess p;
+        p.setProcessChannelMode(QProcess::MergedChannels);
+        p.start(QCoreApplication::applicationFilePath(), {"--preparar", som("BobinaParando.wav")});
+        QVERIFY(p.waitForFinished(20000));
+        QVERIFY2(p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0, p.readAll().constData());
+    }
+
     // A sound asked for while no server answers is silent; once the server is there, the next
     // sound is played through a new connection. Run in a child process, whose first connection
     // is pointed at a server that does not exist.
@@ -153,11 +161,35 @@ int main(int argc, char** argv) {
         QThread::usleep(QByteArray(argv[3]).toUInt());
         return 0;
     }
+    if (argc > 2 && QByteArray(argv[1]) == "--preparar") {
+        QCoreApplication app(argc, argv);
+        // A client of the server that is the game in this very process.
+        const QByteArray pid = "application.process.id = \"" + QByteArray::number(app.applicationPid()) + "\"";
+        const auto conectado = [&pid] {
+            QByteArray clientes;
+            if (!apoio_som::executar("pactl", {"list", "clients"}, &clientes)) return false;
+            for (const QByteArray& c : clientes.split('#'))
+                if (c.contains("application.name = \"Trevolino\"") && c.contains(pid)) return true;
+            return false;
+        };
+        if (conectado()) return fprintf(stderr, "connected before anything was asked\n"), 1;
+        plataforma::PrepararSaida();
+        QElapsedTimer t;
+        t.start();
+        while (!conectado() && t.elapsed() < 5000) QTest::qWait(100);
+        if (!conectado()) return fprintf(stderr, "not connected after the output was prepared\n"), 1;
+        if (!esperarFluxoDoJogo(false, 100)) return fprintf(stderr, "a stream with no sound asked for\n"), 1;
+        const quint64 g = plataforma::TocarNaSaida(plataforma::LerWav(QString::fromLocal8Bit(argv[2])), false);
+        const bool ouvido = g > 0 && esperarFluxoDoJogo(true, 3000);
+        plataforma::TocarNaSaida(nullptr, false);
+        if (!ouvido) fprintf(stderr, "the first sound after the preparation found no stream\n");
+        return ouvido ? 0 : 1;
+    }
     if (argc > 2 && QByteArray(argv[1]) == "--reconectar") {
         QCoreApplication app(argc, argv);
         const QByteArray servidor = qgetenv("PULSE_SERVER");
         const auto laco = plataforma::LerWav(QString::fromLocal8Bit(argv[2]));
-        qputenv("PULSE_SERVER", kSemServidor);
+        qputenv("PULSE_SERVER", apoio_som::kSemServidor);
         plataforma::TocarNaSaida(laco, true);
         QTest::qWait(500);
         if (servidor.isEmpty())
@@ -183,19 +215,9 @@ int main(int argc, char** argv) {
         for (int i = 0; i < 12; ++i) {
             const QString copia = copias.filePath(QString("ganhou%1.wav").arg(i));
             QFile::copy(som("Ganhou.wav"), copia);
-            QProcess p;
-            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-            env.insert("PULSE_SERVER", kSemServidor);
-            p.setProcessEnvironment(env);
-            p.start(QCoreApplication::applicationFilePath(),
-                    {"--sair-carregando", copia, QString::number(i * 250)});
-            if (!p.waitForFinished(10000)) {
+            if (!apoio_som::executarSemServidor({"--sair-carregando", copia, QString::number(i * 250)}, 10000)
+                     .isEmpty())
                 ++travados;
-                p.kill();
-                p.waitForFinished();
-            } else if (p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0) {
-                ++travados;
-            }
         }
         if (travados) {
             fprintf(stderr, "FAIL: %d of 12 processes hung or crashed ending during a load\n", travados);

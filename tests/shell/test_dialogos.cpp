@@ -214,7 +214,7 @@ private slots:
     void quebrasDeLinhaEFormatoDeNumeros() {
         QCOMPARE(QuebrasDeLinha(0), QString());
         QCOMPARE(QuebrasDeLinha(-2), QString());
-        QCOMPARE(QuebrasDeLinha(2), QString("\r\n\r\n"));
+        QCOMPARE(QuebrasDeLinha(2), QString("\n\n"));
         // LC_ALL is pt_BR for this program: a point separates thousands.
         QCOMPARE(FormatarValor(14, 0, 100), QString(11, ' ') + "100");
         QCOMPARE(FormatarValor(14, 0, 1234), QString(9, ' ') + "1.234");

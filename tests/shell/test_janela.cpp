@@ -261,14 +261,6 @@ private slots:
         QTest::mouseClick(apoio::controle<Figura>(&w, "imgA2"), Qt::LeftButton);
         QCOMPARE(receptor.urls.size(), 1);
     }
-
-    void reduzirTamanho() {
-        TfrmPrincipal w(nullptr, false);
-        w.show();
-        w.ReduzTamanhoFormularioPrincipal();
-        QCOMPARE(w.size(), QSize(1, 1));
-        QVERIFY(!w.isVisible());
-    }
 };
 
 int main(int argc, char** argv) {

@@ -7,6 +7,7 @@
 
 #include "controls/DsFancyButton.h"
 #include "apoio.h"
+#include "apoio_bobinas.h"
 #include "game/bobinas.h"
 #include "game/maquina.h"
 #include "shell/espera.h"
@@ -85,17 +86,7 @@ class TestRodada : public QObject {
 private slots:
     void initTestCase() {
         QVERIFY(pasta.isValid());
-        QDir(pasta.path()).mkpath("Bobinas");
-        for (int s = 1; s <= 11; ++s) {
-            QString nome;
-            TfrmPrincipal::DesenhoBaseadoEnNumero(s, nome);
-            for (bool escuro : {false, true}) {
-                QImage img(140, 92, QImage::Format_RGB32);
-                img.fill(corDoSimbolo(s, escuro));
-                QVERIFY(img.save(pasta.path() + "/Bobinas/" + nome + (escuro ? "-dark.jpg" : ".jpg"), "JPEG",
-                                 95));
-            }
-        }
+        QVERIFY(apoio::gravarQuadrosDasBobinas(pasta.path(), QSize(140, 92), corDoSimbolo, 95));
         // The program folder holds the pictures and, linked, the built sounds; the game runs
         // from another folder, as when started from a terminal elsewhere.
         QVERIFY(QFile::link(QString(TREVOLINO_PROGRAM_DIR) + "/Som", pasta.path() + "/Som"));
@@ -256,6 +247,7 @@ private slots:
         QTest::addColumn<double>("aposta");
         QTest::addColumn<double>("premio");
         QTest::addColumn<QString>("som");
+        // Where the spin ends; it starts where a draw of 0 makes it end there.
         QTest::newRow("um morango") << 2 << 2 << 3 << 1.0 << 2.0 << "PagandoPouco.wav";  // 2, 4, 3
         QTest::newRow("tres morangos") << 2 << 4 << 16 << 1.0 << 3.0 << "PagandoMuito.wav";
         QTest::newRow("tres limoes") << 1 << 5 << 7 << 1.0 << 2.0 << "PagandoPouco.wav";
@@ -268,7 +260,8 @@ private slots:
         QFETCH(double, aposta);
         QFETCH(double, premio);
         QFETCH(QString, som);
-        posicionar(p1, p2, p3);
+        const auto inicio = [](int fim, int passos) { return ((fim - 1 + passos) % 16) + 1; };
+        posicionar(inicio(p1, 26), inicio(p2, 51), inicio(p3, 76));
         w->maquina().DefinirDinheiro(50, aposta);
         w->SetarMensagem("Boa Sorte");
         uRotinasGerais::PararSom();
@@ -277,12 +270,14 @@ private slots:
         amostrador.setInterval(1);
         connect(&amostrador, &QTimer::timeout, this, [&] {
             const QString s = QFileInfo(apresentacao::SomAtual().arquivo).fileName();
-            if (!s.isEmpty() && !sons.contains(s)) sons << s;
+            if ((s.startsWith("Pagando") || s == "Ganhou.wav") && !sons.contains(s)) sons << s;
         });
         amostrador.start();
-        w->ChecarSeGanhou();
+        w->spdGirarClick();
         QVERIFY(apoio::esperarAte([&] { return apoio::controle<QTimer>(w, "timFinal")->isActive(); }));
         amostrador.stop();
+        QCOMPARE(w->maquina().Posicao(1), p1);
+        QCOMPARE(w->maquina().Posicao(3), p3);
         if (som.isEmpty())
             QVERIFY2(sons.isEmpty(), qPrintable(sons.join(",")));
         else
@@ -377,6 +372,26 @@ private slots:
         QVERIFY(apoio::esperarAte([&] { return fasesDuranteAEspera > 0; }));
         apoio::controle<QTimer>(w, "timLuzesMensagem")->stop();
         QVERIFY2(fasesDuranteAEspera > 2, qPrintable(QString::number(fasesDuranteAEspera)));
+    }
+
+    // Each event's sound is read from its file once: with the cabinet's first frame on the screen
+    // every sound is in memory, and plays from there when its file is gone.
+    void sonsLidosUmaVezDepoisDoPrimeiroQuadro() {
+        QTemporaryDir outra;
+        QVERIFY(QDir(outra.path()).mkpath("Som"));
+        for (const QString& nome : QDir(QString(TREVOLINO_PROGRAM_DIR) + "/Som").entryList({"*.wav"}))
+            QVERIFY(QFile::copy(QString(TREVOLINO_PROGRAM_DIR) + "/Som/" + nome, outra.filePath("Som/" + nome)));
+        w->PastaDoPrograma = outra.path() + "/";
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w));
+        QTest::qWait(100);
+        QVERIFY(QDir(outra.filePath("Som")).removeRecursively());
+        posicionar(16, 16, 16);
+        w->RealizarAposta(1);
+        QCOMPARE(QFileInfo(apresentacao::SomAtual().arquivo).fileName(), QString("InserindoMoeda.wav"));
+        const auto amostras = girarAteOFim();
+        QVERIFY(algumaAmostra(amostras, [](const Amostra& a) { return a.som == "BobinaGirando.wav"; }));
+        QVERIFY(algumaAmostra(amostras, [](const Amostra& a) { return a.som == "BobinaParando.wav"; }));
     }
 
     void aberturaHabilitaOsBotoesSoNoFim() {

@@ -138,7 +138,7 @@ private slots:
         tecla(Qt::Key_1);
         QCOMPARE(w->Aposta(), 6.0);
         QVERIFY(apresentacao::SomAtual().vazio());  // nothing asked of the sound server
-        uRotinasGerais::TocarSom(pasta.path() + "/Som/Ganhou.wav", false, false);
+        uRotinasGerais::TocarSom(pasta.path() + "/Som/Ganhou.wav", false);
         QVERIFY(apresentacao::SomAtual().vazio());
 
         QVERIFY(QFile::exists(arquivo));
@@ -153,7 +153,7 @@ private slots:
         somLigado()->trigger();
         QVERIFY(apresentacao::SomLigado());
         QCOMPARE(QSettings(arquivo, QSettings::IniFormat).value("Som/Ligado").toBool(), true);
-        uRotinasGerais::TocarSom(pasta.path() + "/Som/Ganhou.wav", false, false);
+        uRotinasGerais::TocarSom(pasta.path() + "/Som/Ganhou.wav", false);
         QCOMPARE(somPedido(), QString("Ganhou.wav"));
     }
 

@@ -38,12 +38,10 @@ QByteArray recursoGerado(const QString& nome) {
     return ler(QStringLiteral(TREVOLINO_GEN_DIR "/recursos/") + nome);
 }
 
-QString pastaDeFontes() { return PastaEspecial(20); }
+QString pastaDeFontes() { return plataforma::PastaDasFontes(); }
 
-// The text of a message as the dialog shows it: line breaks as the label keeps them.
-QString comoNoRotulo(const QString& texto) {
-    return QString(QuebrasDeLinha(1) + texto + QuebrasDeLinha(1)).replace("\r\n", "\n");
-}
+// The text of a message as the dialog shows it.
+QString comoNoRotulo(const QString& texto) { return QuebrasDeLinha(1) + texto + QuebrasDeLinha(1); }
 
 }  // namespace
 

@@ -1,7 +1,9 @@
 // trevolino-capturas OUT_DIR [SUFFIX]: runs the real cabinet on the current X display and photographs it
 // idle, during a spin, during a payout, with a message dialog, with the exit question and with the
 // contract dialog. The draw and the reel positions are fixed so the pictures are the same every
-// time; the winning spin is one that can really come up in play (three cherries).
+// time; the winning spin is one that can really come up in play (three cherries). The lamps and
+// the marquee move only when a picture is about to be taken, by a fixed number of steps, and the
+// reels and the count-up are held still while it is taken, so two runs give the same pixels.
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -44,6 +46,26 @@ void esperarAte(const std::function<bool()>& f, double limite) {
     for (double t = 0; t < limite && !f(); t += 0.02) esperar(0.02);
 }
 
+// The machine's timers by name; the lamp timer never runs on its own here.
+QTimer* temporizador(const char* nome) { return g_janela->maquina().findChild<QTimer*>(nome); }
+
+// Holds the turn where it stands (reels, the settling pause, the count-up, the final second), sets
+// the lamps and the marquee by `passos` steps, lets the window paint, and takes the picture; the
+// timers that were running go on afterwards.
+bool fotografarParado(const QString& nome, const std::function<QRect()>& area, int passos) {
+    QList<QTimer*> parados;
+    for (QTimer* t : g_janela->maquina().findChildren<QTimer*>())
+        if (t->isActive()) {
+            t->stop();
+            parados << t;
+        }
+    for (int i = 0; i < passos; ++i) g_janela->maquina().PassoDasLuzes();
+    esperar(0.3);
+    const bool ok = fotografar(nome, area());
+    for (QTimer* t : parados) t->start();
+    return ok;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -71,27 +93,38 @@ int main(int argc, char** argv) {
     janela.maquina().DefinirSorteio([](int) { return 0; });
     janela.FormCreate();
     g_janela = &janela;
+    temporizador("timLuzesMensagem")->stop();
     janela.show();
     bool tudoCerto = true;
 
     QTimer::singleShot(0, &janela, [&] {
         esperarAte(botoesHabilitados, 10);
-        esperar(1.2);  // a few lamp ticks
-        tudoCerto &= fotografar("cabine-parada", emVoltaDaJanela());
+        tudoCerto &= fotografarParado("cabine-parada", emVoltaDaJanela, 3);
 
         // A spin that ends on three cherries (3, 3, 3) with a bet of 10.
         janela.RealizarAposta(10);
         const auto inicio = [](int fim, int passos) { return ((fim - 1 + passos) % 16) + 1; };
         janela.maquina().Posicionar(inicio(3, 26), inicio(3, 51), inicio(3, 76));
-        QTimer::singleShot(450, &janela, [&] { tudoCerto &= fotografar("giro", emVoltaDaJanela()); });
-        QTimer::singleShot(2600, &janela, [&] { tudoCerto &= fotografar("pagamento", emVoltaDaJanela()); });
+        // Mid-spin: once the last reel has made 45 steps (the first one stands by then); paying:
+        // once 5 credits are in.
+        int passosDaBobina3 = 0, creditosPagos = 0;
+        const auto giro = QObject::connect(&janela.maquina(), &jogo::Maquina::BobinaAndou, &janela, [&](int k) {
+            if (k == 3 && ++passosDaBobina3 == 45)
+                tudoCerto &= fotografarParado("giro", emVoltaDaJanela, 1);
+        });
+        const auto pagamento = QObject::connect(&janela.maquina(), &jogo::Maquina::CreditoPago, &janela, [&] {
+            if (++creditosPagos == 5) tudoCerto &= fotografarParado("pagamento", emVoltaDaJanela, 1);
+        });
         janela.spdGirarClick();
         esperarAte(botoesHabilitados, 30);
+        QObject::disconnect(giro);
+        QObject::disconnect(pagamento);
 
         // A message dialog: a spin without a bet is refused.
         QTimer::singleShot(600, &janela, [&] {
             if (QWidget* d = QApplication::activeModalWidget()) {
-                tudoCerto &= fotografar("dialogo", d->frameGeometry().adjusted(-20, -20, 20, 20));
+                tudoCerto &= fotografarParado(
+                    "dialogo", [d] { return d->frameGeometry().adjusted(-20, -20, 20, 20); }, 1);
                 d->close();
             }
         });
@@ -100,7 +133,8 @@ int main(int argc, char** argv) {
         // The exit question, answered "Não".
         QTimer::singleShot(600, &janela, [&] {
             if (QWidget* d = QApplication::activeModalWidget()) {
-                tudoCerto &= fotografar("saida", d->frameGeometry().adjusted(-20, -20, 20, 20));
+                tudoCerto &= fotografarParado(
+                    "saida", [d] { return d->frameGeometry().adjusted(-20, -20, 20, 20); }, 1);
                 d->close();
             }
         });
@@ -109,7 +143,8 @@ int main(int argc, char** argv) {
         // The contract of use shown by the installer.
         auto* contrato = new TfrmDialogoContrato(&janela);
         QTimer::singleShot(600, &janela, [&, contrato] {
-            tudoCerto &= fotografar("contrato", contrato->frameGeometry().adjusted(-20, -20, 20, 20));
+            tudoCerto &= fotografarParado(
+                "contrato", [contrato] { return contrato->frameGeometry().adjusted(-20, -20, 20, 20); }, 1);
             contrato->close();
         });
         contrato->exec();

@@ -15,6 +15,7 @@
 
 #include "controls/DsFancyButton.h"
 #include "apoio.h"
+#include "apoio_bobinas.h"
 #include "game/bobinas.h"
 #include "game/maquina.h"
 #include "memoria.h"
@@ -29,16 +30,8 @@ private slots:
     void initTestCase() {
         QVERIFY(pasta.isValid());
         // Tiny pictures: the soak is about the cycle, not about decoding.
-        QDir(pasta.path()).mkpath("Bobinas");
-        for (int s = 1; s <= 11; ++s) {
-            QString nome;
-            TfrmPrincipal::DesenhoBaseadoEnNumero(s, nome);
-            for (const char* sufixo : {".jpg", "-dark.jpg"}) {
-                QImage img(8, 8, QImage::Format_RGB32);
-                img.fill(QColor(s * 20, 100, 60));
-                QVERIFY(img.save(pasta.path() + "/Bobinas/" + nome + sufixo, "JPEG"));
-            }
-        }
+        QVERIFY(apoio::gravarQuadrosDasBobinas(pasta.path(), QSize(8, 8),
+                                               [](int s, bool) { return QColor(s * 20, 100, 60); }));
         // The real sounds beside the pictures: starting and stopping them a thousand times is part
         // of what must not leak.
         QVERIFY(QFile::link(QStringLiteral(TREVOLINO_PROGRAM_DIR) + "/Som", pasta.path() + "/Som"));
