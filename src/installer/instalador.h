@@ -24,7 +24,8 @@ QString NomeDoDesinstalador(const QString& nomeDoExecutavel);
 // The confirmation, completion and failure messages.
 QString MensagemConfirmacaoInstalar(const QString& titulo);
 QString MensagemConfirmacaoIcones(const QString& titulo);
-QString MensagemInstalacaoConcluida(const QString& titulo);
+// `naMesa`: a desktop launcher was made, and the message points at it.
+QString MensagemInstalacaoConcluida(const QString& titulo, bool naMesa = true);
 QString MensagemConfirmacaoDesinstalar(const QString& titulo);
 QString MensagemDesinstalacaoConcluida(const QString& titulo);
 // What could not be installed (`oQueFalhou` names the step, `caminho` where), and what a removal

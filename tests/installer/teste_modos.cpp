@@ -16,6 +16,8 @@
 #include <QTest>
 #include <QToolButton>
 
+#include <sys/stat.h>
+
 #include "platform/arquivos.h"
 #include "platform/arquivos_detalhe.h"
 #include "installer/instalador.h"
@@ -369,7 +371,8 @@ private slots:
         QVERIFY(rodar("<INSTALAR>", aceitarTudo(R::sim()), &vistos));
         QVERIFY(recusado("A Pasta de Instalação Já Contém Outros Arquivos:\n" + programas + "/Trevolino\n"));
         QCOMPARE(arquivosDe(programas + "/Trevolino"), QStringList({"notas.txt", "saves"}));
-        // An empty folder is used; only the game's files go in, no folder wider than its source.
+        // An empty folder is used; only the game's files go in, with the modes install(1) gives
+        // whatever the source's (a private source folder too).
         QVERIFY(QDir(programas + "/Trevolino").removeRecursively() &&
                 QDir().mkpath(programas + "/Trevolino"));
         escrever(programa + "/.ssh/id", "segredo");
@@ -377,8 +380,15 @@ private slots:
         QVERIFY(rodar("<INSTALAR>", aceitarTudo(R::nao())));
         QCOMPARE(arquivosDe(programas + "/Trevolino"),
                  QStringList({".instalacao-trevolino", "Bobinas", "Som", "Trevolino"}));
-        QCOMPARE(QFileInfo(programas + "/Trevolino/Bobinas").permissions() & 0x0077,
-                 QFileDevice::Permissions());
+        const auto modo = [](const QString& p) {
+            struct stat st {};
+            return ::lstat(QFile::encodeName(p).constData(), &st) == 0 ? int(st.st_mode & 07777) : -1;
+        };
+        const int mascara = int(plataforma::MascaraDoUsuario());
+        QCOMPARE(modo(programas + "/Trevolino/Bobinas"), 0755 & ~mascara);
+        QCOMPARE(modo(programas + "/Trevolino/Bobinas/Cereja.jpg"), 0644 & ~mascara);
+        QCOMPARE(modo(programas + "/Trevolino/Trevolino"), 0755 & ~mascara);
+        QCOMPARE(modo(windows + "/Trevolino_Desinstalar"), 0755 & ~mascara);
         // The folder was there before: it stays, with what the user put in it since.
         escrever(programas + "/Trevolino/Som/minha.wav", "minha");
         QVERIFY(rodar("<DESINSTALAR>", {R::sim(), R::sim()}, &vistos));
