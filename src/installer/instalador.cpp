@@ -323,6 +323,15 @@ void RemoverPastaInstalada(const RegistroDaPasta& r, QStringList* restantes, con
     if (restantes && (ficou || (nossa && Existe(base)))) *restantes << base;
 }
 
+// A new file written in place, in a folder only this run writes into.
+bool GravarNovo(const QString& arquivo, const QByteArray& dados) {
+    const int fd =
+        ::open(Nativo(arquivo).constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+    if (fd < 0) return false;
+    const bool ok = ::write(fd, dados.constData(), size_t(dados.size())) == dados.size();
+    return ::close(fd) == 0 && ok;
+}
+
 // The new or old installations a killed run left beside `pasta`: a folder of the running user
 // under a provisional name whose record names `pasta`. One still being copied is wholly the
 // run's (made empty, private); of an old one only what its record lists goes.
@@ -336,7 +345,17 @@ void LimparPastasProvisorias(const QString& pasta) {
         if (::lstat(Nativo(lugar).constData(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != ::geteuid())
             continue;
         const auto r = LerRegistroDaPasta(pasta, lugar);
-        if (!r) continue;
+        if (!r) {
+            // Killed before its record was whole: nothing but that record can be in it yet.
+            const QStringList dentro = QDir(lugar).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
+                                                             QDir::NoDotAndDotDot);
+            if (dentro.size() <= 1 && (st.st_mode & 077) == 0 &&
+                (dentro.isEmpty() || dentro.first() == kRegistroNaPasta.mid(1))) {
+                ::unlink(Nativo(lugar + kRegistroNaPasta).constData());
+                ::rmdir(Nativo(lugar).constData());
+            }
+            continue;
+        }
         if (r->provisoria) {
             std::error_code ec;
             std::filesystem::remove_all(std::filesystem::path(Nativo(lugar).toStdString()), ec);
@@ -530,7 +549,7 @@ void InstalarNaPastaDeProgramas(const QString& NomeDaPasta, const QString& Titul
     RegistroDaPasta r{pasta, anterior ? anterior->criada : nova, {}, {}, true};
     Gravacao registro;
     if (::mkdir(Nativo(provisoria).constData(), 0700) != 0 ||
-        !registro.gravar(provisoria + kRegistroNaPasta, JsonDaPasta(r), 0644) || !registro.concluir()) {
+        !GravarNovo(provisoria + kRegistroNaPasta, JsonDaPasta(r))) {
         descartar();
         recusar(naoCopiou, pasta);
         return;

@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QProcessEnvironment>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -12,6 +13,7 @@
 #include <QTest>
 
 #include <pwd.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -116,6 +118,65 @@ int modo(const QString& usuario, const QString& programa, const QString& token, 
     if (ultima.isEmpty()) return -3;
     tecla(ultima, fim == "Instalação Concluída" ? "Escape" : "Return");
     return p.waitForFinished(15000) ? p.exitCode() : -1;
+}
+
+// One run of an installer mode whose dialogs are all answered as a user accepting everything
+// would (the contract ticked and signed, "Não" to starting the game at the end); nothing waits
+// for a dialog that never comes, so the run may be killed at any step.
+struct Execucao {
+    int codigo = -1;  // -1: killed or did not end
+    QStringList titulos;
+    QString ultimoTexto;
+};
+
+Execucao responder(const QStringList& comando, const QProcessEnvironment& ambiente) {
+    Execucao r;
+    QProcess p;
+    p.setProcessEnvironment(ambiente);
+    p.setStandardOutputFile(QProcess::nullDevice());
+    p.setStandardErrorFile(QProcess::nullDevice());
+    p.start(comando.first(), comando.mid(1));
+    if (!p.waitForStarted()) return r;
+    QStringList respondidas;
+    QElapsedTimer t;
+    t.start();
+    while (!p.waitForFinished(60) && t.elapsed() < 40000) {
+        const QString ids = rodar("xdotool", {"search", "--onlyvisible", "--name",
+                                              "Confirmação|Contrato de Uso|Concluída|Incompleta|Gerenciada"});
+        for (const QString& id : ids.split('\n', Qt::SkipEmptyParts)) {
+            if (respondidas.contains(id)) continue;
+            respondidas << id;
+            const QString titulo = rodar("xdotool", {"getwindowname", id});
+            r.titulos << titulo;
+            QTest::qWait(150);  // mapped and focusable
+            if (titulo == "Contrato de Uso de Software") {
+                clicar(id, 495, 305);
+                QTest::qWait(200);
+                clicar(id, 420, 348);
+            } else {
+                tecla(id, titulo == "Instalação Concluída" ? "Escape" : "Return");
+            }
+        }
+    }
+    if (p.state() != QProcess::NotRunning) {
+        p.kill();
+        p.waitForFinished(5000);
+        return r;
+    }
+    if (p.exitStatus() == QProcess::NormalExit) r.codigo = p.exitCode();
+    return r;
+}
+
+// What a folder holds, relative, with type and mode; the caches and metadata other programs
+// keep in a home are left out.
+QStringList retrato(const QString& pasta) {
+    QStringList r;
+    for (const QString& l : rodar("find", {pasta, "-mindepth", "1", "-printf", "%P %y %m\\n"}).split('\n'))
+        if (!l.isEmpty() && !l.startsWith(".cache") && !l.startsWith(".local/share/gvfs-metadata") &&
+            !l.startsWith(".config "))
+            r << l;
+    r.sort();
+    return r;
 }
 
 }  // namespace
@@ -262,6 +323,100 @@ private slots:
                  QStringList({"bin"}));
         QCOMPARE(QDir(bin).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList());
         QVERIFY(!QFileInfo::exists(home + "/Desktop"));
+    }
+
+    void interrompidoEmQualquerPassoOutraExecucaoConclui() {
+        // An ordinary user's installation, reinstallation and removal, each killed at every
+        // step it commits (strace's fault injection), then run again: a clean installation or a
+        // clean removal, nothing of the killed run left. The build copied is world-writable (a
+        // zip unpacked with umask 000): the installation gets install(1)'s modes all the same.
+        const passwd* ninguem = getpwnam("nobody");
+        if (::geteuid() != 0 || !ninguem) QSKIP("needs root and the user nobody");
+        if (QStandardPaths::findExecutable("strace").isEmpty()) QSKIP("strace is not installed");
+        QTemporaryDir base(QDir::tempPath() + "/trevolino-e2e-XXXXXX");
+        QVERIFY(QFile::setPermissions(base.path(), QFile::permissions(base.path()) | QFileDevice::ExeOther));
+        const QString fonte = base.path() + "/fonte", casa = base.path() + "/casa";
+        QVERIFY(QDir().mkpath(fonte + "/Bobinas") && QDir().mkpath(fonte + "/Som"));
+        QVERIFY(QFile::copy(kExecutavel, fonte + "/trevolino"));
+        QDir som(QFileInfo(kExecutavel).path() + "/Som");
+        QVERIFY(QFile::copy(som.filePath(som.entryList(QDir::Files).value(0)), fonte + "/Som/moeda.wav"));
+        QVERIFY(QFile::copy(som.filePath(som.entryList(QDir::Files).value(0)), fonte + "/Bobinas/cereja.jpg"));
+        QCOMPARE(QProcess::execute("chmod", {"-R", "a+rwX", fonte}), 0);
+        QCOMPARE(QProcess::execute("chmod", {"0777", fonte + "/trevolino", fonte + "/Bobinas"}), 0);
+        QCOMPARE(QProcess::execute("xhost", {"+si:localuser:nobody"}), 0);
+        QProcessEnvironment ambiente;
+        for (const char* v : {"DISPLAY", "XAUTHORITY", "PATH", "LANG"})
+            if (qEnvironmentVariableIsSet(v)) ambiente.insert(v, qEnvironmentVariable(v));
+        ambiente.insert("HOME", casa);
+        ambiente.insert("QT_QPA_PLATFORM", "xcb");
+        const auto comoNinguem = [&](const QStringList& injetar, const QString& programa, const QString& modo) {
+            QStringList c;
+            if (!injetar.isEmpty()) c << "strace" << "-f" << "-qq" << "-o" << "/dev/null" << injetar;
+            return responder(c << "setpriv" << "--reuid=nobody" << "--regid=nogroup" << "--clear-groups" << programa
+                               << modo,
+                             ambiente);
+        };
+        const auto limpar = [&] {
+            QDir(casa).removeRecursively();
+            QDir().mkpath(casa);
+            QProcess::execute("chown", {"nobody:nogroup", casa});
+        };
+        const QString instalar = "<INSTALAR>", desinstalar = "<DESINSTALAR>";
+        const QString desinstalador = casa + "/.local/bin/trevolino_Desinstalar";
+        const auto desinstalarDeNovo = [&] {
+            return comoNinguem({}, QFileInfo::exists(desinstalador) ? desinstalador : fonte + "/trevolino", desinstalar);
+        };
+
+        // The states a clean run leaves.
+        limpar();
+        const QStringList vazia = retrato(casa);
+        Execucao e = comoNinguem({}, fonte + "/trevolino", instalar);
+        QCOMPARE(e.codigo, 0);
+        const QStringList instalada = retrato(casa);
+        const mode_t m = ::umask(022);
+        ::umask(m);
+        const int mascara = int(m);
+        const QString pasta = ".local/share/Trevolino";
+        for (const auto& [caminho, modo] : {std::pair{pasta + "/trevolino f", 0755}, std::pair{pasta + "/Bobinas d", 0755},
+                                            std::pair{pasta + "/Som/moeda.wav f", 0644},
+                                            std::pair{QString(".local/bin/trevolino_Desinstalar f"), 0755}})
+            QVERIFY2(instalada.contains(caminho + " " + QString::number(modo & ~mascara, 8)),
+                     qPrintable(caminho + "\n" + instalada.join('\n')));
+        QVERIFY(instalada.size() > 20);
+
+        struct Passeio {
+            QString nome, chamada;
+            bool antesInstala, remove;
+        };
+        int passos = 0;
+        for (const Passeio& w : {Passeio{"install", "rename", false, false}, Passeio{"install", "renameat2", false, false},
+                                 Passeio{"reinstall", "renameat2", true, false}, Passeio{"reinstall", "unlink", true, false},
+                                 Passeio{"uninstall", "unlink", true, true}}) {
+            for (int n = 1;; ++n) {
+                QVERIFY2(n < 60, qPrintable(w.nome + " " + w.chamada + " never completed"));
+                limpar();
+                if (w.antesInstala) QCOMPARE(comoNinguem({}, fonte + "/trevolino", instalar).codigo, 0);
+                const QStringList injetar{"-e", "trace=" + w.chamada,
+                                          "-e", "inject=" + w.chamada + ":signal=KILL:when=" + QString::number(n)};
+                e = w.remove ? comoNinguem(injetar, desinstalador, desinstalar)
+                             : comoNinguem(injetar, fonte + "/trevolino", instalar);
+                ++passos;
+                const QString onde = w.nome + " killed at " + w.chamada + " " + QString::number(n);
+                const bool completo = e.codigo == 0 && !e.titulos.isEmpty() &&
+                                      e.titulos.last() == (w.remove ? "Desinstalação Concluída" : "Instalação Concluída");
+                // Killed or whole: never an error shown for a step that did not run.
+                QVERIFY2(completo || e.codigo == -1, qPrintable(onde + ": " + e.titulos.join(", ")));
+                if (!completo) {
+                    const Execucao d = w.remove ? desinstalarDeNovo() : comoNinguem({}, fonte + "/trevolino", instalar);
+                    QVERIFY2(d.codigo == 0, qPrintable(onde + ", then: " + d.titulos.join(", ")));
+                }
+                const QStringList agora = retrato(casa);
+                QVERIFY2(agora == (w.remove ? vazia : instalada),
+                         qPrintable(onde + ":\n" + agora.join('\n')));
+                if (completo) break;
+            }
+        }
+        qInfo() << passos << "interrupted runs";
     }
 
     void opcaoDoQtDepoisDoTokenNaoDesinstala() {
