@@ -419,6 +419,103 @@ private slots:
         qInfo() << passos << "interrupted runs";
     }
 
+    void raizSoInstalaDoQueERaizParaTodos() {
+        // Root inside a private mount namespace whose /opt, /usr/local and /root are temporary
+        // folders: a build others may change is refused, root's launchers never go where a
+        // user's settings point, and with /opt read-only nothing falls back into root's home.
+        if (::geteuid() != 0 || !getpwnam("nobody")) QSKIP("needs root and the user nobody");
+        if (QProcess::execute("unshare", {"-m", "true"}) != 0) QSKIP("no private mount namespace here");
+        QTemporaryDir base(QDir::tempPath() + "/trevolino-e2e-XXXXXX");
+        QVERIFY(QFile::setPermissions(base.path(), QFile::permissions(base.path()) | QFileDevice::ExeOther));
+        const QString opt = base.path() + "/opt", local = base.path() + "/local", raiz = base.path() + "/raiz";
+        const QString alice = base.path() + "/alice", fonte = base.path() + "/fonte";
+        for (const QString& p : {opt, local + "/bin", raiz, alice + "/.config", fonte + "/Bobinas", fonte + "/Som"})
+            QVERIFY(QDir().mkpath(p));
+        QVERIFY(QFile::copy(kExecutavel, fonte + "/trevolino"));
+        QDir som(QFileInfo(kExecutavel).path() + "/Som");
+        QVERIFY(QFile::copy(som.filePath(som.entryList(QDir::Files).value(0)), fonte + "/Som/moeda.wav"));
+        QCOMPARE(QProcess::execute("chmod", {"-R", "go-w,a+rX", fonte}), 0);
+        // alice's settings (root's "su" without "-" keeps them) point the desktop at the
+        // system's autostart folder.
+        const QString autostart = base.path() + "/autostart";
+        QFile dirs(alice + "/.config/user-dirs.dirs");
+        QVERIFY(dirs.open(QIODevice::WriteOnly));
+        dirs.write(("XDG_DESKTOP_DIR=\"" + autostart + "\"\n").toUtf8());
+        dirs.close();
+        QCOMPARE(QProcess::execute("chown", {"-R", "nobody:nogroup", alice}), 0);
+
+        QProcessEnvironment ambiente;
+        for (const char* v : {"DISPLAY", "XAUTHORITY", "PATH", "LANG"})
+            if (qEnvironmentVariableIsSet(v)) ambiente.insert(v, qEnvironmentVariable(v));
+        ambiente.insert("QT_QPA_PLATFORM", "xcb");
+        ambiente.insert("HOME", "/root");
+        ambiente.insert("XDG_CONFIG_HOME", alice + "/.config");
+        const auto comoRaiz = [&](const QString& programa, const QString& modo, const QString& antes = "true") {
+            return responder({"unshare", "-m", "--propagation", "private", "sh", "-c",
+                              "mount --bind \"$1\" /opt && mount --bind \"$2\" /usr/local && "
+                              "mount --bind \"$3\" /root && " + antes + " && shift 3 && exec \"$@\"",
+                              "sh", opt, local, raiz, programa, modo},
+                             ambiente);
+        };
+        const auto nada = [&] {
+            return retrato(opt).isEmpty() && retrato(local) == QStringList({"bin d 755"}) && retrato(raiz).isEmpty() &&
+                   !QFileInfo::exists(autostart);
+        };
+
+        Execucao e;
+        // A build others may write, then one that is a user's own: refused, nothing changed.
+        QCOMPARE(QProcess::execute("chmod", {"0777", fonte + "/trevolino"}), 0);
+        e = comoRaiz(fonte + "/trevolino", "<INSTALAR>");
+        QCOMPARE(e.codigo, 1);
+        QCOMPARE(e.titulos.value(2), QString("Instalação Não Concluída"));
+        QVERIFY2(nada(), qPrintable(retrato(opt).join(' ') + retrato(local).join(' ') + retrato(raiz).join(' ')));
+        QCOMPARE(QProcess::execute("chmod", {"0755", fonte + "/trevolino"}), 0);
+        QCOMPARE(QProcess::execute("chown", {"nobody", fonte + "/Som/moeda.wav"}), 0);
+        QCOMPARE(comoRaiz(fonte + "/trevolino", "<INSTALAR>").codigo, 1);
+        QVERIFY(nada());
+        QCOMPARE(QProcess::execute("chown", {"-R", "nobody", fonte}), 0);
+        QCOMPARE(comoRaiz(fonte + "/trevolino", "<ICONES>").codigo, 1);
+        QVERIFY(nada());
+        QCOMPARE(QProcess::execute("chown", {"-R", "root", fonte}), 0);
+
+        // /opt read-only: no installation into root's home.
+        e = comoRaiz(fonte + "/trevolino", "<INSTALAR>", "mount -o remount,ro,bind /opt");
+        QCOMPARE(e.codigo, 1);
+        QVERIFY(nada());
+
+        // Installed for every user: the desktop launcher in root's own desktop, none where
+        // alice's settings point.
+        e = comoRaiz(fonte + "/trevolino", "<INSTALAR>");
+        QCOMPARE(e.codigo, 0);
+        QVERIFY(!QFileInfo::exists(autostart));
+        const QStringList mesa = QDir(raiz + "/Desktop").entryList(QDir::Files);
+        QCOMPARE(mesa.size(), 1);
+        QVERIFY(QFileInfo::exists(opt + "/Trevolino/trevolino"));
+        // Removed with alice's HOME: root's desktop launcher goes all the same, from the record.
+        ambiente.insert("HOME", alice);
+        e = comoRaiz("/usr/local/bin/trevolino_Desinstalar", "<DESINSTALAR>");
+        QCOMPARE(e.codigo, 0);
+        QCOMPARE(e.titulos.value(1), QString("Desinstalação Concluída"));
+        QCOMPARE(retrato(raiz), QStringList());  // the desktop folder it made went too
+        QCOMPARE(retrato(opt), QStringList());
+        QCOMPARE(retrato(local), QStringList({"bin d 755"}));
+
+        // The game run by root with alice's HOME writes nothing into her home (the font it
+        // carries then serves that run only).
+        ambiente.insert("HOME", alice);
+        const QStringList antes = retrato(alice);
+        QProcess jogo;
+        jogo.setProcessEnvironment(ambiente);
+        jogo.start(fonte + "/trevolino", {});
+        QVERIFY(jogo.waitForStarted());
+        QVERIFY(esperar([&] { return !rodar("xdotool", {"search", "--onlyvisible", "--pid",
+                                                         QString::number(jogo.processId())}).isEmpty(); }, 60000));
+        QTest::qWait(1000);
+        jogo.kill();  // the process this test started
+        jogo.waitForFinished(5000);
+        QCOMPARE(retrato(alice), antes);
+    }
+
     void opcaoDoQtDepoisDoTokenNaoDesinstala() {
         // Qt takes "-reverse" out of the arguments it hands on; the command line still held a
         // second word, so this is the game, not the uninstaller.
