@@ -80,6 +80,10 @@
         <translation>The Program Does Not Belong to the Administrator, or Others May Change It:</translation>
     </message>
     <message>
+        <source>O Nome da Pasta do Programa Não É Válido:</source>
+        <translation>The Program Folder's Name Is Not Valid:</translation>
+    </message>
+    <message>
         <source>Do Menu de Aplicativos ou Então</source>
         <translation>The Applications Menu or Else</translation>
     </message>

@@ -30,6 +30,7 @@
 #include "platform/arquivos.h"
 #include "platform/arquivos_detalhe.h"
 #include "platform/texto.h"
+#include "platform/versao.h"
 #include "shell/dialogo_rotinas.h"
 #include "shell/dialogos.h"
 
@@ -72,9 +73,11 @@ bool CaminhoResolvido(const QString& caminho) {
     if (!caminho.startsWith(QLatin1Char('/')) || caminho.size() < 2 || caminho.endsWith(QLatin1Char('/')) ||
         caminho.contains(QChar(0)))
         return false;
-    QString atual;
-    for (const QString& parte : caminho.mid(1).split(QLatin1Char('/'))) {
+    const QStringList partes = caminho.mid(1).split(QLatin1Char('/'));
+    for (const QString& parte : partes)  // the whole spelling, also below a part that is missing
         if (parte.isEmpty() || parte == QLatin1String(".") || parte == QLatin1String("..")) return false;
+    QString atual;
+    for (const QString& parte : partes) {
         atual += QLatin1Char('/') + parte;
         struct stat st;
         if (::lstat(Nativo(atual).constData(), &st) != 0) return errno == ENOENT;  // nothing below it either
@@ -136,13 +139,18 @@ struct RegistroDoDesinstalador {
     bool comAtalhos = false;  // a record of an installer that did not list them names none
 };
 
+std::optional<RegistroDaPasta> InterpretarRegistroDaPasta(const std::optional<QJsonObject>& o, const QString& pasta);
+
 // `lugar` is where the folder is now: the installation folder itself, or the new or old
 // installation beside it that a run was swapping.
 std::optional<RegistroDaPasta> LerRegistroDaPasta(const QString& pasta, const QString& lugar = QString()) {
     const QString onde = lugar.isEmpty() ? pasta : lugar;
     if (!CaminhoResolvido(onde) || !plataforma::CaminhoRemovivel(onde) || !EhDoTipo(onde, S_IFDIR))
         return std::nullopt;
-    const auto o = LerJson(onde + kRegistroNaPasta);
+    return InterpretarRegistroDaPasta(LerJson(onde + kRegistroNaPasta), pasta);
+}
+
+std::optional<RegistroDaPasta> InterpretarRegistroDaPasta(const std::optional<QJsonObject>& o, const QString& pasta) {
     if (!o) return std::nullopt;
     RegistroDaPasta r{o->value(QStringLiteral("pasta")).toString(),
                       o->value(QStringLiteral("criada")).toBool(),
@@ -163,9 +171,8 @@ QByteArray JsonDaPasta(const RegistroDaPasta& r) {
     return QJsonDocument(o).toJson();
 }
 
-std::optional<RegistroDoDesinstalador> LerRegistroDoDesinstalador(const QString& U) {
-    if (!CaminhoResolvido(U)) return std::nullopt;
-    const auto o = LerJson(U + kRegistroDoDesinstalador);
+std::optional<RegistroDoDesinstalador> InterpretarRegistroDoDesinstalador(const std::optional<QJsonObject>& o,
+                                                                          const QString& U) {
     if (!o) return std::nullopt;
     RegistroDoDesinstalador r{o->value(QStringLiteral("desinstalador")).toString(),
                               qint64(o->value(QStringLiteral("tamanho")).toDouble(-1)),
@@ -178,6 +185,11 @@ std::optional<RegistroDoDesinstalador> LerRegistroDoDesinstalador(const QString&
     for (const QString& p : r.instalacoes + r.pastas + r.atalhos)
         if (!CaminhoResolvido(p)) return std::nullopt;
     return r;
+}
+
+std::optional<RegistroDoDesinstalador> LerRegistroDoDesinstalador(const QString& U) {
+    if (!CaminhoResolvido(U)) return std::nullopt;
+    return InterpretarRegistroDoDesinstalador(LerJson(U + kRegistroDoDesinstalador), U);
 }
 
 QByteArray JsonDoDesinstalador(const RegistroDoDesinstalador& r) {
@@ -371,6 +383,18 @@ void Advertir(const QString& texto, const QString& titulo) {
     uRotinasGerais::CaixaDeDialogo(nullptr, texto, titulo, QString(), QCoreApplication::translate("Trevolino", "Sim"), true);
 }
 
+// A program whose path is no valid UTF-8 cannot be named in a launcher: refused, with the
+// path shown as it is (each such byte as \xNN).
+bool NomeInvalido(const QString& titulo) {
+    const QByteArray arquivo = plataforma::ArquivoDoExecutavelNativo();
+    if (plataforma::NomeRepresentavel(arquivo)) return false;
+    Advertir(MensagemFalhaNaInstalacao(
+                 titulo, QCoreApplication::translate("Trevolino", "O Nome da Pasta do Programa Não É Válido:"),
+                 plataforma::CaminhoLegivel(arquivo.left(arquivo.lastIndexOf('/')))),
+             QCoreApplication::translate("Trevolino", "Instalação Não Concluída"));
+    return true;
+}
+
 QByteArray LerRecurso(const QString& recurso) {
     QFile f(recurso);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
@@ -389,6 +413,20 @@ bool Concluir(const QString& Executavel, const QString& Titulo, Gravacao& g, con
 }  // namespace
 
 bool InstaladorFalhou() { return gFalhou; }
+
+std::optional<QStringList> CaminhosDoRegistro(const QByteArray& texto, const QString& U) {
+    const QJsonObject o = QJsonDocument::fromJson(texto).object();
+    const auto r = InterpretarRegistroDoDesinstalador(o.isEmpty() ? std::nullopt : std::optional(o), U);
+    if (!r) return std::nullopt;
+    return r->instalacoes + r->pastas + r->atalhos;
+}
+
+std::optional<QStringList> ArquivosDoRegistroDaPasta(const QByteArray& texto, const QString& pasta) {
+    const QJsonObject o = QJsonDocument::fromJson(texto).object();
+    const auto r = InterpretarRegistroDaPasta(o.isEmpty() ? std::nullopt : std::optional(o), pasta);
+    if (!r) return std::nullopt;
+    return r->arquivos + r->pastas;
+}
 
 QString PastaDoMenuDoInstalador() {
     return plataforma::InstalacaoParaTodos() ? plataforma::PastaDeDadosDoSistema() + QStringLiteral("/applications")
@@ -502,6 +540,7 @@ void InstalarNaPastaDeProgramas(const QString& NomeDaPasta, const QString& Titul
         QCoreApplication::translate("Trevolino", "Não Foi Possível Copiar o Programa Para:");
     const QString alheia = QCoreApplication::translate(
         "Trevolino", "O Programa Não Pertence ao Administrador ou Outros Podem Alterá-lo:");
+    if (NomeInvalido(Titulo)) return;
     const QStringList doJogo = ArquivosDoJogo(origem, executavel.fileName());
     if (doJogo.isEmpty()) {
         recusar(QCoreApplication::translate("Trevolino", "A Pasta Não Contém os Arquivos do Jogo:"), origem);
@@ -584,6 +623,7 @@ bool ConcluirInstalacao(const QString& Executavel, const QString& Titulo) {
     Gravacao g;
     // The program run from an installation folder of ours names it; one left where it lay names
     // none, and its folder is never removed.
+    if (NomeInvalido(Titulo)) return false;
     const QString pasta = Resolvido(QFileInfo(plataforma::Aparar(Executavel)).absolutePath());
     // Root's launchers for every user point only at a program root alone may change.
     if (const QString c = plataforma::OrigemNaoConfiavel(Resolvido(plataforma::Aparar(Executavel))); !c.isEmpty()) {

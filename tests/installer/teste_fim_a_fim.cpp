@@ -417,6 +417,25 @@ private slots:
             }
         }
         qInfo() << passos << "interrupted runs";
+
+        // Started through the dynamic loader, the program is still itself: its launchers and
+        // uninstaller copy are the program's, not the loader's.
+        limpar();
+        const QString carregador = "/lib64/ld-linux-x86-64.so.2";
+        if (QFileInfo::exists(carregador)) {
+            e = responder({"setpriv", "--reuid=nobody", "--regid=nogroup", "--clear-groups", carregador,
+                           fonte + "/trevolino", "<ICONES>"},
+                          ambiente);
+            QCOMPARE(e.codigo, 0);
+            QVERIFY(QFileInfo::exists(desinstalador));
+            QFile executar(casa + "/.local/share/applications/Trevolino v3.5/01 - Executar Trevolino v3.5.desktop");
+            const QStringList grupos = QDir(casa + "/.local/share/applications").entryList({"Trevolino v*"}, QDir::Dirs);
+            QCOMPARE(grupos.size(), 1);
+            executar.setFileName(casa + "/.local/share/applications/" + grupos.first() + "/01 - Executar " +
+                                 grupos.first() + ".desktop");
+            QVERIFY(executar.open(QIODevice::ReadOnly));
+            QVERIFY(executar.readAll().contains("\nExec=" + fonte.toUtf8() + "/trevolino\n"));
+        }
     }
 
     void raizSoInstalaDoQueERaizParaTodos() {
