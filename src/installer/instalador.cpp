@@ -152,8 +152,9 @@ std::optional<RegistroDaPasta> LerRegistroDaPasta(const QString& pasta, const QS
 
 std::optional<RegistroDaPasta> InterpretarRegistroDaPasta(const std::optional<QJsonObject>& o, const QString& pasta) {
     if (!o) return std::nullopt;
+    // A record without the mark is an older installer's, which always made the folder itself.
     RegistroDaPasta r{o->value(QStringLiteral("pasta")).toString(),
-                      o->value(QStringLiteral("criada")).toBool(),
+                      o->value(QStringLiteral("criada")).toBool(true),
                       Lista(o->value(QStringLiteral("arquivos"))), Lista(o->value(QStringLiteral("pastas"))),
                       o->value(QStringLiteral("provisoria")).toBool()};
     if (r.pasta != pasta) return std::nullopt;  // a copy of someone else's folder is not ours

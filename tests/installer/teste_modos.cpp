@@ -642,6 +642,11 @@ private slots:
         const QString lancador = mesa + "/" + kTitulo + ".desktop";
         const QString icone = PastaDosIconesDoInstalador() + "/scalable/apps/trevolino.svg";
         QVERIFY(QFileInfo::exists(lancador));
+        // The folder's record as an older installer wrote it, with no word on who made the
+        // folder: that installer always did, and the folder goes too.
+        const QString registroDaPasta = programas + "/Trevolino/.instalacao-trevolino";
+        escrever(registroDaPasta, ler(registroDaPasta).replace("\"criada\": true,", ""));
+        QVERIFY(!ler(registroDaPasta).contains("criada"));
         const QByteArray casa = qgetenv("HOME"), dados = qgetenv("XDG_DATA_HOME");
         const QString outra = tmp->path() + "/outra-casa";
         QVERIFY(QDir().mkpath(outra + "/Desktop"));
@@ -658,6 +663,7 @@ private slots:
         QCOMPARE(QFileInfo::exists(icone), false);
         QCOMPARE(arquivosDe(menu), QStringList());
         QCOMPARE(arquivosDe(outra + "/Desktop"), QStringList());
+        QCOMPARE(arquivosDe(programas), QStringList());
     }
 
     // --- the contract dialog ------------------------------------------------------------------
