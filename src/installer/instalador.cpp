@@ -616,8 +616,11 @@ void InstalarNaPastaDeProgramas(const QString& NomeDaPasta, const QString& Titul
         descartar();
         return;
     }
-    // The old installation, now beside the new one, goes.
-    if (anterior) RemoverPastaInstalada(*anterior, nullptr, provisoria);
+    // The old installation (or the empty folder it replaced), now beside the new one, goes.
+    if (anterior)
+        RemoverPastaInstalada(*anterior, nullptr, provisoria);
+    else
+        ::rmdir(Nativo(provisoria).constData());
 }
 
 bool ConcluirInstalacao(const QString& Executavel, const QString& Titulo) {
@@ -843,7 +846,7 @@ void RemoverInstalacao(const QString& NomeDaPasta, const QString& Titulo) {
         LimparPastasProvisorias(p);
         if (const auto r = LerRegistroDaPasta(p))
             RemoverPastaInstalada(*r, &restantes);
-        else if (Existe(p))
+        else if (Existe(p) && !(EhDoTipo(p, S_IFDIR) && PastaVazia(p)))
             restantes << p;  // named by our record, yet no longer ours: left as it is
     }
 
@@ -873,14 +876,24 @@ void RemoverInstalacao(const QString& NomeDaPasta, const QString& Titulo) {
         uRotinasGerais::ApagarArquivo(a, false);
         if (procurados.first() == a && Existe(a)) restantes << a;  // the desktop launcher
     }
+    bool atalhoFicou = false;
     for (const QString& a : atalhos) {
         LimparTemporarios(a);
-        if (!CaminhoResolvido(a) || !uRotinasGerais::ApagarArquivo(a, false)) restantes << a;
+        if (!CaminhoResolvido(a) || !uRotinasGerais::ApagarArquivo(a, false)) {
+            restantes << a;
+            atalhoFicou = true;
+        }
     }
     // The uninstaller copies and their records go last: until then a killed run is taken up
     // again from them. The copy goes only when it is the one the record describes (a running
     // program's file can be removed); another file of that name is not ours.
+    // A launcher or icon that stayed (a folder it may not write) keeps them too, so that the
+    // same removal finishes once that is mended.
     for (const auto& [U, r] : registros) {
+        if (atalhoFicou) {
+            restantes << U;
+            continue;
+        }
         LimparTemporarios(U);
         LimparTemporarios(U + kRegistroDoDesinstalador);
         qint64 tamanho = -1;

@@ -436,6 +436,32 @@ private slots:
             QVERIFY(executar.open(QIODevice::ReadOnly));
             QVERIFY(executar.readAll().contains("\nExec=" + fonte.toUtf8() + "/trevolino\n"));
         }
+
+        // A desktop that cannot be written: the installation fails and leaves nothing of its own
+        // in the empty folder it was to use.
+        limpar();
+        const auto comoDono = [&](const QString& modo, const QString& p) {
+            QCOMPARE(QProcess::execute("setpriv", {"--reuid=nobody", "--regid=nogroup", "--clear-groups", "chmod", modo, p}), 0);
+        };
+        QVERIFY(QDir().mkpath(casa + "/" + pasta) && QDir().mkpath(casa + "/Desktop"));
+        QCOMPARE(QProcess::execute("chown", {"-R", "nobody:nogroup", casa}), 0);
+        comoDono("555", casa + "/Desktop");
+        const QStringList antesDaFalha = retrato(casa);
+        e = comoNinguem({}, fonte + "/trevolino", instalar);
+        QCOMPARE(e.codigo, 1);
+        QCOMPARE(retrato(casa), antesDaFalha);
+        // An icon the uninstaller cannot remove is named, not passed off as removed.
+        comoDono("755", casa + "/Desktop");
+        QCOMPARE(comoNinguem({}, fonte + "/trevolino", instalar).codigo, 0);
+        const QString apps = casa + "/.local/share/icons/hicolor/48x48/apps";
+        comoDono("555", apps);
+        e = comoNinguem({}, desinstalador, desinstalar);
+        QCOMPARE(e.codigo, 1);
+        QCOMPARE(e.titulos.value(1), QString("Desinstalação Incompleta"));
+        QVERIFY(QFileInfo::exists(apps + "/trevolino.png"));
+        comoDono("755", apps);
+        QCOMPARE(desinstalarDeNovo().codigo, 0);
+        QCOMPARE(retrato(casa).join("\n"), QStringList({".local d 755", ".local/share d 755", pasta + " d 755", "Desktop d 755"}).join("\n"));
     }
 
     void raizSoInstalaDoQueERaizParaTodos() {
