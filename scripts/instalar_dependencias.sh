@@ -9,7 +9,7 @@ PACKAGES=(
   python3 python3-fonttools fonts-dejavu-core fontconfig
   xvfb xauth x11-utils x11-xserver-utils xdotool imagemagick openbox
   pulseaudio pulseaudio-utils sox
-  desktop-file-utils binutils
+  desktop-file-utils binutils strace util-linux
   appstream lintian dpkg-dev man-db groff-base file qt6-translations-l10n
   weston qt6-wayland python3-pil python3-numpy libglib2.0-bin
   clang libclang-rt-14-dev

@@ -72,6 +72,18 @@
         <translation>The Application Can Be Used Through</translation>
     </message>
     <message>
+        <source>Do Menu de Aplicativos.</source>
+        <translation>The Applications Menu.</translation>
+    </message>
+    <message>
+        <source>O Programa Não Pertence ao Administrador ou Outros Podem Alterá-lo:</source>
+        <translation>The Program Does Not Belong to the Administrator, or Others May Change It:</translation>
+    </message>
+    <message>
+        <source>O Nome da Pasta do Programa Não É Válido:</source>
+        <translation>The Program Folder's Name Is Not Valid:</translation>
+    </message>
+    <message>
         <source>Do Menu de Aplicativos ou Então</source>
         <translation>The Applications Menu or Else</translation>
     </message>

@@ -19,6 +19,9 @@
 #include <climits>
 #include <cstdlib>
 #include <fcntl.h>
+#include <filesystem>
+#include <linux/fs.h>
+#include <sys/syscall.h>
 #include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -27,6 +30,7 @@
 #include "platform/arquivos.h"
 #include "platform/arquivos_detalhe.h"
 #include "platform/texto.h"
+#include "platform/versao.h"
 #include "shell/dialogo_rotinas.h"
 #include "shell/dialogos.h"
 
@@ -69,9 +73,11 @@ bool CaminhoResolvido(const QString& caminho) {
     if (!caminho.startsWith(QLatin1Char('/')) || caminho.size() < 2 || caminho.endsWith(QLatin1Char('/')) ||
         caminho.contains(QChar(0)))
         return false;
-    QString atual;
-    for (const QString& parte : caminho.mid(1).split(QLatin1Char('/'))) {
+    const QStringList partes = caminho.mid(1).split(QLatin1Char('/'));
+    for (const QString& parte : partes)  // the whole spelling, also below a part that is missing
         if (parte.isEmpty() || parte == QLatin1String(".") || parte == QLatin1String("..")) return false;
+    QString atual;
+    for (const QString& parte : partes) {
         atual += QLatin1Char('/') + parte;
         struct stat st;
         if (::lstat(Nativo(atual).constData(), &st) != 0) return errno == ENOENT;  // nothing below it either
@@ -119,6 +125,7 @@ struct RegistroDaPasta {
     QString pasta;
     bool criada = false;
     QStringList arquivos, pastas;
+    bool provisoria = false;  // a run's new installation still being copied
 };
 
 // What the uninstaller copy removes: the record beside it names the copy (with its size and
@@ -128,16 +135,28 @@ struct RegistroDoDesinstalador {
     qint64 tamanho = -1;
     QByteArray resumo;
     QStringList instalacoes, pastas;
+    QStringList atalhos;  // every launcher and icon written
+    bool comAtalhos = false;  // a record of an installer that did not list them names none
 };
 
-std::optional<RegistroDaPasta> LerRegistroDaPasta(const QString& pasta) {
-    if (!CaminhoResolvido(pasta) || !plataforma::CaminhoRemovivel(pasta) || !EhDoTipo(pasta, S_IFDIR))
+std::optional<RegistroDaPasta> InterpretarRegistroDaPasta(const std::optional<QJsonObject>& o, const QString& pasta);
+
+// `lugar` is where the folder is now: the installation folder itself, or the new or old
+// installation beside it that a run was swapping.
+std::optional<RegistroDaPasta> LerRegistroDaPasta(const QString& pasta, const QString& lugar = QString()) {
+    const QString onde = lugar.isEmpty() ? pasta : lugar;
+    if (!CaminhoResolvido(onde) || !plataforma::CaminhoRemovivel(onde) || !EhDoTipo(onde, S_IFDIR))
         return std::nullopt;
-    const auto o = LerJson(pasta + kRegistroNaPasta);
+    return InterpretarRegistroDaPasta(LerJson(onde + kRegistroNaPasta), pasta);
+}
+
+std::optional<RegistroDaPasta> InterpretarRegistroDaPasta(const std::optional<QJsonObject>& o, const QString& pasta) {
     if (!o) return std::nullopt;
+    // A record without the mark is an older installer's, which always made the folder itself.
     RegistroDaPasta r{o->value(QStringLiteral("pasta")).toString(),
-                      o->value(QStringLiteral("criada")).toBool(),
-                      Lista(o->value(QStringLiteral("arquivos"))), Lista(o->value(QStringLiteral("pastas")))};
+                      o->value(QStringLiteral("criada")).toBool(true),
+                      Lista(o->value(QStringLiteral("arquivos"))), Lista(o->value(QStringLiteral("pastas"))),
+                      o->value(QStringLiteral("provisoria")).toBool()};
     if (r.pasta != pasta) return std::nullopt;  // a copy of someone else's folder is not ours
     for (const QString& a : r.arquivos + r.pastas)
         if (!RelativoSeguro(a)) return std::nullopt;
@@ -145,26 +164,33 @@ std::optional<RegistroDaPasta> LerRegistroDaPasta(const QString& pasta) {
 }
 
 QByteArray JsonDaPasta(const RegistroDaPasta& r) {
-    return QJsonDocument(QJsonObject{{QStringLiteral("pasta"), r.pasta},
-                                     {QStringLiteral("criada"), r.criada},
-                                     {QStringLiteral("arquivos"), QJsonArray::fromStringList(r.arquivos)},
-                                     {QStringLiteral("pastas"), QJsonArray::fromStringList(r.pastas)}})
-        .toJson();
+    QJsonObject o{{QStringLiteral("pasta"), r.pasta},
+                  {QStringLiteral("criada"), r.criada},
+                  {QStringLiteral("arquivos"), QJsonArray::fromStringList(r.arquivos)},
+                  {QStringLiteral("pastas"), QJsonArray::fromStringList(r.pastas)}};
+    if (r.provisoria) o.insert(QStringLiteral("provisoria"), true);
+    return QJsonDocument(o).toJson();
 }
 
-std::optional<RegistroDoDesinstalador> LerRegistroDoDesinstalador(const QString& U) {
-    if (!CaminhoResolvido(U)) return std::nullopt;
-    const auto o = LerJson(U + kRegistroDoDesinstalador);
+std::optional<RegistroDoDesinstalador> InterpretarRegistroDoDesinstalador(const std::optional<QJsonObject>& o,
+                                                                          const QString& U) {
     if (!o) return std::nullopt;
     RegistroDoDesinstalador r{o->value(QStringLiteral("desinstalador")).toString(),
                               qint64(o->value(QStringLiteral("tamanho")).toDouble(-1)),
                               QByteArray::fromHex(o->value(QStringLiteral("sha256")).toString().toLatin1()),
                               Lista(o->value(QStringLiteral("instalacoes"))),
-                              Lista(o->value(QStringLiteral("pastas")))};
+                              Lista(o->value(QStringLiteral("pastas"))),
+                              Lista(o->value(QStringLiteral("atalhos"))),
+                              o->contains(QStringLiteral("atalhos"))};
     if (r.desinstalador != U) return std::nullopt;  // it describes the copy beside it, no other file
-    for (const QString& p : r.instalacoes + r.pastas)
+    for (const QString& p : r.instalacoes + r.pastas + r.atalhos)
         if (!CaminhoResolvido(p)) return std::nullopt;
     return r;
+}
+
+std::optional<RegistroDoDesinstalador> LerRegistroDoDesinstalador(const QString& U) {
+    if (!CaminhoResolvido(U)) return std::nullopt;
+    return InterpretarRegistroDoDesinstalador(LerJson(U + kRegistroDoDesinstalador), U);
 }
 
 QByteArray JsonDoDesinstalador(const RegistroDoDesinstalador& r) {
@@ -173,7 +199,8 @@ QByteArray JsonDoDesinstalador(const RegistroDoDesinstalador& r) {
                            {QStringLiteral("tamanho"), double(r.tamanho)},
                            {QStringLiteral("sha256"), QString::fromLatin1(r.resumo.toHex())},
                            {QStringLiteral("instalacoes"), QJsonArray::fromStringList(r.instalacoes)},
-                           {QStringLiteral("pastas"), QJsonArray::fromStringList(r.pastas)}})
+                           {QStringLiteral("pastas"), QJsonArray::fromStringList(r.pastas)},
+                           {QStringLiteral("atalhos"), QJsonArray::fromStringList(r.atalhos)}})
         .toJson();
 }
 
@@ -188,6 +215,27 @@ QByteArray Resumo(const QString& arquivo, qint64* tamanho) {
     return h.result();
 }
 
+// The name a run's file or folder has beside `destino` until it takes its place.
+QString NomeProvisorio(const QString& destino) {
+    const QFileInfo fi(destino);
+    return fi.path() + QStringLiteral("/.") + fi.fileName() + QStringLiteral(".novo-") +
+           QString::number(QRandomGenerator::global()->generate(), 36);
+}
+
+// What a killed run left beside `destino`: its files under the provisional names, the running
+// user's own. Nothing else is touched.
+void LimparTemporarios(const QString& destino) {
+    const QFileInfo fi(destino);
+    const QString inicio = QStringLiteral(".") + fi.fileName() + QStringLiteral(".novo-");
+    for (const QString& n : QDir(fi.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System)) {
+        if (!n.startsWith(inicio)) continue;
+        const QString f = fi.path() + QLatin1Char('/') + n;
+        struct stat st;
+        if (::lstat(Nativo(f).constData(), &st) == 0 && S_ISREG(st.st_mode) && st.st_uid == ::geteuid())
+            ::unlink(Nativo(f).constData());
+    }
+}
+
 // The files of one run, each written beside its final name and put in place only when every one
 // was written: a run that fails leaves the files of the installation before it as they were.
 class Gravacao {
@@ -197,13 +245,14 @@ public:
     bool pasta(const QString& p, QString* resolvida) { return plataforma::CriarPastas(p, &criadas, resolvida); }
 
     bool gravar(const QString& destino, const QByteArray& dados, mode_t modo) {
+        LimparTemporarios(destino);
         const QString t = temporario(destino);
         if (t.isEmpty()) return false;
         const int fd =
             ::open(Nativo(t).constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
         if (fd < 0) return false;
-        bool ok =
-            ::write(fd, dados.constData(), size_t(dados.size())) == dados.size() && ::fchmod(fd, modo) == 0;
+        bool ok = ::write(fd, dados.constData(), size_t(dados.size())) == dados.size() &&
+                  ::fchmod(fd, modo & ~plataforma::MascaraDoUsuario()) == 0;
         ok = ::close(fd) == 0 && ok;
         if (!ok) ::unlink(Nativo(t).constData());
         if (ok) m_pendentes.append({t, destino});
@@ -211,8 +260,9 @@ public:
     }
 
     bool copiar(const QString& origem, const QString& destino) {
+        LimparTemporarios(destino);
         const QString t = temporario(destino);
-        if (t.isEmpty() || !uRotinasGerais::CopiarArquivo(origem, t)) return false;
+        if (t.isEmpty() || !uRotinasGerais::CopiarArquivo(origem, t, true)) return false;
         m_pendentes.append({t, destino});
         return true;
     }
@@ -228,6 +278,12 @@ public:
         return ok;
     }
 
+    QStringList destinos() const {
+        QStringList r;
+        for (const auto& p : m_pendentes) r << p.second;
+        return r;
+    }
+
     // The files not yet in place go, and the folders this run made when they are empty.
     void desfazer() {
         for (const auto& p : m_pendentes) ::unlink(Nativo(p.first).constData());
@@ -241,8 +297,7 @@ private:
     static QString temporario(const QString& destino) {
         const QFileInfo fi(destino);
         if (!plataforma::PodeCriarEm(fi.path()) || EhDoTipo(destino, S_IFDIR)) return QString();
-        return fi.path() + QStringLiteral("/.") + fi.fileName() + QStringLiteral(".novo-") +
-               QString::number(QRandomGenerator::global()->generate(), 36);
+        return NomeProvisorio(destino);
     }
 
     QList<QPair<QString, QString>> m_pendentes;
@@ -260,21 +315,67 @@ QStringList ArquivosDoJogo(const QString& origem, const QString& nomeDoExecutave
 
 // Removes what the record lists, then the folder when the installer made it and nothing else is
 // left in it; the folder is named in `restantes` when something of ours stayed or it did.
-void RemoverPastaInstalada(const RegistroDaPasta& r, QStringList* restantes) {
+// `lugar`, when given, is where that folder now is (a run's new or old installation beside it),
+// and goes whoever made the folder it replaced.
+void RemoverPastaInstalada(const RegistroDaPasta& r, QStringList* restantes, const QString& lugar = QString()) {
+    const QString base = lugar.isEmpty() ? r.pasta : lugar;
     bool ficou = false;
     for (const QString& a : r.arquivos) {
-        const QString f = r.pasta + QLatin1Char('/') + a;
+        const QString f = base + QLatin1Char('/') + a;
         if (!CaminhoResolvido(f) || !uRotinasGerais::ApagarArquivo(f, false)) ficou = true;
     }
     QStringList pastas = r.pastas;
     std::sort(pastas.begin(), pastas.end(),
               [](const QString& a, const QString& b) { return a.size() > b.size(); });
     for (const QString& p : pastas)
-        if (CaminhoResolvido(r.pasta + QLatin1Char('/') + p))
-            ::rmdir(Nativo(r.pasta + QLatin1Char('/') + p).constData());
-    if (!ficou) ::unlink(Nativo(r.pasta + kRegistroNaPasta).constData());
-    if (r.criada) ::rmdir(Nativo(r.pasta).constData());
-    if (restantes && (ficou || (r.criada && Existe(r.pasta)))) *restantes << r.pasta;
+        if (CaminhoResolvido(base + QLatin1Char('/') + p))
+            ::rmdir(Nativo(base + QLatin1Char('/') + p).constData());
+    if (!ficou) ::unlink(Nativo(base + kRegistroNaPasta).constData());
+    const bool nossa = r.criada || !lugar.isEmpty();
+    if (nossa) ::rmdir(Nativo(base).constData());
+    if (restantes && (ficou || (nossa && Existe(base)))) *restantes << base;
+}
+
+// A new file written in place, in a folder only this run writes into.
+bool GravarNovo(const QString& arquivo, const QByteArray& dados) {
+    const int fd =
+        ::open(Nativo(arquivo).constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+    if (fd < 0) return false;
+    const bool ok = ::write(fd, dados.constData(), size_t(dados.size())) == dados.size();
+    return ::close(fd) == 0 && ok;
+}
+
+// The new or old installations a killed run left beside `pasta`: a folder of the running user
+// under a provisional name whose record names `pasta`. One still being copied is wholly the
+// run's (made empty, private); of an old one only what its record lists goes.
+void LimparPastasProvisorias(const QString& pasta) {
+    const QFileInfo fi(pasta);
+    const QString inicio = QStringLiteral(".") + fi.fileName() + QStringLiteral(".novo-");
+    for (const QString& n : QDir(fi.path()).entryList(QDir::Dirs | QDir::Hidden | QDir::System)) {
+        if (!n.startsWith(inicio)) continue;
+        const QString lugar = fi.path() + QLatin1Char('/') + n;
+        struct stat st;
+        if (::lstat(Nativo(lugar).constData(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != ::geteuid())
+            continue;
+        const auto r = LerRegistroDaPasta(pasta, lugar);
+        if (!r) {
+            // Killed before its record was whole: nothing but that record can be in it yet.
+            const QStringList dentro = QDir(lugar).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
+                                                             QDir::NoDotAndDotDot);
+            if (dentro.size() <= 1 && (st.st_mode & 077) == 0 &&
+                (dentro.isEmpty() || dentro.first() == kRegistroNaPasta.mid(1))) {
+                ::unlink(Nativo(lugar + kRegistroNaPasta).constData());
+                ::rmdir(Nativo(lugar).constData());
+            }
+            continue;
+        }
+        if (r->provisoria) {
+            std::error_code ec;
+            std::filesystem::remove_all(std::filesystem::path(Nativo(lugar).toStdString()), ec);
+        } else {
+            RemoverPastaInstalada(*r, nullptr, lugar);
+        }
+    }
 }
 
 // An error in the game's own warning dialog, with its one button; the run then ends with status 1.
@@ -283,16 +384,50 @@ void Advertir(const QString& texto, const QString& titulo) {
     uRotinasGerais::CaixaDeDialogo(nullptr, texto, titulo, QString(), QCoreApplication::translate("Trevolino", "Sim"), true);
 }
 
+// A program whose path is no valid UTF-8 cannot be named in a launcher: refused, with the
+// path shown as it is (each such byte as \xNN).
+bool NomeInvalido(const QString& titulo) {
+    const QByteArray arquivo = plataforma::ArquivoDoExecutavelNativo();
+    if (plataforma::NomeRepresentavel(arquivo)) return false;
+    Advertir(MensagemFalhaNaInstalacao(
+                 titulo, QCoreApplication::translate("Trevolino", "O Nome da Pasta do Programa Não É Válido:"),
+                 plataforma::CaminhoLegivel(arquivo.left(arquivo.lastIndexOf('/')))),
+             QCoreApplication::translate("Trevolino", "Instalação Não Concluída"));
+    return true;
+}
+
 QByteArray LerRecurso(const QString& recurso) {
     QFile f(recurso);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-bool Concluir(const QString& Executavel, const QString& Titulo, Gravacao& g, const QString& instalacao);
+// A new installation folder made beside `pasta`, put in its place when the rest of the run is
+// written.
+struct Troca {
+    QString provisoria, pasta;
+    bool existia = false;
+};
+
+bool Concluir(const QString& Executavel, const QString& Titulo, Gravacao& g, const QString& instalacao,
+              const Troca* troca = nullptr);
 
 }  // namespace
 
 bool InstaladorFalhou() { return gFalhou; }
+
+std::optional<QStringList> CaminhosDoRegistro(const QByteArray& texto, const QString& U) {
+    const QJsonObject o = QJsonDocument::fromJson(texto).object();
+    const auto r = InterpretarRegistroDoDesinstalador(o.isEmpty() ? std::nullopt : std::optional(o), U);
+    if (!r) return std::nullopt;
+    return r->instalacoes + r->pastas + r->atalhos;
+}
+
+std::optional<QStringList> ArquivosDoRegistroDaPasta(const QByteArray& texto, const QString& pasta) {
+    const QJsonObject o = QJsonDocument::fromJson(texto).object();
+    const auto r = InterpretarRegistroDaPasta(o.isEmpty() ? std::nullopt : std::optional(o), pasta);
+    if (!r) return std::nullopt;
+    return r->arquivos + r->pastas;
+}
 
 QString PastaDoMenuDoInstalador() {
     return plataforma::InstalacaoParaTodos() ? plataforma::PastaDeDadosDoSistema() + QStringLiteral("/applications")
@@ -332,8 +467,13 @@ QString MensagemConfirmacaoIcones(const QString& titulo) {
     return titulo + uRotinasGerais::QuebrasDeLinha(1) + MensagemConfirmacaoInstalar(titulo);
 }
 
-QString MensagemInstalacaoConcluida(const QString& titulo) {
+QString MensagemInstalacaoConcluida(const QString& titulo, bool naMesa) {
     const auto q = [](int n) { return uRotinasGerais::QuebrasDeLinha(n); };
+    if (!naMesa)  // no desktop launcher was made (root's installation for every user)
+        return titulo + q(1) + QCoreApplication::translate("Trevolino", "Instalação Concluída") + q(2) +
+               QCoreApplication::translate("Trevolino", "O Aplicativo Poderá Ser Utilizado Através") + q(1) +
+               QCoreApplication::translate("Trevolino", "Do Menu de Aplicativos.") + q(2) +
+               QCoreApplication::translate("Trevolino", "Você Deseja Executa-lo Imediatamente?");
     return titulo + q(1) + QCoreApplication::translate("Trevolino", "Instalação Concluída") + q(2) +
            QCoreApplication::translate("Trevolino", "O Aplicativo Poderá Ser Utilizado Através") + q(1) +
            QCoreApplication::translate("Trevolino", "Do Menu de Aplicativos ou Então") + q(1) +
@@ -399,64 +539,106 @@ void InstalarNaPastaDeProgramas(const QString& NomeDaPasta, const QString& Titul
     };
     const QString naoCopiou =
         QCoreApplication::translate("Trevolino", "Não Foi Possível Copiar o Programa Para:");
+    const QString alheia = QCoreApplication::translate(
+        "Trevolino", "O Programa Não Pertence ao Administrador ou Outros Podem Alterá-lo:");
+    if (NomeInvalido(Titulo)) return;
     const QStringList doJogo = ArquivosDoJogo(origem, executavel.fileName());
     if (doJogo.isEmpty()) {
         recusar(QCoreApplication::translate("Trevolino", "A Pasta Não Contém os Arquivos do Jogo:"), origem);
         return;
     }
+    // What root installs for every user comes only from what root alone may change.
+    if (const QString c = plataforma::OrigemNaoConfiavel(executavel.absoluteFilePath()); !c.isEmpty()) {
+        recusar(alheia, c);
+        return;
+    }
     Gravacao g;
     QString prefixo;
-    const QString pasta = g.pasta(uRotinasGerais::PastaDeProgramas(), &prefixo) && plataforma::PodeCriarEm(prefixo)
+    const QString programas = uRotinasGerais::PastaDeProgramas();
+    const QString pasta = !programas.isEmpty() && g.pasta(programas, &prefixo) && plataforma::PodeCriarEm(prefixo)
                               ? PastaDeInstalacao(prefixo, NomeDaPasta)
                               : QString();
     if (pasta.isEmpty()) {
         g.desfazer();
-        recusar(naoCopiou, uRotinasGerais::PastaDeProgramas());
+        recusar(naoCopiou, programas.isEmpty() ? QStringLiteral("/opt") : programas);
         return;
     }
-    // A folder already there is taken only when it is an installation of ours, or empty.
+    LimparPastasProvisorias(pasta);
+    // A folder already there is taken only when it is the running user's own and an
+    // installation of ours, or empty.
     const auto anterior = LerRegistroDaPasta(pasta);
     const bool nova = !Existe(pasta);
-    if (!nova && !anterior && (!EhDoTipo(pasta, S_IFDIR) || !PastaVazia(pasta))) {
+    struct stat st;
+    const bool propria = ::lstat(Nativo(pasta).constData(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == ::geteuid();
+    if (!nova && (!propria || (!anterior && !PastaVazia(pasta)))) {
         g.desfazer();
-        recusar(
-            EhDoTipo(pasta, S_IFDIR)
-                ? QCoreApplication::translate("Trevolino", "A Pasta de Instalação Já Contém Outros Arquivos:")
-                : naoCopiou,
-            pasta);
+        recusar(propria ? QCoreApplication::translate("Trevolino", "A Pasta de Instalação Já Contém Outros Arquivos:")
+                        : naoCopiou,
+                pasta);
         return;
     }
-    RegistroDaPasta r{pasta, anterior ? anterior->criada : nova,
-                      anterior ? anterior->arquivos : QStringList(),
-                      anterior ? anterior->pastas : QStringList()};
-    QStringList copiados, feitas;
-    const bool jaNoLugar = !nova && QFileInfo(origem).canonicalFilePath() == pasta;  // run from there
-    if (!jaNoLugar && !uRotinasGerais::CopiarPasta(nullptr, origem, pasta, doJogo, &copiados, &feitas)) {
+    // The new installation is made whole beside the old one (private while it is copied), and
+    // takes its place only when the rest of the run is written too.
+    const QString provisoria = NomeProvisorio(pasta);
+    const std::filesystem::path caminhoProvisorio(Nativo(provisoria).toStdString());
+    const auto descartar = [&] {
+        std::error_code ec;
+        std::filesystem::remove_all(caminhoProvisorio, ec);
         g.desfazer();
-        recusar(naoCopiou, pasta);
-        return;
-    }
-    Juntar(r.arquivos, copiados);
-    Juntar(r.pastas, feitas);
-    // The record marks the folder as this installer's: only then will a removal take it.
+    };
+    RegistroDaPasta r{pasta, anterior ? anterior->criada : nova, {}, {}, true};
     Gravacao registro;
-    if (!registro.gravar(pasta + kRegistroNaPasta, JsonDaPasta(r), 0644) || !registro.concluir()) {
-        if (nova) RemoverPastaInstalada(r, nullptr);
-        g.desfazer();
+    if (::mkdir(Nativo(provisoria).constData(), 0700) != 0 ||
+        !GravarNovo(provisoria + kRegistroNaPasta, JsonDaPasta(r))) {
+        descartar();
         recusar(naoCopiou, pasta);
         return;
     }
-    if (!Concluir(pasta + QLatin1Char('/') + executavel.fileName(), Titulo, g, pasta) && nova) {
-        RemoverPastaInstalada(r, nullptr);
-        g.desfazer();  // the folders made for it, now that they are empty
+    QString recusado;
+    if (!plataforma::CopiarParaInstalar(origem, provisoria, doJogo, &r.arquivos, &r.pastas, &recusado)) {
+        descartar();
+        if (recusado.isEmpty())
+            recusar(naoCopiou, pasta);
+        else
+            recusar(alheia, recusado);
+        return;
     }
+    // The record marks the folder as this installer's: only then will a removal take it.
+    r.provisoria = false;
+    if (!registro.gravar(provisoria + kRegistroNaPasta, JsonDaPasta(r), 0644) || !registro.concluir() ||
+        ::chmod(Nativo(provisoria).constData(), 0755 & ~plataforma::MascaraDoUsuario()) != 0) {
+        descartar();
+        recusar(naoCopiou, pasta);
+        return;
+    }
+    const Troca troca{provisoria, pasta, !nova};
+    if (!Concluir(pasta + QLatin1Char('/') + executavel.fileName(), Titulo, g, pasta, &troca)) {
+        descartar();
+        return;
+    }
+    // The old installation (or the empty folder it replaced), now beside the new one, goes.
+    if (anterior)
+        RemoverPastaInstalada(*anterior, nullptr, provisoria);
+    else
+        ::rmdir(Nativo(provisoria).constData());
 }
 
 bool ConcluirInstalacao(const QString& Executavel, const QString& Titulo) {
     Gravacao g;
     // The program run from an installation folder of ours names it; one left where it lay names
     // none, and its folder is never removed.
+    if (NomeInvalido(Titulo)) return false;
     const QString pasta = Resolvido(QFileInfo(plataforma::Aparar(Executavel)).absolutePath());
+    // Root's launchers for every user point only at a program root alone may change.
+    if (const QString c = plataforma::OrigemNaoConfiavel(Resolvido(plataforma::Aparar(Executavel))); !c.isEmpty()) {
+        Advertir(MensagemFalhaNaInstalacao(
+                     Titulo,
+                     QCoreApplication::translate(
+                         "Trevolino", "O Programa Não Pertence ao Administrador ou Outros Podem Alterá-lo:"),
+                     c),
+                 QCoreApplication::translate("Trevolino", "Instalação Não Concluída"));
+        return false;
+    }
     return Concluir(Executavel, Titulo, g, LerRegistroDaPasta(pasta) ? pasta : QString());
 }
 
@@ -539,17 +721,23 @@ RegistroDoDesinstalador NovoRegistroDoDesinstalador(const QString& U, const QStr
         for (const QString& p : antes->instalacoes)
             if (LerRegistroDaPasta(p)) r.instalacoes << p;
         r.pastas = antes->pastas;
+        // Launchers an earlier run wrote elsewhere (another desktop folder) stay named.
+        for (const QString& a : antes->atalhos)
+            if (Existe(a)) r.atalhos << a;
     }
     if (!instalacao.isEmpty()) Juntar(r.instalacoes, {instalacao});
     Juntar(r.pastas, g.criadas);
+    for (const QString& d : g.destinos())
+        if (d != U) Juntar(r.atalhos, {d});
+    r.comAtalhos = true;
     return r;
 }
 
 // The closing question, asked while the uninstaller copy is in place: when answered "Sim" the
 // installed game starts.
-void OferecerExecutar(const QString& E, const QString& U, const QString& Titulo) {
+void OferecerExecutar(const QString& E, const QString& U, const QString& Titulo, bool naMesa) {
     if (QFileInfo::exists(U)) {
-        const int resposta = uRotinasGerais::CaixaDeDialogo(nullptr, MensagemInstalacaoConcluida(Titulo),
+        const int resposta = uRotinasGerais::CaixaDeDialogo(nullptr, MensagemInstalacaoConcluida(Titulo, naMesa),
                                             QCoreApplication::translate("Trevolino", "Instalação Concluída"),
                                             QCoreApplication::translate("Trevolino", "Não"),
                                             QCoreApplication::translate("Trevolino", "Sim"), false);
@@ -559,8 +747,11 @@ void OferecerExecutar(const QString& E, const QString& U, const QString& Titulo)
     }
 }
 
-bool Concluir(const QString& Executavel, const QString& Titulo, Gravacao& g, const QString& instalacao) {
+bool Concluir(const QString& Executavel, const QString& Titulo, Gravacao& g, const QString& instalacao,
+              const Troca* troca) {
     const QString E = plataforma::Aparar(QFileInfo(plataforma::Aparar(Executavel)).absoluteFilePath());
+    // The program as it is now: in the new installation still beside its final place.
+    const QString arquivoDeE = troca ? troca->provisoria + QLatin1Char('/') + QFileInfo(E).fileName() : E;
 
     const auto falhou = [&](const QString& oQueFalhou, const QString& onde) {
         g.desfazer();
@@ -577,7 +768,7 @@ bool Concluir(const QString& Executavel, const QString& Titulo, Gravacao& g, con
     if (!g.pasta(uRotinasGerais::PastaDoWindows(), &pastaDoWindows))
         return falhou(naoCopiouU, uRotinasGerais::PastaDoWindows() + QLatin1Char('/') + nomeU);
     const QString U = pastaDoWindows + QLatin1Char('/') + nomeU;
-    if (!g.copiar(E, U)) return falhou(naoCopiouU, U);
+    if (!g.copiar(arquivoDeE, U)) return falhou(naoCopiouU, U);
 
     const QString naoCriouIcone = QCoreApplication::translate("Trevolino", "Não Foi Possível Criar o Ícone:");
     if (const auto onde = InstalarIcones(g)) return falhou(naoCriouIcone, *onde);
@@ -588,13 +779,30 @@ bool Concluir(const QString& Executavel, const QString& Titulo, Gravacao& g, con
     if (const auto f = CriarAtalhosInstalados(g, Titulo, E, U, pastaDoWindows, atalhos))
         return falhou(naoCriouAtalho, *f);
 
-    const RegistroDoDesinstalador r = NovoRegistroDoDesinstalador(U, E, instalacao, g);
+    RegistroDoDesinstalador r = NovoRegistroDoDesinstalador(U, arquivoDeE, instalacao, g);
+    if (!atalhos.grupo.isEmpty()) Juntar(r.pastas, {atalhos.grupo});
     if (r.resumo.isEmpty() || !g.gravar(U + kRegistroDoDesinstalador, JsonDoDesinstalador(r), 0644))
         return falhou(naoCopiouU, U);
-    if (!g.concluir()) return falhou(naoCriouAtalho, atalhos.grupo);
+    // Everything is written: the new installation takes the old one's place in one step, then
+    // each file takes its own.
+    if (troca) {
+        const unsigned modo = troca->existia ? RENAME_EXCHANGE : RENAME_NOREPLACE;
+        if (::syscall(SYS_renameat2, AT_FDCWD, Nativo(troca->provisoria).constData(), AT_FDCWD,
+                      Nativo(troca->pasta).constData(), modo) != 0)
+            return falhou(QCoreApplication::translate("Trevolino", "Não Foi Possível Copiar o Programa Para:"),
+                          troca->pasta);
+    }
+    if (!g.concluir()) {
+        if (troca && troca->existia)  // the old installation back where its launchers point
+            ::syscall(SYS_renameat2, AT_FDCWD, Nativo(troca->provisoria).constData(), AT_FDCWD,
+                      Nativo(troca->pasta).constData(), RENAME_EXCHANGE);
+        else if (troca)
+            ::rename(Nativo(troca->pasta).constData(), Nativo(troca->provisoria).constData());
+        return falhou(naoCriouAtalho, atalhos.grupo);
+    }
     if (!atalhos.mesa.isEmpty()) plataforma::MarcarComoConfiavel(atalhos.mesa);
 
-    OferecerExecutar(E, U, Titulo);
+    OferecerExecutar(E, U, Titulo, !atalhos.mesa.isEmpty());
     return true;
 }
 
@@ -602,14 +810,17 @@ bool Concluir(const QString& Executavel, const QString& Titulo, Gravacao& g, con
 
 void RemoverInstalacao(const QString& NomeDaPasta, const QString& Titulo) {
     // What could not be removed is named in the end message, never passed off as success.
-    QStringList restantes, instalacoes, criadas;
+    QStringList restantes, instalacoes, criadas, atalhos;
+    bool registrados = false;  // a record names the launchers and icons: only those go
     const QFileInfo executavel(ExecutavelEmExecucao());
     // The uninstaller copy that runs (started from its launcher), or the one this program's
     // installation would have made.
-    QStringList copias{Resolvido(executavel.absoluteFilePath()),
-                       Resolvido(uRotinasGerais::PastaDoWindows()) + QLatin1Char('/') +
-                           NomeDoDesinstalador(executavel.fileName())};
+    QStringList copias{Resolvido(executavel.absoluteFilePath())};
+    if (!uRotinasGerais::PastaDoWindows().isEmpty())
+        copias << Resolvido(uRotinasGerais::PastaDoWindows()) + QLatin1Char('/') +
+                      NomeDoDesinstalador(executavel.fileName());
     copias.removeDuplicates();
+    QList<QPair<QString, RegistroDoDesinstalador>> registros;
     for (const QString& U : copias) {
         const QString registro = U + kRegistroDoDesinstalador;
         if (!Existe(registro)) continue;
@@ -620,48 +831,83 @@ void RemoverInstalacao(const QString& NomeDaPasta, const QString& Titulo) {
         }
         Juntar(instalacoes, r->instalacoes);
         Juntar(criadas, r->pastas);
-        // The copy goes only when it is the one the record describes (a running program's file
-        // can be removed); another file of that name is not ours.
-        qint64 tamanho = -1;
-        if (Resumo(U, &tamanho) == r->resumo && tamanho == r->tamanho) uRotinasGerais::ApagarArquivo(U, false);
-        if (Existe(U)) restantes << U;
-        uRotinasGerais::ApagarArquivo(registro, false);
+        Juntar(atalhos, r->atalhos);
+        registrados = registrados || r->comAtalhos;
+        registros.append({U, *r});
     }
     // The program's own folder and the usual one, when they hold an installation of ours.
-    for (const QString& p : {Resolvido(executavel.absolutePath()),
-                             PastaDeInstalacao(Resolvido(uRotinasGerais::PastaDeProgramas()), NomeDaPasta)})
+    const QString usual = uRotinasGerais::PastaDeProgramas().isEmpty()
+                              ? QString()
+                              : PastaDeInstalacao(Resolvido(uRotinasGerais::PastaDeProgramas()), NomeDaPasta);
+    for (const QString& p : {Resolvido(executavel.absolutePath()), usual})
         if (!p.isEmpty() && LerRegistroDaPasta(p)) Juntar(instalacoes, {p});
+    if (!usual.isEmpty()) LimparPastasProvisorias(usual);
     for (const QString& p : instalacoes) {
+        LimparPastasProvisorias(p);
         if (const auto r = LerRegistroDaPasta(p))
             RemoverPastaInstalada(*r, &restantes);
-        else if (Existe(p))
+        else if (Existe(p) && !(EhDoTipo(p, S_IFDIR) && PastaVazia(p)))
             restantes << p;  // named by our record, yet no longer ours: left as it is
     }
 
+    // The launchers and icons: those the record names, checked as its other paths are; with no
+    // such record, the ones this user's installation would have made.
     const QString nome = plataforma::NomeSeguro(Titulo);
-    if (!nome.isEmpty()) {
+    QStringList procurados;
+    if (!registrados && !nome.isEmpty()) {
         const QString mesa = uRotinasGerais::PastaDaAreaDeTrabalho();
-        if (!mesa.isEmpty() && plataforma::PastaPessoalDoUsuario()) {
-            const QString atalho = mesa + QLatin1Char('/') + nome + QStringLiteral(".desktop");
-            if (!uRotinasGerais::ApagarArquivo(atalho, false)) restantes << atalho;
-        }
+        if (!mesa.isEmpty() && plataforma::PastaPessoalDoUsuario())
+            procurados << mesa + QLatin1Char('/') + nome + QStringLiteral(".desktop");
         const QString menu = PastaDoMenuDoInstalador();
         if (!menu.isEmpty()) {
-            // Our two launchers, then the group when nothing else is in it.
             const QString grupo = menu + QLatin1Char('/') + nome;
             for (const QString& a : {QStringLiteral("01 - Executar "), QStringLiteral("02 - Desinstalar ")})
-                uRotinasGerais::ApagarArquivo(
-                    grupo + QLatin1Char('/') + plataforma::NomeSeguro(a + Titulo) + QStringLiteral(".desktop"),
-                    false);
-            ::rmdir(Nativo(grupo).constData());
-            if (EhDoTipo(grupo, S_IFDIR)) restantes << grupo;
+                procurados << grupo + QLatin1Char('/') + plataforma::NomeSeguro(a + Titulo) + QStringLiteral(".desktop");
+            Juntar(criadas, {grupo});
+        }
+        const QString base = PastaDosIconesDoInstalador();
+        if (!base.isEmpty()) {
+            for (int n : kTamanhosDeIcone) procurados << base + QStringLiteral("/%1x%1/apps/trevolino.png").arg(n);
+            procurados << base + QStringLiteral("/scalable/apps/trevolino.svg");
         }
     }
-    RemoverIconesDoJogo();
+    for (const QString& a : procurados) {
+        LimparTemporarios(a);
+        uRotinasGerais::ApagarArquivo(a, false);
+        if (procurados.first() == a && Existe(a)) restantes << a;  // the desktop launcher
+    }
+    bool atalhoFicou = false;
+    for (const QString& a : atalhos) {
+        LimparTemporarios(a);
+        if (!CaminhoResolvido(a) || !uRotinasGerais::ApagarArquivo(a, false)) {
+            restantes << a;
+            atalhoFicou = true;
+        }
+    }
+    // The uninstaller copies and their records go last: until then a killed run is taken up
+    // again from them. The copy goes only when it is the one the record describes (a running
+    // program's file can be removed); another file of that name is not ours.
+    // A launcher or icon that stayed (a folder it may not write) keeps them too, so that the
+    // same removal finishes once that is mended.
+    for (const auto& [U, r] : registros) {
+        if (atalhoFicou) {
+            restantes << U;
+            continue;
+        }
+        LimparTemporarios(U);
+        LimparTemporarios(U + kRegistroDoDesinstalador);
+        qint64 tamanho = -1;
+        if (Resumo(U, &tamanho) == r.resumo && tamanho == r.tamanho) uRotinasGerais::ApagarArquivo(U, false);
+        if (Existe(U)) restantes << U;
+        uRotinasGerais::ApagarArquivo(U + kRegistroDoDesinstalador, false);
+    }
     // The folders the installer made for all this, deepest first, when they are empty.
     std::sort(criadas.begin(), criadas.end(),
               [](const QString& a, const QString& b) { return a.size() > b.size(); });
     for (const QString& p : criadas) ::rmdir(Nativo(p).constData());
+    if (!registrados && !nome.isEmpty() && !PastaDoMenuDoInstalador().isEmpty() &&
+        EhDoTipo(PastaDoMenuDoInstalador() + QLatin1Char('/') + nome, S_IFDIR))
+        restantes << PastaDoMenuDoInstalador() + QLatin1Char('/') + nome;
 
     if (!restantes.isEmpty())
         Advertir(MensagemDesinstalacaoIncompleta(Titulo, restantes),

@@ -2,8 +2,10 @@
 // executable; their messages go through the program's dialogs, never through the game's window.
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 namespace instalacao {
 
@@ -24,7 +26,8 @@ QString NomeDoDesinstalador(const QString& nomeDoExecutavel);
 // The confirmation, completion and failure messages.
 QString MensagemConfirmacaoInstalar(const QString& titulo);
 QString MensagemConfirmacaoIcones(const QString& titulo);
-QString MensagemInstalacaoConcluida(const QString& titulo);
+// `naMesa`: a desktop launcher was made, and the message points at it.
+QString MensagemInstalacaoConcluida(const QString& titulo, bool naMesa = true);
 QString MensagemConfirmacaoDesinstalar(const QString& titulo);
 QString MensagemDesinstalacaoConcluida(const QString& titulo);
 // What could not be installed (`oQueFalhou` names the step, `caminho` where), and what a removal
@@ -38,6 +41,13 @@ QString MensagemDesinstalacaoIncompleta(const QString& titulo, const QStringList
 QString PastaDoMenuDoInstalador();
 QString PastaDosIconesDoInstalador();
 void RemoverIconesDoJogo();
+
+// What a record of the uninstaller copy `U` names (installations, folders, launchers and icons),
+// when it is one the uninstaller believes: absolute paths in their one plain spelling reached
+// through no link. And what the record inside an installation folder `pasta` lists, relative
+// plain names. Nothing when the text is not such a record.
+std::optional<QStringList> CaminhosDoRegistro(const QByteArray& texto, const QString& U);
+std::optional<QStringList> ArquivosDoRegistroDaPasta(const QByteArray& texto, const QString& pasta);
 
 // Whether this run showed an installation or removal that did not complete.
 bool InstaladorFalhou();

@@ -57,7 +57,7 @@ void DefinirLinhaDeComandoParaTeste(const QString& linhaBruta, int numeroDeArgum
 void DefinirExecutavelParaTeste(const QString& caminho) { gExecutavelDeTeste = caminho; }
 
 QString ExecutavelEmExecucao() {
-    return gExecutavelDeTeste.isEmpty() ? QCoreApplication::applicationFilePath() : gExecutavelDeTeste;
+    return gExecutavelDeTeste.isEmpty() ? plataforma::ArquivoDoExecutavel() : gExecutavelDeTeste;
 }
 
 void DefinirArgumentosDoProcesso(int argc, char** argv) {

@@ -21,6 +21,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <utility>
+#include <dirent.h>
 #include <fcntl.h>
 #include <filesystem>
 #include <sys/stat.h>
@@ -234,6 +235,8 @@ QString PastaDoWindows() {
     const QString doAmbiente = PastaDoAmbiente("TREVOLINO_PASTA_DO_WINDOWS");
     if (!doAmbiente.isEmpty()) return doAmbiente;
     if (PastaGravavel(QStringLiteral("/usr/local/bin"))) return QStringLiteral("/usr/local/bin");
+    // Root's uninstaller and the system launchers beside it never go into a home.
+    if (InstalacaoParaTodos()) return QString();
     return SemBarraFinal(QDir::cleanPath(QDir::homePath() + QStringLiteral("/.local/bin")));
 }
 
@@ -241,10 +244,40 @@ QString PastaDeProgramas() {
     const QString doAmbiente = PastaDoAmbiente("TREVOLINO_PASTA_DE_PROGRAMAS");
     if (!doAmbiente.isEmpty()) return doAmbiente;
     if (PastaGravavel(QStringLiteral("/opt"))) return QStringLiteral("/opt");
+    if (InstalacaoParaTodos()) return QString();  // every user's program never lives in root's home
     return PastaDeDadosDoUsuario();
 }
 
-QString PastaDaAreaDeTrabalho() { return PastaEspecial(0); }
+namespace {
+
+// Root's desktop: only inside the home root owns, as root's own user-dirs.dirs names it (a
+// file root owns that no one else may write), never from a configuration folder the
+// environment points elsewhere.
+QString AreaDeTrabalhoDoAdministrador() {
+    if (!PastaPessoalDoUsuario()) return QString();
+    const QString casa = SemBarraFinal(QDir::cleanPath(QDir::homePath()));
+    QString mesa = casa + QStringLiteral("/Desktop");
+    const QString config = casa + QStringLiteral("/.config/user-dirs.dirs");
+    struct stat st;
+    QFile f(config);
+    if (::lstat(QFile::encodeName(config).constData(), &st) == 0 && S_ISREG(st.st_mode) && st.st_uid == 0 &&
+        !(st.st_mode & 022) && f.open(QIODevice::ReadOnly)) {
+        for (const QByteArray& bruta : f.read(64 * 1024).split('\n')) {
+            const QByteArray linha = bruta.trimmed();
+            if (!linha.startsWith("XDG_DESKTOP_DIR=")) continue;
+            QString v = QString::fromUtf8(linha.mid(16));
+            if (v.size() >= 2 && v.startsWith(QLatin1Char('"')) && v.endsWith(QLatin1Char('"'))) v = v.mid(1, v.size() - 2);
+            if (v.startsWith(QLatin1String("$HOME/"))) v = casa + v.mid(5);
+            const QString limpo = QDir::cleanPath(v);
+            mesa = limpo.startsWith(casa + QLatin1Char('/')) ? limpo : QString();
+        }
+    }
+    return mesa;
+}
+
+}  // namespace
+
+QString PastaDaAreaDeTrabalho() { return InstalacaoParaTodos() ? AreaDeTrabalhoDoAdministrador() : PastaEspecial(0); }
 
 QString PastaDoMenuIniciar() { return PastaEspecial(11); }
 
@@ -395,6 +428,7 @@ bool InstalacaoParaTodos() { return ::geteuid() == 0; }
 
 QString PastaDeDadosDoSistema() {
     const QString bin = PastaDoWindows();
+    if (bin.isEmpty()) return QString();
     const QString prefixo = QFileInfo(bin).path();
     return QDir::cleanPath(prefixo) == QLatin1String("/")
                ? QStringLiteral("/usr/share")
@@ -441,9 +475,17 @@ bool CriarPastas(const QString& pasta, QStringList* criadas, QString* resolvida)
 
 namespace {
 
+// What install(1) gives: 0755 to folders and programs, 0644 to other files, less the umask.
+mode_t ModoInstalado(mode_t origem, bool pasta) {
+    return ((pasta || (origem & 0111)) ? mode_t(0755) : mode_t(0644)) & ~MascaraDoUsuario();
+}
+
+// Root's and writable by root alone.
+bool DoAdministrador(const struct stat& st) { return st.st_uid == 0 && !(st.st_mode & 022); }
+
 // The source opened for reading, its size known; -1 when it cannot be read or is a folder.
-int AbrirOrigemDaCopia(const QByteArray& de, struct stat& stDe, off_t& tamanho) {
-    const int fd = ::open(de.constData(), O_RDONLY | O_CLOEXEC);
+int AbrirOrigemDaCopia(const QByteArray& de, struct stat& stDe, off_t& tamanho, int opcoes) {
+    const int fd = ::open(de.constData(), O_RDONLY | O_CLOEXEC | opcoes);
     if (fd < 0) return -1;
     if (::fstat(fd, &stDe) != 0 || S_ISDIR(stDe.st_mode)) {
         ::close(fd);
@@ -500,15 +542,19 @@ bool CopiarConteudo(int fdDe, int fdPara, off_t tamanho) {
 
 }  // namespace
 
-bool CopiarArquivo(const QString& Origem, const QString& Destino) {
+bool CopiarArquivo(const QString& Origem, const QString& Destino, bool ComoInstalado) {
     if (Origem == Destino) return false;
     const QByteArray de = QFile::encodeName(Origem);
     const QByteArray para = QFile::encodeName(Destino);
 
     struct stat stDe;
     off_t tamanho = 0;
-    const int fdDe = AbrirOrigemDaCopia(de, stDe, tamanho);
+    const int fdDe = AbrirOrigemDaCopia(de, stDe, tamanho, ComoInstalado ? O_NOFOLLOW : 0);
     if (fdDe < 0) return false;
+    if (ComoInstalado && InstalacaoParaTodos() && !DoAdministrador(stDe)) {
+        ::close(fdDe);
+        return false;
+    }
     const int fdPara = CriarDestinoDaCopia(para, stDe);
     if (fdPara < 0) {
         ::close(fdDe);
@@ -523,10 +569,164 @@ bool CopiarArquivo(const QString& Origem, const QString& Destino) {
     }
     const struct timespec tempos[2] = {stDe.st_atim, stDe.st_mtim};
     ::futimens(fdPara, tempos);
-    ::fchmod(fdPara, stDe.st_mode & 07777 & ~mode_t(S_ISUID | S_ISGID));
+    ::fchmod(fdPara, ComoInstalado ? ModoInstalado(stDe.st_mode, false)
+                                   : stDe.st_mode & 07777 & ~mode_t(S_ISUID | S_ISGID));
     ::close(fdPara);
     ::close(fdDe);
     return true;
+}
+
+mode_t MascaraDoUsuario() {
+    QFile f(QStringLiteral("/proc/self/status"));
+    if (f.open(QIODevice::ReadOnly))
+        for (const QByteArray& linha : f.readAll().split('\n'))
+            if (linha.startsWith("Umask:")) {
+                bool ok = false;
+                const uint m = linha.mid(6).trimmed().toUInt(&ok, 8);
+                if (ok) return mode_t(m & 0777);
+            }
+    return 022;
+}
+
+QString OrigemNaoConfiavel(const QString& caminho) {
+    if (!InstalacaoParaTodos()) return QString();
+    if (!QDir::isAbsolutePath(caminho)) return caminho;
+    QString p = QDir::cleanPath(caminho);
+    for (int nivel = 0;; ++nivel) {
+        struct stat st;
+        if (::lstat(QFile::encodeName(p).constData(), &st) != 0 || st.st_uid != 0) return p;
+        // The file and its own folder are root's alone; a folder further up may be a shared
+        // sticky one (no one else can rename what root made in it).
+        const bool compartilhavel = nivel >= 2 && S_ISDIR(st.st_mode) && (st.st_mode & S_ISVTX);
+        if (!S_ISLNK(st.st_mode) && (st.st_mode & 022) && !compartilhavel) return p;
+        if (p == QLatin1String("/")) return QString();
+        p = QFileInfo(p).path();
+    }
+}
+
+namespace {
+
+struct CopiaParaInstalar {
+    const QStringList& entradas;
+    QStringList* copiados;
+    QStringList* feitas;
+    QString* recusado;
+    QString origem;
+};
+
+// The names in a folder, read from its own descriptor.
+std::vector<QByteArray> NomesDaPasta(int fd) {
+    std::vector<QByteArray> nomes;
+    const int copia = ::fcntl(fd, F_DUPFD_CLOEXEC, 0);
+    if (copia < 0) return nomes;
+    DIR* d = ::fdopendir(copia);
+    if (!d) {
+        ::close(copia);
+        return nomes;
+    }
+    ::rewinddir(d);
+    while (const dirent* e = ::readdir(d))
+        if (std::strcmp(e->d_name, ".") != 0 && std::strcmp(e->d_name, "..") != 0) nomes.emplace_back(e->d_name);
+    ::closedir(d);
+    return nomes;
+}
+
+bool CopiarPastaAberta(int dirDe, int dirPara, const QString& relativo, CopiaParaInstalar& c) {
+    for (const QByteArray& nome : NomesDaPasta(dirDe)) {
+        const QString n = QFile::decodeName(nome);
+        if (relativo.isEmpty() && !c.entradas.contains(n)) continue;
+        const QString rel = relativo.isEmpty() ? n : relativo + QLatin1Char('/') + n;
+        struct stat st;
+        if (::fstatat(dirDe, nome.constData(), &st, AT_SYMLINK_NOFOLLOW) != 0) return false;
+        if (!S_ISDIR(st.st_mode) && !S_ISREG(st.st_mode)) continue;  // links and devices are no part of it
+        // Opened without following a link; what is read is what the descriptor holds, whatever
+        // is put at that name afterwards. O_NONBLOCK: a pipe swapped in does not hang the open.
+        const int fd = ::openat(dirDe, nome.constData(),
+                                O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK |
+                                    (S_ISDIR(st.st_mode) ? O_DIRECTORY : 0));
+        if (fd < 0 || ::fstat(fd, &st) != 0 || !(S_ISDIR(st.st_mode) || S_ISREG(st.st_mode))) {
+            if (fd >= 0) ::close(fd);
+            return false;
+        }
+        if (InstalacaoParaTodos() && !DoAdministrador(st)) {
+            ::close(fd);
+            if (c.recusado) *c.recusado = c.origem + QLatin1Char('/') + rel;
+            return false;
+        }
+        bool ok;
+        if (S_ISDIR(st.st_mode)) {
+            int para = -1;
+            ok = ::mkdirat(dirPara, nome.constData(), 0700) == 0 &&
+                 (para = ::openat(dirPara, nome.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC)) >= 0;
+            if (ok && c.feitas) *c.feitas << rel;
+            ok = ok && CopiarPastaAberta(fd, para, rel, c) && ::fchmod(para, ModoInstalado(st.st_mode, true)) == 0;
+            if (para >= 0) ::close(para);
+        } else {
+            const int para =
+                ::openat(dirPara, nome.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+            ok = para >= 0;
+            if (ok && c.copiados) *c.copiados << rel;
+            ok = ok && CopiarConteudo(fd, para, st.st_size) && ::fchmod(para, ModoInstalado(st.st_mode, false)) == 0;
+            if (ok) {
+                const struct timespec tempos[2] = {st.st_atim, st.st_mtim};
+                ::futimens(para, tempos);
+            }
+            if (para >= 0) ok = ::close(para) == 0 && ok;
+        }
+        ::close(fd);
+        if (!ok) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool CopiarParaInstalar(const QString& Origem, const QString& Destino, const QStringList& Entradas,
+                        QStringList* Copiados, QStringList* Feitas, QString* Recusado) {
+    const int de = ::open(QFile::encodeName(Origem).constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    const int para = ::open(QFile::encodeName(Destino).constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    struct stat st;
+    bool ok = de >= 0 && para >= 0 && ::fstat(de, &st) == 0;
+    if (ok && InstalacaoParaTodos() && !DoAdministrador(st)) {
+        if (Recusado) *Recusado = Origem;
+        ok = false;
+    }
+    CopiaParaInstalar c{Entradas, Copiados, Feitas, Recusado, Origem};
+    ok = ok && CopiarPastaAberta(de, para, QString(), c);
+    if (de >= 0) ::close(de);
+    if (para >= 0) ::close(para);
+    return ok;
+}
+
+QString PastaPropria(const QString& pasta) {
+    if (!PastaPessoalDoUsuario() || !QDir::isAbsolutePath(pasta)) return QString();
+    const QString casa = QDir::cleanPath(QDir::homePath());
+    const QString limpo = QDir::cleanPath(pasta);
+    if (!limpo.startsWith(casa + QLatin1Char('/'))) return QString();
+    QString atual = casa;
+    for (const QString& parte : limpo.mid(casa.size() + 1).split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
+        const QString prox = atual + QLatin1Char('/') + parte;
+        const QByteArray c = QFile::encodeName(prox);
+        struct stat st;
+        if (::lstat(c.constData(), &st) != 0) {
+            if (errno != ENOENT || ::mkdir(c.constData(), 0755) != 0) return QString();
+            atual = prox;
+            continue;
+        }
+        if (st.st_uid != ::geteuid()) return QString();  // someone else's folder or link
+        if (S_ISLNK(st.st_mode)) {
+            char real[PATH_MAX];
+            if (!::realpath(c.constData(), real) || ::stat(real, &st) != 0 || !S_ISDIR(st.st_mode) ||
+                st.st_uid != ::geteuid())
+                return QString();
+            atual = QFile::decodeName(real);
+        } else if (!S_ISDIR(st.st_mode)) {
+            return QString();
+        } else {
+            atual = prox;
+        }
+    }
+    return atual;
 }
 
 bool CopiarPasta(QWidget* JanelaDona, const QString& Origem, const QString& Destino,

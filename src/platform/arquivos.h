@@ -4,13 +4,18 @@
 #include <QString>
 #include <QStringList>
 
+#include <sys/types.h>
+
 class QWidget;
 
 namespace plataforma {
 
-QString PastaDoWindows();           // stand-in: /usr/local/bin when writable, else ~/.local/bin
-QString PastaDeProgramas();         // /opt when writable, else the user's data folder; never empty
-QString PastaDaAreaDeTrabalho();    // the XDG desktop folder
+// Stand-in: /usr/local/bin when writable, else ~/.local/bin (for root, empty: never a home).
+QString PastaDoWindows();
+// /opt when writable, else the user's data folder (for root, empty: never a home); never relative.
+QString PastaDeProgramas();
+// The XDG desktop folder; for root, only one inside a home root owns, as root's own files name it.
+QString PastaDaAreaDeTrabalho();
 QString PastaDoMenuIniciar();       // ~/.local/share/applications (XDG)
 QString PastaDasFontes();           // the user's font folder, ~/.local/share/fonts
 QString PastaEspecial(int numero);  // 0 desktop, 11 start menu, 20 fonts; empty for others
@@ -47,7 +52,32 @@ bool CriarPastas(const QString& pasta, QStringList* criadas, QString* resolvida)
 // Whether the running user may create things in `pasta`: it is a folder owned by them or root.
 bool PodeCriarEm(const QString& pasta);
 
-bool CopiarArquivo(const QString& Origem, const QString& Destino);
+// With `ComoInstalado`, the copy gets the mode install(1) gives (0755 for a program, 0644 for
+// anything else) less the user's umask, never the source's; and as root the source must be a
+// file root owns that no one else may write.
+bool CopiarArquivo(const QString& Origem, const QString& Destino, bool ComoInstalado = false);
+
+// The user's file-creation mask (read without changing it).
+mode_t MascaraDoUsuario();
+
+// As root, what every user will run must come from what root alone controls: empty when
+// `caminho` and every folder above it belong to root and no one else may write them (a sticky
+// folder above excepted); else the first path that fails. Always empty for other users.
+QString OrigemNaoConfiavel(const QString& caminho);
+
+// Copies the names `Entradas` of the folder `Origem` (their folders and regular files, links
+// left out) into the existing empty folder `Destino`, walking both from folder descriptors with
+// no link followed, so that nothing swapped in during the copy is read or written. Modes as
+// install(1) gives them. As root every folder and file read must be root's and writable by root
+// alone: when one is not, `Recusado` receives its path and the copy stops. `Copiados` and
+// `Feitas` receive the files and folders made, relative to `Destino`, as they are made.
+bool CopiarParaInstalar(const QString& Origem, const QString& Destino, const QStringList& Entradas,
+                        QStringList* Copiados, QStringList* Feitas, QString* Recusado);
+
+// Makes `pasta` (and its missing parents) for the running user's own files, only inside the
+// home the user owns and through folders and links the user owns; the resolved folder, or empty
+// when that cannot be.
+QString PastaPropria(const QString& pasta);
 // True when the whole folder was copied; a copy that fails takes back what it made. With
 // `Entradas`, only those names of the folder are copied, and only their folders and regular
 // files (links are left out); `Copiados` receives the files copied and `Feitas` the folders made,

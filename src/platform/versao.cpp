@@ -2,6 +2,8 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
 
 #include "platform/versao.h"
 #include "platform/versao_bloco.h"
@@ -80,10 +82,17 @@ bool acharSecao(QFile& f, const char* nome, quint64& deslocamento, quint64& tama
 
 }  // namespace
 
-QString LerVersaoDoArquivo(const QString& caminho) {
-    QFile f(caminho);
+QString LerVersaoDoArquivo(const QString& caminho) { return LerVersaoDoArquivoNativo(QFile::encodeName(caminho)); }
+
+QString LerVersaoDoArquivoNativo(const QByteArray& caminho) {
+    // Opened by the system's own bytes: a folder name that is no valid UTF-8 has no QString.
+    const int fd = ::open(caminho.constData(), O_RDONLY | O_CLOEXEC);
+    QFile f;
     // Unbuffered: the reading jumps about in small pieces, each of which would refill a buffer.
-    if (!f.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) return kPadrao;
+    if (fd < 0 || !f.open(fd, QIODevice::ReadOnly | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle)) {
+        if (fd >= 0) ::close(fd);
+        return kPadrao;
+    }
     quint64 deslocamento = 0, tamanho = 0;
     if (!acharSecao(f, TREVOLINO_SECAO_DA_VERSAO, deslocamento, tamanho)) return kPadrao;
     plataforma::BlocoDeVersao bloco{};
@@ -100,9 +109,55 @@ QString ObterVersaoDoExecutavel() {
     // Read once: the start-up alone asks four times, and the running program stays the version it
     // was started as even if its file is replaced meanwhile. Not before the application object,
     // which is what knows the program's file.
-    if (!QCoreApplication::instance()) return LerVersaoDoArquivo(QCoreApplication::applicationFilePath());
-    static const QString versao = LerVersaoDoArquivo(QCoreApplication::applicationFilePath());
+    if (!QCoreApplication::instance()) return LerVersaoDoArquivoNativo(ArquivoDoExecutavelNativo());
+    static const QString versao = LerVersaoDoArquivoNativo(ArquivoDoExecutavelNativo());
     return versao;
+}
+
+QByteArray ArquivoDoExecutavelNativo() {
+    // The file mapped where this very code lies: the program, even when the dynamic loader was
+    // started with it (/proc/self/exe then names the loader).
+    const auto aqui = reinterpret_cast<quintptr>(&ArquivoDoExecutavelNativo);
+    QFile mapas(QStringLiteral("/proc/self/maps"));
+    if (mapas.open(QIODevice::ReadOnly)) {
+        for (const QByteArray& linha : mapas.readAll().split('\n')) {
+            const qsizetype traco = linha.indexOf('-'), espaco = linha.indexOf(' ');
+            if (traco <= 0 || espaco <= traco) continue;
+            bool ok1 = false, ok2 = false;
+            const quintptr de = quintptr(linha.left(traco).toULongLong(&ok1, 16));
+            const quintptr ate = quintptr(linha.mid(traco + 1, espaco - traco - 1).toULongLong(&ok2, 16));
+            if (!ok1 || !ok2 || aqui < de || aqui >= ate) continue;
+            const qsizetype barra = linha.indexOf('/');
+            // A file replaced since the start ("(deleted)") or a name holding a line break
+            // (written escaped) is not one to open again: the system's own answer then.
+            if (barra < 0 || linha.endsWith(" (deleted)") || linha.contains("\\012")) break;
+            return linha.mid(barra);
+        }
+    }
+    return QFile::encodeName(QCoreApplication::applicationFilePath());
+}
+
+QString ArquivoDoExecutavel() { return QFile::decodeName(ArquivoDoExecutavelNativo()); }
+
+bool NomeRepresentavel(const QByteArray& caminho) {
+    return QFile::encodeName(QFile::decodeName(caminho)) == caminho;
+}
+
+QString CaminhoLegivel(const QByteArray& caminho) {
+    QString r;
+    for (qsizetype i = 0; i < caminho.size();) {
+        // The longest valid piece at once; each byte that is not valid UTF-8 as \xNN.
+        qsizetype j = i + 1;
+        while (j <= caminho.size() && !NomeRepresentavel(caminho.mid(i, j - i)) && j - i < 4) ++j;
+        if (j <= caminho.size() && NomeRepresentavel(caminho.mid(i, j - i))) {
+            r += QFile::decodeName(caminho.mid(i, j - i));
+            i = j;
+        } else {
+            r += QStringLiteral("\\x%1").arg(uchar(caminho[i]), 2, 16, QLatin1Char('0'));
+            ++i;
+        }
+    }
+    return r;
 }
 
 }  // namespace plataforma

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 namespace plataforma {
@@ -10,6 +11,17 @@ QString ObterVersaoDoExecutavel();
 
 // The same, read from any file (the version block is an ELF section of our own).
 QString LerVersaoDoArquivo(const QString& caminho);
+QString LerVersaoDoArquivoNativo(const QByteArray& caminho);
+
+// The running program's file, as the system names it: the program even when started through
+// the dynamic loader.
+QByteArray ArquivoDoExecutavelNativo();
+QString ArquivoDoExecutavel();
+
+// Whether a path's bytes survive being held as text (a name that is no valid UTF-8 does not),
+// and the path shown with each byte that does not as \xNN.
+bool NomeRepresentavel(const QByteArray& caminho);
+QString CaminhoLegivel(const QByteArray& caminho);
 
 }  // namespace plataforma
 

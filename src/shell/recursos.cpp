@@ -89,9 +89,10 @@ bool InstalarFonte(const QString& Pasta, const QString& NomeDoArquivo) {
     QFile recurso(caminhoDoRecurso(QStringLiteral("FonteLCD")));
     const QByteArray dados = recurso.open(QIODevice::ReadOnly) ? recurso.readAll() : QByteArray();
     if (dados.isEmpty()) return true;
-    const QString pastaDeFontes = plataforma::PastaDasFontes();
+    // Only into the running user's own font folder: root with a user's HOME writes nothing there
+    // (the font then serves this run only).
+    const QString pastaDeFontes = plataforma::PastaPropria(plataforma::PastaDasFontes());
     if (!pastaDeFontes.isEmpty()) {
-        QDir().mkpath(pastaDeFontes);
         const QString alvo = pastaDeFontes + '/' + QFileInfo(NomeDoArquivo).fileName();
         QSaveFile arquivo(alvo);
         if (!arquivo.open(QIODevice::WriteOnly) || arquivo.write(dados) != dados.size() || !arquivo.commit())

@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QProcessEnvironment>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -12,6 +13,7 @@
 #include <QTest>
 
 #include <pwd.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -119,6 +121,65 @@ int modo(const QString& usuario, const QString& programa, const QString& token, 
     if (ultima.isEmpty()) return -3;
     tecla(ultima, fim == "Instalação Concluída" ? "Escape" : "Return");
     return p.waitForFinished(15000) ? p.exitCode() : -1;
+}
+
+// One run of an installer mode whose dialogs are all answered as a user accepting everything
+// would (the contract ticked and signed, "Não" to starting the game at the end); nothing waits
+// for a dialog that never comes, so the run may be killed at any step.
+struct Execucao {
+    int codigo = -1;  // -1: killed or did not end
+    QStringList titulos;
+    QString ultimoTexto;
+};
+
+Execucao responder(const QStringList& comando, const QProcessEnvironment& ambiente) {
+    Execucao r;
+    QProcess p;
+    p.setProcessEnvironment(ambiente);
+    p.setStandardOutputFile(QProcess::nullDevice());
+    p.setStandardErrorFile(QProcess::nullDevice());
+    p.start(comando.first(), comando.mid(1));
+    if (!p.waitForStarted()) return r;
+    QStringList respondidas;
+    QElapsedTimer t;
+    t.start();
+    while (!p.waitForFinished(60) && t.elapsed() < 40000) {
+        const QString ids = rodar("xdotool", {"search", "--onlyvisible", "--name",
+                                              "Confirmação|Contrato de Uso|Concluída|Incompleta|Gerenciada"});
+        for (const QString& id : ids.split('\n', Qt::SkipEmptyParts)) {
+            if (respondidas.contains(id)) continue;
+            respondidas << id;
+            const QString titulo = rodar("xdotool", {"getwindowname", id});
+            r.titulos << titulo;
+            QTest::qWait(150);  // mapped and focusable
+            if (titulo == "Contrato de Uso de Software") {
+                clicar(id, 495, 305);
+                QTest::qWait(200);
+                clicar(id, 420, 348);
+            } else {
+                tecla(id, titulo == "Instalação Concluída" ? "Escape" : "Return");
+            }
+        }
+    }
+    if (p.state() != QProcess::NotRunning) {
+        p.kill();
+        p.waitForFinished(5000);
+        return r;
+    }
+    if (p.exitStatus() == QProcess::NormalExit) r.codigo = p.exitCode();
+    return r;
+}
+
+// What a folder holds, relative, with type and mode; the caches and metadata other programs
+// keep in a home are left out.
+QStringList retrato(const QString& pasta) {
+    QStringList r;
+    for (const QString& l : rodar("find", {pasta, "-mindepth", "1", "-printf", "%P %y %m\\n"}).split('\n'))
+        if (!l.isEmpty() && !l.startsWith(".cache") && !l.startsWith(".local/share/gvfs-metadata") &&
+            !l.startsWith(".config "))
+            r << l;
+    r.sort();
+    return r;
 }
 
 }  // namespace
@@ -265,6 +326,242 @@ private slots:
                  QStringList({"bin"}));
         QCOMPARE(QDir(bin).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList());
         QVERIFY(!QFileInfo::exists(home + "/Desktop"));
+    }
+
+    void interrompidoEmQualquerPassoOutraExecucaoConclui() {
+        // An ordinary user's installation, reinstallation and removal, each killed at every
+        // step it commits (strace's fault injection), then run again: a clean installation or a
+        // clean removal, nothing of the killed run left. The build copied is world-writable (a
+        // zip unpacked with umask 000): the installation gets install(1)'s modes all the same.
+        const passwd* ninguem = getpwnam("nobody");
+        if (::geteuid() != 0 || !ninguem) QSKIP("needs root and the user nobody");
+        if (QStandardPaths::findExecutable("strace").isEmpty()) QSKIP("strace is not installed");
+        QTemporaryDir base(QDir::tempPath() + "/trevolino-e2e-XXXXXX");
+        QVERIFY(QFile::setPermissions(base.path(), QFile::permissions(base.path()) | QFileDevice::ExeOther));
+        const QString fonte = base.path() + "/fonte", casa = base.path() + "/casa";
+        QVERIFY(QDir().mkpath(fonte + "/Bobinas") && QDir().mkpath(fonte + "/Som"));
+        QVERIFY(QFile::copy(kExecutavel, fonte + "/trevolino"));
+        QDir som(QFileInfo(kExecutavel).path() + "/Som");
+        QVERIFY(QFile::copy(som.filePath(som.entryList(QDir::Files).value(0)), fonte + "/Som/moeda.wav"));
+        QVERIFY(QFile::copy(som.filePath(som.entryList(QDir::Files).value(0)), fonte + "/Bobinas/cereja.jpg"));
+        QCOMPARE(QProcess::execute("chmod", {"-R", "a+rwX", fonte}), 0);
+        QCOMPARE(QProcess::execute("chmod", {"0777", fonte + "/trevolino", fonte + "/Bobinas"}), 0);
+        QCOMPARE(QProcess::execute("xhost", {"+si:localuser:nobody"}), 0);
+        QProcessEnvironment ambiente;
+        for (const char* v : {"DISPLAY", "XAUTHORITY", "PATH", "LANG"})
+            if (qEnvironmentVariableIsSet(v)) ambiente.insert(v, qEnvironmentVariable(v));
+        ambiente.insert("HOME", casa);
+        ambiente.insert("QT_QPA_PLATFORM", "xcb");
+        const auto comoNinguem = [&](const QStringList& injetar, const QString& programa, const QString& modo) {
+            QStringList c;
+            if (!injetar.isEmpty()) c << "strace" << "-f" << "-qq" << "-o" << "/dev/null" << injetar;
+            return responder(c << "setpriv" << "--reuid=nobody" << "--regid=nogroup" << "--clear-groups" << programa
+                               << modo,
+                             ambiente);
+        };
+        const auto limpar = [&] {
+            QDir(casa).removeRecursively();
+            QDir().mkpath(casa);
+            QProcess::execute("chown", {"nobody:nogroup", casa});
+        };
+        const QString instalar = "<INSTALAR>", desinstalar = "<DESINSTALAR>";
+        const QString desinstalador = casa + "/.local/bin/trevolino_Desinstalar";
+        const auto desinstalarDeNovo = [&] {
+            return comoNinguem({}, QFileInfo::exists(desinstalador) ? desinstalador : fonte + "/trevolino", desinstalar);
+        };
+
+        // The states a clean run leaves.
+        limpar();
+        const QStringList vazia = retrato(casa);
+        Execucao e = comoNinguem({}, fonte + "/trevolino", instalar);
+        QCOMPARE(e.codigo, 0);
+        const QStringList instalada = retrato(casa);
+        const mode_t m = ::umask(022);
+        ::umask(m);
+        const int mascara = int(m);
+        const QString pasta = ".local/share/Trevolino";
+        for (const auto& [caminho, modo] : {std::pair{pasta + "/trevolino f", 0755}, std::pair{pasta + "/Bobinas d", 0755},
+                                            std::pair{pasta + "/Som/moeda.wav f", 0644},
+                                            std::pair{QString(".local/bin/trevolino_Desinstalar f"), 0755}})
+            QVERIFY2(instalada.contains(caminho + " " + QString::number(modo & ~mascara, 8)),
+                     qPrintable(caminho + "\n" + instalada.join('\n')));
+        QVERIFY(instalada.size() > 20);
+
+        struct Passeio {
+            QString nome, chamada;
+            bool antesInstala, remove;
+        };
+        int passos = 0;
+        for (const Passeio& w : {Passeio{"install", "rename", false, false}, Passeio{"install", "renameat2", false, false},
+                                 Passeio{"reinstall", "renameat2", true, false}, Passeio{"reinstall", "unlink", true, false},
+                                 Passeio{"uninstall", "unlink", true, true}}) {
+            for (int n = 1;; ++n) {
+                QVERIFY2(n < 60, qPrintable(w.nome + " " + w.chamada + " never completed"));
+                limpar();
+                if (w.antesInstala) QCOMPARE(comoNinguem({}, fonte + "/trevolino", instalar).codigo, 0);
+                const QStringList injetar{"-e", "trace=" + w.chamada,
+                                          "-e", "inject=" + w.chamada + ":signal=KILL:when=" + QString::number(n)};
+                e = w.remove ? comoNinguem(injetar, desinstalador, desinstalar)
+                             : comoNinguem(injetar, fonte + "/trevolino", instalar);
+                ++passos;
+                const QString onde = w.nome + " killed at " + w.chamada + " " + QString::number(n);
+                const bool completo = e.codigo == 0 && !e.titulos.isEmpty() &&
+                                      e.titulos.last() == (w.remove ? "Desinstalação Concluída" : "Instalação Concluída");
+                // Killed or whole: never an error shown for a step that did not run.
+                QVERIFY2(completo || e.codigo == -1, qPrintable(onde + ": " + e.titulos.join(", ")));
+                if (!completo) {
+                    const Execucao d = w.remove ? desinstalarDeNovo() : comoNinguem({}, fonte + "/trevolino", instalar);
+                    QVERIFY2(d.codigo == 0, qPrintable(onde + ", then: " + d.titulos.join(", ")));
+                }
+                const QStringList agora = retrato(casa);
+                QVERIFY2(agora == (w.remove ? vazia : instalada),
+                         qPrintable(onde + ":\n" + agora.join('\n')));
+                if (completo) break;
+            }
+        }
+        qInfo() << passos << "interrupted runs";
+
+        // Started through the dynamic loader, the program is still itself: its launchers and
+        // uninstaller copy are the program's, not the loader's.
+        limpar();
+        const QString carregador = "/lib64/ld-linux-x86-64.so.2";
+        if (QFileInfo::exists(carregador)) {
+            e = responder({"setpriv", "--reuid=nobody", "--regid=nogroup", "--clear-groups", carregador,
+                           fonte + "/trevolino", "<ICONES>"},
+                          ambiente);
+            QCOMPARE(e.codigo, 0);
+            QVERIFY(QFileInfo::exists(desinstalador));
+            QFile executar(casa + "/.local/share/applications/Trevolino v3.5/01 - Executar Trevolino v3.5.desktop");
+            const QStringList grupos = QDir(casa + "/.local/share/applications").entryList({"Trevolino v*"}, QDir::Dirs);
+            QCOMPARE(grupos.size(), 1);
+            executar.setFileName(casa + "/.local/share/applications/" + grupos.first() + "/01 - Executar " +
+                                 grupos.first() + ".desktop");
+            QVERIFY(executar.open(QIODevice::ReadOnly));
+            QVERIFY(executar.readAll().contains("\nExec=" + fonte.toUtf8() + "/trevolino\n"));
+        }
+
+        // A desktop that cannot be written: the installation fails and leaves nothing of its own
+        // in the empty folder it was to use.
+        limpar();
+        const auto comoDono = [&](const QString& modo, const QString& p) {
+            QCOMPARE(QProcess::execute("setpriv", {"--reuid=nobody", "--regid=nogroup", "--clear-groups", "chmod", modo, p}), 0);
+        };
+        QVERIFY(QDir().mkpath(casa + "/" + pasta) && QDir().mkpath(casa + "/Desktop"));
+        QCOMPARE(QProcess::execute("chown", {"-R", "nobody:nogroup", casa}), 0);
+        comoDono("555", casa + "/Desktop");
+        const QStringList antesDaFalha = retrato(casa);
+        e = comoNinguem({}, fonte + "/trevolino", instalar);
+        QCOMPARE(e.codigo, 1);
+        QCOMPARE(retrato(casa), antesDaFalha);
+        // An icon the uninstaller cannot remove is named, not passed off as removed.
+        comoDono("755", casa + "/Desktop");
+        QCOMPARE(comoNinguem({}, fonte + "/trevolino", instalar).codigo, 0);
+        const QString apps = casa + "/.local/share/icons/hicolor/48x48/apps";
+        comoDono("555", apps);
+        e = comoNinguem({}, desinstalador, desinstalar);
+        QCOMPARE(e.codigo, 1);
+        QCOMPARE(e.titulos.value(1), QString("Desinstalação Incompleta"));
+        QVERIFY(QFileInfo::exists(apps + "/trevolino.png"));
+        comoDono("755", apps);
+        QCOMPARE(desinstalarDeNovo().codigo, 0);
+        QCOMPARE(retrato(casa).join("\n"), QStringList({".local d 755", ".local/share d 755", pasta + " d 755", "Desktop d 755"}).join("\n"));
+    }
+
+    void raizSoInstalaDoQueERaizParaTodos() {
+        // Root inside a private mount namespace whose /opt, /usr/local and /root are temporary
+        // folders: a build others may change is refused, root's launchers never go where a
+        // user's settings point, and with /opt read-only nothing falls back into root's home.
+        if (::geteuid() != 0 || !getpwnam("nobody")) QSKIP("needs root and the user nobody");
+        if (QProcess::execute("unshare", {"-m", "true"}) != 0) QSKIP("no private mount namespace here");
+        QTemporaryDir base(QDir::tempPath() + "/trevolino-e2e-XXXXXX");
+        QVERIFY(QFile::setPermissions(base.path(), QFile::permissions(base.path()) | QFileDevice::ExeOther));
+        const QString opt = base.path() + "/opt", local = base.path() + "/local", raiz = base.path() + "/raiz";
+        const QString alice = base.path() + "/alice", fonte = base.path() + "/fonte";
+        for (const QString& p : {opt, local + "/bin", raiz, alice + "/.config", fonte + "/Bobinas", fonte + "/Som"})
+            QVERIFY(QDir().mkpath(p));
+        QVERIFY(QFile::copy(kExecutavel, fonte + "/trevolino"));
+        QDir som(QFileInfo(kExecutavel).path() + "/Som");
+        QVERIFY(QFile::copy(som.filePath(som.entryList(QDir::Files).value(0)), fonte + "/Som/moeda.wav"));
+        QCOMPARE(QProcess::execute("chmod", {"-R", "go-w,a+rX", fonte}), 0);
+        // alice's settings (root's "su" without "-" keeps them) point the desktop at the
+        // system's autostart folder.
+        const QString autostart = base.path() + "/autostart";
+        QFile dirs(alice + "/.config/user-dirs.dirs");
+        QVERIFY(dirs.open(QIODevice::WriteOnly));
+        dirs.write(("XDG_DESKTOP_DIR=\"" + autostart + "\"\n").toUtf8());
+        dirs.close();
+        QCOMPARE(QProcess::execute("chown", {"-R", "nobody:nogroup", alice}), 0);
+
+        QProcessEnvironment ambiente;
+        for (const char* v : {"DISPLAY", "XAUTHORITY", "PATH", "LANG"})
+            if (qEnvironmentVariableIsSet(v)) ambiente.insert(v, qEnvironmentVariable(v));
+        ambiente.insert("QT_QPA_PLATFORM", "xcb");
+        ambiente.insert("HOME", "/root");
+        ambiente.insert("XDG_CONFIG_HOME", alice + "/.config");
+        const auto comoRaiz = [&](const QString& programa, const QString& modo, const QString& antes = "true") {
+            return responder({"unshare", "-m", "--propagation", "private", "sh", "-c",
+                              "mount --bind \"$1\" /opt && mount --bind \"$2\" /usr/local && "
+                              "mount --bind \"$3\" /root && " + antes + " && shift 3 && exec \"$@\"",
+                              "sh", opt, local, raiz, programa, modo},
+                             ambiente);
+        };
+        const auto nada = [&] {
+            return retrato(opt).isEmpty() && retrato(local) == QStringList({"bin d 755"}) && retrato(raiz).isEmpty() &&
+                   !QFileInfo::exists(autostart);
+        };
+
+        Execucao e;
+        // A build others may write, then one that is a user's own: refused, nothing changed.
+        QCOMPARE(QProcess::execute("chmod", {"0777", fonte + "/trevolino"}), 0);
+        e = comoRaiz(fonte + "/trevolino", "<INSTALAR>");
+        QCOMPARE(e.codigo, 1);
+        QCOMPARE(e.titulos.value(2), QString("Instalação Não Concluída"));
+        QVERIFY2(nada(), qPrintable(retrato(opt).join(' ') + retrato(local).join(' ') + retrato(raiz).join(' ')));
+        QCOMPARE(QProcess::execute("chmod", {"0755", fonte + "/trevolino"}), 0);
+        QCOMPARE(QProcess::execute("chown", {"nobody", fonte + "/Som/moeda.wav"}), 0);
+        QCOMPARE(comoRaiz(fonte + "/trevolino", "<INSTALAR>").codigo, 1);
+        QVERIFY(nada());
+        QCOMPARE(QProcess::execute("chown", {"-R", "nobody", fonte}), 0);
+        QCOMPARE(comoRaiz(fonte + "/trevolino", "<ICONES>").codigo, 1);
+        QVERIFY(nada());
+        QCOMPARE(QProcess::execute("chown", {"-R", "root", fonte}), 0);
+
+        // /opt read-only: no installation into root's home.
+        e = comoRaiz(fonte + "/trevolino", "<INSTALAR>", "mount -o remount,ro,bind /opt");
+        QCOMPARE(e.codigo, 1);
+        QVERIFY(nada());
+
+        // Installed for every user: the desktop launcher in root's own desktop, none where
+        // alice's settings point.
+        e = comoRaiz(fonte + "/trevolino", "<INSTALAR>");
+        QCOMPARE(e.codigo, 0);
+        QVERIFY(!QFileInfo::exists(autostart));
+        const QStringList mesa = QDir(raiz + "/Desktop").entryList(QDir::Files);
+        QCOMPARE(mesa.size(), 1);
+        QVERIFY(QFileInfo::exists(opt + "/Trevolino/trevolino"));
+        // Removed with alice's HOME: root's desktop launcher goes all the same, from the record.
+        ambiente.insert("HOME", alice);
+        e = comoRaiz("/usr/local/bin/trevolino_Desinstalar", "<DESINSTALAR>");
+        QCOMPARE(e.codigo, 0);
+        QCOMPARE(e.titulos.value(1), QString("Desinstalação Concluída"));
+        QCOMPARE(retrato(raiz), QStringList());  // the desktop folder it made went too
+        QCOMPARE(retrato(opt), QStringList());
+        QCOMPARE(retrato(local), QStringList({"bin d 755"}));
+
+        // The game run by root with alice's HOME writes nothing into her home (the font it
+        // carries then serves that run only).
+        ambiente.insert("HOME", alice);
+        const QStringList antes = retrato(alice);
+        QProcess jogo;
+        jogo.setProcessEnvironment(ambiente);
+        jogo.start(fonte + "/trevolino", {});
+        QVERIFY(jogo.waitForStarted());
+        QVERIFY(esperar([&] { return !rodar("xdotool", {"search", "--onlyvisible", "--pid",
+                                                         QString::number(jogo.processId())}).isEmpty(); }, 60000));
+        QTest::qWait(1000);
+        jogo.kill();  // the process this test started
+        jogo.waitForFinished(5000);
+        QCOMPARE(retrato(alice), antes);
     }
 
     void opcaoDoQtDepoisDoTokenNaoDesinstala() {

@@ -16,6 +16,9 @@
 #include <QTest>
 #include <QToolButton>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include "platform/arquivos.h"
 #include "platform/arquivos_detalhe.h"
 #include "installer/instalador.h"
@@ -369,7 +372,8 @@ private slots:
         QVERIFY(rodar("<INSTALAR>", aceitarTudo(R::sim()), &vistos));
         QVERIFY(recusado("A Pasta de Instalação Já Contém Outros Arquivos:\n" + programas + "/Trevolino\n"));
         QCOMPARE(arquivosDe(programas + "/Trevolino"), QStringList({"notas.txt", "saves"}));
-        // An empty folder is used; only the game's files go in, no folder wider than its source.
+        // An empty folder is used; only the game's files go in, with the modes install(1) gives
+        // whatever the source's (a private source folder too).
         QVERIFY(QDir(programas + "/Trevolino").removeRecursively() &&
                 QDir().mkpath(programas + "/Trevolino"));
         escrever(programa + "/.ssh/id", "segredo");
@@ -377,8 +381,15 @@ private slots:
         QVERIFY(rodar("<INSTALAR>", aceitarTudo(R::nao())));
         QCOMPARE(arquivosDe(programas + "/Trevolino"),
                  QStringList({".instalacao-trevolino", "Bobinas", "Som", "Trevolino"}));
-        QCOMPARE(QFileInfo(programas + "/Trevolino/Bobinas").permissions() & 0x0077,
-                 QFileDevice::Permissions());
+        const auto modo = [](const QString& p) {
+            struct stat st {};
+            return ::lstat(QFile::encodeName(p).constData(), &st) == 0 ? int(st.st_mode & 07777) : -1;
+        };
+        const int mascara = int(plataforma::MascaraDoUsuario());
+        QCOMPARE(modo(programas + "/Trevolino/Bobinas"), 0755 & ~mascara);
+        QCOMPARE(modo(programas + "/Trevolino/Bobinas/Cereja.jpg"), 0644 & ~mascara);
+        QCOMPARE(modo(programas + "/Trevolino/Trevolino"), 0755 & ~mascara);
+        QCOMPARE(modo(windows + "/Trevolino_Desinstalar"), 0755 & ~mascara);
         // The folder was there before: it stays, with what the user put in it since.
         escrever(programas + "/Trevolino/Som/minha.wav", "minha");
         QVERIFY(rodar("<DESINSTALAR>", {R::sim(), R::sim()}, &vistos));
@@ -417,7 +428,7 @@ private slots:
         escrever(U, "outro programa");
         QVERIFY(rodar("<DESINSTALAR>", {R::sim(), R::sim()}, &vistos));
         QCOMPARE(vistos[1].titulo, QString("Desinstalação Incompleta"));
-        QVERIFY(vistos[1].texto.contains("Remover:\n" + U + "\n"));
+        QVERIFY(vistos[1].texto.contains("\n" + U + "\n"));
         QCOMPARE(ler(U), QByteArray("outro programa"));
     }
 
@@ -580,6 +591,79 @@ private slots:
         QCOMPARE(ler(programas + "/Trevolino/meu.txt"), QByteArray("meu"));
         QVERIFY(arquivosDe(mesa).isEmpty() && arquivosDe(menu).isEmpty());
         QCOMPARE(arquivosDe(windows), QStringList());
+    }
+
+    void reinstalacaoQueFalhaGuardaAAnterior() {
+        // A read-only build installs, and installs again over its own copies.
+        QVERIFY(QFile::setPermissions(exe, QFileDevice::Permissions(0x5555)));                   // r-xr-xr-x
+        QVERIFY(QFile::setPermissions(programa + "/Som/Moeda.wav", QFileDevice::Permissions(0x4444)));  // r--r--r--
+        std::vector<DialogoVisto> vistos;
+        for (int vez = 0; vez < 2; ++vez) {
+            QVERIFY(rodar("<INSTALAR>", aceitarTudo(R::nao()), &vistos));
+            QCOMPARE(vistos.back().titulo, QString("Instalação Concluída"));
+        }
+        const QString pasta = programas + "/Trevolino";
+        const QByteArray antigo = ler(pasta + "/Trevolino");
+        const QStringList instalados = arquivosDe(pasta), lancadores = arquivosDe(menu + "/" + kTitulo);
+        QCOMPARE(lancadores.size(), 2);
+        // A newer build whose desktop launcher cannot be written: nothing of it stays, the
+        // installation before it is whole and its launchers still point at it.
+        QVERIFY(QFile::setPermissions(exe, QFileDevice::Permissions(0x7755)));
+        escrever(exe, "#!/bin/sh\n# versão nova\n");
+        QVERIFY(QFile::remove(mesa + "/" + kTitulo + ".desktop"));
+        QVERIFY(QDir().mkpath(mesa + "/" + kTitulo + ".desktop/dentro"));
+        QVERIFY(rodar("<INSTALAR>", aceitarTudo(R::sim()), &vistos));
+        QCOMPARE(vistos.back().titulo, QString("Instalação Não Concluída"));
+        QCOMPARE(ler(pasta + "/Trevolino"), antigo);
+        QCOMPARE(ler(windows + "/Trevolino_Desinstalar"), antigo);
+        QCOMPARE(arquivosDe(pasta), instalados);
+        QCOMPARE(arquivosDe(programas), QStringList({"Trevolino"}));  // no new installation beside it
+        QCOMPARE(arquivosDe(windows), QStringList({"Trevolino_Desinstalar", "Trevolino_Desinstalar.instalacao"}));
+        QCOMPARE(arquivosDe(menu + "/" + kTitulo), lancadores);
+        QVERIFY(QDir(mesa + "/" + kTitulo + ".desktop").removeRecursively());
+
+        // An empty installation folder another user made is not taken.
+        QVERIFY(rodar("<DESINSTALAR>", {R::sim(), R::sim()}, &vistos));
+        QCOMPARE(vistos.back().titulo, QString("Desinstalação Concluída"));
+        QVERIFY(QDir().mkpath(pasta));
+        QCOMPARE(::chown(QFile::encodeName(pasta).constData(), 65534, 65534), 0);
+        QVERIFY(rodar("<INSTALAR>", aceitarTudo(R::sim()), &vistos));
+        QCOMPARE(vistos.back().titulo, QString("Instalação Não Concluída"));
+        QVERIFY(vistos.back().texto.contains("Não Foi Possível Copiar o Programa Para:\n" + pasta + "\n"));
+        QCOMPARE(arquivosDe(pasta), QStringList());
+        QVERIFY(nadaInstalado() || arquivosDe(programas) == QStringList({"Trevolino"}));
+        QVERIFY(!QFileInfo::exists(windows));
+    }
+
+    void desinstalarTiraOsAtalhosDoRegistro() {
+        // Installed with one HOME, removed with another (root with a user's HOME): the launchers
+        // and icons the record names go, wherever they are.
+        QVERIFY(rodar("<INSTALAR>", aceitarTudo(R::nao())));
+        const QString lancador = mesa + "/" + kTitulo + ".desktop";
+        const QString icone = PastaDosIconesDoInstalador() + "/scalable/apps/trevolino.svg";
+        QVERIFY(QFileInfo::exists(lancador));
+        // The folder's record as an older installer wrote it, with no word on who made the
+        // folder: that installer always did, and the folder goes too.
+        const QString registroDaPasta = programas + "/Trevolino/.instalacao-trevolino";
+        escrever(registroDaPasta, ler(registroDaPasta).replace("\"criada\": true,", ""));
+        QVERIFY(!ler(registroDaPasta).contains("criada"));
+        const QByteArray casa = qgetenv("HOME"), dados = qgetenv("XDG_DATA_HOME");
+        const QString outra = tmp->path() + "/outra-casa";
+        QVERIFY(QDir().mkpath(outra + "/Desktop"));
+        qputenv("HOME", outra.toUtf8());
+        qputenv("XDG_DATA_HOME", (outra + "/.local/share").toUtf8());
+        std::vector<DialogoVisto> vistos;
+        DefinirExecutavelParaTeste(windows + "/Trevolino_Desinstalar");
+        const bool rodou = rodar("<DESINSTALAR>", {R::sim(), R::sim()}, &vistos);
+        qputenv("HOME", casa);
+        if (dados.isNull()) qunsetenv("XDG_DATA_HOME"); else qputenv("XDG_DATA_HOME", dados);
+        QVERIFY(rodou);
+        QCOMPARE(vistos.back().titulo, QString("Desinstalação Concluída"));
+        QVERIFY(!QFileInfo::exists(lancador));
+        QCOMPARE(QFileInfo::exists(icone), false);
+        QCOMPARE(arquivosDe(menu), QStringList());
+        QCOMPARE(arquivosDe(outra + "/Desktop"), QStringList());
+        QCOMPARE(arquivosDe(programas), QStringList());
     }
 
     // --- the contract dialog ------------------------------------------------------------------
