@@ -293,6 +293,8 @@ private slots:
         QCOMPARE(
             QDir(w->PastaDeDesempacotamento).entryList(QDir::Files, QDir::Name),
             (QStringList{"LCDMono2.ttf", "c_esperar.ani", "c_executar.ani", "c_normal.ani", "c_tocar.ani"}));
+        QEnterEvent entrada(QPointF(400, 300), QPointF(400, 300), QPointF(400, 300));
+        QCoreApplication::sendEvent(w, &entrada);  // the cursors are read from there
         QVERIFY(TabelaDeCursores::instancia().Registrado(crNormal));
         QVERIFY(apoio::esperarAte(
             [&] { return apoio::controle<TDsFancyButton>(w, "spdApostar01")->isEnabled(); }));
