@@ -3,7 +3,6 @@
 // then either an installer mode (decided here, before any window exists) or the main window,
 // whose creation runs the game's start-up sequence, and the message loop.
 #include <QApplication>
-#include <QAccessible>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -59,10 +58,6 @@ int main(int argc, char* argv[]) {
 
     ArgumentosDoQt argumentosDoQt(argc, argv);
     QApplication aplicacao(argumentosDoQt.argc, argumentosDoQt.argv.data());
-    // The screen-reader bridge, set up now, while the process runs no other thread. The first
-    // control to change state would set it up anyway, and Qt's connection to the session bus
-    // makes the application thread wait for it.
-    QAccessible::isActive();
     const plataforma::FontesEmSegundoPlano fontes;
     // The application's title. Not set as Qt's display name: on X11 Qt appends that to every
     // window title the window manager shows, and a dialog's caption is its own title alone.
