@@ -3,11 +3,8 @@
 # program runs without it.
 set(_gen ${TREVOLINO_GEN_DIR})
 
-# The cabinet's 256-colour BMP is kept apart and uncompressed: it is read on every start, before
-# the first frame, straight from the program's own mapped pages, where a compressed copy would
-# first be unpacked into a fresh buffer (about half of that read's work).
-set(_gabinete_files ${_gen}/form/ChassisFundo.bmp)
 set(_form_files
+  ${_gen}/form/ChassisFundo.bmp
   ${_gen}/form/ChassisFundo@2x.png
   ${_gen}/form/BarraVertical.jpg
   ${_gen}/form/BarraVertical@2x.jpg
@@ -49,16 +46,11 @@ function(_trevolino_keep_generated out_var declared)
   set(${out_var} ${_kept} PARENT_SCOPE)
 endfunction()
 
-_trevolino_keep_generated(_gabinete "${_art_outputs}" ${_gabinete_files})
 _trevolino_keep_generated(_form "${_art_outputs}" ${_form_files})
 _trevolino_keep_generated(_icon "${_art_outputs}" ${_icon_files})
 _trevolino_keep_generated(_rec "${_rec_outputs}" ${_recursos_files})
-set_source_files_properties(${_gabinete} ${_form} ${_icon} ${_rec} PROPERTIES GENERATED TRUE)
+set_source_files_properties(${_form} ${_icon} ${_rec} PROPERTIES GENERATED TRUE)
 
-if(_gabinete)
-  qt_add_resources(trevolino_shell "gabinete" PREFIX "/form" BASE ${_gen}/form FILES ${_gabinete}
-    OPTIONS --no-compress OUTPUT_TARGETS _alvos_gabinete)
-endif()
 if(_form)
   qt_add_resources(trevolino_shell "formularios" PREFIX "/form" BASE ${_gen}/form FILES ${_form}
     OUTPUT_TARGETS _alvos_form)
@@ -78,6 +70,6 @@ endif()
 add_dependencies(trevolino_shell assets_art assets_recursos)
 # The resource objects compile the generated files themselves: in a fresh build folder they must
 # wait for the generators too, or a parallel build looks for files not made yet.
-foreach(_alvo ${_alvos_gabinete} ${_alvos_form} ${_alvos_icone} ${_alvos_rec})
+foreach(_alvo ${_alvos_form} ${_alvos_icone} ${_alvos_rec})
   add_dependencies(${_alvo} assets_art assets_recursos)
 endforeach()

@@ -5,7 +5,8 @@
 #
 # 1. every bench/bench_* program (Google Benchmark, offscreen), its figures kept as JSON;
 # 2. the whole-program figures of the game against the minimal Qt window program bench/piso_qt,
-#    both under one Xvfb (scripts/medir_programas.py);
+#    both under one Xvfb, inside a session bus with the accessibility bus launcher running, as a
+#    desktop runs them (scripts/medir_programas.py);
 # 3. the table (scripts/tabela_de_desempenho.py). The exit status is the table's: 0 every
 #    figure meets its target, 1 one does not, 2 one is missing.
 # A private PulseAudio server stands in for the desktop's, as in the tests, so that the sounds

@@ -3,13 +3,11 @@
 // then either an installer mode (decided here, before any window exists) or the main window,
 // whose creation runs the game's start-up sequence, and the message loop.
 #include <QApplication>
-#include <QAccessible>
 #include <cstdio>
 #include <string>
 #include <vector>
 
 #include "installer/linha_de_comando.h"
-#include "platform/barramento_da_sessao.h"
 #include "platform/identidade.h"
 #include "platform/idioma.h"
 #include "platform/fontes_em_segundo_plano.h"
@@ -60,16 +58,6 @@ int main(int argc, char* argv[]) {
 
     ArgumentosDoQt argumentosDoQt(argc, argv);
     QApplication aplicacao(argumentosDoQt.argc, argumentosDoQt.argv.data());
-    // The screen-reader bridge, set up now, while the process is small and runs no other thread.
-    // The first control to change state would set it up anyway, and Qt's connection to the
-    // session bus makes the application thread wait for it; where no bus address is set, libdbus
-    // may fork to look for one (in vain where no dbus-launch is installed: then it is not asked
-    // to), and a fork costs in proportion to the memory of the whole process, and more again for
-    // every page a thread running meanwhile writes.
-    {
-        const plataforma::SemBuscaInutilDoBarramento semBuscaInutil;
-        QAccessible::isActive();
-    }
     const plataforma::FontesEmSegundoPlano fontes;
     // The application's title. Not set as Qt's display name: on X11 Qt appends that to every
     // window title the window manager shows, and a dialog's caption is its own title alone.

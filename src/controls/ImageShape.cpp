@@ -19,8 +19,9 @@
 
 namespace {
 
-// Process-wide mark that some shaped image has already given a window its outline. Kept in the
-// environment, so processes started from this one inherit it.
+// Process-wide mark that some shaped image has already given a window its outline, kept on the
+// application object. Never in the environment: other threads (the font list's, for one) read
+// it, and adding a variable may move the whole environment under a reader.
 constexpr char kShapeFlag[] = "wexor";
 
 QImage withoutColour(const QImage& img, QRgb key) { return controles::SemCorChave(img, key); }
@@ -219,9 +220,9 @@ void TImageShape::ApplyShape() {
     region.translate(inOuter - (client.topLeft() - outer.topLeft()));
     FDeviceShape.translate((inOuter - (client.topLeft() - outer.topLeft())) * k);
 
-    if (qgetenv(kShapeFlag) != "set") {
+    if (qApp->property(kShapeFlag).toByteArray() != "set") {
         FShapeRegion = region;
-        qputenv(kShapeFlag, "set");
+        qApp->setProperty(kShapeFlag, QByteArray("set"));
     } else {
         // Only this control's previous part is replaced, so several shaped images on one window
         // add up to the union of their outlines.

@@ -4,12 +4,8 @@
 #include <QFile>
 #include <QImageReader>
 #include <QtEndian>
-#include <dlfcn.h>
 
-#include <cstdint>
 #include <cstdlib>
-#include <sys/mman.h>
-#include <unistd.h>
 
 namespace plataforma {
 
@@ -21,63 +17,7 @@ QImage ler(QIODevice* dispositivo, const char* formato) {
     return leitor.read();
 }
 
-constexpr size_t kPaginaGrande = size_t(2) << 20;
-
-struct Mapeamento {
-    void* inicio;
-    size_t tamanho;
-};
-
-void desmapear(void* info) {
-    auto* m = static_cast<Mapeamento*>(info);
-    munmap(m->inicio, m->tamanho);
-    delete m;
-}
-
 }  // namespace
-
-QImage ImagemEmPaginasGrandes(int largura, int altura, QImage::Format formato) {
-    const int bits = formato == QImage::Format_Invalid ? 0 : QImage::toPixelFormat(formato).bitsPerPixel();
-    const qsizetype porLinha = ((qsizetype(largura) * bits + 31) / 32) * 4;
-    if (largura <= 0 || altura <= 0 || bits == 0 || porLinha > (qsizetype(1) << 30) / altura)
-        return QImage(largura, altura, formato);
-    // A picture of less than half a large page gains little from one, and would hold all of it.
-    if (size_t(porLinha) * size_t(altura) < kPaginaGrande / 2) return QImage(largura, altura, formato);
-    const size_t tamanho =
-        (size_t(porLinha) * size_t(altura) + kPaginaGrande - 1) / kPaginaGrande * kPaginaGrande;
-    // Mapped a large page wider, then trimmed to a large page's boundary on both sides.
-    void* bruto =
-        mmap(nullptr, tamanho + kPaginaGrande, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-    if (bruto == MAP_FAILED) return QImage(largura, altura, formato);
-    const auto endereco = reinterpret_cast<std::uintptr_t>(bruto);
-    const std::uintptr_t alinhado = (endereco + kPaginaGrande - 1) & ~std::uintptr_t(kPaginaGrande - 1);
-    if (alinhado > endereco) munmap(bruto, alinhado - endereco);
-    if (const std::uintptr_t fim = alinhado + tamanho; fim < endereco + tamanho + kPaginaGrande)
-        munmap(reinterpret_cast<void*>(fim), endereco + tamanho + kPaginaGrande - fim);
-    void* inicio = reinterpret_cast<void*>(alinhado);
-    madvise(inicio, tamanho, MADV_HUGEPAGE);  // a refusal leaves ordinary pages: nothing lost
-    auto* mapeamento = new Mapeamento{inicio, tamanho};
-    QImage imagem(static_cast<uchar*>(inicio), largura, altura, porLinha, formato, desmapear, mapeamento);
-    if (imagem.isNull()) {  // refused before it took the memory over
-        desmapear(mapeamento);
-        return QImage(largura, altura, formato);
-    }
-    return imagem;
-}
-
-void DevolverPaginasLidas(const void* inicio, qsizetype tamanho) {
-    const long pagina = sysconf(_SC_PAGESIZE);
-    if (!inicio || tamanho <= 0 || pagina <= 0) return;
-    // Only bytes of a loaded program file: elsewhere (memory of the heap, say) the kernel would
-    // hand the pages back empty.
-    Dl_info origem{};
-    if (dladdr(inicio, &origem) == 0 || !origem.dli_fname) return;
-    const auto comeco = reinterpret_cast<std::uintptr_t>(inicio);
-    // Only whole pages inside the bytes: a page shared with other data stays.
-    const std::uintptr_t primeira = (comeco + pagina - 1) & ~std::uintptr_t(pagina - 1);
-    const std::uintptr_t fim = (comeco + std::uintptr_t(tamanho)) & ~std::uintptr_t(pagina - 1);
-    if (fim > primeira) madvise(reinterpret_cast<void*>(primeira), fim - primeira, MADV_DONTNEED);
-}
 
 QImage LerImagem(const QString& caminho, const char* formato) {
     QFile arquivo(caminho);
@@ -113,7 +53,7 @@ QImage LerBmpDe256Cores(const QByteArray& dados) {
         return {};
     QRgb tabela[256];
     for (int i = 0; i < cores; ++i) tabela[i] = qRgb(d[54 + 4 * i + 2], d[54 + 4 * i + 1], d[54 + 4 * i]);
-    QImage imagem = ImagemEmPaginasGrandes(largura, altura, QImage::Format_RGB32);
+    QImage imagem(largura, altura, QImage::Format_RGB32);
     if (imagem.isNull()) return {};
     uchar* const pixeis = imagem.bits();
     const qsizetype passo = imagem.bytesPerLine();

@@ -1,14 +1,15 @@
 #include "platform/registro.h"
 #include "shell/cursores.h"
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QPixmap>
 #include <QVariant>
 #include <QWidget>
+#include <utility>
 
 #include "shell/dialogo_rotinas.h"
-#include "shell/recursos.h"
 
 namespace apresentacao {
 
@@ -75,12 +76,23 @@ bool TabelaDeCursores::CarregarArquivo(int numero, const QString& caminho) {
     return true;
 }
 
+void TabelaDeCursores::CarregarArquivoAoPrecisar(int numero, const QString& caminho) {
+    Remover(numero);
+    m_pendentes[numero] = caminho;
+}
+
+void TabelaDeCursores::carregarPendentes() {
+    for (const auto& [numero, caminho] : std::exchange(m_pendentes, {})) CarregarArquivo(numero, caminho);
+}
+
 void TabelaDeCursores::Remover(int numero) {
+    m_pendentes.erase(numero);
     if (m_entradas.erase(numero)) mostrar(numero);
     rearmar();
 }
 
 void TabelaDeCursores::Limpar() {
+    m_pendentes.clear();
     std::vector<int> numeros;
     for (const auto& [numero, e] : m_entradas) numeros.push_back(numero);
     m_entradas.clear();
@@ -199,6 +211,7 @@ void TabelaDeCursores::AplicarNoControle(QWidget* controle, int numero) {
 
 bool TabelaDeCursores::eventFilter(QObject* objeto, QEvent* evento) {
     if (evento->type() == QEvent::Enter) {
+        carregarPendentes();
         // Show the frame due now on every control of that number, then re-arm for the next one.
         if (auto* w = qobject_cast<QWidget*>(objeto); w && m_controles.contains(w))
             mostrar(m_controles.value(w));
@@ -215,8 +228,24 @@ void TabelaDeCursores::DefinirCursorDaTela(int numero) {
     if (numero == m_cursorDaTela) return;
     if (m_cursorDaTela != 0) QGuiApplication::restoreOverrideCursor();
     m_cursorDaTela = numero;
-    if (numero != 0) QGuiApplication::setOverrideCursor(CursorAtual(numero));
+    if (numero != 0) {
+        carregarPendentes();
+        QGuiApplication::setOverrideCursor(CursorAtual(numero));
+    }
     rearmar();
+}
+
+void AplicarCursoresAnimados(const QString& Pasta, QWidget* Janela) {
+    auto& tabela = TabelaDeCursores::instancia();
+    QString pasta = Pasta.isEmpty() ? QCoreApplication::applicationDirPath() : Pasta;
+    if (!pasta.endsWith(QLatin1Char('/'))) pasta += QLatin1Char('/');
+    tabela.CarregarArquivoAoPrecisar(crEsperar, pasta + QStringLiteral("c_esperar.ani"));
+    tabela.CarregarArquivoAoPrecisar(crExecutar, pasta + QStringLiteral("c_executar.ani"));
+    tabela.CarregarArquivoAoPrecisar(crNormal, pasta + QStringLiteral("c_normal.ani"));
+    tabela.CarregarArquivoAoPrecisar(crTocar, pasta + QStringLiteral("c_tocar.ani"));
+    if (!Janela) return;
+    tabela.AplicarNoControle(Janela, crNormal);
+    AplicarCursorNosControles(Janela);
 }
 
 // Design cursors become the program's numbers: hourglass → wait, application starting →

@@ -19,6 +19,12 @@ class QWidget;
 
 namespace apresentacao {
 
+// Cursor numbers of the program's four animated cursors.
+inline constexpr int crEsperar = 5376;   // c_esperar.ani, the wait cursor
+inline constexpr int crExecutar = 5377;  // c_executar.ani, working
+inline constexpr int crNormal = 5378;    // c_normal.ani, the normal pointer
+inline constexpr int crTocar = 5379;     // c_tocar.ani, the touch cursor
+
 class TabelaDeCursores : public QObject {
     Q_OBJECT
 public:
@@ -30,6 +36,11 @@ public:
     // Loads a .ani/.cur file and registers it; a file that fails to load leaves the number
     // unregistered (and removes an earlier registration) and returns false.
     bool CarregarArquivo(int numero, const QString& caminho);
+    // The same, put off until a cursor is first needed: the pointer entering a control that
+    // carries a number, or a screen cursor set. Until then the number is unregistered. Nothing
+    // of a cursor shows before that, and reading and building them is work a first frame can
+    // do without.
+    void CarregarArquivoAoPrecisar(int numero, const QString& caminho);
     void Remover(int numero);
     void Limpar();
 
@@ -74,15 +85,27 @@ private:
     };
     int passoEm(const Entrada& e, qint64 agora, qint64* proximaTroca) const;
     static const QCursor& quadro(const Entrada& e, int indice);
+    void carregarPendentes();
     void mostrar(int numero);
     void rearmar();
     qint64 agora() const;
 
     std::map<int, Entrada> m_entradas;
+    std::map<int, QString> m_pendentes;  // files to read when a cursor is first needed
     QHash<QWidget*, int> m_controles;
     int m_cursorDaTela = 0;
     QTimer m_temporizador;
     std::function<qint64()> m_relogio;
 };
 
+// Loads the four cursors from Pasta, the folder the start-up unpacked them into, into the cursor
+// table (when a cursor is first needed) and gives their numbers to Janela and its controls
+// (none: the table alone).
+void AplicarCursoresAnimados(const QString& Pasta, QWidget* Janela);
+
 }  // namespace apresentacao
+
+// The general routine among these, under that name as well (uRotinasGerais).
+namespace uRotinasGerais {
+using apresentacao::AplicarCursoresAnimados;
+}  // namespace uRotinasGerais

@@ -4,7 +4,6 @@
 #include <QFileInfo>
 #include <QPainter>
 #include <QPixmap>
-#include <QResource>
 #include <system_error>
 
 #include "platform/carregar_jpeg.h"
@@ -16,23 +15,11 @@ namespace {
 
 QImage lerDoRecurso(const QString& caminho) {
     if (caminho.endsWith(QLatin1String(".bmp"))) {
-        // An uncompressed resource is read where it lies, in the program's own pages, which are
-        // let go once decoded.
-        const QResource recurso(caminho);
-        const bool noLugar =
-            recurso.isValid() && recurso.compressionAlgorithm() == QResource::NoCompression && recurso.data();
-        QByteArray dados;
-        if (noLugar) {
-            dados = QByteArray::fromRawData(reinterpret_cast<const char*>(recurso.data()), recurso.size());
-        } else {
-            QFile f(caminho);
-            if (!f.open(QIODevice::ReadOnly)) return QImage();
-            dados = f.readAll();
-        }
+        QFile f(caminho);
+        if (!f.open(QIODevice::ReadOnly)) return QImage();
+        const QByteArray dados = f.readAll();
         const QImage figura = plataforma::LerBmpDe256Cores(dados);
-        if (figura.isNull()) return plataforma::LerImagem(dados, "bmp");
-        if (noLugar) plataforma::DevolverPaginasLidas(dados.constData(), dados.size());
-        return figura;
+        return figura.isNull() ? plataforma::LerImagem(dados, "bmp") : figura;
     }
     if (caminho.endsWith(QLatin1String(".png"))) return plataforma::LerImagem(caminho, "png");
     QFile f(caminho);

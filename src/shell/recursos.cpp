@@ -1,5 +1,5 @@
-// Unpacked resources, fonts and cursors: the embedded cursors and LCD font written beside the
-// executable, the font made available, the cursor table filled, and the screen-size check.
+// Unpacked resources and fonts: the embedded cursors and LCD font written beside the
+// executable, the font made available, and the screen-size check.
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -12,7 +12,6 @@
 
 #include "platform/arquivos.h"
 #include "platform/registro.h"
-#include "shell/cursores.h"
 #include "shell/dialogo_rotinas.h"
 #include "shell/dialogos.h"
 #include "shell/recursos.h"
@@ -102,18 +101,6 @@ bool InstalarFonte(const QString& Pasta, const QString& NomeDoArquivo) {
     // folder through fontconfig, which lists a new file there without a cache rebuild.
     QFontDatabase::addApplicationFontFromData(dados);
     return true;
-}
-
-void AplicarCursoresAnimados(const QString& Pasta, QWidget* Janela) {
-    auto& tabela = TabelaDeCursores::instancia();
-    const QString pasta = comSeparador(Pasta);
-    tabela.CarregarArquivo(crEsperar, pasta + QStringLiteral("c_esperar.ani"));
-    tabela.CarregarArquivo(crExecutar, pasta + QStringLiteral("c_executar.ani"));
-    tabela.CarregarArquivo(crNormal, pasta + QStringLiteral("c_normal.ani"));
-    tabela.CarregarArquivo(crTocar, pasta + QStringLiteral("c_tocar.ani"));
-    if (!Janela) return;
-    tabela.AplicarNoControle(Janela, crNormal);
-    AplicarCursorNosControles(Janela);
 }
 
 QSize TamanhoDaTela() {

@@ -7,12 +7,6 @@ class QWidget;
 
 namespace apresentacao {
 
-// Cursor numbers of the program's four animated cursors.
-inline constexpr int crEsperar = 5376;   // c_esperar.ani, the wait cursor
-inline constexpr int crExecutar = 5377;  // c_executar.ani, working
-inline constexpr int crNormal = 5378;    // c_normal.ani, the normal pointer
-inline constexpr int crTocar = 5379;     // c_tocar.ani, the touch cursor
-
 // Copies the embedded resource (name matched without regard to case) into a new file; an
 // existing file is never overwritten. A missing resource or a file that cannot be created
 // throws std::runtime_error with a readable text.
@@ -24,10 +18,6 @@ bool FonteEstaInstalada(const QString& NomeDaFonte);
 // Copies NomeDoArquivo from Pasta, the folder the start-up unpacked into, into the user's font
 // folder and makes it available at once; false only when the source file is missing.
 bool InstalarFonte(const QString& Pasta, const QString& NomeDoArquivo);
-
-// Loads the four cursors from Pasta, the folder the start-up unpacked them into, into the cursor
-// table and gives them to Janela and its controls (none: the table alone).
-void AplicarCursoresAnimados(const QString& Pasta, QWidget* Janela);
 
 // The screen-size check of the start-up, its messages headed by Titulo over Dono. False when the
 // screen is too small for the game: the program has been asked to end.
@@ -45,6 +35,5 @@ namespace uRotinasGerais {
 using apresentacao::ExtrairRecursoParaArquivo;
 using apresentacao::FonteEstaInstalada;
 using apresentacao::InstalarFonte;
-using apresentacao::AplicarCursoresAnimados;
 using apresentacao::VerificarResolucaoDaTela;
 }  // namespace uRotinasGerais

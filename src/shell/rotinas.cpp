@@ -12,7 +12,6 @@
 
 #include "shell/cursores.h"
 #include "shell/dialogo_rotinas.h"
-#include "shell/recursos.h"
 #include "shell/espera.h"
 #include "platform/versao.h"
 

@@ -2,6 +2,7 @@
 // that own them; this header gathers them so callers need one include.
 #pragma once
 
+#include "shell/cursores.h"
 #include "shell/dialogo_rotinas.h"
 #include "shell/espera.h"
 #include "shell/recursos.h"

@@ -310,7 +310,9 @@ void TesteCursores::numeroNaoRegistradoMostraASeta() {
 
 void TesteCursores::cursorDaTelaAnimaEVolta() {
     auto& tabela = TabelaDeCursores::instancia();
-    QVERIFY(tabela.CarregarArquivo(crEsperar, QStringLiteral(TREVOLINO_GEN_DIR "/recursos/Cursor_Esperar")));
+    // A file put off until a cursor is needed is read when the screen's cursor is set.
+    tabela.CarregarArquivoAoPrecisar(crEsperar, QStringLiteral(TREVOLINO_GEN_DIR "/recursos/Cursor_Esperar"));
+    QVERIFY(!tabela.Registrado(crEsperar));
     QVERIFY(!QGuiApplication::overrideCursor());
     tabela.DefinirCursorDaTela(crEsperar);
     QVERIFY(QGuiApplication::overrideCursor());
@@ -322,6 +324,18 @@ void TesteCursores::cursorDaTelaAnimaEVolta() {
     tabela.DefinirCursorDaTela(0);
     QVERIFY(!QGuiApplication::overrideCursor());
     QVERIFY(!tabela.AnimacaoAtiva());
+
+    // Or when the pointer enters any control that carries a number, of any window (a dialog
+    // opened from the keyboard before the pointer ever reached the cabinet).
+    tabela.CarregarArquivoAoPrecisar(crTocar, QStringLiteral(TREVOLINO_GEN_DIR "/recursos/Cursor_Tocar"));
+    QWidget dialogo;
+    auto* botao = new QLabel(&dialogo);
+    tabela.AplicarNoControle(botao, crTocar);
+    QCOMPARE(botao->cursor().shape(), Qt::ArrowCursor);
+    QEnterEvent entrada(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
+    QCoreApplication::sendEvent(botao, &entrada);
+    QVERIFY(tabela.Registrado(crTocar));
+    QCOMPARE(botao->cursor().shape(), Qt::BitmapCursor);
 }
 
 void TesteCursores::controlesRecebemNumerosPeloCursorDeDesenho() {

@@ -219,6 +219,8 @@ void TesteInicio::inicioDesempacotaEFecharApaga() {
 
     // This is the process's first start: the font is known neither to it nor to fontconfig.
     QVERIFY(!FonteEstaInstalada("LCDMono2"));
+    auto& tabela = TabelaDeCursores::instancia();
+    tabela.Limpar();
     TfrmPrincipal w;
     QVERIFY(!w.TerminoSolicitado());
     for (int i = 0; i < kDesempacotados.size(); ++i)
@@ -238,14 +240,18 @@ void TesteInicio::inicioDesempacotaEFecharApaga() {
     }
 
     // Cursors: the web label (given the up-arrow) touches, a picture is normal, and the
-    // window itself is normal; all four numbers are registered from the unpacked files.
-    auto& tabela = TabelaDeCursores::instancia();
-    for (int n : {crEsperar, crExecutar, crNormal, crTocar}) QVERIFY(tabela.Registrado(n));
+    // window itself is normal. The unpacked files are read when the pointer first enters the
+    // window, and then all four numbers are registered from them.
     QCOMPARE(TabelaDeCursores::NumeroDoControle(apoio::controle<QLabel>(&w, "lblWebSite")), crTocar);
     QCOMPARE(TabelaDeCursores::NumeroDoControle(apoio::controle<Figura>(&w, "imgOlho")), crNormal);
     QCOMPARE(TabelaDeCursores::NumeroDoControle(apoio::controle<Figura>(&w, "imgA2")), crNormal);
     QCOMPARE(TabelaDeCursores::NumeroDoControle(&w), crNormal);
+    for (int n : {crEsperar, crExecutar, crNormal, crTocar}) QVERIFY(!tabela.Registrado(n));
+    QEnterEvent entrada(QPointF(400, 300), QPointF(400, 300), QPointF(400, 300));
+    QCoreApplication::sendEvent(&w, &entrada);
+    for (int n : {crEsperar, crExecutar, crNormal, crTocar}) QVERIFY(tabela.Registrado(n));
     QCOMPARE(apoio::controle<QLabel>(&w, "lblWebSite")->cursor().shape(), Qt::BitmapCursor);
+    QCOMPARE(w.cursor().shape(), Qt::BitmapCursor);
     apoio::controle<QLabel>(&w, "lblWebSite")
         ->setAttribute(Qt::WA_UnderMouse);  // the pointer over the web address
     tabela.Atualizar();
@@ -312,7 +318,10 @@ void TesteInicio::pastaSemEscritaMostraOErroEAbreAJanela() {
     QVERIFY2(textoDoErro.contains("c_esperar.ani"), qPrintable(textoDoErro));
     // The error is reported, yet the game still opens playable: no cursor files, so no
     // animated cursors, but the credit, the lamps and the opening turn are there.
+    QEnterEvent entrada(QPointF(400, 300), QPointF(400, 300), QPointF(400, 300));
+    QCoreApplication::sendEvent(&w, &entrada);
     QVERIFY(!TabelaDeCursores::instancia().Registrado(crNormal));
+    QCOMPARE(w.cursor().shape(), Qt::ArrowCursor);
     QCOMPARE(w.Credito(), 100.0);
     QVERIFY(apoio::controle<QTimer>(&w, "timLuzesMensagem")->isActive());
     QVERIFY(!w.TerminoSolicitado());

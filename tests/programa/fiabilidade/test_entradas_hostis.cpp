@@ -12,9 +12,7 @@
 #include <QtTest>
 
 #include <pwd.h>
-#include <sys/socket.h>
 #include <sys/stat.h>
-#include <sys/un.h>
 #include <unistd.h>
 
 #include "controls/DsFancyButton.h"
@@ -27,7 +25,6 @@
 #include "installer/linha_de_comando.h"
 #include "instantaneo.h"
 #include "jpeg_gigante.h"
-#include "platform/barramento_da_sessao.h"
 #include "platform/pasta_pessoal.h"
 #include "leitor_desktop.h"
 #include "platform/carregar_jpeg.h"
@@ -296,6 +293,8 @@ private slots:
         QCOMPARE(
             QDir(w->PastaDeDesempacotamento).entryList(QDir::Files, QDir::Name),
             (QStringList{"LCDMono2.ttf", "c_esperar.ani", "c_executar.ani", "c_normal.ani", "c_tocar.ani"}));
+        QEnterEvent entrada(QPointF(400, 300), QPointF(400, 300), QPointF(400, 300));
+        QCoreApplication::sendEvent(w, &entrada);  // the cursors are read from there
         QVERIFY(TabelaDeCursores::instancia().Registrado(crNormal));
         QVERIFY(apoio::esperarAte(
             [&] { return apoio::controle<TDsFancyButton>(w, "spdApostar01")->isEnabled(); }));
@@ -388,44 +387,6 @@ private slots:
         QVERIFY(!plataforma::GarantirPastaPessoal());
         QCOMPARE(qgetenv("HOME"), QFile::encodeName(tmp->path()));
         qputenv("HOME", guardado);
-    }
-
-    // The session bus is only ever given up for a moment when libdbus could not find one anyway:
-    // an address set, the user's bus socket or a dbus-launch on the PATH each keep it, and the
-    // environment comes back as it was.
-    void barramentoDaSessaoSoSemSaida() {
-        if (QFile::exists("/usr/bin/dbus-launch"))
-            QSKIP("dbus-launch is installed: a bus can always be started");
-        QTemporaryDir tmp;
-        const QByteArray guardado[] = {qgetenv("DBUS_SESSION_BUS_ADDRESS"), qgetenv("PATH"),
-                                       qgetenv("XDG_RUNTIME_DIR")};
-        const auto restaurar = qScopeGuard([&] {
-            for (int i = 0; i < 3; ++i) {
-                const char* nome[] = {"DBUS_SESSION_BUS_ADDRESS", "PATH", "XDG_RUNTIME_DIR"};
-                guardado[i].isNull() ? qunsetenv(nome[i]) : qputenv(nome[i], guardado[i]);
-            }
-        });
-        qunsetenv("DBUS_SESSION_BUS_ADDRESS");
-        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(tmp.path()));
-        qputenv("PATH", QFile::encodeName(tmp.path()));
-        {
-            const plataforma::SemBuscaInutilDoBarramento semBusca;
-            QVERIFY(semBusca.Ativo() && qgetenv("DBUS_SESSION_BUS_ADDRESS") == "disabled:");
-        }
-        QVERIFY(!qEnvironmentVariableIsSet("DBUS_SESSION_BUS_ADDRESS"));
-        escrever(tmp.filePath("dbus-launch"), "#!/bin/sh\n");
-        QFile::setPermissions(tmp.filePath("dbus-launch"), QFile::ReadOwner | QFile::ExeOwner);
-        QVERIFY(plataforma::BarramentoDaSessaoPodeSerAchado());
-        QVERIFY(QFile::remove(tmp.filePath("dbus-launch")));
-        sockaddr_un lugar{AF_UNIX, {}};
-        qstrncpy(lugar.sun_path, QFile::encodeName(tmp.filePath("bus")).constData(), sizeof lugar.sun_path);
-        const int soquete = socket(AF_UNIX, SOCK_STREAM, 0);
-        QVERIFY(bind(soquete, reinterpret_cast<sockaddr*>(&lugar), sizeof lugar) == 0);
-        close(soquete);
-        QVERIFY(plataforma::BarramentoDaSessaoPodeSerAchado());
-        qputenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/run/user/0/bus");
-        QVERIFY(!plataforma::SemBuscaInutilDoBarramento().Ativo());
-        QCOMPARE(qgetenv("DBUS_SESSION_BUS_ADDRESS"), QByteArray("unix:path=/run/user/0/bus"));
     }
 
     // A program, arguments or folder holding a control character a launcher cannot carry gets
