@@ -117,7 +117,8 @@ private slots:
         // capital, which the installed copy keeps.
         programa = tmp->path() + "/Meus \"Jogos\" de Ação/Trevolino";
         exe = programa + "/Trevolino";
-        escrever(exe, "#!/bin/sh\npwd > \"$HOME/iniciado\"\n");
+        // Written whole, then renamed: the test reads it as soon as the name is there.
+        escrever(exe, "#!/bin/sh\npwd > \"$HOME/iniciado.novo\" && mv \"$HOME/iniciado.novo\" \"$HOME/iniciado\"\n");
         QFile::setPermissions(exe, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
         escrever(programa + "/Bobinas/Cereja.jpg", "jpg");
         escrever(programa + "/Som/Moeda.wav", "wav");
