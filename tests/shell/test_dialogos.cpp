@@ -8,6 +8,8 @@
 #include <QtTest>
 
 #include "apoio.h"
+#include "game/maquina.h"
+#include "platform/idioma.h"
 #include "shell/rotinas_gerais.h"
 #include "shell/uDialogo.h"
 #include "shell/uPrincipal.h"
@@ -18,6 +20,8 @@ namespace {
 struct Visto {
     bool naoVisivel = false;
     int xNao = -1, xSim = -1;
+    int yNao = -1, ySim = -1;
+    QString textoNao, textoSim;
     QColor fundo, texto, textoBotao;
     QString rotulo, titulo;
     QRect geometria;
@@ -51,6 +55,10 @@ Visto olhar(QWidget* d) {
     v.naoVisivel = nao->isVisible();
     v.xNao = nao->x();
     v.xSim = sim->x();
+    v.yNao = nao->y();
+    v.ySim = sim->y();
+    v.textoNao = nao->text();
+    v.textoSim = sim->text();
     v.fundo = d->palette().color(QPalette::Window);
     v.texto = l->palette().color(QPalette::WindowText);
     v.textoBotao = sim->palette().color(QPalette::ButtonText);
@@ -119,6 +127,7 @@ private slots:
         QVERIFY(v.naoVisivel);
         QCOMPARE(v.xNao, 107);
         QCOMPARE(v.xSim, 284);
+        QCOMPARE(v.yNao, v.ySim);  // side by side on one line
         // Each picture and caption in the middle of its button, the buttons centred on the thirds.
         QVERIFY2(qAbs(v.centroNao - 177) <= 2, qPrintable(QString::number(v.centroNao)));
         QVERIFY2(qAbs(v.centroSim - 354) <= 2, qPrintable(QString::number(v.centroSim)));
@@ -209,6 +218,28 @@ private slots:
         QVERIFY(texto.contains("Trevolino v3.5"));
         apoio::responderComTecla(Qt::Key_Return);
         QVERIFY(w->FormCloseQuery());
+    }
+
+    // In English a message that only informs is answered "OK", a question "Yes" or "No";
+    // Portuguese answers both "Sim".
+    void respostaDeAvisoEDePergunta() {
+        const auto idioma = [](const char* local) {
+            qputenv("LC_ALL", local);
+            plataforma::InstalarIdioma();
+        };
+        const auto repor = qScopeGuard([&] { idioma("pt_BR.UTF-8"); });
+        for (const char* local : {"en_US.UTF-8", "pt_BR.UTF-8"}) {
+            idioma(local);
+            const bool ingles = QByteArray(local).startsWith("en");
+            w->maquina().DefinirDinheiro(0, 0);
+            Visto v;
+            abrir([&] { w->spdApostar01Click(); return 0; }, v, [](QWidget* d) { tecla(d, Qt::Key_Return); });
+            QVERIFY(!v.titulo.isEmpty());  // the bet was refused with a message
+            QCOMPARE(v.textoSim, ingles ? QString("OK") : QString("Sim"));
+            abrir([&] { return int(w->FormCloseQuery()); }, v, [](QWidget* d) { tecla(d, Qt::Key_Escape); });
+            QCOMPARE(v.textoSim, ingles ? QString("Yes") : QString("Sim"));
+            QCOMPARE(v.textoNao, ingles ? QString("No") : QString::fromUtf8("Não"));
+        }
     }
 
     void quebrasDeLinhaEFormatoDeNumeros() {
