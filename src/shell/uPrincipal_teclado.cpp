@@ -146,6 +146,12 @@ void TfrmPrincipal::CriarMenuDeContexto() {
     mnuSomLigado->setObjectName("mnuSomLigado");
     mnuSomLigado->setCheckable(true);
     connect(mnuSomLigado, &QAction::triggered, this, [this](bool ligado) { DefinirSomLigado(ligado); });
+    // A menu walked with the arrow keys keeps the application's focus after it closes, and the
+    // menu key's request goes to the focused widget: the closed menu would take it, not the
+    // cabinet.
+    connect(mnuContexto, &QMenu::aboutToHide, this, [this] {
+        if (QApplication::focusWidget() == mnuContexto) mnuContexto->clearFocus();
+    });
 
     // Only a player who switched the sound off in an earlier run finds it off; nothing is
     // written until the switch is used.

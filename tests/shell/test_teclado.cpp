@@ -2,6 +2,7 @@
 // and release, once per press, never from another window's keys; the switch silences the sound
 // layer, shows in the right-click menu and is found again by the next window.
 #include <QAction>
+#include <QContextMenuEvent>
 #include <QMenu>
 #include <QSettings>
 #include <QtTest>
@@ -197,6 +198,24 @@ private slots:
         QTest::qWait(50);
         QVERIFY(w->pos() != antes);
         QVERIFY(!menu()->isVisible());
+    }
+
+    // The menu key opens the menu again after the menu was left by its keys, and Escape then
+    // closes the menu, not the game.
+    void teclaDeMenuDepoisDeUsarOMenuPeloTeclado() {
+        const auto teclaDeMenu = [&] {
+            // What the window system delivers for the menu key, to the window, not to a widget.
+            QContextMenuEvent e(QContextMenuEvent::Keyboard, QPoint(), QPoint());
+            QApplication::sendEvent(w->windowHandle(), &e);
+        };
+        for (int vez = 0; vez < 2; ++vez) {
+            teclaDeMenu();
+            QTRY_VERIFY2(menu()->isVisible(), vez ? "the second time" : "the first time");
+            QTest::keyClick(menu(), Qt::Key_Down);
+            QTest::keyClick(menu(), Qt::Key_Escape);
+            QTRY_VERIFY(!menu()->isVisible());
+        }
+        QVERIFY(apresentacao::SomLigado());  // Escape left the switch as it was
     }
 };
 
