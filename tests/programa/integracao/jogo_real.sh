@@ -81,8 +81,9 @@ for _ in $(seq 120); do [ "$(perguntar habilitado Sair)" = True ] && break; slee
 depois_do_giro="$(mostrador Crédito) $(mostrador Aposta)"
 xdotool keyup 0
 sleep 0.5
-verifica "0 held through the spin bets nothing when let go ($depois_do_giro, then $(mostrador Crédito) $(mostrador Aposta))" \
-  '[ "$(mostrador Crédito) $(mostrador Aposta)" = "$depois_do_giro" ] && [ "$(perguntar habilitado "Apostar 10")" = True ]'
+agora="$(mostrador Crédito) $(mostrador Aposta)"
+verifica "0 held through the spin bets nothing when let go ($depois_do_giro, then $agora)" \
+  '[ "$agora" = "$depois_do_giro" ] && [ "$(perguntar habilitado "Apostar 10")" = True ]'
 # What the window manager shows as titles: the cabinet's and each dialog's own, nothing added.
 nome_wm() { xprop -id "$1" _NET_WM_NAME 2>/dev/null | sed -n 's/^_NET_WM_NAME(UTF8_STRING) = "\(.*\)"$/\1/p'; }
 verifica "the window manager reads the cabinet's title as Trevolino" '[ "$(nome_wm "$win")" = Trevolino ]'
