@@ -180,8 +180,7 @@ private slots:
         QVERIFY(!menu()->isVisible());
     }
 
-    // The menu key (sent to the window, as the window system does) opens the menu again after
-    // the menu was walked with its keys.
+    // The menu key (to the window, as X sends it) opens the menu again after it was walked by keys.
     void teclaDeMenuDepoisDeUsarOMenuPeloTeclado() {
         for (const char* vez : {"first", "second"}) {
             QContextMenuEvent teclaDeMenu(QContextMenuEvent::Keyboard, QPoint(), QPoint());

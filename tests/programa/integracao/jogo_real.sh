@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
 # Starts the built game from its own folder under Xvfb and openbox, as its launchers do: the five files are
 # unpacked beside it, the cabinet opens without a frame, a bet and a spin are played with the
-# mouse, a held key acts once, a key pressed during the spin does nothing when let go after it,
-# and "Sair" + Enter closes it and removes the unpacked files; so does a SIGTERM or SIGINT.
+# mouse, a held key acts once (held through a spin, never), and "Sair" + Enter closes it and removes the unpacked files; so does a SIGTERM or SIGINT.
 set -uo pipefail
 PROGRAMA=${1:?program folder}
 [ -x "$PROGRAMA/trevolino" ] || { echo "no game at $PROGRAMA"; exit 1; }
@@ -69,8 +68,7 @@ verifica "holding Escape asks once, and its release leaves the question open" '[
 xdotool key Escape
 sleep 0.5
 xset r rate
-# Apostar 10, then Girar; "0" pressed during the spin and let go once the buttons are back
-# bets nothing: its press came while Apostar 10 was off.
+# Apostar 10, then Girar, with "0" held through the spin: let go after it, it bets nothing.
 xdotool mousemove $((X + 699)) $((Y + 453)) click 1
 sleep 0.3
 xdotool mousemove $((X + 699)) $((Y + 539)) click 1

@@ -122,10 +122,9 @@ verifica "through a link: the files are beside the real executable" \
 termina $pid
 verifica "through a link: closed, nothing left" 'nada_de "$TMP/rw"'
 
-# 4. Cut off from its display ("The X11 connection broke": the toolkit ends the game at once,
-# no window closed): the files go as the game ends, beside the executable or in its private
-# folder. Killed: the next start removes what it left. Liveness is the folder's lock, not the
-# pid: a folder named after a live pid (1) goes too, and one a live process holds stays.
+# 4. Cut off from its display ("The X11 connection broke"): its files go as it ends. Killed: the
+# next start removes what it left. Liveness is the folder's lock, not the pid: a folder named
+# after a live pid (1) goes too, and one a live process holds stays.
 jogo root "$TMP/rw"; c=$pid
 aberto $c
 xdotool windowkill "$(xdotool search --onlyvisible --pid $c | head -1)"
