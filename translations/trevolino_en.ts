@@ -8,6 +8,11 @@
         <translation>Yes</translation>
     </message>
     <message>
+        <source>Sim</source>
+        <comment>the button of a message that only informs</comment>
+        <translation>OK</translation>
+    </message>
+    <message>
         <source>Instalação</source>
         <translation>Installation</translation>
     </message>

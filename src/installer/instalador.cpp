@@ -381,7 +381,7 @@ void LimparPastasProvisorias(const QString& pasta) {
 // An error in the game's own warning dialog, with its one button; the run then ends with status 1.
 void Advertir(const QString& texto, const QString& titulo) {
     gFalhou = true;
-    uRotinasGerais::CaixaDeDialogo(nullptr, texto, titulo, QString(), QCoreApplication::translate("Trevolino", "Sim"), true);
+    uRotinasGerais::CaixaDeDialogo(nullptr, texto, titulo, QString(), uRotinasGerais::TextoDeCiente(), true);
 }
 
 // A program whose path is no valid UTF-8 cannot be named in a launcher: refused, with the
@@ -915,7 +915,7 @@ void RemoverInstalacao(const QString& NomeDaPasta, const QString& Titulo) {
     else
         uRotinasGerais::CaixaDeDialogo(nullptr, MensagemDesinstalacaoConcluida(Titulo),
                        QCoreApplication::translate("Trevolino", "Desinstalação Concluída"), QString(),
-                       QCoreApplication::translate("Trevolino", "Sim"), false);
+                       uRotinasGerais::TextoDeCiente(), false);
 }
 
 void RemoverIconesDoJogo() {

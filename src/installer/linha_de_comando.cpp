@@ -162,7 +162,7 @@ bool RecusarNaCopiaDoSistema(const QString& Titulo) {
         uRotinasGerais::QuebrasDeLinha(2) + QCoreApplication::translate("Trevolino", "Instale Ou Remova-a Somente Por Ele.");
     uRotinasGerais::CaixaDeDialogo(nullptr, texto,
                    QCoreApplication::translate("Trevolino", "Instalação Gerenciada Pelo Sistema"), QString(),
-                   QCoreApplication::translate("Trevolino", "Sim"), true);
+                   uRotinasGerais::TextoDeCiente(), true);
     Terminar();
     return true;
 }

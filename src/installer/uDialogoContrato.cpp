@@ -105,5 +105,5 @@ void TfrmDialogoContrato::spdSimClick() {
     if (cbxContrato->isChecked()) return DialogoBase::spdSimClick();
     uRotinasGerais::CaixaDeDialogo(this, TextoDoLembrete(),
                                    QCoreApplication::translate("Trevolino", "Por Favor, Assine o Contrato!"),
-                                   QString(), QCoreApplication::translate("Trevolino", "Sim"), false);
+                                   QString(), uRotinasGerais::TextoDeCiente(), false);
 }

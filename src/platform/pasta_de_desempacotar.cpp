@@ -10,6 +10,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <cerrno>
+#include <cstdlib>
+#include <string>
+#include <vector>
 
 namespace plataforma {
 
@@ -137,6 +140,31 @@ bool soDesteUsuario(int fd) {
     return ::fstat(fd, &st) == 0 && st.st_uid == ::geteuid() && (st.st_mode & (S_IWGRP | S_IWOTH)) == 0;
 }
 
+// What an exit() must still remove, as plain paths: by the time the exit handlers run, the
+// toolkit's own statics may be gone, so only system calls are used.
+struct RemoverAoSair {
+    const PastaDeDesempacotar* dono = nullptr;
+    std::vector<std::string> arquivos;
+    std::string pasta;  // removed when left empty; a private folder only
+};
+RemoverAoSair& removerAoSair() {
+    static RemoverAoSair r;  // made before the handler is registered, so destroyed after it runs
+    return r;
+}
+void removerNaSaida() {
+    const RemoverAoSair& r = removerAoSair();
+    if (!r.dono) return;
+    for (const std::string& a : r.arquivos) ::unlink(a.c_str());
+    if (!r.pasta.empty()) ::rmdir(r.pasta.c_str());
+}
+void esquecerAoSair(const PastaDeDesempacotar* dono) {
+    RemoverAoSair& r = removerAoSair();
+    if (r.dono != dono) return;
+    r.dono = nullptr;
+    r.arquivos.clear();
+    r.pasta.clear();
+}
+
 }  // namespace
 
 Instalacao InstalacaoDaPasta(const QString& pasta) {
@@ -147,6 +175,7 @@ Instalacao InstalacaoDaPasta(const QString& pasta) {
 }
 
 PastaDeDesempacotar::~PastaDeDesempacotar() {
+    esquecerAoSair(this);
     if (Particular())
         Liberar({});
     else if (m_trava >= 0)
@@ -223,7 +252,19 @@ QString PastaDeDesempacotar::Reservar(const QString& preferida, const QString& n
     return m_pasta = pasta;
 }
 
+void PastaDeDesempacotar::LiberarTambemAoSair(const QStringList& arquivos) {
+    if (m_pasta.isEmpty()) return;
+    RemoverAoSair& r = removerAoSair();
+    static const bool registrado = (std::atexit(removerNaSaida), true);
+    (void)registrado;
+    r.dono = this;
+    r.arquivos.clear();
+    for (const QString& a : arquivos) r.arquivos.push_back(QFile::encodeName(m_pasta + a).toStdString());
+    r.pasta = Particular() ? QFile::encodeName(m_pasta).toStdString() : std::string();
+}
+
 void PastaDeDesempacotar::Liberar(const QStringList& arquivos) {
+    esquecerAoSair(this);
     if (m_pasta.isEmpty()) return;
     if (Particular()) {
         QDir(m_pasta).removeRecursively();

@@ -51,6 +51,11 @@ public:
     // holds (and the user's private folder once empty), then lets go. Nothing when not reserved.
     void Liberar(const QStringList& arquivos);
 
+    // Should the process end through exit() before Liberar (the toolkit ends so when the display
+    // connection breaks, with no window closed and no destructor run), `arquivos` are removed
+    // from the folder all the same, and a private folder left empty goes with them.
+    void LiberarTambemAoSair(const QStringList& arquivos);
+
 private:
     QString m_pasta;
     QByteArray m_base;  // the user's private folder holding this run's own, when private

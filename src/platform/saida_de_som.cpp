@@ -277,10 +277,13 @@ std::mutex& inicioDaSaida() {
     return m;
 }
 
-// The thread of PrepararSaida, joined before the output is closed.
+// The thread of PrepararSaida, joined before the output is closed. Never destroyed: a process
+// that ends through exit() without the application's end (the toolkit does so when the display
+// connection breaks) would otherwise abort on a thread never joined, before the other exit
+// handlers have run.
 std::thread& preparo() {
-    static std::thread t;
-    return t;
+    static auto* t = new std::thread;
+    return *t;
 }
 
 // Runs while the application object is being destroyed: the stream and the connection are

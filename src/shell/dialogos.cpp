@@ -81,6 +81,10 @@ int CaixaDeDialogoComIconesEspeciais(QWidget* Dono, const QString& Texto, const 
     return mostrar(d);
 }
 
+QString TextoDeCiente() {
+    return QCoreApplication::translate("Trevolino", "Sim", "the button of a message that only informs");
+}
+
 QString VersaoDoAplicativo() {
     QString v = plataforma::ObterVersaoDoExecutavel();
     // Major and minor: the text before the second dot, trimmed ("3.5.1.1" gives "3.5").

@@ -16,6 +16,10 @@ namespace apresentacao {
 int CaixaDeDialogo(QWidget* Dono, const QString& Texto, const QString& Titulo, const QString& TextoNao,
                    const QString& TextoSim, bool Advertencia);
 
+// The button that answers a message which only informs. Portuguese answers it "Sim" as it
+// answers a question; other languages may need another word ("OK", not "Yes").
+QString TextoDeCiente();
+
 // The same with a picture of IconesDosDialogos() on each button, and optionally the system
 // menu and close button on the title bar.
 int CaixaDeDialogoComIconesEspeciais(QWidget* Dono, const QString& Texto, const QString& Titulo,
@@ -33,6 +37,7 @@ QString TituloDoAplicativo();
 namespace uRotinasGerais {
 using apresentacao::CaixaDeDialogo;
 using apresentacao::CaixaDeDialogoComIconesEspeciais;
+using apresentacao::TextoDeCiente;
 using apresentacao::VersaoDoAplicativo;
 using apresentacao::TituloDoAplicativo;
 }  // namespace uRotinasGerais

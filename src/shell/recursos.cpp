@@ -133,7 +133,7 @@ bool VerificarResolucaoDaTela(QWidget* Dono, const QString& Titulo) {
         CaixaDeDialogo(
             Dono, texto,
             QCoreApplication::translate("Trevolino", "Notificando Tela Abaixo Das Dimensões Mínimas"),
-            QString(), QCoreApplication::translate("Trevolino", "Sim"), false);
+            QString(), TextoDeCiente(), false);
         // quit() before the loop runs is lost, so the caller is told as well.
         QCoreApplication::quit();
         return false;
@@ -148,7 +148,7 @@ bool VerificarResolucaoDaTela(QWidget* Dono, const QString& Titulo) {
         QCoreApplication::translate("Trevolino", "Tela Para Utilização Com Maior Conforto.");
     CaixaDeDialogo(Dono, texto,
                    QCoreApplication::translate("Trevolino", "Sugerindo Uso De Tela Com Maior Dimensão"),
-                   QString(), QCoreApplication::translate("Trevolino", "Sim"), false);
+                   QString(), TextoDeCiente(), false);
     return true;
 }
 

@@ -53,6 +53,12 @@ constexpr ArquivoDesempacotado kCursores[] = {
 };
 constexpr const char* kArquivoDaFonte = "LCDMono2.ttf";
 
+QStringList ArquivosDesempacotados() {
+    QStringList arquivos;
+    for (const auto& c : kCursores) arquivos << c.arquivo;
+    return arquivos << kArquivoDaFonte;
+}
+
 // Unpacks the cursors and the font into pasta (nothing when there is none this run may write),
 // replacing any copy left there; says the first error, if any.
 QString Desempacotar(const QString& pasta) {
@@ -494,6 +500,7 @@ void TfrmPrincipal::SetarInicioDaAplicacao() {
     // or buttons could not even be left.
     PastaDeDesempacotamento = m_desempacotar.Reservar(PastaDoPrograma, QStringLiteral("trevolino"));
     const QString primeiroErro = Desempacotar(PastaDeDesempacotamento);
+    m_desempacotar.LiberarTambemAoSair(ArquivosDesempacotados());
     if (!primeiroErro.isEmpty())
         QMessageBox::critical(nullptr, QApplication::applicationName(), primeiroErro);
 
@@ -526,9 +533,7 @@ void TfrmPrincipal::FormClose() {
     // Whatever the turn was doing, nothing more moves or sounds: the program is ending.
     m_maquina->Parar();
     uRotinasGerais::PararSom();
-    QStringList arquivos;
-    for (const auto& c : kCursores) arquivos << c.arquivo;
-    arquivos << kArquivoDaFonte;
+    const QStringList arquivos = ArquivosDesempacotados();
     if (!PastaDeDesempacotamento.isEmpty()) {
         m_desempacotar.Liberar(arquivos);  // a second close finds nothing left to let go
         return;

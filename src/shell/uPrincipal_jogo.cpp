@@ -10,6 +10,7 @@
 #include "game/maquina.h"
 #include "platform/carregar_jpeg.h"
 #include "platform/registro.h"
+#include "shell/dialogos.h"
 #include "shell/imagens.h"
 #include "shell/rotinas_gerais.h"
 #include "shell/sons_do_jogo.h"
@@ -108,7 +109,7 @@ void TfrmPrincipal::spdGirarClick() {
                        QuebrasDeLinha(1) +
                        QCoreApplication::translate("Trevolino", "Você Deve Fazer Uma Aposta!"),
                    QCoreApplication::translate("Trevolino", "Faça Uma Aposta Antes de Puxar a Alavanca"), "",
-                   QCoreApplication::translate("Trevolino", "Sim"), false);
+                   uRotinasGerais::TextoDeCiente(), false);
 }
 
 void TfrmPrincipal::IniciarGiroDeAbertura() { m_maquina->GirarAbertura(); }
@@ -127,7 +128,7 @@ void TfrmPrincipal::RealizarAposta(double quantia) {
                        QCoreApplication::translate("Trevolino", "Não Há Crédito Suficiente") +
                        QuebrasDeLinha(1) + QCoreApplication::translate("Trevolino", "Para Apostar."),
                    QCoreApplication::translate("Trevolino", "Crédito Insuficiente"), "",
-                   QCoreApplication::translate("Trevolino", "Sim"), false);
+                   uRotinasGerais::TextoDeCiente(), false);
 }
 
 void TfrmPrincipal::spdApostar01Click() { RealizarAposta(1); }

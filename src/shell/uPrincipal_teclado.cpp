@@ -2,8 +2,10 @@
 //
 // A key stands for a button and does exactly what a click on it does, only while that button is
 // enabled, so nothing happens during a spin or a payout. Like a mouse click, a key acts when it
-// is let go: the game's dialogs answer on a key's release, and a dialog opened on the press would
-// receive that same key's release and close at once. A release counts only when the cabinet saw
+// is let go, and only when its button was enabled at the press as well: a key held through a spin
+// and let go after the buttons came back places no bet the player did not make. The game's
+// dialogs answer on a key's release, and a dialog opened on the press would receive that same
+// key's release and close at once. A release counts only when the cabinet saw
 // the press too, so the release of an Enter or Escape that answered a dialog never reaches the
 // game. A held key is one press: the X server is asked to repeat it as presses alone, since its
 // usual release-and-press pairs are told apart from quick separate presses only when the pair's
@@ -82,7 +84,13 @@ void TfrmPrincipal::keyPressEvent(QKeyEvent* e) {
     }
     e->accept();
     if (e->isAutoRepeat() || !isActiveWindow()) return;
-    m_teclasApertadas.insert(tecla);
+    // The repeats of a held key come as presses too: only the first one counts. A key first
+    // pressed while its button was off stays refused until it is let go.
+    if (m_teclasApertadas.contains(tecla) || m_teclasRecusadas.contains(tecla)) return;
+    if (tecla != Qt::Key_M && !BotaoDaTecla(tecla)->isEnabled())
+        m_teclasRecusadas.insert(tecla);
+    else
+        m_teclasApertadas.insert(tecla);
 }
 
 void TfrmPrincipal::keyReleaseEvent(QKeyEvent* e) {
@@ -93,6 +101,7 @@ void TfrmPrincipal::keyReleaseEvent(QKeyEvent* e) {
     }
     e->accept();
     if (e->isAutoRepeat()) return;
+    m_teclasRecusadas.remove(tecla);
     if (!m_teclasApertadas.remove(tecla) || !isActiveWindow()) return;
     if (tecla == Qt::Key_M)
         AlternarSom();
@@ -103,7 +112,10 @@ void TfrmPrincipal::keyReleaseEvent(QKeyEvent* e) {
 void TfrmPrincipal::changeEvent(QEvent* e) {
     // A key held while another window takes over (a dialog, another program) is not a press of
     // this window any more.
-    if (e->type() == QEvent::ActivationChange && !isActiveWindow()) m_teclasApertadas.clear();
+    if (e->type() == QEvent::ActivationChange && !isActiveWindow()) {
+        m_teclasApertadas.clear();
+        m_teclasRecusadas.clear();
+    }
     QWidget::changeEvent(e);
 }
 
@@ -134,6 +146,12 @@ void TfrmPrincipal::CriarMenuDeContexto() {
     mnuSomLigado->setObjectName("mnuSomLigado");
     mnuSomLigado->setCheckable(true);
     connect(mnuSomLigado, &QAction::triggered, this, [this](bool ligado) { DefinirSomLigado(ligado); });
+    // A menu walked with the arrow keys keeps the application's focus after it closes, and the
+    // menu key's request goes to the focused widget: the closed menu would take it, not the
+    // cabinet.
+    connect(mnuContexto, &QMenu::aboutToHide, this, [this] {
+        if (QApplication::focusWidget() == mnuContexto) mnuContexto->clearFocus();
+    });
 
     // Only a player who switched the sound off in an earlier run finds it off; nothing is
     // written until the switch is used.

@@ -8,6 +8,8 @@
 #include <QtTest>
 
 #include "apoio.h"
+#include "game/maquina.h"
+#include "platform/idioma.h"
 #include "shell/rotinas_gerais.h"
 #include "shell/uDialogo.h"
 #include "shell/uPrincipal.h"
@@ -18,6 +20,8 @@ namespace {
 struct Visto {
     bool naoVisivel = false;
     int xNao = -1, xSim = -1;
+    int yNao = -1, ySim = -1;
+    QString textoSim;
     QColor fundo, texto, textoBotao;
     QString rotulo, titulo;
     QRect geometria;
@@ -51,6 +55,9 @@ Visto olhar(QWidget* d) {
     v.naoVisivel = nao->isVisible();
     v.xNao = nao->x();
     v.xSim = sim->x();
+    v.yNao = nao->y();
+    v.ySim = sim->y();
+    v.textoSim = sim->text();
     v.fundo = d->palette().color(QPalette::Window);
     v.texto = l->palette().color(QPalette::WindowText);
     v.textoBotao = sim->palette().color(QPalette::ButtonText);
@@ -119,6 +126,7 @@ private slots:
         QVERIFY(v.naoVisivel);
         QCOMPARE(v.xNao, 107);
         QCOMPARE(v.xSim, 284);
+        QCOMPARE(v.yNao, v.ySim);  // side by side on one line
         // Each picture and caption in the middle of its button, the buttons centred on the thirds.
         QVERIFY2(qAbs(v.centroNao - 177) <= 2, qPrintable(QString::number(v.centroNao)));
         QVERIFY2(qAbs(v.centroSim - 354) <= 2, qPrintable(QString::number(v.centroSim)));
@@ -209,6 +217,20 @@ private slots:
         QVERIFY(texto.contains("Trevolino v3.5"));
         apoio::responderComTecla(Qt::Key_Return);
         QVERIFY(w->FormCloseQuery());
+    }
+
+    // In English a message that only informs is answered "OK", a question "Yes".
+    void emInglesAvisoComOKEPerguntaComYes() {
+        qputenv("LC_ALL", "en_US.UTF-8");
+        plataforma::InstalarIdioma();
+        const auto repor =
+            qScopeGuard([] { qputenv("LC_ALL", "pt_BR.UTF-8"), plataforma::InstalarIdioma(); });
+        w->maquina().DefinirDinheiro(0, 0);  // so a bet is refused with a message
+        Visto v;
+        abrir([&] { return w->spdApostar01Click(), 0; }, v, [](QWidget* d) { tecla(d, Qt::Key_Return); });
+        QCOMPARE(v.textoSim, QString("OK"));
+        abrir([&] { return int(w->FormCloseQuery()); }, v, [](QWidget* d) { tecla(d, Qt::Key_Escape); });
+        QCOMPARE(v.textoSim, QString("Yes"));
     }
 
     void quebrasDeLinhaEFormatoDeNumeros() {

@@ -2,6 +2,7 @@
 // press, never from another window's keys; the switch silences the sound layer, shows in the
 // right-click menu and is found again by the next window.
 #include <QAction>
+#include <QContextMenuEvent>
 #include <QMenu>
 #include <QSettings>
 #include <QtTest>
@@ -77,8 +78,13 @@ private slots:
         tecla(Qt::Key_Escape);
         QCOMPARE(w->Credito(), 84.0);
         QVERIFY(w->isVisible());
+        // A key held through the spin (repeated as presses) and let go after it bets nothing.
+        QKeyEvent aperta0(QEvent::KeyPress, Qt::Key_0, {}), solta0(QEvent::KeyRelease, Qt::Key_0, {});
+        QApplication::sendEvent(w, &aperta0);
         QVERIFY(
             apoio::esperarAte([&] { return apoio::controle<TDsFancyButton>(w, "spdGirar")->isEnabled(); }));
+        QApplication::sendEvent(w, &aperta0);
+        QApplication::sendEvent(w, &solta0);
         QCOMPARE(w->Aposta(), 0.0);
     }
 
@@ -172,6 +178,17 @@ private slots:
         QTest::qWait(50);
         QVERIFY(w->pos() != antes);
         QVERIFY(!menu()->isVisible());
+    }
+
+    // The menu key (to the window, as X sends it) opens the menu again after it was walked by keys.
+    void teclaDeMenuDepoisDeUsarOMenuPeloTeclado() {
+        for (const char* vez : {"first", "second"}) {
+            QContextMenuEvent teclaDeMenu(QContextMenuEvent::Keyboard, QPoint(), QPoint());
+            QApplication::sendEvent(w->windowHandle(), &teclaDeMenu);
+            QTRY_VERIFY2(menu()->isVisible(), vez);
+            QTest::keyClick(menu(), Qt::Key_Down);
+            QTest::keyClick(menu(), Qt::Key_Escape);
+        }
     }
 };
 

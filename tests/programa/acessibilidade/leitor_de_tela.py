@@ -14,14 +14,14 @@ FALHAS = []
 # What the scenario looks for on screen, in each language the game speaks.
 PORTUGUES = dict(botoes=("Apostar 1", "Apostar 5", "Apostar 10", "Girar", "Sair"), credito="Crédito",
                  aposta="Aposta", marquee="Mensagem", mensagem="Aposte e Ganhe", saida="Confirmação Para Saída",
-                 pergunta="Você Deseja Mesmo Sair?", respostas=("Não", "Sim"),
+                 pergunta="Você Deseja Mesmo Sair?", respostas=("Não", "Sim"), ciente="Sim",
                  aviso=("Faça Uma Aposta Antes de Puxar a Alavanca", "Você Deve Fazer Uma Aposta!"), linha=(" — ganhou ", " — sem prêmio"),
                  simbolos={"Limão", "Morango", "Cereja", "Melancia", "Uva", "Sino", "Barra 1", "Barra 2", "Barra 3",
                            "Sete Azul", "Sete Vermelho"})
 INGLES = dict(botoes=("Bet 1", "Bet 5", "Bet 10", "Spin", "Exit"), credito="Credit", aposta="Bet",
               marquee="Message", mensagem="Bet and Win", saida="Exit Confirmation", pergunta="Do You Really Want to Exit?",
               aviso=("Place a Bet Before Pulling the Lever", "You Must Place a Bet!"),
-              respostas=("No", "Yes"), linha=(" — won ", " — no prize"),
+              respostas=("No", "Yes"), ciente="OK", linha=(" — won ", " — no prize"),
               simbolos={"Lemon", "Strawberry", "Cherry", "Watermelon", "Grape", "Bell", "Bar 1", "Bar 2", "Bar 3",
                         "Blue Seven", "Red Seven"})
 # The C locale, and any language the game has no translation for, get its own Portuguese.
@@ -158,7 +158,7 @@ def ler_dialogos(pyatspi, app, botoes, achar, apertar, t):
             dialogo, lambda n: n.getRole() == pyatspi.ROLE_PUSH_BUTTON)]
 
     nao, sim = t["respostas"]
-    casos = ((botoes[t["botoes"][3]], t["aviso"][0], t["aviso"][1], [sim]),
+    casos = ((botoes[t["botoes"][3]], t["aviso"][0], t["aviso"][1], [t["ciente"]]),
              (botoes[t["botoes"][4]], t["saida"], t["pergunta"], sorted([nao, sim])))
     for botao, titulo, fim, esperados in casos:
         dialogo = abrir(botao, titulo)

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Starts the built game from its own folder under Xvfb and openbox, as its launchers do: the five files are
 # unpacked beside it, the cabinet opens without a frame, a bet and a spin are played with the
-# mouse, a held key acts once, and "Sair" + Enter closes it and removes the unpacked files; so does a SIGTERM or SIGINT.
+# mouse, a held key acts once (held through a spin, never), and "Sair" + Enter closes it and removes the unpacked files; so does a SIGTERM or SIGINT.
 set -uo pipefail
 PROGRAMA=${1:?program folder}
 [ -x "$PROGRAMA/trevolino" ] || { echo "no game at $PROGRAMA"; exit 1; }
@@ -68,13 +68,20 @@ verifica "holding Escape asks once, and its release leaves the question open" '[
 xdotool key Escape
 sleep 0.5
 xset r rate
-# Apostar 10, then Girar.
+# Apostar 10, then Girar, with "0" held through the spin: let go after it, it bets nothing.
 xdotool mousemove $((X + 699)) $((Y + 453)) click 1
 sleep 0.3
 xdotool mousemove $((X + 699)) $((Y + 539)) click 1
+xdotool keydown 0
 sleep 0.4
 verifica "the game is still running during the spin" 'kill -0 $pid'
 for _ in $(seq 120); do [ "$(perguntar habilitado Sair)" = True ] && break; sleep 0.5; done  # a payout may be long
+depois_do_giro="$(mostrador Crédito) $(mostrador Aposta)"
+xdotool keyup 0
+sleep 0.5
+agora="$(mostrador Crédito) $(mostrador Aposta)"
+verifica "0 held through the spin bets nothing when let go ($depois_do_giro, then $agora)" \
+  '[ "$agora" = "$depois_do_giro" ] && [ "$(perguntar habilitado "Apostar 10")" = True ]'
 # What the window manager shows as titles: the cabinet's and each dialog's own, nothing added.
 nome_wm() { xprop -id "$1" _NET_WM_NAME 2>/dev/null | sed -n 's/^_NET_WM_NAME(UTF8_STRING) = "\(.*\)"$/\1/p'; }
 verifica "the window manager reads the cabinet's title as Trevolino" '[ "$(nome_wm "$win")" = Trevolino ]'

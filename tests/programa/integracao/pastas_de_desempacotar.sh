@@ -122,15 +122,21 @@ verifica "through a link: the files are beside the real executable" \
 termina $pid
 verifica "through a link: closed, nothing left" 'nada_de "$TMP/rw"'
 
-# 4. Killed, or cut off from its display ("The X11 connection broke"): the next start removes
-# what they left. Liveness is the folder's lock, not the pid: a folder named after a live pid
-# (1) goes too, and one a live process holds stays.
+# 4. Cut off from its display ("The X11 connection broke"): its files go as it ends. Killed: the
+# next start removes what it left. Liveness is the folder's lock, not the pid: a folder named
+# after a live pid (1) goes too, and one a live process holds stays.
+jogo root "$TMP/rw"; c=$pid
+aberto $c
+xdotool windowkill "$(xdotool search --onlyvisible --pid $c | head -1)"
+wait $c; estado=$?
+verifica "a game whose window was killed ends (status $estado) and leaves nothing beside the executable" \
+  '[ "$estado" = 1 ] && nada_de "$TMP/rw"'
 kill -KILL $b; wait $b
 verifica "a killed game leaves its folder" 'tem_os_cinco "$(particular ninguem $b)"'
 jogo nobody "$TMP/ro"; e=$pid
 verifica "the next start removes it" 'aberto $e && [ ! -e "$(particular ninguem $b)" ]'
 kill $xvfb; wait $e
-verifica "a game whose display died leaves its folder" 'tem_os_cinco "$(particular ninguem $e)"'
+verifica "a game whose display died leaves no folder" '[ ! -e "$(particular ninguem $e)" ]'
 iniciar_x
 "${NINGUEM[@]}" mkdir -m 700 "$TMP/ninguem/run/trevolino/1-reusado" "$TMP/ninguem/run/trevolino/2-preso"
 "${NINGUEM[@]}" flock "$TMP/ninguem/run/trevolino/2-preso" sleep 60 &
