@@ -24,8 +24,7 @@ namespace {
 int ResponderNoTerminal(int argc, char* argv[]) {
     QCoreApplication aplicacao(argc, argv);
     plataforma::InstalarIdioma();
-    std::fputs(instalacao::RespostaDeTerminal(QString::fromLocal8Bit(argv[1])).toUtf8().constData(),
-               stdout);
+    std::fputs(instalacao::RespostaDeTerminal(QString::fromLocal8Bit(argv[1])).toUtf8().constData(), stdout);
     return std::fflush(stdout) == 0 ? 0 : 1;
 }
 

@@ -168,7 +168,7 @@ private:
     bool FPushed = false;
     bool FMouseInShape = false;
     bool FMouseInRect = false;
-    bool FInClick = false;  // the click's handler is running
+    bool FInClick = false;        // the click's handler is running
     bool FPushedBriefly = false;  // down for a moment by ShowPushedBriefly, not by the mouse
     QTimer* FBriefTimer = nullptr;
     bool FLoading = false;

@@ -33,7 +33,8 @@ int pictureScale(const QImage& img) { return std::max(1, qRound(img.devicePixelR
 // its k x k pixels is, so the window-pixel outline never cuts into the finer one. Two colours:
 // index 0 is the key, index 1 anything else.
 QImage coveringMask(const QImage& source, int k, QRgb key) {
-    const QImage src = source.format() == QImage::Format_Indexed8 || source.format() == QImage::Format_RGB32 ||
+    const QImage src = source.format() == QImage::Format_Indexed8 ||
+                               source.format() == QImage::Format_RGB32 ||
                                source.format() == QImage::Format_ARGB32
                            ? source
                            : source.convertToFormat(QImage::Format_RGB32);
@@ -51,8 +52,8 @@ QImage coveringMask(const QImage& source, int k, QRgb key) {
         const uchar* line = src.constScanLine(y);
         uchar* o = out.scanLine(y / k);
         for (int x = 0; x < w * k; ++x) {
-            const bool opaque = indexed ? !keyIndex[line[x]]
-                                        : (reinterpret_cast<const QRgb*>(line)[x] & 0xFFFFFF) != key;
+            const bool opaque =
+                indexed ? !keyIndex[line[x]] : (reinterpret_cast<const QRgb*>(line)[x] & 0xFFFFFF) != key;
             if (opaque) o[x / k] = 1;
         }
     }
@@ -174,11 +175,11 @@ void TImageShape::PictureUpdated() {
         const bool keyOut = FTransparent || (k > 1 && OnWayland());
         // Kept in the painter's own format: a 256-colour picture would otherwise be converted
         // again at every paint, and the reels repaint over the cabinet a hundred times a second.
-        FDisplayPicture = keyOut ? withoutColour(FPicture, FPicture.pixel(0, FPicture.height() - 1))
-                                             .convertToFormat(QImage::Format_ARGB32_Premultiplied)
-                                       : FPicture.convertToFormat(FPicture.hasAlphaChannel()
-                                                                      ? QImage::Format_ARGB32_Premultiplied
-                                                                      : QImage::Format_RGB32);
+        FDisplayPicture =
+            keyOut ? withoutColour(FPicture, FPicture.pixel(0, FPicture.height() - 1))
+                         .convertToFormat(QImage::Format_ARGB32_Premultiplied)
+                   : FPicture.convertToFormat(FPicture.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
+                                                                         : QImage::Format_RGB32);
         FDisplayPicture.setDevicePixelRatio(k);
         // Opaque and nothing keyed out, the painter's copy holds the very colours: one image serves
         // both, and a 256-colour cabinet does not stay in memory beside its full-colour copy.

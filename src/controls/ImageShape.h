@@ -51,7 +51,8 @@ public:
     // the client rectangle. Client coordinates.
     static QRegion BuildOpaqueRegion(const QImage& source, const QRect& clientRect, const QRect& pictureRect);
     // The same with the key colour given, in the picture's own pixels.
-    static QRegion OpaqueRegion(const QImage& source, QRgb key, const QRect& clientRect, const QRect& pictureRect);
+    static QRegion OpaqueRegion(const QImage& source, QRgb key, const QRect& clientRect,
+                                const QRect& pictureRect);
     // Answer to the auto-size query: the picture's width and/or height, according to Align.
     bool CanAutoSize(int& NewWidth, int& NewHeight) const;
     // Forwarded loading progress of the picture.

@@ -28,8 +28,7 @@ QAccessibleInterface* fabrica(const QString& classe, QObject* objeto) {
 
 }  // namespace
 
-BotaoAcessivel::BotaoAcessivel(TDsFancyButton* botao)
-    : QAccessibleWidget(botao, QAccessible::PushButton) {}
+BotaoAcessivel::BotaoAcessivel(TDsFancyButton* botao) : QAccessibleWidget(botao, QAccessible::PushButton) {}
 
 TDsFancyButton* BotaoAcessivel::botao() const { return static_cast<TDsFancyButton*>(widget()); }
 
@@ -70,7 +69,9 @@ QStringList BotaoAcessivel::keyBindingsForAction(const QString& acao) const {
     return QAccessibleWidget::keyBindingsForAction(acao);
 }
 
-void DefinirTeclasDoBotao(TDsFancyButton* botao, const QStringList& teclas) { botao->setProperty(kTeclas, teclas); }
+void DefinirTeclasDoBotao(TDsFancyButton* botao, const QStringList& teclas) {
+    botao->setProperty(kTeclas, teclas);
+}
 
 void InstalarAcessibilidadeDoBotao() {
     static const bool instalada = (QAccessible::installFactory(fabrica), true);

@@ -51,7 +51,7 @@ Maquina::Maquina(Relogio& relogio, Sorteio sorteio, QObject* parent)
     setObjectName(QStringLiteral("maquina"));
     for (int k = 1; k <= 3; ++k)
         m_timBobina[size_t(k - 1)] = relogio.Criar(this, QStringLiteral("timBobina%1").arg(k), kBobinaMs,
-                                                  [this, k] { PassoDaBobina(k); });
+                                                   [this, k] { PassoDaBobina(k); });
     m_timFinal = relogio.Criar(this, QStringLiteral("timFinal"), kFinalMs, [this] { Finalizar(); });
     m_timLuzes =
         relogio.Criar(this, QStringLiteral("timLuzesMensagem"), kLuzesMs, [this] { PassoDasLuzes(); });
@@ -208,8 +208,8 @@ void Maquina::PassoDasLuzes() {
 }
 
 void Maquina::Parar() {
-    for (Temporizador* t :
-         {m_timBobina[0], m_timBobina[1], m_timBobina[2], m_timAssentar, m_timPagamento, m_timFinal, m_timLuzes})
+    for (Temporizador* t : {m_timBobina[0], m_timBobina[1], m_timBobina[2], m_timAssentar, m_timPagamento,
+                            m_timFinal, m_timLuzes})
         t->Parar();
 }
 

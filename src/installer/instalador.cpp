@@ -135,11 +135,12 @@ struct RegistroDoDesinstalador {
     qint64 tamanho = -1;
     QByteArray resumo;
     QStringList instalacoes, pastas;
-    QStringList atalhos;  // every launcher and icon written
+    QStringList atalhos;      // every launcher and icon written
     bool comAtalhos = false;  // a record of an installer that did not list them names none
 };
 
-std::optional<RegistroDaPasta> InterpretarRegistroDaPasta(const std::optional<QJsonObject>& o, const QString& pasta);
+std::optional<RegistroDaPasta> InterpretarRegistroDaPasta(const std::optional<QJsonObject>& o,
+                                                          const QString& pasta);
 
 // `lugar` is where the folder is now: the installation folder itself, or the new or old
 // installation beside it that a run was swapping.
@@ -150,7 +151,8 @@ std::optional<RegistroDaPasta> LerRegistroDaPasta(const QString& pasta, const QS
     return InterpretarRegistroDaPasta(LerJson(onde + kRegistroNaPasta), pasta);
 }
 
-std::optional<RegistroDaPasta> InterpretarRegistroDaPasta(const std::optional<QJsonObject>& o, const QString& pasta) {
+std::optional<RegistroDaPasta> InterpretarRegistroDaPasta(const std::optional<QJsonObject>& o,
+                                                          const QString& pasta) {
     if (!o) return std::nullopt;
     // A record without the mark is an older installer's, which always made the folder itself.
     RegistroDaPasta r{o->value(QStringLiteral("pasta")).toString(),
@@ -242,7 +244,9 @@ class Gravacao {
 public:
     QStringList criadas;  // folders this run made, parents first
 
-    bool pasta(const QString& p, QString* resolvida) { return plataforma::CriarPastas(p, &criadas, resolvida); }
+    bool pasta(const QString& p, QString* resolvida) {
+        return plataforma::CriarPastas(p, &criadas, resolvida);
+    }
 
     bool gravar(const QString& destino, const QByteArray& dados, mode_t modo) {
         LimparTemporarios(destino);
@@ -317,7 +321,8 @@ QStringList ArquivosDoJogo(const QString& origem, const QString& nomeDoExecutave
 // left in it; the folder is named in `restantes` when something of ours stayed or it did.
 // `lugar`, when given, is where that folder now is (a run's new or old installation beside it),
 // and goes whoever made the folder it replaced.
-void RemoverPastaInstalada(const RegistroDaPasta& r, QStringList* restantes, const QString& lugar = QString()) {
+void RemoverPastaInstalada(const RegistroDaPasta& r, QStringList* restantes,
+                           const QString& lugar = QString()) {
     const QString base = lugar.isEmpty() ? r.pasta : lugar;
     bool ficou = false;
     for (const QString& a : r.arquivos) {
@@ -360,8 +365,8 @@ void LimparPastasProvisorias(const QString& pasta) {
         const auto r = LerRegistroDaPasta(pasta, lugar);
         if (!r) {
             // Killed before its record was whole: nothing but that record can be in it yet.
-            const QStringList dentro = QDir(lugar).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
-                                                             QDir::NoDotAndDotDot);
+            const QStringList dentro =
+                QDir(lugar).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
             if (dentro.size() <= 1 && (st.st_mode & 077) == 0 &&
                 (dentro.isEmpty() || dentro.first() == kRegistroNaPasta.mid(1))) {
                 ::unlink(Nativo(lugar + kRegistroNaPasta).constData());
@@ -389,10 +394,11 @@ void Advertir(const QString& texto, const QString& titulo) {
 bool NomeInvalido(const QString& titulo) {
     const QByteArray arquivo = plataforma::ArquivoDoExecutavelNativo();
     if (plataforma::NomeRepresentavel(arquivo)) return false;
-    Advertir(MensagemFalhaNaInstalacao(
-                 titulo, QCoreApplication::translate("Trevolino", "O Nome da Pasta do Programa Não É Válido:"),
-                 plataforma::CaminhoLegivel(arquivo.left(arquivo.lastIndexOf('/')))),
-             QCoreApplication::translate("Trevolino", "Instalação Não Concluída"));
+    Advertir(
+        MensagemFalhaNaInstalacao(
+            titulo, QCoreApplication::translate("Trevolino", "O Nome da Pasta do Programa Não É Válido:"),
+            plataforma::CaminhoLegivel(arquivo.left(arquivo.lastIndexOf('/')))),
+        QCoreApplication::translate("Trevolino", "Instalação Não Concluída"));
     return true;
 }
 
@@ -430,12 +436,14 @@ std::optional<QStringList> ArquivosDoRegistroDaPasta(const QByteArray& texto, co
 }
 
 QString PastaDoMenuDoInstalador() {
-    return plataforma::InstalacaoParaTodos() ? plataforma::PastaDeDadosDoSistema() + QStringLiteral("/applications")
-                                 : uRotinasGerais::PastaDoMenuIniciar();
+    return plataforma::InstalacaoParaTodos()
+               ? plataforma::PastaDeDadosDoSistema() + QStringLiteral("/applications")
+               : uRotinasGerais::PastaDoMenuIniciar();
 }
 
 QString PastaDosIconesDoInstalador() {
-    if (plataforma::InstalacaoParaTodos()) return plataforma::PastaDeDadosDoSistema() + QStringLiteral("/icons/hicolor");
+    if (plataforma::InstalacaoParaTodos())
+        return plataforma::PastaDeDadosDoSistema() + QStringLiteral("/icons/hicolor");
     const QString dados = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
     if (dados.isEmpty() || !QDir::isAbsolutePath(dados)) return QString();
     return QDir::cleanPath(dados) + QStringLiteral("/icons/hicolor");
@@ -492,8 +500,8 @@ QString MensagemConfirmacaoDesinstalar(const QString& titulo) {
 }
 
 QString MensagemDesinstalacaoConcluida(const QString& titulo) {
-    return titulo + uRotinasGerais::QuebrasDeLinha(1) + QCoreApplication::translate("Trevolino", "Desinstalação") +
-           uRotinasGerais::QuebrasDeLinha(2) +
+    return titulo + uRotinasGerais::QuebrasDeLinha(1) +
+           QCoreApplication::translate("Trevolino", "Desinstalação") + uRotinasGerais::QuebrasDeLinha(2) +
            QCoreApplication::translate("Trevolino", "O Aplicativo Foi Desinstalado Com Sucesso.");
 }
 
@@ -555,9 +563,10 @@ void InstalarNaPastaDeProgramas(const QString& NomeDaPasta, const QString& Titul
     Gravacao g;
     QString prefixo;
     const QString programas = uRotinasGerais::PastaDeProgramas();
-    const QString pasta = !programas.isEmpty() && g.pasta(programas, &prefixo) && plataforma::PodeCriarEm(prefixo)
-                              ? PastaDeInstalacao(prefixo, NomeDaPasta)
-                              : QString();
+    const QString pasta =
+        !programas.isEmpty() && g.pasta(programas, &prefixo) && plataforma::PodeCriarEm(prefixo)
+            ? PastaDeInstalacao(prefixo, NomeDaPasta)
+            : QString();
     if (pasta.isEmpty()) {
         g.desfazer();
         recusar(naoCopiou, programas.isEmpty() ? QStringLiteral("/opt") : programas);
@@ -569,10 +578,12 @@ void InstalarNaPastaDeProgramas(const QString& NomeDaPasta, const QString& Titul
     const auto anterior = LerRegistroDaPasta(pasta);
     const bool nova = !Existe(pasta);
     struct stat st;
-    const bool propria = ::lstat(Nativo(pasta).constData(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == ::geteuid();
+    const bool propria =
+        ::lstat(Nativo(pasta).constData(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == ::geteuid();
     if (!nova && (!propria || (!anterior && !PastaVazia(pasta)))) {
         g.desfazer();
-        recusar(propria ? QCoreApplication::translate("Trevolino", "A Pasta de Instalação Já Contém Outros Arquivos:")
+        recusar(propria ? QCoreApplication::translate("Trevolino",
+                                                      "A Pasta de Instalação Já Contém Outros Arquivos:")
                         : naoCopiou,
                 pasta);
         return;
@@ -630,7 +641,8 @@ bool ConcluirInstalacao(const QString& Executavel, const QString& Titulo) {
     if (NomeInvalido(Titulo)) return false;
     const QString pasta = Resolvido(QFileInfo(plataforma::Aparar(Executavel)).absolutePath());
     // Root's launchers for every user point only at a program root alone may change.
-    if (const QString c = plataforma::OrigemNaoConfiavel(Resolvido(plataforma::Aparar(Executavel))); !c.isEmpty()) {
+    if (const QString c = plataforma::OrigemNaoConfiavel(Resolvido(plataforma::Aparar(Executavel)));
+        !c.isEmpty()) {
         Advertir(MensagemFalhaNaInstalacao(
                      Titulo,
                      QCoreApplication::translate(
@@ -696,8 +708,8 @@ std::optional<QString> CriarAtalhosInstalados(Gravacao& g, const QString& Titulo
     const QString pastaDeE = QFileInfo(E).absolutePath() + QLatin1Char('/');
     // Only on the desktop of a home the running user owns (root with a user's HOME has none).
     if (plataforma::PastaPessoalDoUsuario() && !uRotinasGerais::PastaDaAreaDeTrabalho().isEmpty()) {
-        const QString f = GravarAtalhoInstalado(g, nome.isEmpty(), uRotinasGerais::PastaDaAreaDeTrabalho(), Titulo, E,
-                                                QString(), pastaDeE, 0755, &feitos.mesa);
+        const QString f = GravarAtalhoInstalado(g, nome.isEmpty(), uRotinasGerais::PastaDaAreaDeTrabalho(),
+                                                Titulo, E, QString(), pastaDeE, 0755, &feitos.mesa);
         if (!f.isEmpty()) return f;
     }
     feitos.grupo =
@@ -737,10 +749,11 @@ RegistroDoDesinstalador NovoRegistroDoDesinstalador(const QString& U, const QStr
 // installed game starts.
 void OferecerExecutar(const QString& E, const QString& U, const QString& Titulo, bool naMesa) {
     if (QFileInfo::exists(U)) {
-        const int resposta = uRotinasGerais::CaixaDeDialogo(nullptr, MensagemInstalacaoConcluida(Titulo, naMesa),
-                                            QCoreApplication::translate("Trevolino", "Instalação Concluída"),
-                                            QCoreApplication::translate("Trevolino", "Não"),
-                                            QCoreApplication::translate("Trevolino", "Sim"), false);
+        const int resposta =
+            uRotinasGerais::CaixaDeDialogo(nullptr, MensagemInstalacaoConcluida(Titulo, naMesa),
+                                           QCoreApplication::translate("Trevolino", "Instalação Concluída"),
+                                           QCoreApplication::translate("Trevolino", "Não"),
+                                           QCoreApplication::translate("Trevolino", "Sim"), false);
         // Started in its own folder, where its launchers start it: the reels are read from there.
         if (resposta == apresentacao::RespostaSim)
             QProcess::startDetached(E, {}, QFileInfo(E).absolutePath() + QLatin1Char('/'));
@@ -789,8 +802,9 @@ bool Concluir(const QString& Executavel, const QString& Titulo, Gravacao& g, con
         const unsigned modo = troca->existia ? RENAME_EXCHANGE : RENAME_NOREPLACE;
         if (::syscall(SYS_renameat2, AT_FDCWD, Nativo(troca->provisoria).constData(), AT_FDCWD,
                       Nativo(troca->pasta).constData(), modo) != 0)
-            return falhou(QCoreApplication::translate("Trevolino", "Não Foi Possível Copiar o Programa Para:"),
-                          troca->pasta);
+            return falhou(
+                QCoreApplication::translate("Trevolino", "Não Foi Possível Copiar o Programa Para:"),
+                troca->pasta);
     }
     if (!g.concluir()) {
         if (troca && troca->existia)  // the old installation back where its launchers point
@@ -862,12 +876,14 @@ void RemoverInstalacao(const QString& NomeDaPasta, const QString& Titulo) {
         if (!menu.isEmpty()) {
             const QString grupo = menu + QLatin1Char('/') + nome;
             for (const QString& a : {QStringLiteral("01 - Executar "), QStringLiteral("02 - Desinstalar ")})
-                procurados << grupo + QLatin1Char('/') + plataforma::NomeSeguro(a + Titulo) + QStringLiteral(".desktop");
+                procurados << grupo + QLatin1Char('/') + plataforma::NomeSeguro(a + Titulo) +
+                                  QStringLiteral(".desktop");
             Juntar(criadas, {grupo});
         }
         const QString base = PastaDosIconesDoInstalador();
         if (!base.isEmpty()) {
-            for (int n : kTamanhosDeIcone) procurados << base + QStringLiteral("/%1x%1/apps/trevolino.png").arg(n);
+            for (int n : kTamanhosDeIcone)
+                procurados << base + QStringLiteral("/%1x%1/apps/trevolino.png").arg(n);
             procurados << base + QStringLiteral("/scalable/apps/trevolino.svg");
         }
     }
@@ -914,8 +930,8 @@ void RemoverInstalacao(const QString& NomeDaPasta, const QString& Titulo) {
                  QCoreApplication::translate("Trevolino", "Desinstalação Incompleta"));
     else
         uRotinasGerais::CaixaDeDialogo(nullptr, MensagemDesinstalacaoConcluida(Titulo),
-                       QCoreApplication::translate("Trevolino", "Desinstalação Concluída"), QString(),
-                       uRotinasGerais::TextoDeCiente(), false);
+                                       QCoreApplication::translate("Trevolino", "Desinstalação Concluída"),
+                                       QString(), uRotinasGerais::TextoDeCiente(), false);
 }
 
 void RemoverIconesDoJogo() {

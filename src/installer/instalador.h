@@ -56,7 +56,7 @@ bool InstaladorFalhou();
 
 // The general routines among these, under that name as well (uRotinasGerais).
 namespace uRotinasGerais {
-using instalacao::InstalarNaPastaDeProgramas;
 using instalacao::ConcluirInstalacao;
+using instalacao::InstalarNaPastaDeProgramas;
 using instalacao::RemoverInstalacao;
 }  // namespace uRotinasGerais

@@ -24,7 +24,9 @@ int gNumeroDeArgumentos = 0;
 QString gExecutavelDeTeste;
 QStringList gArgumentosDoProcesso;
 
-bool TokenEh(const QString& token) { return plataforma::Aparar(ParametroDaLinhaDeComando()).toUpper() == token; }
+bool TokenEh(const QString& token) {
+    return plataforma::Aparar(ParametroDaLinhaDeComando()).toUpper() == token;
+}
 
 // No window was made for a mode: pending messages go through once before the program ends.
 void Terminar() { QCoreApplication::processEvents(); }
@@ -155,14 +157,16 @@ bool RecusarNaCopiaDoSistema(const QString& Titulo) {
     if (plataforma::InstalacaoDaPasta(pasta) != plataforma::Instalacao::Pacote) return false;
     const QString texto =
         Titulo + uRotinasGerais::QuebrasDeLinha(1) +
-        QCoreApplication::translate("Trevolino", "Instalação Gerenciada Pelo Sistema") + uRotinasGerais::QuebrasDeLinha(2) +
+        QCoreApplication::translate("Trevolino", "Instalação Gerenciada Pelo Sistema") +
+        uRotinasGerais::QuebrasDeLinha(2) +
         QCoreApplication::translate("Trevolino", "Esta Cópia Do Aplicativo Foi Instalada") +
         uRotinasGerais::QuebrasDeLinha(1) +
         QCoreApplication::translate("Trevolino", "Pelo Gerenciador De Pacotes Do Sistema.") +
-        uRotinasGerais::QuebrasDeLinha(2) + QCoreApplication::translate("Trevolino", "Instale Ou Remova-a Somente Por Ele.");
-    uRotinasGerais::CaixaDeDialogo(nullptr, texto,
-                   QCoreApplication::translate("Trevolino", "Instalação Gerenciada Pelo Sistema"), QString(),
-                   uRotinasGerais::TextoDeCiente(), true);
+        uRotinasGerais::QuebrasDeLinha(2) +
+        QCoreApplication::translate("Trevolino", "Instale Ou Remova-a Somente Por Ele.");
+    uRotinasGerais::CaixaDeDialogo(
+        nullptr, texto, QCoreApplication::translate("Trevolino", "Instalação Gerenciada Pelo Sistema"),
+        QString(), uRotinasGerais::TextoDeCiente(), true);
     Terminar();
     return true;
 }

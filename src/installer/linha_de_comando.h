@@ -61,9 +61,9 @@ void DefinirExecutavelParaTeste(const QString& caminho);
 
 // The general routines among these, under that name as well (uRotinasGerais).
 namespace uRotinasGerais {
-using instalacao::ProcessarLinhaDeComando;
-using instalacao::ModoInstalar;
-using instalacao::ModoIcones;
 using instalacao::ModoDesinstalar;
+using instalacao::ModoIcones;
+using instalacao::ModoInstalar;
 using instalacao::ParametroDaLinhaDeComando;
+using instalacao::ProcessarLinhaDeComando;
 }  // namespace uRotinasGerais

@@ -34,12 +34,12 @@ TfrmDialogoContrato::TfrmDialogoContrato(QWidget* dono) : DialogoBase(dono) {
     Pintar(pnlSuperior, AzulCeu, Marrom);
 
     SpeedButton1 = new apresentacao::BotaoPlano(pnlInferior, QStringLiteral("SpeedButton1"),
-                                            QCoreApplication::translate("Trevolino", "Não"),
-                                            apresentacao::IconeDosDialogos(1));
+                                                QCoreApplication::translate("Trevolino", "Não"),
+                                                apresentacao::IconeDosDialogos(1));
     SpeedButton1->move(132, 5);
     SpeedButton2 = new apresentacao::BotaoPlano(pnlInferior, QStringLiteral("SpeedButton2"),
-                                            QCoreApplication::translate("Trevolino", "Sim"),
-                                            apresentacao::IconeDosDialogos(0));
+                                                QCoreApplication::translate("Trevolino", "Sim"),
+                                                apresentacao::IconeDosDialogos(0));
     SpeedButton2->move(350, 5);
     connect(SpeedButton1, &QToolButton::clicked, this, &TfrmDialogoContrato::spdNaoClick);
     connect(SpeedButton2, &QToolButton::clicked, this, &TfrmDialogoContrato::spdSimClick);

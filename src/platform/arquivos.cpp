@@ -101,7 +101,6 @@ QString ValorDeTexto(const QString& valor) {
     return r;
 }
 
-
 namespace {
 
 QString SemBarraFinal(QString p) {
@@ -266,7 +265,8 @@ QString AreaDeTrabalhoDoAdministrador() {
             const QByteArray linha = bruta.trimmed();
             if (!linha.startsWith("XDG_DESKTOP_DIR=")) continue;
             QString v = QString::fromUtf8(linha.mid(16));
-            if (v.size() >= 2 && v.startsWith(QLatin1Char('"')) && v.endsWith(QLatin1Char('"'))) v = v.mid(1, v.size() - 2);
+            if (v.size() >= 2 && v.startsWith(QLatin1Char('"')) && v.endsWith(QLatin1Char('"')))
+                v = v.mid(1, v.size() - 2);
             if (v.startsWith(QLatin1String("$HOME/"))) v = casa + v.mid(5);
             const QString limpo = QDir::cleanPath(v);
             mesa = limpo.startsWith(casa + QLatin1Char('/')) ? limpo : QString();
@@ -277,7 +277,9 @@ QString AreaDeTrabalhoDoAdministrador() {
 
 }  // namespace
 
-QString PastaDaAreaDeTrabalho() { return InstalacaoParaTodos() ? AreaDeTrabalhoDoAdministrador() : PastaEspecial(0); }
+QString PastaDaAreaDeTrabalho() {
+    return InstalacaoParaTodos() ? AreaDeTrabalhoDoAdministrador() : PastaEspecial(0);
+}
 
 QString PastaDoMenuIniciar() { return PastaEspecial(11); }
 
@@ -318,8 +320,7 @@ QString PastaDoAtalho(const QString& nome, const QString& NomeDoGrupo, unsigned 
     const QString grupo = NomeSeguro(NomeDoGrupo);
     if (menu.isEmpty() || grupo.isEmpty()) return {};
     pasta = menu + QLatin1Char('/') + grupo;
-    if (Arquivo && !nome.isEmpty())
-        *Arquivo = pasta + QLatin1Char('/') + nome + QStringLiteral(".desktop");
+    if (Arquivo && !nome.isEmpty()) *Arquivo = pasta + QLatin1Char('/') + nome + QStringLiteral(".desktop");
     QDir().mkpath(menu);  // a fresh account may not have it yet; menus read it
     struct stat st;
     if (Existe(pasta, &st) && !S_ISDIR(st.st_mode)) return {};  // a link or a file: not ours
@@ -626,7 +627,8 @@ std::vector<QByteArray> NomesDaPasta(int fd) {
     }
     ::rewinddir(d);
     while (const dirent* e = ::readdir(d))
-        if (std::strcmp(e->d_name, ".") != 0 && std::strcmp(e->d_name, "..") != 0) nomes.emplace_back(e->d_name);
+        if (std::strcmp(e->d_name, ".") != 0 && std::strcmp(e->d_name, "..") != 0)
+            nomes.emplace_back(e->d_name);
     ::closedir(d);
     return nomes;
 }
@@ -641,9 +643,9 @@ bool CopiarPastaAberta(int dirDe, int dirPara, const QString& relativo, CopiaPar
         if (!S_ISDIR(st.st_mode) && !S_ISREG(st.st_mode)) continue;  // links and devices are no part of it
         // Opened without following a link; what is read is what the descriptor holds, whatever
         // is put at that name afterwards. O_NONBLOCK: a pipe swapped in does not hang the open.
-        const int fd = ::openat(dirDe, nome.constData(),
-                                O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK |
-                                    (S_ISDIR(st.st_mode) ? O_DIRECTORY : 0));
+        const int fd = ::openat(
+            dirDe, nome.constData(),
+            O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK | (S_ISDIR(st.st_mode) ? O_DIRECTORY : 0));
         if (fd < 0 || ::fstat(fd, &st) != 0 || !(S_ISDIR(st.st_mode) || S_ISREG(st.st_mode))) {
             if (fd >= 0) ::close(fd);
             return false;
@@ -657,16 +659,19 @@ bool CopiarPastaAberta(int dirDe, int dirPara, const QString& relativo, CopiaPar
         if (S_ISDIR(st.st_mode)) {
             int para = -1;
             ok = ::mkdirat(dirPara, nome.constData(), 0700) == 0 &&
-                 (para = ::openat(dirPara, nome.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC)) >= 0;
+                 (para = ::openat(dirPara, nome.constData(),
+                                  O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC)) >= 0;
             if (ok && c.feitas) *c.feitas << rel;
-            ok = ok && CopiarPastaAberta(fd, para, rel, c) && ::fchmod(para, ModoInstalado(st.st_mode, true)) == 0;
+            ok = ok && CopiarPastaAberta(fd, para, rel, c) &&
+                 ::fchmod(para, ModoInstalado(st.st_mode, true)) == 0;
             if (para >= 0) ::close(para);
         } else {
-            const int para =
-                ::openat(dirPara, nome.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+            const int para = ::openat(dirPara, nome.constData(),
+                                      O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
             ok = para >= 0;
             if (ok && c.copiados) *c.copiados << rel;
-            ok = ok && CopiarConteudo(fd, para, st.st_size) && ::fchmod(para, ModoInstalado(st.st_mode, false)) == 0;
+            ok = ok && CopiarConteudo(fd, para, st.st_size) &&
+                 ::fchmod(para, ModoInstalado(st.st_mode, false)) == 0;
             if (ok) {
                 const struct timespec tempos[2] = {st.st_atim, st.st_mtim};
                 ::futimens(para, tempos);
@@ -683,8 +688,10 @@ bool CopiarPastaAberta(int dirDe, int dirPara, const QString& relativo, CopiaPar
 
 bool CopiarParaInstalar(const QString& Origem, const QString& Destino, const QStringList& Entradas,
                         QStringList* Copiados, QStringList* Feitas, QString* Recusado) {
-    const int de = ::open(QFile::encodeName(Origem).constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-    const int para = ::open(QFile::encodeName(Destino).constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    const int de =
+        ::open(QFile::encodeName(Origem).constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    const int para =
+        ::open(QFile::encodeName(Destino).constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
     struct stat st;
     bool ok = de >= 0 && para >= 0 && ::fstat(de, &st) == 0;
     if (ok && InstalacaoParaTodos() && !DoAdministrador(st)) {

@@ -92,14 +92,14 @@ bool ApagarPasta(const QString& Caminho, bool ParaLixeira);
 
 // The general routines among these, under that name as well (uRotinasGerais).
 namespace uRotinasGerais {
-using plataforma::PastaDoWindows;
-using plataforma::PastaDeProgramas;
-using plataforma::PastaDaAreaDeTrabalho;
-using plataforma::PastaDoMenuIniciar;
-using plataforma::PastaEspecial;
-using plataforma::CriarAtalho;
-using plataforma::CopiarArquivo;
-using plataforma::CopiarPasta;
 using plataforma::ApagarArquivo;
 using plataforma::ApagarPasta;
+using plataforma::CopiarArquivo;
+using plataforma::CopiarPasta;
+using plataforma::CriarAtalho;
+using plataforma::PastaDaAreaDeTrabalho;
+using plataforma::PastaDeProgramas;
+using plataforma::PastaDoMenuIniciar;
+using plataforma::PastaDoWindows;
+using plataforma::PastaEspecial;
 }  // namespace uRotinasGerais

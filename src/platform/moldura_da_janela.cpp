@@ -24,12 +24,12 @@ bool PedirMolduraSemIcones(QWindow* janela) {
     xcb_connection_t* conexao = x11 ? x11->connection() : nullptr;
     if (!conexao) return false;
     static const char kNome[] = "_MOTIF_WM_HINTS";
-    xcb_intern_atom_reply_t* atomo =
-        xcb_intern_atom_reply(conexao, xcb_intern_atom(conexao, 0, uint16_t(std::strlen(kNome)), kNome), nullptr);
+    xcb_intern_atom_reply_t* atomo = xcb_intern_atom_reply(
+        conexao, xcb_intern_atom(conexao, 0, uint16_t(std::strlen(kNome)), kNome), nullptr);
     if (!atomo) return false;
     const uint32_t dicas[5] = {kComFuncoes | kComDecoracoes, kFuncaoMover, kDecoracaoBorda, 0, 0};
-    xcb_change_property(conexao, XCB_PROP_MODE_REPLACE, xcb_window_t(janela->winId()), atomo->atom, atomo->atom, 32,
-                        5, dicas);
+    xcb_change_property(conexao, XCB_PROP_MODE_REPLACE, xcb_window_t(janela->winId()), atomo->atom,
+                        atomo->atom, 32, 5, dicas);
     std::free(atomo);
     xcb_flush(conexao);
     return true;

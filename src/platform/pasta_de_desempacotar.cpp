@@ -97,9 +97,8 @@ int travarPastaParticular(const QByteArray& caminho, bool criar) {
             ::close(fd);
             return kOcupada;
         }
-        if (::fstat(fd, &aberta) == 0 &&
-            ::lstat(caminho.constData(), &agora) == 0 && aberta.st_dev == agora.st_dev &&
-            aberta.st_ino == agora.st_ino)
+        if (::fstat(fd, &aberta) == 0 && ::lstat(caminho.constData(), &agora) == 0 &&
+            aberta.st_dev == agora.st_dev && aberta.st_ino == agora.st_ino)
             return fd;
         ::close(fd);
         if (!criar) return -1;
@@ -220,8 +219,9 @@ QString PastaDeDesempacotar::Reservar(const QString& preferida, const QString& n
     if (fd >= 0) ::close(fd);
 
     // Three tries at a fresh folder, each under a new random name, when the fixed ones fail.
-    for (int i = 0; i < 3; ++i) particulares << pastaTemporaria() + '/' + QFile::encodeName(nome) + '-' +
-                                                  QByteArray::number(::geteuid()) + "-XXXXXX";
+    for (int i = 0; i < 3; ++i)
+        particulares << pastaTemporaria() + '/' + QFile::encodeName(nome) + '-' +
+                            QByteArray::number(::geteuid()) + "-XXXXXX";
     for (QByteArray base : particulares) {
         const bool nova = base.endsWith("-XXXXXX");
         if (ocupadas.contains(base) || (nova && !::mkdtemp(base.data()))) continue;

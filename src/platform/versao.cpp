@@ -82,7 +82,9 @@ bool acharSecao(QFile& f, const char* nome, quint64& deslocamento, quint64& tama
 
 }  // namespace
 
-QString LerVersaoDoArquivo(const QString& caminho) { return LerVersaoDoArquivoNativo(QFile::encodeName(caminho)); }
+QString LerVersaoDoArquivo(const QString& caminho) {
+    return LerVersaoDoArquivoNativo(QFile::encodeName(caminho));
+}
 
 QString LerVersaoDoArquivoNativo(const QByteArray& caminho) {
     // Opened by the system's own bytes: a folder name that is no valid UTF-8 has no QString.

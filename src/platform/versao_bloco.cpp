@@ -6,8 +6,9 @@
 #include "platform/versao_bloco.h"
 
 // Of external linkage, so that a program can ask the linker for it by name.
-extern "C" [[gnu::used, gnu::section(TREVOLINO_SECAO_DA_VERSAO)]] const plataforma::BlocoDeVersao
-    trevolino_bloco_de_versao = {
+extern "C"
+    [[gnu::used,
+      gnu::section(TREVOLINO_SECAO_DA_VERSAO)]] const plataforma::BlocoDeVersao trevolino_bloco_de_versao = {
         plataforma::kAssinatura,
         0x00010000u,
         (std::uint32_t(TREVOLINO_VERSION_MAJOR) << 16) | std::uint32_t(TREVOLINO_VERSION_MINOR),

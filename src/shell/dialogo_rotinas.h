@@ -24,8 +24,8 @@ void AplicarCursorNosControles(QWidget* Formulario);
 
 // The general routines among these, under that name as well (uRotinasGerais).
 namespace uRotinasGerais {
-using apresentacao::QuebrasDeLinha;
-using apresentacao::FormatarValor;
 using apresentacao::AbrirEnderecoWeb;
 using apresentacao::AplicarCursorNosControles;
+using apresentacao::FormatarValor;
+using apresentacao::QuebrasDeLinha;
 }  // namespace uRotinasGerais

@@ -38,6 +38,6 @@ namespace uRotinasGerais {
 using apresentacao::CaixaDeDialogo;
 using apresentacao::CaixaDeDialogoComIconesEspeciais;
 using apresentacao::TextoDeCiente;
-using apresentacao::VersaoDoAplicativo;
 using apresentacao::TituloDoAplicativo;
+using apresentacao::VersaoDoAplicativo;
 }  // namespace uRotinasGerais

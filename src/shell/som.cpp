@@ -26,7 +26,7 @@ constexpr int kMargemMs = 250;
 
 struct Estado {
     bool ligado = true;  // the player's switch
-    QString arquivo;  // what SomAtual reports; empty = nothing
+    QString arquivo;     // what SomAtual reports; empty = nothing
     bool emLaco = false;
     double duracao = 0;  // seconds, for a single play
     quint64 geracao = 0;
@@ -98,8 +98,7 @@ void TocarSom(const QString& Arquivo, bool UmaVez) {
         // there and this call returns at once.
         QMetaObject::invokeMethod(
             QCoreApplication::instance(),
-            [arquivo, UmaVez] { tocar(arquivo, plataforma::LerWav(arquivo), UmaVez); },
-            Qt::QueuedConnection);
+            [arquivo, UmaVez] { tocar(arquivo, plataforma::LerWav(arquivo), UmaVez); }, Qt::QueuedConnection);
         return;
     }
     tocar(arquivo, plataforma::LerWav(arquivo), UmaVez);

@@ -43,6 +43,6 @@ double DuracaoDoSom(const QString& Arquivo);
 
 // The general routines among these, under that name as well (uRotinasGerais).
 namespace uRotinasGerais {
-using apresentacao::TocarSom;
 using apresentacao::PararSom;
+using apresentacao::TocarSom;
 }  // namespace uRotinasGerais

@@ -3,7 +3,6 @@
 #include <QCoreApplication>
 #include <QLabel>
 
-
 TfrmDialogo::TfrmDialogo(QWidget* dono) : DialogoBase(dono, Qt::WindowStaysOnTopHint) {
     setObjectName("frmDialogo");
     setWindowTitle("Dialogo");
@@ -18,12 +17,14 @@ TfrmDialogo::TfrmDialogo(QWidget* dono) : DialogoBase(dono, Qt::WindowStaysOnTop
     pnlInferior = new QWidget(this);
     pnlInferior->setObjectName("pnlInferior");
 
-    spdNao = new apresentacao::BotaoPlano(pnlInferior, "spdNao", QCoreApplication::translate("Trevolino", "Não"),
-                                      apresentacao::IconeDosDialogos(1));
+    spdNao =
+        new apresentacao::BotaoPlano(pnlInferior, "spdNao", QCoreApplication::translate("Trevolino", "Não"),
+                                     apresentacao::IconeDosDialogos(1));
     // Both buttons centred in the panel's height, on one line.
     spdNao->move(69, 5);
-    spdSim = new apresentacao::BotaoPlano(pnlInferior, "spdSim", QCoreApplication::translate("Trevolino", "Sim"),
-                                      apresentacao::IconeDosDialogos(0));
+    spdSim =
+        new apresentacao::BotaoPlano(pnlInferior, "spdSim", QCoreApplication::translate("Trevolino", "Sim"),
+                                     apresentacao::IconeDosDialogos(0));
     spdSim->move(323, 5);
     connect(spdSim, &QToolButton::clicked, this, &TfrmDialogo::spdSimClick);
     connect(spdNao, &QToolButton::clicked, this, &TfrmDialogo::spdNaoClick);

@@ -167,9 +167,7 @@ TfrmPrincipal::TfrmPrincipal(QWidget* parent, bool executarInicio) : QWidget(par
         AjustarLetreiroAoRotulo();
 }
 
-TfrmPrincipal::~TfrmPrincipal() {
-    delete mnuContexto;
-}
+TfrmPrincipal::~TfrmPrincipal() { delete mnuContexto; }
 
 // ---------------------------------------------------------------------------------------------
 // The controls, from one table in painting order
@@ -180,8 +178,8 @@ struct ComposicaoDaJanela {
     enum class Tipo { Botao, BotaoSair, Figura, Lcd, LinhaDePagamento, Luz };
 
     // The window's field a row fills.
-    using Campo = std::variant<TDsFancyButton* TfrmPrincipal::*, Figura* TfrmPrincipal::*,
-                               QLabel* TfrmPrincipal::*, Forma* TfrmPrincipal::*>;
+    using Campo = std::variant<TDsFancyButton * TfrmPrincipal::*, Figura * TfrmPrincipal::*,
+                               QLabel * TfrmPrincipal::*, Forma * TfrmPrincipal::*>;
 
     struct Controle {
         Tipo tipo;
@@ -313,8 +311,10 @@ const std::vector<Controle>& ComposicaoDaJanela::Controles() {
         {Tipo::Figura, CONTROLE(imgBarraVertical03), BarraVertical(3), nullptr, kBarraV},
         {Tipo::Figura, CONTROLE(imgBarraVertical04), BarraVertical(4), nullptr, kBarraV},
         {Tipo::Figura, CONTROLE(imgBarraVertical01), BarraVertical(1), nullptr, kBarraV},
-        {Tipo::Lcd, CONTROLE(lblCredito), apresentacao::kCredito, textoCredito, nullptr, kVerdeLimao.rgb(), nomeCredito},
-        {Tipo::Lcd, CONTROLE(lblAposta), apresentacao::kAposta, textoAposta, nullptr, kVerdeLimao.rgb(), nomeAposta},
+        {Tipo::Lcd, CONTROLE(lblCredito), apresentacao::kCredito, textoCredito, nullptr, kVerdeLimao.rgb(),
+         nomeCredito},
+        {Tipo::Lcd, CONTROLE(lblAposta), apresentacao::kAposta, textoAposta, nullptr, kVerdeLimao.rgb(),
+         nomeAposta},
         {Tipo::Botao, CONTROLE(spdApostar01), apresentacao::kApostar01, textoApostar1, nullptr, kVermelho},
         {Tipo::Figura, CONTROLE(imgBarraHorizontal01), BarraHorizontal(1), nullptr, kBarraH},
         {Tipo::Figura, CONTROLE(imgBarraHorizontal02), BarraHorizontal(2), nullptr, kBarraH},
@@ -335,7 +335,8 @@ const std::vector<Controle>& ComposicaoDaJanela::Controles() {
         {Tipo::Luz, CONTROLE(shpLuz10), Lampada(10)},
         {Tipo::Luz, CONTROLE(shpLuz11), Lampada(11)},
         {Tipo::Luz, CONTROLE(shpLuz12), Lampada(12)},
-        {Tipo::Lcd, CONTROLE(lblMensagem), apresentacao::kMensagem, nullptr, nullptr, kAmarelo.rgb(), nomeMensagem},
+        {Tipo::Lcd, CONTROLE(lblMensagem), apresentacao::kMensagem, nullptr, nullptr, kAmarelo.rgb(),
+         nomeMensagem},
         {Tipo::Figura, CONTROLE(imgOlho), apresentacao::kOlho},
     };
     return controles;
@@ -438,7 +439,7 @@ std::array<Figura*, 3> TfrmPrincipal::celulasDaBobina(int k) const {
 
 Forma* TfrmPrincipal::lampada(int n) const {
     const std::array<Forma*, 12> l = {shpLuz01, shpLuz02, shpLuz03, shpLuz04, shpLuz05, shpLuz06,
-                                       shpLuz07, shpLuz08, shpLuz09, shpLuz10, shpLuz11, shpLuz12};
+                                      shpLuz07, shpLuz08, shpLuz09, shpLuz10, shpLuz11, shpLuz12};
     return n >= 1 && n <= 12 ? l[n - 1] : nullptr;
 }
 
@@ -492,11 +493,11 @@ void TfrmPrincipal::SetarInicioDaAplicacao() {
     // The maker's web address, which the label opens when clicked.
     lblWebSite->setText(kEnderecoWeb);
 
-    // A fresh copy of the four cursors and the font: beside the executable when the program folder can be written and no other game from it is running; otherwise
-    // (an installation the player may only read, a second game from the same folder) in a
-    // private folder of this run alone, so that neither game's close takes the other's files.
-    // Only when no place can be written is the failure reported, in the toolkit's error box with
-    // the error's own text; it never cuts the start-up short: a cabinet without credit, timers
+    // A fresh copy of the four cursors and the font: beside the executable when the program folder can be
+    // written and no other game from it is running; otherwise (an installation the player may only read, a
+    // second game from the same folder) in a private folder of this run alone, so that neither game's close
+    // takes the other's files. Only when no place can be written is the failure reported, in the toolkit's
+    // error box with the error's own text; it never cuts the start-up short: a cabinet without credit, timers
     // or buttons could not even be left.
     PastaDeDesempacotamento = m_desempacotar.Reservar(PastaDoPrograma, QStringLiteral("trevolino"));
     const QString primeiroErro = Desempacotar(PastaDeDesempacotamento);
@@ -545,4 +546,3 @@ void TfrmPrincipal::FormClose() {
 void TfrmPrincipal::spdSairClick() { close(); }
 
 void TfrmPrincipal::lblWebSiteClick() { uRotinasGerais::AbrirEnderecoWeb(kEnderecoWeb); }
-

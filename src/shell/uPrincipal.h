@@ -204,9 +204,9 @@ private:
     void PrepararTeclado();  // one press per held key; the keys' names for screen readers
     void MostrarMenuDeContexto(const QPoint& global);
     void CliqueDireito(QEvent* evento);  // opens the menu on a right click that is not a drag
-    friend struct ComposicaoDaJanela;  // its table of the controls names the fields they fill
-    QSet<int> m_teclasApertadas;  // pressed while the cabinet was the active window, not yet released
-    QSet<int> m_teclasRecusadas;  // pressed while their button was off, not yet released
+    friend struct ComposicaoDaJanela;    // its table of the controls names the fields they fill
+    QSet<int> m_teclasApertadas;         // pressed while the cabinet was the active window, not yet released
+    QSet<int> m_teclasRecusadas;         // pressed while their button was off, not yet released
     QPoint m_cliqueDireitoEm;
     bool m_cliqueDireitoPendente = false;
     void AjustarLetreiroAoRotulo();

@@ -85,9 +85,9 @@ public:
         // A click on the link, delivered once the reader has its answer, which opening the
         // browser would hold up.
         const QPointF meio = QRectF(widget()->rect()).center();
-        QCoreApplication::postEvent(widget(), new QMouseEvent(QEvent::MouseButtonRelease, meio,
-                                                              widget()->mapToGlobal(meio), Qt::LeftButton,
-                                                              Qt::NoButton, Qt::NoModifier));
+        QCoreApplication::postEvent(
+            widget(), new QMouseEvent(QEvent::MouseButtonRelease, meio, widget()->mapToGlobal(meio),
+                                      Qt::LeftButton, Qt::NoButton, Qt::NoModifier));
     }
 
     // --- QAccessibleTextInterface: read-only, no caret, no selection ---

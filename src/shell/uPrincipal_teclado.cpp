@@ -47,12 +47,9 @@ struct TeclaDoBotao {
     const char* nome;
 };
 constexpr TeclaDoBotao kTeclas[] = {
-    {Qt::Key_Space, "spdGirar", "space"},
-    {Qt::Key_Return, "spdGirar", "Return"},
-    {Qt::Key_Enter, "spdGirar", "KP_Enter"},
-    {Qt::Key_1, "spdApostar01", "1"},
-    {Qt::Key_5, "spdApostar05", "5"},
-    {Qt::Key_0, "spdApostar10", "0"},
+    {Qt::Key_Space, "spdGirar", "space"},    {Qt::Key_Return, "spdGirar", "Return"},
+    {Qt::Key_Enter, "spdGirar", "KP_Enter"}, {Qt::Key_1, "spdApostar01", "1"},
+    {Qt::Key_5, "spdApostar05", "5"},        {Qt::Key_0, "spdApostar10", "0"},
     {Qt::Key_Escape, "spdSair", "Escape"},
 };
 
@@ -60,7 +57,8 @@ constexpr TeclaDoBotao kTeclas[] = {
 
 TDsFancyButton* TfrmPrincipal::BotaoDaTecla(int tecla) const {
     for (const auto& t : kTeclas)
-        if (t.tecla == tecla) return findChild<TDsFancyButton*>(QLatin1String(t.botao), Qt::FindDirectChildrenOnly);
+        if (t.tecla == tecla)
+            return findChild<TDsFancyButton*>(QLatin1String(t.botao), Qt::FindDirectChildrenOnly);
     return nullptr;
 }
 
@@ -121,14 +119,17 @@ void TfrmPrincipal::changeEvent(QEvent* e) {
 
 // --- the sound switch ------------------------------------------------------------------------
 
-bool TfrmPrincipal::SomLigadoNasPreferencias() { return preferencias().value(kChaveSomLigado, true).toBool(); }
+bool TfrmPrincipal::SomLigadoNasPreferencias() {
+    return preferencias().value(kChaveSomLigado, true).toBool();
+}
 
 void TfrmPrincipal::DefinirSomLigado(bool ligado) {
     const bool estavaLigado = apresentacao::SomLigado();
     apresentacao::LigarSom(ligado);
     // Switching off stopped the count-up's loop; switched on again, it goes on for what is left.
     if (ligado && !estavaLigado && m_maquina->PremioDoPagamento() > 0)
-        apresentacao::TocarSomDoEvento(PastaDoPrograma, jogo::EventoDoPagamento(m_maquina->PremioDoPagamento()));
+        apresentacao::TocarSomDoEvento(PastaDoPrograma,
+                                       jogo::EventoDoPagamento(m_maquina->PremioDoPagamento()));
     mnuSomLigado->setChecked(ligado);
     QSettings p = preferencias();
     p.setValue(kChaveSomLigado, ligado);
@@ -181,7 +182,8 @@ void TfrmPrincipal::CliqueDireito(QEvent* evento) {
     }
     if (!m_cliqueDireitoPendente) return;
     m_cliqueDireitoPendente = false;
-    if ((onde - m_cliqueDireitoEm).manhattanLength() < QApplication::startDragDistance()) MostrarMenuDeContexto(onde);
+    if ((onde - m_cliqueDireitoEm).manhattanLength() < QApplication::startDragDistance())
+        MostrarMenuDeContexto(onde);
 }
 
 void TfrmPrincipal::contextMenuEvent(QContextMenuEvent* e) {
