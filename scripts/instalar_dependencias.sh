@@ -14,6 +14,7 @@ PACKAGES=(
   weston qt6-wayland python3-pil python3-numpy libglib2.0-bin
   clang libclang-rt-14-dev
   dbus-daemon at-spi2-core python3-pyatspi
+  clang-format
 )
 missing=()
 for p in "${PACKAGES[@]}"; do
