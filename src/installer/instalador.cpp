@@ -178,7 +178,7 @@ std::optional<RegistroDoDesinstalador> InterpretarRegistroDoDesinstalador(const 
                                                                           const QString& U) {
     if (!o) return std::nullopt;
     RegistroDoDesinstalador r{o->value(QStringLiteral("desinstalador")).toString(),
-                              qint64(o->value(QStringLiteral("tamanho")).toDouble(-1)),
+                              o->value(QStringLiteral("tamanho")).toInteger(-1),
                               QByteArray::fromHex(o->value(QStringLiteral("sha256")).toString().toLatin1()),
                               Lista(o->value(QStringLiteral("instalacoes"))),
                               Lista(o->value(QStringLiteral("pastas"))),
