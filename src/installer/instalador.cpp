@@ -22,6 +22,8 @@
 #include <filesystem>
 #include <linux/fs.h>
 #include <sys/syscall.h>
+#include <utility>
+#include <vector>
 #include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -224,18 +226,27 @@ QString NomeProvisorio(const QString& destino) {
            QString::number(QRandomGenerator::global()->generate(), 36);
 }
 
-// What a killed run left beside `destino`: its files under the provisional names, the running
-// user's own. Nothing else is touched.
-void LimparTemporarios(const QString& destino) {
+// The entries beside `destino` under its provisional names (".name.novo-…") that are of the
+// running user and of the kind `tipo` (S_IFREG, S_IFDIR), with what lstat found of each.
+std::vector<std::pair<QString, struct stat>> Provisorios(const QString& destino, mode_t tipo) {
+    std::vector<std::pair<QString, struct stat>> achados;
     const QFileInfo fi(destino);
     const QString inicio = QStringLiteral(".") + fi.fileName() + QStringLiteral(".novo-");
     for (const QString& n : QDir(fi.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System)) {
         if (!n.startsWith(inicio)) continue;
-        const QString f = fi.path() + QLatin1Char('/') + n;
+        const QString lugar = fi.path() + QLatin1Char('/') + n;
         struct stat st;
-        if (::lstat(Nativo(f).constData(), &st) == 0 && S_ISREG(st.st_mode) && st.st_uid == ::geteuid())
-            ::unlink(Nativo(f).constData());
+        if (::lstat(Nativo(lugar).constData(), &st) == 0 && (st.st_mode & S_IFMT) == tipo &&
+            st.st_uid == ::geteuid())
+            achados.emplace_back(lugar, st);
     }
+    return achados;
+}
+
+// What a killed run left beside `destino`: its files under the provisional names, the running
+// user's own. Nothing else is touched.
+void LimparTemporarios(const QString& destino) {
+    for (const auto& [f, st] : Provisorios(destino, S_IFREG)) ::unlink(Nativo(f).constData());
 }
 
 // The files of one run, each written beside its final name and put in place only when every one
@@ -354,14 +365,7 @@ bool GravarNovo(const QString& arquivo, const QByteArray& dados) {
 // under a provisional name whose record names `pasta`. One still being copied is wholly the
 // run's (made empty, private); of an old one only what its record lists goes.
 void LimparPastasProvisorias(const QString& pasta) {
-    const QFileInfo fi(pasta);
-    const QString inicio = QStringLiteral(".") + fi.fileName() + QStringLiteral(".novo-");
-    for (const QString& n : QDir(fi.path()).entryList(QDir::Dirs | QDir::Hidden | QDir::System)) {
-        if (!n.startsWith(inicio)) continue;
-        const QString lugar = fi.path() + QLatin1Char('/') + n;
-        struct stat st;
-        if (::lstat(Nativo(lugar).constData(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != ::geteuid())
-            continue;
+    for (const auto& [lugar, st] : Provisorios(pasta, S_IFDIR)) {
         const auto r = LerRegistroDaPasta(pasta, lugar);
         if (!r) {
             // Killed before its record was whole: nothing but that record can be in it yet.

@@ -131,21 +131,19 @@ private slots:
 
     // Prepared ahead, the output is connected to the server before any sound is asked for, and
     // holds no stream until one is. Run in a child process, which has no connection yet.
-    void preparadaConectaAntesDoPrimeiroSom() {
-        QProcess p;
-        p.setProcessChannelMode(QProcess::MergedChannels);
-        p.start(QCoreApplication::applicationFilePath(), {"--preparar", som("BobinaParando.wav")});
-        QVERIFY(p.waitForFinished(20000));
-        QVERIFY2(p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0, p.readAll().constData());
-    }
+    void preparadaConectaAntesDoPrimeiroSom() { emProcessoFilho("--preparar", som("BobinaParando.wav")); }
 
     // A sound asked for while no server answers is silent; once the server is there, the next
     // sound is played through a new connection. Run in a child process, whose first connection
     // is pointed at a server that does not exist.
-    void reconectaDepoisDeFalhar() {
+    void reconectaDepoisDeFalhar() { emProcessoFilho("--reconectar", som("PagandoPouco.wav")); }
+
+private:
+    // Runs this test program as a child in `modo`: the child's own checks must all pass.
+    static void emProcessoFilho(const QString& modo, const QString& arquivo) {
         QProcess p;
         p.setProcessChannelMode(QProcess::MergedChannels);
-        p.start(QCoreApplication::applicationFilePath(), {"--reconectar", som("PagandoPouco.wav")});
+        p.start(QCoreApplication::applicationFilePath(), {modo, arquivo});
         QVERIFY(p.waitForFinished(20000));
         QVERIFY2(p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0, p.readAll().constData());
     }
