@@ -512,5 +512,13 @@ Game page: https://www.trevolino.example/
         <source> — sem prêmio</source>
         <translation> — no prize</translation>
     </message>
+    <message>
+        <source>Aposta %1, crédito %2</source>
+        <translation>Bet %1, credit %2</translation>
+    </message>
+    <message>
+        <source>Crédito %1</source>
+        <translation>Credit %1</translation>
+    </message>
 </context>
 </TS>

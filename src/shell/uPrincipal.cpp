@@ -149,6 +149,7 @@ TfrmPrincipal::TfrmPrincipal(QWidget* parent, bool executarInicio) : QWidget(par
     InstalarAcessibilidade();
     m_maquina = new jogo::Maquina(jogo::RelogioDoQt(), jogo::Sortear, this);
     CriarControles();
+    CriarAvisoAosLeitores();
     ConectarEventos();
     ConectarMaquina();
     AvisarLeitoresDosMostradores();

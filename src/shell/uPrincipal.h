@@ -214,6 +214,14 @@ private:
     // each display's reading kept on it, with the word to readers when it changed.
     static void InstalarAcessibilidade();
     void AvisarLeitoresDosMostradores();
+    // What readers are told unasked, through an invisible notification (m_aviso): the bet and
+    // credit after a bet, the pay line as the reels stop, the credit once a payout is counted.
+    void CriarAvisoAosLeitores();
+    void AvisarLeitores(const QString& texto);
+    void AvisarAposta();
+    void AvisarCreditoFinal();
+    void EsquecerLinhaDePagamento();  // a new turn: the last line's description goes
+    QWidget* m_aviso = nullptr;
     bool m_terminoSolicitado = false;
     bool m_sonsPreparados = false;  // asked for once the first frame was painted
     plataforma::PastaDeDesempacotar m_desempacotar;

@@ -118,7 +118,7 @@ class FiguraAcessivel : public QAccessibleWidget {
 public:
     explicit FiguraAcessivel(Figura* figura) : QAccessibleWidget(figura) {}
     QAccessible::Role role() const override {
-        // The cells are imgA1..imgC3: row A, B or C of reel 1, 2 or 3.
+        // The cells are imgA1..imgC3: reel A, B or C, row 1, 2 or 3.
         const QString nome = object()->objectName();
         const bool celula = nome.size() == 5 && nome.startsWith(QLatin1String("img")) &&
                             QStringLiteral("ABC").contains(nome[3]) &&
@@ -127,12 +127,59 @@ public:
     }
 };
 
+// The object name of the notice: an invisible child of the window that readers hear appear.
+constexpr char kAviso[] = "avisoAosLeitores";
+constexpr char kTextoDoAviso[] = "texto";
+
+// What the game tells a reader without being asked: a bet placed, the pay line once the reels
+// stand, the credit once a payout is counted. Readers speak a label's text only while it has the
+// focus, and the cabinet's focus is on its buttons; a notification is spoken whenever it appears,
+// wherever the focus is, and readers keep it in their list of past notifications.
+class AvisoAcessivel : public QAccessibleWidget {
+public:
+    explicit AvisoAcessivel(QWidget* aviso) : QAccessibleWidget(aviso, QAccessible::Notification) {}
+    QString text(QAccessible::Text t) const override {
+        if (t == QAccessible::Name) return object()->property(kTextoDoAviso).toString();
+        return QAccessibleWidget::text(t);
+    }
+};
+
+// The cabinet in the order a sighted player reads it: the web address at the top, the message,
+// credit and bet displays, the reels row by row, then the buttons down the right-hand column and
+// Sair. The frame bars, lamps and the other pictures are decoration and left out.
+class CabineAcessivel : public QAccessibleWidget {
+public:
+    explicit CabineAcessivel(QWidget* janela) : QAccessibleWidget(janela, QAccessible::Window) {}
+
+    int childCount() const override { return int(filhos().size()); }
+    QAccessibleInterface* child(int i) const override {
+        const QList<QWidget*> f = filhos();
+        return i >= 0 && i < f.size() ? QAccessible::queryAccessibleInterface(f[i]) : nullptr;
+    }
+    int indexOfChild(const QAccessibleInterface* filho) const override {
+        return filho ? int(filhos().indexOf(filho->object())) : -1;
+    }
+
+private:
+    QList<QWidget*> filhos() const {
+        static const char* const kOrdem[] = {
+            "lblWebSite",   "lblMensagem",  "lblCredito", "lblAposta", "imgA1", "imgB1", "imgC1",
+            "imgA2",        "imgB2",        "imgC2",      "imgA3",     "imgB3", "imgC3", "spdApostar01",
+            "spdApostar05", "spdApostar10", "spdGirar",   "spdSair",   kAviso};
+        QList<QWidget*> lista;
+        for (const char* nome : kOrdem)
+            if (auto* w = widget()->findChild<QWidget*>(QLatin1String(nome), Qt::FindDirectChildrenOnly))
+                lista << w;
+        return lista;
+    }
+};
+
 QAccessibleInterface* fabrica(const QString& classe, QObject* objeto) {
-    if (classe == QLatin1String("TfrmPrincipal"))
-        return new QAccessibleWidget(static_cast<QWidget*>(objeto), QAccessible::Window);
+    if (classe == QLatin1String("TfrmPrincipal")) return new CabineAcessivel(static_cast<QWidget*>(objeto));
     if (!qobject_cast<TfrmPrincipal*>(objeto->parent())) return nullptr;
     if (classe == QLatin1String("QLabel")) return new RotuloAcessivel(static_cast<QLabel*>(objeto));
     if (classe == QLatin1String("Figura")) return new FiguraAcessivel(static_cast<Figura*>(objeto));
+    if (objeto->objectName() == QLatin1String(kAviso)) return new AvisoAcessivel(static_cast<QWidget*>(objeto));
     return nullptr;
 }
 
@@ -157,24 +204,55 @@ void TfrmPrincipal::AvisarLeitoresDosMostradores() {
             if (!(contando && l == lblCredito)) i->AvisarSeMudou();
 }
 
+void TfrmPrincipal::CriarAvisoAosLeitores() {
+    m_aviso = new QWidget(this);
+    m_aviso->setObjectName(QLatin1String(kAviso));
+    m_aviso->hide();  // never drawn: only readers meet it
+}
+
+void TfrmPrincipal::AvisarLeitores(const QString& texto) {
+    if (!QAccessible::isActive() || texto.isEmpty()) return;
+    m_aviso->setProperty(kTextoDoAviso, texto);
+    QAccessibleEvent aparece(m_aviso, QAccessible::ObjectShow);
+    QAccessible::updateAccessibility(&aparece);
+}
+
+void TfrmPrincipal::AvisarAposta() {
+    AvisarLeitores(QCoreApplication::translate("Trevolino", "Aposta %1, crédito %2")
+                       .arg(uRotinasGerais::FormatarValor(0, 0, m_maquina->Aposta()),
+                            uRotinasGerais::FormatarValor(0, 0, m_maquina->Credito())));
+}
+
+void TfrmPrincipal::AvisarCreditoFinal() {
+    AvisarLeitores(QCoreApplication::translate("Trevolino", "Crédito %1")
+                       .arg(uRotinasGerais::FormatarValor(0, 0, m_maquina->Credito())));
+}
+
+void TfrmPrincipal::EsquecerLinhaDePagamento() {
+    if (!lblMensagem->accessibleDescription().isEmpty()) lblMensagem->setAccessibleDescription(QString());
+}
+
 void TfrmPrincipal::AtualizarLeituraDasBobinas(int bobinaParada) {
-    QStringList linha;
-    for (int k = 1; k <= 3; ++k) {
-        const std::array<int, 3> simbolos = m_maquina->SimbolosEmVista(k);
-        const auto celulas = celulasDaBobina(k);
-        for (size_t i = 0; i < 3; ++i) celulas[i]->setAccessibleName(jogo::NomeParaLeitura(simbolos[i]));
-        linha << celulas[1]->accessibleName();
+    // Only the reel that came to rest is named anew, and only the cells whose symbol changed:
+    // the others are still turning, and a name event for every cell at every stop is noise.
+    const std::array<int, 3> simbolos = m_maquina->SimbolosEmVista(bobinaParada);
+    const auto celulas = celulasDaBobina(bobinaParada);
+    for (size_t i = 0; i < 3; ++i) {
+        const QString nome = jogo::NomeParaLeitura(simbolos[i]);
+        if (celulas[i]->accessibleName() != nome) celulas[i]->setAccessibleName(nome);
     }
     // The line is told once the last reel stands; until then an earlier result would mislead.
-    QString descricao;
-    if (bobinaParada == 3) {
-        descricao = linha.join(QStringLiteral(", "));
-        const double premio = m_maquina->PremioDaLinha();
-        if (premio > 0)
-            descricao += QCoreApplication::translate("Trevolino", " — ganhou ") +
-                         uRotinasGerais::FormatarValor(0, 0, premio);
-        else if (m_maquina->Aposta() > 0)
-            descricao += QCoreApplication::translate("Trevolino", " — sem prêmio");
-    }
+    if (bobinaParada != 3) return;
+    QStringList linha;
+    for (int k = 1; k <= 3; ++k) linha << celulasDaBobina(k)[1]->accessibleName();
+    QString descricao = linha.join(QStringLiteral(", "));
+    const double premio = m_maquina->PremioDaLinha();
+    if (premio > 0)
+        descricao += QCoreApplication::translate("Trevolino", " — ganhou ") +
+                     uRotinasGerais::FormatarValor(0, 0, premio);
+    else if (m_maquina->Aposta() > 0)
+        descricao += QCoreApplication::translate("Trevolino", " — sem prêmio");
     lblMensagem->setAccessibleDescription(descricao);
+    // The opening turn, on no bet, is not news.
+    if (m_maquina->Aposta() > 0) AvisarLeitores(descricao);
 }

@@ -70,7 +70,13 @@ void TfrmPrincipal::ConectarMaquina() {
     connect(m, &jogo::Maquina::Ocorreu, this,
             [this](jogo::Evento e) { apresentacao::TocarSomDoEvento(PastaDoPrograma, e); });
     connect(m, &jogo::Maquina::CreditoOuApostaMudou, this, &TfrmPrincipal::AtualizarPainel);
-    connect(m, &jogo::Maquina::GiroComecou, this, [this] { HabilitarBotoes(false); });
+    connect(m, &jogo::Maquina::Ocorreu, this, [this](jogo::Evento e) {
+        if (e == jogo::Evento::PagamentoTerminou) AvisarCreditoFinal();
+    });
+    connect(m, &jogo::Maquina::GiroComecou, this, [this] {
+        HabilitarBotoes(false);
+        EsquecerLinhaDePagamento();
+    });
     connect(m, &jogo::Maquina::BobinaAndou, this,
             [this](int k) { desenharBobina(this, celulasDaBobina(k), k, true); });
     connect(m, &jogo::Maquina::BobinaParou, this, &TfrmPrincipal::AtualizarLeituraDasBobinas);
@@ -123,7 +129,10 @@ double TfrmPrincipal::Aposta() const { return m_maquina->Aposta(); }
 double TfrmPrincipal::Premio() const { return m_maquina->Premio(); }
 
 void TfrmPrincipal::RealizarAposta(double quantia) {
-    if (m_maquina->Apostar(quantia)) return;
+    if (m_maquina->Apostar(quantia)) {
+        AvisarAposta();
+        return;
+    }
     CaixaDeDialogo(TituloDoAplicativo + QuebrasDeLinha(2) +
                        QCoreApplication::translate("Trevolino", "Não Há Crédito Suficiente") +
                        QuebrasDeLinha(1) + QCoreApplication::translate("Trevolino", "Para Apostar."),

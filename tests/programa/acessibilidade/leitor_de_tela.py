@@ -5,9 +5,11 @@
 
 A copy of the program folder runs with its own HOME and XDG folders, no sound server, and a
 private session bus on which the accessibility bus is started before the game; once for each
-locale below, and the reader meets the game in that locale's language.
+locale below, and the reader meets the game in that locale's language. In the English and
+Portuguese runs the real screen reader, Orca, listens too, with a window manager as on a desktop,
+and what it says (its debug log's "SPEECH OUTPUT" lines) is held to what a blind player must hear.
 """
-import os, shutil, subprocess, sys, tempfile, time
+import os, re, shutil, subprocess, sys, tempfile, threading, time, tty
 
 FALHAS = []
 
@@ -16,16 +18,73 @@ PORTUGUES = dict(botoes=("Apostar 1", "Apostar 5", "Apostar 10", "Girar", "Sair"
                  aposta="Aposta", marquee="Mensagem", mensagem="Aposte e Ganhe", saida="Confirmação Para Saída",
                  pergunta="Você Deseja Mesmo Sair?", respostas=("Não", "Sim"), ciente="Sim",
                  aviso=("Faça Uma Aposta Antes de Puxar a Alavanca", "Você Deve Fazer Uma Aposta!"), linha=(" — ganhou ", " — sem prêmio"),
+                 apostou="Aposta {}, crédito {}", final="Crédito {}",
                  simbolos={"Limão", "Morango", "Cereja", "Melancia", "Uva", "Sino", "Barra 1", "Barra 2", "Barra 3",
                            "Sete Azul", "Sete Vermelho"})
 INGLES = dict(botoes=("Bet 1", "Bet 5", "Bet 10", "Spin", "Exit"), credito="Credit", aposta="Bet",
               marquee="Message", mensagem="Bet and Win", saida="Exit Confirmation", pergunta="Do You Really Want to Exit?",
               aviso=("Place a Bet Before Pulling the Lever", "You Must Place a Bet!"),
               respostas=("No", "Yes"), ciente="OK", linha=(" — won ", " — no prize"),
+              apostou="Bet {}, credit {}", final="Credit {}",
               simbolos={"Lemon", "Strawberry", "Cherry", "Watermelon", "Grape", "Bell", "Bar 1", "Bar 2", "Bar 3",
                         "Blue Seven", "Red Seven"})
 # The C locale, and any language the game has no translation for, get its own Portuguese.
 LOCAIS = {"en_US.UTF-8": INGLES, "pt_BR.UTF-8": PORTUGUES, "C.UTF-8": PORTUGUES}
+COM_ORCA = {"en_US.UTF-8", "pt_BR.UTF-8"}
+
+
+class Orca:
+    """The screen reader, its debug log holding every line it speaks. Orca writes the log in blocks
+    to a file but line by line to a terminal, so it is given one and the log is read as it comes."""
+
+    def __init__(self, saida):
+        self.wm = subprocess.Popen(["openbox"], stdout=saida, stderr=subprocess.STDOUT)
+        self.mestre, self.terminal = os.openpty()
+        tty.setraw(self.terminal)
+        self.log = bytearray()
+        threading.Thread(target=self.drenar, daemon=True).start()
+        self.orca = subprocess.Popen(["orca", "--replace", "--debug-file=" + os.ttyname(self.terminal)],
+                                     stdout=saida, stderr=subprocess.STDOUT)
+        self.desde = 0
+        # Its first words say it is on, in the language of the locale.
+        verificar(esperar(self.falas, 30), f"Orca starts and speaks ({self.falas()})")
+
+    def drenar(self):
+        while True:
+            try:
+                dados = os.read(self.mestre, 65536)
+            except OSError:  # the terminal's last writer closed it
+                return
+            if not dados:
+                return
+            self.log += dados
+
+    def falas(self):
+        texto = bytes(self.log).decode("utf-8", "replace")
+        return [" ".join(f.split()) for f in re.findall(r"SPEECH OUTPUT: '(.*?)'\s*\{'established'", texto, re.S)]
+
+    def marcar(self):
+        self.desde = len(self.falas())
+
+    def novas(self):
+        return self.falas()[self.desde:]
+
+    def ouvir(self, trecho, segundos=10):
+        """Waits for Orca to say trecho; then, a moment later, how many of its new lines held it."""
+        if not esperar(lambda: any(trecho in f for f in self.novas()), segundos):
+            return 0
+        time.sleep(0.5)
+        return sum(trecho in f for f in self.novas())
+
+    def parar(self):
+        for p in (self.orca, self.wm):
+            p.terminate()
+            try:
+                p.wait(10)
+            except subprocess.TimeoutExpired:
+                p.kill()
+                p.wait()
+        os.close(self.terminal)
 
 
 def verificar(condicao, mensagem):
@@ -49,7 +108,7 @@ def esperar(condicao, segundos=15):
         time.sleep(0.05)
 
 
-def ler(pyatspi, jogo, t):
+def ler(pyatspi, jogo, t, orca):
     desktop = pyatspi.Registry.getDesktop(0)
     inseridos = []  # what a reader is told without asking
     pyatspi.Registry.registerEventListener(lambda e: inseridos.append((e.source.name, e.any_data)),
@@ -80,10 +139,15 @@ def ler(pyatspi, jogo, t):
     mensagem = achar(t["marquee"], pyatspi.ROLE_LABEL)
     verificar(mensagem and leitura(mensagem) == t["mensagem"],
               f"the marquee reads {t['mensagem']!r} ({mensagem and leitura(mensagem)!r})")
+    orca and orca.marcar()
     apertar(botoes[apostar10])
     verificar(esperar(lambda: leitura(credito) == "90" and leitura(aposta) == "10"),
               f"betting 10 leaves 90 of credit and a bet of 10 ({leitura(credito)!r}, {leitura(aposta)!r})")
     verificar(esperar(lambda: (t["credito"], "90") in inseridos, 5), f"and the reader is told ({inseridos})")
+    if orca:
+        dito = t["apostou"].format(10, 90)
+        verificar(orca.ouvir(dito) == 1, f"Orca says {dito!r} once ({orca.novas()})")
+        orca.marcar()
 
     ouvidos = len(inseridos)
     apertar(botoes[girar])
@@ -92,8 +156,10 @@ def ler(pyatspi, jogo, t):
     verificar(int(leitura(credito)) >= 90 and leitura(aposta) == "0",
               f"after the turn the bet is 0 and the credit at least 90 ({leitura(credito)!r})")
     pago = ([d for n, d in inseridos[ouvidos:] if n == t["credito"]], leitura(credito))
+    falado = orca and (time.sleep(0.5), orca.novas())[1]  # what Orca said of this turn
+    giro_falado = falado
 
-    ler_dialogos(pyatspi, app, botoes, achar, apertar, t)
+    ler_dialogos(pyatspi, app, botoes, achar, apertar, t, orca)
 
     # The cabinet is a frame. Its reel cells are images named by their symbols, and the pay line
     # with what it paid reads in one place, the message display's description. Each button's press
@@ -109,11 +175,25 @@ def ler(pyatspi, jogo, t):
     verificar(len(celulas) == 9 and all(c.name in t["simbolos"] for c in celulas) and descricao == esperada,
               f"nine reel cells named in the game's language, the pay line reads {descricao!r} "
               f"({[c.name for c in celulas]})")
+    if orca:
+        verificar(sum(esperada in f for f in giro_falado) == 1,
+                  f"Orca says the pay line {esperada!r} once ({giro_falado})")
+    # Read as a sighted player reads the cabinet: the address and the displays at the top, the
+    # reels row by row, the buttons down their column and Sair; nothing but what means something.
+    ordem = [(c.name, c.getRole()) for c in app[0]] if app.childCount else []
+    legiveis = [n for n, papel in ordem if papel != pyatspi.ROLE_NOTIFICATION]
+    linhas = [c.name for c in sorted(celulas, key=lambda c: (lugar(c).y, lugar(c).x))]
+    verificar(legiveis == ["www.trevolino.example", t["marquee"], t["credito"], t["aposta"]] + linhas +
+              list(t["botoes"]), f"the cabinet's children in reading order, no fillers: {ordem}")
     teclas = {n: o.queryAction().getKeyBinding(acoes(o).index("Press")) for n, o in botoes.items()}
+    antes = time.monotonic()
     subprocess.run(["xdotool", "search", "--pid", str(jogo.pid), "--onlyvisible", "--name", "^Trevolino$",
                     "windowfocus", "--sync", "key"] + [teclas[n].split(";")[0] for n in (apostar1, apostar5)])
-    verificar(all(teclas.values()) and esperar(lambda: leitura(aposta) == "6", 5),
-              f"the buttons name their keys, and those of '{apostar1}' and '{apostar5}' bet 6 ({teclas})")
+    # The toolkit hands each key to the screen reader first; the game must not wait on it long.
+    verificar(all(teclas.values()) and esperar(lambda: leitura(aposta) == "6", 5)
+              and time.monotonic() - antes < 1.5,
+              f"the buttons name their keys, and those of '{apostar1}' and '{apostar5}' bet 6 "
+              f"in {time.monotonic() - antes:.2f} s ({teclas})")
 
     # A prize counted into the credit one by one is told once: the final credit, as the count-up
     # ends. Three spins in four win; until one does, spin again on a bet of 1.
@@ -121,12 +201,18 @@ def ler(pyatspi, jogo, t):
         if int(pago[1]) > 90 or not apertar(botoes[apostar1]):
             break
         antes, ouvidos = int(leitura(credito)), len(inseridos)
+        orca and orca.marcar()
         apertar(botoes[girar])
         esperar(lambda: not habilitado(botoes[girar]), 5) and esperar(lambda: habilitado(botoes[girar]), 60)
         if int(leitura(credito)) > antes:
             pago = ([d for n, d in inseridos[ouvidos:] if n == t["credito"]], leitura(credito))
+            falado = orca and (time.sleep(0.5), orca.novas())[1]
             break
     verificar(pago[0] == [pago[1]], f"a payout is told once, with the credit it ends at ({pago})")
+    if orca:
+        creditos = [f for f in falado if re.search(re.escape(t["final"].format("")) + r"\d", f)]
+        verificar(len(creditos) == 1 and t["final"].format(pago[1]) in creditos[0],
+                  f"Orca says the credit once, when the count-up ends at {pago[1]} ({falado})")
 
     nao, sim = t["respostas"]
     for resposta in (nao, sim):
@@ -144,7 +230,7 @@ def ler(pyatspi, jogo, t):
               f"'{sim}' ends the game (status {jogo.returncode})")
 
 
-def ler_dialogos(pyatspi, app, botoes, achar, apertar, t):
+def ler_dialogos(pyatspi, app, botoes, achar, apertar, t, orca):
     """The message dialogs as read aloud: each line of the message without the blank lines drawn
     around it, and only the buttons on the screen."""
     def abrir(botao, titulo):
@@ -161,9 +247,13 @@ def ler_dialogos(pyatspi, app, botoes, achar, apertar, t):
     casos = ((botoes[t["botoes"][3]], t["aviso"][0], t["aviso"][1], [t["ciente"]]),
              (botoes[t["botoes"][4]], t["saida"], t["pergunta"], sorted([nao, sim])))
     for botao, titulo, fim, esperados in casos:
+        orca and orca.marcar()
         dialogo = abrir(botao, titulo)
         if not verificar(dialogo, f"'{botao.name}' opens '{titulo}'"):
             return
+        if orca:
+            verificar(orca.ouvir(fim) == 1 and any(titulo in f and fim in f for f in orca.novas()),
+                      f"Orca reads the dialog's title and message as it opens ({orca.novas()})")
         textos, nomes = lidos(dialogo)
         verificar(textos and all(t.startswith("Trevolino v") and t.endswith(fim) for t in textos),
                   f"its message is read without breaks before or after: {textos!r}")
@@ -177,14 +267,16 @@ def dentro(pasta, local):
     pyatspi.Registry.getDesktop(0)  # starts the accessibility bus and its registry, for Qt to find
     env = dict(os.environ, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
     with open(os.path.join(pasta, "..", "saida.txt"), "w+") as saida:
+        orca = Orca(saida) if local in COM_ORCA else None
         jogo = subprocess.Popen([os.path.join(pasta, "trevolino")], cwd=pasta, env=env,
                                 stdout=saida, stderr=subprocess.STDOUT)
         try:
-            ler(pyatspi, jogo, LOCAIS[local])
+            ler(pyatspi, jogo, LOCAIS[local], orca)
         finally:
             if jogo.poll() is None:
                 jogo.kill()
             jogo.wait()
+            orca and orca.parar()
         if FALHAS:
             saida.seek(0)
             print(saida.read())
