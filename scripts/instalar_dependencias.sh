@@ -13,7 +13,7 @@ PACKAGES=(
   appstream lintian dpkg-dev man-db groff-base file qt6-translations-l10n
   weston qt6-wayland python3-pil python3-numpy libglib2.0-bin
   clang libclang-rt-14-dev
-  dbus-daemon at-spi2-core python3-pyatspi orca
+  dbus-daemon at-spi2-core python3-pyatspi orca procps
   clang-format
 )
 missing=()

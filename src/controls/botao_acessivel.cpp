@@ -65,8 +65,12 @@ void BotaoAcessivel::doAction(const QString& acao) {
 }
 
 QStringList BotaoAcessivel::keyBindingsForAction(const QString& acao) const {
-    if (acao == pressAction()) return botao()->property(kTeclas).toStringList();
-    return QAccessibleWidget::keyBindingsForAction(acao);
+    if (acao != pressAction()) return QAccessibleWidget::keyBindingsForAction(acao);
+    // AT-SPI reads the bindings, joined by ';', as "mnemonic;menu path;shortcut", and readers speak
+    // the shortcut: the button's first key goes there. It has no mnemonic and sits in no menu.
+    const QStringList teclas = botao()->property(kTeclas).toStringList();
+    if (teclas.isEmpty()) return {};
+    return {QString(), QString(), teclas.first()};
 }
 
 void DefinirTeclasDoBotao(TDsFancyButton* botao, const QStringList& teclas) {

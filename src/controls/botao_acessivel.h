@@ -23,7 +23,8 @@ private:
     TDsFancyButton* botao() const;
 };
 
-// The keys that press the button, as X key names ("space", "Escape", "1"), for readers to tell.
+// The keys that press the button, as X key names ("space", "Escape", "1"), the main one first; readers
+// tell that one as the button's shortcut.
 void DefinirTeclasDoBotao(TDsFancyButton* botao, const QStringList& teclas);
 
 // Lets QAccessible::queryAccessibleInterface give every TDsFancyButton the interface above. Each

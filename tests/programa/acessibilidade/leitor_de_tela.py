@@ -43,11 +43,16 @@ class Orca:
         tty.setraw(self.terminal)
         self.log = bytearray()
         threading.Thread(target=self.drenar, daemon=True).start()
-        self.orca = subprocess.Popen(["orca", "--replace", "--debug-file=" + os.ttyname(self.terminal)],
+        self.orca = subprocess.Popen(["orca", "--debug-file=" + os.ttyname(self.terminal)],
                                      stdout=saida, stderr=subprocess.STDOUT)
         self.desde = 0
         # Its first words say it is on, in the language of the locale.
         verificar(esperar(self.falas, 30), f"Orca starts and speaks ({self.falas()})")
+
+    @staticmethod
+    def ja_roda():
+        """Orca runs once per user: one already running is the user's own, and is left alone."""
+        return subprocess.run(["pgrep", "-u", str(os.getuid()), "-x", "orca"], stdout=subprocess.DEVNULL).returncode == 0
 
     def drenar(self):
         while True:
@@ -188,7 +193,7 @@ def ler(pyatspi, jogo, t, orca):
     teclas = {n: o.queryAction().getKeyBinding(acoes(o).index("Press")) for n, o in botoes.items()}
     antes = time.monotonic()
     subprocess.run(["xdotool", "search", "--pid", str(jogo.pid), "--onlyvisible", "--name", "^Trevolino$",
-                    "windowfocus", "--sync", "key"] + [teclas[n].split(";")[0] for n in (apostar1, apostar5)])
+                    "windowfocus", "--sync", "key"] + [teclas[n].split(";")[-1] for n in (apostar1, apostar5)])
     # The toolkit hands each key to the screen reader first; the game must not wait on it long.
     verificar(all(teclas.values()) and esperar(lambda: leitura(aposta) == "6", 5)
               and time.monotonic() - antes < 1.5,
@@ -267,7 +272,11 @@ def dentro(pasta, local):
     pyatspi.Registry.getDesktop(0)  # starts the accessibility bus and its registry, for Qt to find
     env = dict(os.environ, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
     with open(os.path.join(pasta, "..", "saida.txt"), "w+") as saida:
-        orca = Orca(saida) if local in COM_ORCA else None
+        orca = None
+        if local in COM_ORCA and Orca.ja_roda():
+            print("skip: Orca already runs for this user; its checks are left out rather than replace it", flush=True)
+        elif local in COM_ORCA:
+            orca = Orca(saida)
         jogo = subprocess.Popen([os.path.join(pasta, "trevolino")], cwd=pasta, env=env,
                                 stdout=saida, stderr=subprocess.STDOUT)
         try:
