@@ -221,7 +221,7 @@ private:
     void AvisarAposta();
     void AvisarCreditoFinal();
     void EsquecerLinhaDePagamento();  // a new turn: the last line's description goes
-    QWidget* m_aviso = nullptr;
+    QObject* m_aviso = nullptr;
     bool m_terminoSolicitado = false;
     bool m_sonsPreparados = false;  // asked for once the first frame was painted
     plataforma::PastaDeDesempacotar m_desempacotar;

@@ -134,13 +134,25 @@ constexpr char kTextoDoAviso[] = "texto";
 // What the game tells a reader without being asked: a bet placed, the pay line once the reels
 // stand, the credit once a payout is counted. Readers speak a label's text only while it has the
 // focus, and the cabinet's focus is on its buttons; a notification is spoken whenever it appears,
-// wherever the focus is, and readers keep it in their list of past notifications.
-class AvisoAcessivel : public QAccessibleWidget {
+// wherever the focus is, and readers keep it in their list of past notifications. It is an object
+// of the window, not a widget: nothing on the screen shows it.
+class AvisoAcessivel : public QAccessibleObject {
 public:
-    explicit AvisoAcessivel(QWidget* aviso) : QAccessibleWidget(aviso, QAccessible::Notification) {}
+    explicit AvisoAcessivel(QObject* aviso) : QAccessibleObject(aviso) {}
+    QAccessibleInterface* parent() const override {
+        return QAccessible::queryAccessibleInterface(object()->parent());
+    }
+    QAccessibleInterface* child(int) const override { return nullptr; }
+    int childCount() const override { return 0; }
+    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
     QString text(QAccessible::Text t) const override {
-        if (t == QAccessible::Name) return object()->property(kTextoDoAviso).toString();
-        return QAccessibleWidget::text(t);
+        return t == QAccessible::Name ? object()->property(kTextoDoAviso).toString() : QString();
+    }
+    QAccessible::Role role() const override { return QAccessible::Notification; }
+    QAccessible::State state() const override {
+        QAccessible::State s;
+        s.invisible = true;
+        return s;
     }
 };
 
@@ -153,7 +165,7 @@ public:
 
     int childCount() const override { return int(filhos().size()); }
     QAccessibleInterface* child(int i) const override {
-        const QList<QWidget*> f = filhos();
+        const QList<QObject*> f = filhos();
         return i >= 0 && i < f.size() ? QAccessible::queryAccessibleInterface(f[i]) : nullptr;
     }
     int indexOfChild(const QAccessibleInterface* filho) const override {
@@ -161,15 +173,15 @@ public:
     }
 
 private:
-    QList<QWidget*> filhos() const {
+    QList<QObject*> filhos() const {
         static const char* const kOrdem[] = {
             "lblWebSite",   "lblMensagem",  "lblCredito", "lblAposta", "imgA1", "imgB1", "imgC1",
             "imgA2",        "imgB2",        "imgC2",      "imgA3",     "imgB3", "imgC3", "spdApostar01",
             "spdApostar05", "spdApostar10", "spdGirar",   "spdSair",   kAviso};
-        QList<QWidget*> lista;
+        QList<QObject*> lista;
         for (const char* nome : kOrdem)
-            if (auto* w = widget()->findChild<QWidget*>(QLatin1String(nome), Qt::FindDirectChildrenOnly))
-                lista << w;
+            if (auto* o = widget()->findChild<QObject*>(QLatin1String(nome), Qt::FindDirectChildrenOnly))
+                lista << o;
         return lista;
     }
 };
@@ -179,7 +191,7 @@ QAccessibleInterface* fabrica(const QString& classe, QObject* objeto) {
     if (!qobject_cast<TfrmPrincipal*>(objeto->parent())) return nullptr;
     if (classe == QLatin1String("QLabel")) return new RotuloAcessivel(static_cast<QLabel*>(objeto));
     if (classe == QLatin1String("Figura")) return new FiguraAcessivel(static_cast<Figura*>(objeto));
-    if (objeto->objectName() == QLatin1String(kAviso)) return new AvisoAcessivel(static_cast<QWidget*>(objeto));
+    if (objeto->objectName() == QLatin1String(kAviso)) return new AvisoAcessivel(objeto);
     return nullptr;
 }
 
@@ -205,9 +217,8 @@ void TfrmPrincipal::AvisarLeitoresDosMostradores() {
 }
 
 void TfrmPrincipal::CriarAvisoAosLeitores() {
-    m_aviso = new QWidget(this);
+    m_aviso = new QObject(this);
     m_aviso->setObjectName(QLatin1String(kAviso));
-    m_aviso->hide();  // never drawn: only readers meet it
 }
 
 void TfrmPrincipal::AvisarLeitores(const QString& texto) {
