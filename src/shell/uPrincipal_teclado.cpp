@@ -89,8 +89,8 @@ void TfrmPrincipal::PrepararTeclado() {
             if (b->objectName() == QLatin1String(t.botao)) nomes << QString::fromLatin1(t.nome);
         controles::DefinirTeclasDoBotao(b, nomes);
     }
-    // The window holds the focus itself until Tab moves it: left to Qt, the first button would
-    // take it when the window is activated, and Space would bet instead of spinning.
+    // The window holds the focus itself until Tab moves it: left to Qt, the first button made
+    // (Sair) would take it when the window is activated, and Space would ask to leave.
     setFocus(Qt::OtherFocusReason);
 }
 

@@ -127,22 +127,21 @@ private slots:
 
         // Space, Enter and the keypad's Enter press the focused button, on their release.
         while (focado() != "spdApostar05") clicar(Qt::Key_Tab);
+        clicar(Qt::Key_1);  // the keys of the other buttons keep their meaning
         QTest::keyPress(janela, Qt::Key_Space);
-        QCOMPARE(w->Aposta(), 0.0);
+        QCOMPARE(w->Aposta(), 1.0);
         QTest::keyRelease(janela, Qt::Key_Space);
+        QCOMPARE(w->Aposta(), 6.0);
         clicar(Qt::Key_Return);
         clicar(Qt::Key_Enter);
-        QCOMPARE(w->Aposta(), 15.0);
+        QCOMPARE(w->Aposta(), 16.0);
         QVERIFY(!girando());
         // Let go after the focus moved on, a key presses nothing, as a mouse let go elsewhere.
         QTest::keyPress(janela, Qt::Key_Space);
         clicar(Qt::Key_Tab);
         QTest::keyRelease(janela, Qt::Key_Space);
-        QCOMPARE(w->Aposta(), 15.0);
-        clicar(Qt::Key_Tab, Qt::ShiftModifier);
-        // The keys of the other buttons keep their meaning.
-        clicar(Qt::Key_1);
         QCOMPARE(w->Aposta(), 16.0);
+        clicar(Qt::Key_Tab, Qt::ShiftModifier);
 
         // Girar clicked with the mouse: the click takes no focus; during the turn no button has
         // it, and with the buttons back it is on Apostar 5 again, still shown.
@@ -166,6 +165,7 @@ private slots:
     void semTabEspacoGiraENadaAparece() {
         QTest::mouseClick(apoio::controle<TDsFancyButton>(w, "spdApostar05"), Qt::LeftButton, {}, QPoint(78, 30));
         QCOMPARE(w->Aposta(), 5.0);
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(w));
         QTest::keyClick(w->windowHandle(), Qt::Key_Space);
         QVERIFY(apoio::controle<QTimer>(w, "timBobina1")->isActive());
         QVERIFY(apoio::esperarAte([&] { return apoio::controle<TDsFancyButton>(w, "spdGirar")->isEnabled(); }));
