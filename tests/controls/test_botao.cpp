@@ -483,6 +483,7 @@ void TestControles::botaoAnelDeFoco() {
     janela.show();
     janela.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&janela));
+    b->clearFocus();  // given to it with the window
     const QImage semFoco = desenhar(b);
     b->setFocus(Qt::MouseFocusReason);
     QCOMPARE(desenhar(b), semFoco);

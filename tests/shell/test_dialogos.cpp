@@ -202,9 +202,9 @@ private slots:
     void focoNoBotaoDeEnterETabNosBotoes() {
         QStringList focos;
         const auto tabEEnter = [&focos](QWidget* d) {
-            focos << QApplication::focusWidget()->objectName();
+            focos << (QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : "");
             tecla(d, Qt::Key_Tab);
-            focos << QApplication::focusWidget()->objectName();
+            focos << (QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : "");
             tecla(d, Qt::Key_Return);
         };
         Visto v;
