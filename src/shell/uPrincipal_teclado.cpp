@@ -115,19 +115,20 @@ bool TfrmPrincipal::focusNextPrevChild(bool proximo) {
 }
 
 // Disabling the focused button would send the focus on to the next one, and so on until none is
-// left; the focus is put aside for the turn instead, and comes back when the buttons do.
+// left; the focus is put aside for the turn instead, and comes back when the buttons do. Put
+// aside, not handed to the window: a screen reader then says nothing during the turn (a focused
+// window is read out), and nothing when the same button has it again.
 void TfrmPrincipal::HabilitarBotoes(bool habilitar) {
     if (!habilitar) {
         if (TDsFancyButton* b = BotaoComFoco()) {
             m_focoAntesDoGiro = b;
-            setFocus(Qt::OtherFocusReason);
+            b->clearFocus();
         }
     }
     for (auto* b : botoes()) b->setEnabled(habilitar);
     if (habilitar && m_focoAntesDoGiro) {
-        // Given back only where the window still holds it: a button focused in the meantime
-        // (by a screen reader) keeps it.
-        if (focusWidget() == this || !focusWidget()) m_focoAntesDoGiro->setFocus(Qt::OtherFocusReason);
+        // Given back only where nothing else took it meanwhile (a screen reader can move it).
+        if (!focusWidget() || focusWidget() == this) m_focoAntesDoGiro->setFocus(Qt::OtherFocusReason);
         m_focoAntesDoGiro = nullptr;
     }
 }
