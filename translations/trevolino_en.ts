@@ -181,7 +181,8 @@ Trevolino, uma pequena máquina caça-níqueis. Sem argumentos, abre o jogo.
   --version        mostra a versão e sai
 
 Teclas no jogo:
-  Espaço, Enter    Girar
+  Tab, Shift+Tab   levam o foco pelos botões
+  Espaço, Enter    Girar, ou o botão com o foco
   1, 5, 0          Apostar 1, Apostar 5, Apostar 10
   Esc              Sair (pergunta se deseja mesmo sair)
   M                liga e desliga o som (também no menu do botão direito, &quot;Som ligado&quot;;
@@ -207,7 +208,8 @@ Trevolino, a little slot machine. With no arguments, opens the game.
   --version        shows the version and exits
 
 Keys in the game:
-  Space, Enter     Spin
+  Tab, Shift+Tab   move the focus over the buttons
+  Space, Enter     Spin, or the focused button
   1, 5, 0          Bet 1, Bet 5, Bet 10
   Esc              Exit (asks whether you really want to exit)
   M                turns the sound on and off (also in the right-click menu, &quot;Sound on&quot;;

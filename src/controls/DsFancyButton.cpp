@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <cfenv>
+#include <span>
 #include <cmath>
 
 // ---------------------------------------------------------------------------------------------
@@ -143,6 +144,9 @@ void fillSpans(QPainter& p, const std::vector<TDsFancyButton::Span>& spans, cons
 
 using controles::SemCorChave;
 
+// Kept on the window: whether the focus was ever moved there with Tab or Shift+Tab.
+constexpr char kFocoVisivel[] = "focoVisivelPeloTeclado";
+
 }  // namespace
 
 std::vector<TDsFancyButton::Span> TDsFancyButton::RoundRectSpans(int left, int top, int right, int bottom,
@@ -175,7 +179,8 @@ TDsFancyButton::TDsFancyButton(QWidget* parent)
     connect(FGlyphs, &TDsGlyph::OnGlyphChange, this, &TDsFancyButton::PartsChanged);
     resize(97, 25);
     setMouseTracking(true);  // hover follows the outline, so every move matters
-    setFocusPolicy(Qt::NoFocus);
+    // Reached by Tab, never by a click: a player who plays with the mouse moves no focus.
+    setFocusPolicy(Qt::TabFocus);
 }
 
 TDsFancyButton::~TDsFancyButton() = default;
@@ -273,6 +278,7 @@ void TDsFancyButton::paintEvent(QPaintEvent*) {
             p.drawImage(rect(), FMoldura);
     }
     p.setBrush(Qt::NoBrush);
+    if (FocusShown()) DrawFocusRing(p);
     const QFontMetrics fm(font());
     const QSize caption(fm.horizontalAdvance(FCaption), fm.height());
     ArrangeContent(caption);
@@ -367,6 +373,60 @@ void TDsFancyButton::DrawInnerEdge(QPainter& p, int k) {
                       90 * 16);
     lineTo(p, 2, ry + 1, 2, h - ry - 1, k, cor);
     lineTo(p, rx + 1, 2, w - rx - 1, 2, k, cor);
+}
+
+// A ring in the hover colour just inside the outline, fading inwards: it follows the shape, and
+// is drawn with antialiasing in the button's own coordinates, so a screen scaled 2x gets it as
+// fine as its own pixels.
+void TDsFancyButton::DrawFocusRing(QPainter& p) {
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing, true);
+    p.setBrush(Qt::NoBrush);
+    const QRectF r = QRectF(rect()).adjusted(0, 0, -1, -1);  // the face ends a pixel short
+    QColor cor = FFancyEffects->HoverColor();
+    // Solid, then two fainter strokes further in: a glow rather than a drawn line. A small
+    // button keeps the solid one alone, or the glow would cover its face.
+    const struct {
+        qreal dentro, largura;
+        int alfa;
+    } tracos[] = {{1.5, 2.0, 255}, {3.5, 2.0, 110}, {5.5, 2.0, 45}};
+    const int quantos = std::clamp(std::min(width(), height()) / 20, 1, 3);
+    for (const auto& t : std::span(tracos, size_t(quantos))) {
+        const QRectF a = r.adjusted(t.dentro, t.dentro, -t.dentro, -t.dentro);
+        if (a.width() <= 0 || a.height() <= 0) break;
+        qreal rx, ry;
+        switch (FFancyEffects->Shape()) {
+            case btnCapsule: rx = ry = std::min(a.width(), a.height()) / 2; break;
+            case btnOval:
+                rx = a.width() / 2;
+                ry = a.height() / 2;
+                break;
+            default: rx = ry = std::max<qreal>(0, FFancyEffects->CornerRadius() - t.dentro); break;
+        }
+        cor.setAlpha(t.alfa);
+        p.setPen(QPen(cor, t.largura));
+        p.drawRoundedRect(a, rx, ry);
+    }
+    p.restore();
+}
+
+bool TDsFancyButton::FocusShown() const {
+    const QWidget* janela = window();
+    return hasFocus() && janela && janela->property(kFocoVisivel).toBool();
+}
+
+void TDsFancyButton::focusInEvent(QFocusEvent* e) {
+    // The ring shows once the player has moved the focus with the keyboard in this window, and
+    // from then on wherever the focus goes (back after a spin, back from a dialog).
+    if (e->reason() == Qt::TabFocusReason || e->reason() == Qt::BacktabFocusReason)
+        window()->setProperty(kFocoVisivel, true);
+    QWidget::focusInEvent(e);
+    update();
+}
+
+void TDsFancyButton::focusOutEvent(QFocusEvent* e) {
+    QWidget::focusOutEvent(e);
+    update();
 }
 
 void TDsFancyButton::ArrangeContent(const QSize& caption) {

@@ -119,6 +119,10 @@ public:
     // down for a moment and fires OnClick; a disabled button does nothing. True when it clicked.
     bool AnimateClick();
 
+    // Whether the button shows that it has the focus: it has it, and the focus has been moved
+    // with Tab or Shift+Tab in its window (a window played with the mouse alone shows nothing).
+    bool FocusShown() const;
+
     // One horizontal run [x0, x1) of pixels on row y.
     struct Span {
         int y, x0, x1;
@@ -146,6 +150,8 @@ protected:
     void enterEvent(QEnterEvent*) override;
     void leaveEvent(QEvent*) override;
     void changeEvent(QEvent*) override;
+    void focusInEvent(QFocusEvent*) override;
+    void focusOutEvent(QFocusEvent*) override;
 
 private:
     void MouseLeft();
@@ -157,6 +163,7 @@ private:
     void ArrangeContent(const QSize& caption);
     void DrawGlyph(QPainter& p);
     void DrawCaption(QPainter& p, const QSize& caption);
+    void DrawFocusRing(QPainter& p);
     // Corner ellipse of the base face and of PointInShape for a W x H rectangle, with k pixels
     // per button pixel.
     void CornerEllipse(int w, int h, int& ew, int& eh, int k = 1) const;

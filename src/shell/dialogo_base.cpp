@@ -96,7 +96,7 @@ BotaoPlano::BotaoPlano(QWidget* pai, const QString& nome, const QString& texto, 
     setAutoRaise(true);  // flat: no border until the mouse is over it
     setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     setIconSize(QSize(24, 24));
-    setFocusPolicy(Qt::NoFocus);  // speed buttons never take the focus
+    setFocusPolicy(Qt::TabFocus);  // a click leaves the focus where it is
     setFont(Verdana(16, true));
     Pintar(this, AzulCeu, Marrom);
     if (!figura.isNull()) setIcon(QIcon(QPixmap::fromImage(figura)));
@@ -168,6 +168,7 @@ void DialogoBase::showEvent(QShowEvent* e) {
     // with it. So the window asks for a border alone, before it is mapped. A dialog given a close
     // box on purpose keeps Qt's request.
     if (!(windowFlags() & Qt::WindowCloseButtonHint)) plataforma::PedirMolduraSemIcones(windowHandle());
+    if (BotaoPadrao && BotaoPadrao->isVisibleTo(this)) BotaoPadrao->setFocus(Qt::OtherFocusReason);
 }
 
 // QDialog acts on the press of Enter and Escape (a default button, reject); here the answer
@@ -181,14 +182,26 @@ void DialogoBase::keyPressEvent(QKeyEvent* e) {
 }
 
 void DialogoBase::keyReleaseEvent(QKeyEvent* e) {
-    if (!e->isAutoRepeat()) FormKeyUp(e->key());
+    if (!e->isAutoRepeat()) TeclaDeRespostaSolta(e->key());
+}
+
+void DialogoBase::TeclaDeRespostaSolta(int tecla) {
+    if (tecla == Qt::Key_Return || tecla == Qt::Key_Enter) {
+        // A dialog's own button only: a focused check box leaves Enter its answer.
+        auto* botao = dynamic_cast<BotaoPlano*>(focusWidget());
+        if (botao && botao->isEnabled() && botao->isVisible()) {
+            botao->click();
+            return;
+        }
+    }
+    FormKeyUp(tecla);
 }
 
 bool DialogoBase::eventFilter(QObject* o, QEvent* e) {
     if (e->type() == QEvent::KeyPress || e->type() == QEvent::KeyRelease) {
         auto* k = static_cast<QKeyEvent*>(e);
         if (ehTeclaDeResposta(k->key())) {
-            if (e->type() == QEvent::KeyRelease && !k->isAutoRepeat()) FormKeyUp(k->key());
+            if (e->type() == QEvent::KeyRelease && !k->isAutoRepeat()) TeclaDeRespostaSolta(k->key());
             return true;
         }
     }

@@ -34,8 +34,8 @@ QFont Verdana(int pixels, bool negrito);
 // Background and text colours of one widget of a dialog; it paints its own background.
 void Pintar(QWidget* w, const QColor& fundo, const QColor& texto);
 
-// A flat sky-blue button of 140 x 44 that never takes the focus, with a 24 x 24 picture to the
-// left of its maroon caption, the two together in the middle of the button.
+// A flat sky-blue button of 140 x 44, reached by Tab (never by a click), with a 24 x 24 picture
+// to the left of its maroon caption, the two together in the middle of the button.
 class BotaoPlano : public QToolButton {
 public:
     BotaoPlano(QWidget* pai, const QString& nome, const QString& texto, const QImage& figura);
@@ -51,6 +51,8 @@ public:
 
     // Enter acts as "Sim", Escape as "Não"; every other key does nothing.
     void FormKeyUp(int tecla);
+    // The button that has the focus when the dialog opens, the one Enter answers with.
+    QWidget* BotaoPadrao = nullptr;
     virtual void spdSimClick();  // answers RespostaSim and closes
     virtual void spdNaoClick();  // answers RespostaNao and closes
     // Centres the window, frame included, on the whole primary screen (not the work area).
@@ -66,6 +68,9 @@ protected:
     void showEvent(QShowEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
     void keyReleaseEvent(QKeyEvent* e) override;
+    // Enter and Escape let go: Enter presses the focused button of the dialog, if one has the
+    // focus; else the form's own answer.
+    void TeclaDeRespostaSolta(int tecla);
     bool eventFilter(QObject* o, QEvent* e) override;
 };
 

@@ -28,6 +28,7 @@ TfrmDialogo::TfrmDialogo(QWidget* dono) : DialogoBase(dono, Qt::WindowStaysOnTop
     spdSim->move(323, 5);
     connect(spdSim, &QToolButton::clicked, this, &TfrmDialogo::spdSimClick);
     connect(spdNao, &QToolButton::clicked, this, &TfrmDialogo::spdNaoClick);
+    BotaoPadrao = spdSim;  // Enter answers "Sim"
 
     AplicarCores(apresentacao::AzulCeu, apresentacao::Marrom);
     lblDialogo->setGeometry(0, 0, kLargura, 72 - kAlturaDoPainel);

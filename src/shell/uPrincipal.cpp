@@ -463,10 +463,6 @@ void TfrmPrincipal::AjustarLetreiroAoRotulo() {
     lblMensagem->setFont(f);
 }
 
-void TfrmPrincipal::HabilitarBotoes(bool habilitar) {
-    for (auto* b : botoes()) b->setEnabled(habilitar);
-}
-
 // ---------------------------------------------------------------------------------------------
 // Start-up
 

@@ -7,6 +7,8 @@
 
 #include <QImage>
 #include <QPoint>
+#include <QHash>
+#include <QPointer>
 #include <QSet>
 #include <QString>
 #include <QWidget>
@@ -156,6 +158,7 @@ protected:
     bool eventFilter(QObject* objeto, QEvent* evento) override;
     void keyPressEvent(QKeyEvent* e) override;
     void keyReleaseEvent(QKeyEvent* e) override;
+    bool focusNextPrevChild(bool proximo) override;
     void changeEvent(QEvent* e) override;
     void contextMenuEvent(QContextMenuEvent* e) override;
     bool event(QEvent* e) override;
@@ -197,16 +200,23 @@ private:
     Forma* lampada(int n) const;
     // All five cabinet buttons, in the order they are enabled and disabled.
     std::array<TDsFancyButton*, 5> botoes() const;
-    // The button a key stands for (Space and Enter: Girar; 1, 5, 0: the bets; Escape: Sair), or
-    // none. M has no button: it switches the sound.
+    // The button a key stands for (Space and Enter: the focused button, else Girar; 1, 5, 0: the
+    // bets; Escape: Sair), or none. M has no button: it switches the sound.
     TDsFancyButton* BotaoDaTecla(int tecla) const;
+    // The cabinet button that has the keyboard focus, or none.
+    TDsFancyButton* BotaoComFoco() const;
+    // The button that had the focus when the buttons went off for a turn: it gets it back with
+    // them, so a keyboard player finds the focus where it was.
+    QPointer<TDsFancyButton> m_focoAntesDoGiro;
     void CriarMenuDeContexto();
     void PrepararTeclado();  // one press per held key; the keys' names for screen readers
     void MostrarMenuDeContexto(const QPoint& global);
     void CliqueDireito(QEvent* evento);  // opens the menu on a right click that is not a drag
     friend struct ComposicaoDaJanela;    // its table of the controls names the fields they fill
-    QSet<int> m_teclasApertadas;         // pressed while the cabinet was the active window, not yet released
-    QSet<int> m_teclasRecusadas;         // pressed while their button was off, not yet released
+    // Pressed while the cabinet was the active window, not yet released, with the button each
+    // press was for (none for M).
+    QHash<int, TDsFancyButton*> m_teclasApertadas;
+    QSet<int> m_teclasRecusadas;  // pressed while their button was off, not yet released
     QPoint m_cliqueDireitoEm;
     bool m_cliqueDireitoPendente = false;
     void AjustarLetreiroAoRotulo();

@@ -10,6 +10,11 @@
 // game. A held key is one press: the X server is asked to repeat it as presses alone, since its
 // usual release-and-press pairs are told apart from quick separate presses only when the pair's
 // press has already arrived, and a bet cannot be taken back.
+//
+// Tab and Shift+Tab move the focus over the buttons in the order a player reads them (Apostar 1,
+// 5, 10, Girar, Sair, and round again); with a button focused, Space and Enter press it, under the
+// same rule, and the other keys keep their buttons. The game opens with no button focused, so
+// Space and Enter spin until Tab is used.
 #include <QAction>
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -53,9 +58,21 @@ constexpr TeclaDoBotao kTeclas[] = {
     {Qt::Key_Escape, "spdSair", "Escape"},
 };
 
+bool ehTeclaDeApertar(int tecla) {
+    return tecla == Qt::Key_Space || tecla == Qt::Key_Return || tecla == Qt::Key_Enter;
+}
+
 }  // namespace
 
+TDsFancyButton* TfrmPrincipal::BotaoComFoco() const {
+    for (TDsFancyButton* b : botoes())
+        if (b->hasFocus()) return b;
+    return nullptr;
+}
+
 TDsFancyButton* TfrmPrincipal::BotaoDaTecla(int tecla) const {
+    if (ehTeclaDeApertar(tecla))
+        if (TDsFancyButton* b = BotaoComFoco()) return b;
     for (const auto& t : kTeclas)
         if (t.tecla == tecla)
             return findChild<TDsFancyButton*>(QLatin1String(t.botao), Qt::FindDirectChildrenOnly);
@@ -72,6 +89,48 @@ void TfrmPrincipal::PrepararTeclado() {
             if (b->objectName() == QLatin1String(t.botao)) nomes << QString::fromLatin1(t.nome);
         controles::DefinirTeclasDoBotao(b, nomes);
     }
+    // The window holds the focus itself until Tab moves it: left to Qt, the first button made
+    // (Sair) would take it when the window is activated, and Space would ask to leave.
+    setFocus(Qt::OtherFocusReason);
+}
+
+// Tab and Shift+Tab go round the buttons in reading order, over those that are off. The order is
+// the buttons' own, not the window's focus chain, where the window itself stands before the first
+// control made (Sair).
+bool TfrmPrincipal::focusNextPrevChild(bool proximo) {
+    const auto ordem = botoes();
+    const int n = int(ordem.size());
+    int atual = -1;
+    for (int i = 0; i < n; ++i)
+        if (ordem[size_t(i)]->hasFocus()) atual = i;
+    for (int passo = 1; passo <= n; ++passo) {
+        const int i = atual < 0 ? (proximo ? passo - 1 : n - passo)
+                                : ((atual + (proximo ? passo : -passo)) % n + n) % n;
+        TDsFancyButton* b = ordem[size_t(i)];
+        if (!b->isEnabled() || !b->isVisible()) continue;
+        if (i != atual) b->setFocus(proximo ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+        return true;
+    }
+    return false;
+}
+
+// Disabling the focused button would send the focus on to the next one, and so on until none is
+// left; the focus is put aside for the turn instead, and comes back when the buttons do. Put
+// aside, not handed to the window: a screen reader then says nothing during the turn (a focused
+// window is read out), and nothing when the same button has it again.
+void TfrmPrincipal::HabilitarBotoes(bool habilitar) {
+    if (!habilitar) {
+        if (TDsFancyButton* b = BotaoComFoco()) {
+            m_focoAntesDoGiro = b;
+            b->clearFocus();
+        }
+    }
+    for (auto* b : botoes()) b->setEnabled(habilitar);
+    if (habilitar && m_focoAntesDoGiro) {
+        // Given back only where nothing else took it meanwhile (a screen reader can move it).
+        if (!focusWidget() || focusWidget() == this) m_focoAntesDoGiro->setFocus(Qt::OtherFocusReason);
+        m_focoAntesDoGiro = nullptr;
+    }
 }
 
 void TfrmPrincipal::keyPressEvent(QKeyEvent* e) {
@@ -85,10 +144,11 @@ void TfrmPrincipal::keyPressEvent(QKeyEvent* e) {
     // The repeats of a held key come as presses too: only the first one counts. A key first
     // pressed while its button was off stays refused until it is let go.
     if (m_teclasApertadas.contains(tecla) || m_teclasRecusadas.contains(tecla)) return;
-    if (tecla != Qt::Key_M && !BotaoDaTecla(tecla)->isEnabled())
+    TDsFancyButton* botao = tecla == Qt::Key_M ? nullptr : BotaoDaTecla(tecla);
+    if (botao && !botao->isEnabled())
         m_teclasRecusadas.insert(tecla);
     else
-        m_teclasApertadas.insert(tecla);
+        m_teclasApertadas.insert(tecla, botao);
 }
 
 void TfrmPrincipal::keyReleaseEvent(QKeyEvent* e) {
@@ -100,11 +160,13 @@ void TfrmPrincipal::keyReleaseEvent(QKeyEvent* e) {
     e->accept();
     if (e->isAutoRepeat()) return;
     m_teclasRecusadas.remove(tecla);
-    if (!m_teclasApertadas.remove(tecla) || !isActiveWindow()) return;
+    if (!m_teclasApertadas.contains(tecla)) return;
+    TDsFancyButton* botao = m_teclasApertadas.take(tecla);
+    if (!isActiveWindow()) return;
     if (tecla == Qt::Key_M)
         AlternarSom();
-    else
-        BotaoDaTecla(tecla)->AnimateClick();  // does nothing while the button is disabled
+    else if (botao == BotaoDaTecla(tecla))  // the focus moved meanwhile: like a mouse let go elsewhere
+        botao->AnimateClick();              // does nothing while the button is disabled
 }
 
 void TfrmPrincipal::changeEvent(QEvent* e) {

@@ -57,7 +57,7 @@ int cinza(const QImage& img, int x, int y) {
 void TestControles::botaoLimitesEAvisos() {
     TDsFancyButton b;
     QCOMPARE(b.size(), QSize(97, 25));
-    QCOMPARE(b.focusPolicy(), Qt::NoFocus);
+    QCOMPARE(b.focusPolicy(), Qt::TabFocus);  // by Tab only: a click takes no focus
     QCOMPARE(b.Color(), QGuiApplication::palette().color(QPalette::Button));
     TDsEffect* e = b.FancyEffects();
     TDsGlyph* g = b.Glyphs();
@@ -472,4 +472,26 @@ void TestControles::botaoCliqueAnimado() {
     soltar(b.get(), 78, 30);
     QVERIFY(!b->Pushed());
     QCOMPARE(clique.count(), 2);
+}
+
+// The focus shows as a ring in the hover colour along the outline, only once Tab moved the
+// focus in that window: focused any other way, the button looks as it does without it.
+void TestControles::botaoAnelDeFoco() {
+    QWidget janela;
+    auto* b = capsula().release();
+    b->setParent(&janela);
+    janela.show();
+    janela.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&janela));
+    b->clearFocus();  // given to it with the window
+    const QImage semFoco = desenhar(b);
+    b->setFocus(Qt::MouseFocusReason);
+    QCOMPARE(desenhar(b), semFoco);
+    b->clearFocus();
+    b->setFocus(Qt::TabFocusReason);
+    const QImage comFoco = desenhar(b);
+    const QColor esquerda = comFoco.pixelColor(3, 30), topo = comFoco.pixelColor(78, 2);
+    QVERIFY(esquerda.red() > esquerda.green() + 80 && topo.red() > topo.green() + 80);
+    QCOMPARE(comFoco.pixelColor(0, 0), semFoco.pixelColor(0, 0));  // outside the capsule
+    QCOMPARE(comFoco.pixelColor(78, 30), semFoco.pixelColor(78, 30));
 }

@@ -16,6 +16,7 @@ private slots:
     void botaoSilhuetas();
     void botaoDesabilitadoEAtalho();
     void botaoCliqueAnimado();
+    void botaoAnelDeFoco();
     void botaoAcessivel();
 
     void imagemRetanguloDaFigura();

@@ -197,6 +197,22 @@ private slots:
         QCOMPARE(r, 7);
     }
 
+    // A dialog opens with Enter's button focused, a warning (where "Sim" stands left) too; Tab
+    // moves to the other button, which Enter then presses.
+    void focoNoBotaoDeEnterETabNosBotoes() {
+        QStringList focos;
+        const auto tabEEnter = [&focos](QWidget* d) {
+            focos << (QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : "");
+            tecla(d, Qt::Key_Tab);
+            focos << (QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : "");
+            tecla(d, Qt::Key_Return);
+        };
+        Visto v;
+        QCOMPARE(abrir([&] { return w->CaixaDeDialogo("T", "T", QString::fromUtf8("Não"), "Sim", true); }, v, tabEEnter), 7);
+        QCOMPARE(abrir([&] { return w->CaixaDeDialogo("T", "T", "", "Sim", false); }, v, tabEEnter), 6);
+        QCOMPARE(focos, QStringList({"spdSim", "spdNao", "spdSim", "spdSim"}));
+    }
+
     void caixaDeFecharDaResposta2() {
         Visto v;
         const int r = abrir(

@@ -1,6 +1,7 @@
 // The cabinet's keys and its sound switch: keys act only through enabled buttons, once per
 // press, never from another window's keys; the switch silences the sound layer, shows in the
 // right-click menu and is found again by the next window.
+#include <QAccessible>
 #include <QAction>
 #include <QContextMenuEvent>
 #include <QMenu>
@@ -86,6 +87,43 @@ private slots:
         QApplication::sendEvent(w, &aperta0);
         QApplication::sendEvent(w, &solta0);
         QCOMPARE(w->Aposta(), 0.0);
+    }
+
+    // Tab walks the buttons in reading order, round again, over those that are off; Space and
+    // Enter press the focused one on release; the focus outlasts a spin; the ring needs Tab.
+    void tabLevaOFocoEEspacoApertaOBotaoFocado() {
+        QWindow* janela = w->windowHandle();
+        const auto botao = [this](const char* nome) { return apoio::controle<TDsFancyButton>(w, nome); };
+        const auto focado = [] { return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : ""; };
+        const auto clicar = [janela](Qt::Key k, Qt::KeyboardModifiers m = {}) { QTest::keyClick(janela, k, m); };
+        QTest::mouseClick(botao("spdApostar05"), Qt::LeftButton, {}, QPoint(78, 30));  // takes no focus
+        QTRY_COMPARE(focado(), QString("frmPrincipal"));
+        QVERIFY(!botao("spdApostar05")->FocusShown());
+        QStringList vistos;
+        for (int i = 0; i < 6; ++i) clicar(Qt::Key_Tab), vistos << focado();
+        QCOMPARE(vistos.join(' '), QString("spdApostar01 spdApostar05 spdApostar10 spdGirar spdSair spdApostar01"));
+        const QAccessible::State leitor = QAccessible::queryAccessibleInterface(botao("spdApostar01"))->state();
+        QVERIFY(leitor.focusable && leitor.focused);
+        clicar(Qt::Key_Tab, Qt::ShiftModifier);
+        QCOMPARE(focado(), QString("spdSair"));
+        botao("spdApostar01")->setEnabled(false);
+        clicar(Qt::Key_Tab);
+        QCOMPARE(focado(), QString("spdApostar05"));
+        botao("spdApostar01")->setEnabled(true);
+        clicar(Qt::Key_1);  // the other keys keep their buttons
+        QTest::keyPress(janela, Qt::Key_Space);
+        QCOMPARE(w->Aposta(), 6.0);
+        QTest::keyRelease(janela, Qt::Key_Space);
+        clicar(Qt::Key_Return), clicar(Qt::Key_Enter);
+        QCOMPARE(w->Aposta(), 21.0);
+        QTest::keyPress(janela, Qt::Key_Space);  // let go once the focus moved on: no press
+        clicar(Qt::Key_Tab), QTest::keyRelease(janela, Qt::Key_Space), clicar(Qt::Key_Tab, Qt::ShiftModifier);
+        QCOMPARE(w->Aposta(), 21.0);
+        QTest::mouseClick(botao("spdGirar"), Qt::LeftButton, {}, QPoint(78, 30));
+        QCOMPARE(focado(), QString());  // put aside while the buttons are off
+        QVERIFY(apoio::esperarAte([&] { return botao("spdGirar")->isEnabled(); }));
+        QCOMPARE(focado(), QString("spdApostar05"));
+        QVERIFY(botao("spdApostar05")->FocusShown());
     }
 
     void espacoSemApostaMostraOAviso() {

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Starts the built game from its own folder under Xvfb and openbox, as its launchers do: the five files are
 # unpacked beside it, the cabinet opens without a frame, a bet and a spin are played with the
-# mouse, a held key acts once (held through a spin, never), and "Sair" + Enter closes it and removes the unpacked files; so does a SIGTERM or SIGINT.
+# mouse, a held key acts once (held through a spin, never), Tab focuses a button that Space presses,
+# and "Sair" + Enter closes it and removes the unpacked files; so does a SIGTERM or SIGINT.
 set -uo pipefail
 PROGRAMA=${1:?program folder}
 [ -x "$PROGRAMA/trevolino" ] || { echo "no game at $PROGRAMA"; exit 1; }
@@ -82,6 +83,26 @@ sleep 0.5
 agora="$(mostrador Crédito) $(mostrador Aposta)"
 verifica "0 held through the spin bets nothing when let go ($depois_do_giro, then $agora)" \
   '[ "$agora" = "$depois_do_giro" ] && [ "$(perguntar habilitado "Apostar 10")" = True ]'
+# Tab pressed for real: Apostar 1 takes the focus and a screen reader hears it (a focus event, the
+# focused state); Tab again and Space bet 5 on Apostar 5.
+foco=$(/usr/bin/python3 - "$pid" <<'PY'
+import subprocess, sys, pyatspi
+from gi.repository import GLib
+pid, ouvidos = int(sys.argv[1]), []
+pyatspi.Registry.registerEventListener(lambda e: e.detail1 and e.source.get_process_id() == pid and ouvidos.append(e.source.name), "object:state-changed:focused")
+GLib.timeout_add(300, lambda: subprocess.run(["xdotool", "key", "Tab"]) and False)
+GLib.timeout_add(2000, lambda: pyatspi.Registry.stop() or False)
+pyatspi.Registry.start()
+app = next(a for a in pyatspi.Registry.getDesktop(0) if a and a.get_process_id() == pid)
+o = pyatspi.findDescendant(app, lambda n: n.getState().contains(pyatspi.STATE_FOCUSED) and n.getRole() == pyatspi.ROLE_PUSH_BUTTON)
+print(",".join(ouvidos) + "|" + (o.name if o else ""))
+PY
+)
+verifica "Tab focuses Apostar 1 and a screen reader hears it ($foco)" '[ "$foco" = "Apostar 1|Apostar 1" ]'
+read -r c0 a0 <<<"$(mostrador Crédito) $(mostrador Aposta)"
+xdotool key Tab && sleep 0.3 && xdotool key space && sleep 0.5
+verifica "Tab and Space bet 5 on Apostar 5 ($c0 $a0, then $(mostrador Crédito) $(mostrador Aposta))" \
+  '[ "$(mostrador Crédito) $(mostrador Aposta)" = "$((c0 - 5)) $((a0 + 5))" ]'
 # What the window manager shows as titles: the cabinet's and each dialog's own, nothing added.
 nome_wm() { xprop -id "$1" _NET_WM_NAME 2>/dev/null | sed -n 's/^_NET_WM_NAME(UTF8_STRING) = "\(.*\)"$/\1/p'; }
 verifica "the window manager reads the cabinet's title as Trevolino" '[ "$(nome_wm "$win")" = Trevolino ]'
