@@ -210,11 +210,16 @@ private:
     QPoint m_cliqueDireitoEm;
     bool m_cliqueDireitoPendente = false;
     void AjustarLetreiroAoRotulo();
+    bool m_letreiroAjustado = false;
     // Screen readers (uPrincipal_acessibilidade.cpp): the interfaces of the cabinet's labels; and
     // each display's reading kept on it, with the word to readers when it changed.
     static void InstalarAcessibilidade();
     void AvisarLeitoresDosMostradores();
     bool m_terminoSolicitado = false;
     bool m_sonsPreparados = false;  // asked for once the first frame was painted
+    void DesempacotarCursores();
+    bool m_cursoresDesempacotados = false;      // or let go of: nothing more to unpack
+    bool m_erroDeDesempacotarMostrado = false;  // one error box a run
+    bool m_copiarFonte = false;                 // into the user's font folder, after the first frame
     plataforma::PastaDeDesempacotar m_desempacotar;
 };
