@@ -24,6 +24,7 @@
 #include "controls/ImageShape.h"
 #include "game/bobinas.h"
 #include "game/maquina.h"
+#include "platform/registro.h"
 #include "shell/cursores.h"
 #include "shell/dialogos.h"
 #include "shell/imagens.h"
@@ -512,10 +513,8 @@ void TfrmPrincipal::SetarInicioDaAplicacao() {
     PastaDeDesempacotamento = m_desempacotar.Reservar(PastaDoPrograma, QStringLiteral("trevolino"));
     const QString primeiroErro = Desempacotar(PastaDeDesempacotamento, kFonte);
     m_desempacotar.LiberarTambemAoSair(ArquivosDesempacotados());
-    if (!primeiroErro.isEmpty()) {
-        m_erroDeDesempacotarMostrado = true;
+    if (!primeiroErro.isEmpty())
         QMessageBox::critical(nullptr, QApplication::applicationName(), primeiroErro);
-    }
 
     // The LCD font, this process's before the window is first drawn: the displays show their
     // numbers in it. Its copy for other programs waits for the first frame; the marquee, blank
@@ -539,16 +538,13 @@ void TfrmPrincipal::SetarInicioDaAplicacao() {
 }
 
 // Nothing of a cursor shows before the pointer comes over the window, so the four files wait for
-// the first frame (or for that pointer). Their failure is told as the font's would be, once a run.
+// the first frame (or for that pointer). Where no place could be written the font's error box
+// has said so; otherwise a cursor that cannot be written keeps the plain pointer, said in the log.
 void TfrmPrincipal::DesempacotarCursores() {
     if (m_cursoresDesempacotados) return;
     m_cursoresDesempacotados = true;
     const QString erro = Desempacotar(PastaDeDesempacotamento, kCursores);
-    if (erro.isEmpty() || m_erroDeDesempacotarMostrado) return;
-    m_erroDeDesempacotarMostrado = true;
-    // Never inside the event that wanted a cursor: once it is over.
-    QTimer::singleShot(0, this,
-                       [erro] { QMessageBox::critical(nullptr, QApplication::applicationName(), erro); });
+    if (!erro.isEmpty()) plataforma::AvisarUmaVez(erro, "cursor not unpacked: " + erro);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -218,8 +218,7 @@ private:
     bool m_terminoSolicitado = false;
     bool m_sonsPreparados = false;  // asked for once the first frame was painted
     void DesempacotarCursores();
-    bool m_cursoresDesempacotados = false;      // or let go of: nothing more to unpack
-    bool m_erroDeDesempacotarMostrado = false;  // one error box a run
-    bool m_copiarFonte = false;                 // into the user's font folder, after the first frame
+    bool m_cursoresDesempacotados = false;  // or let go of: nothing more to unpack
+    bool m_copiarFonte = false;             // into the user's font folder, after the first frame
     plataforma::PastaDeDesempacotar m_desempacotar;
 };

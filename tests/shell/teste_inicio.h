@@ -12,7 +12,5 @@ private slots:
     // The first start of the process: the font is not known yet.
     void inicioDesempacotaEFecharApaga();
     void pastaSemEscritaMostraOErroEAbreAJanela();
-    // Unpacked after the first frame, a cursor that fails is told then, in the same error box.
-    void cursorQueNaoSeDesempacotaAvisaDepoisDoPrimeiroQuadro();
     void fonteSoSeInstalaComOArquivo();
 };

@@ -349,8 +349,8 @@ private slots:
         p.start("/bin/sh", {"-c", "exec \"$0\" \"$1\" \"$(printf '\\377\\376<INSTALAR>\\303')\"",
                             d("Trevolino/trevolino"), QString(10000, 'x')});
         QVERIFY(p.waitForStarted(10000));
-        // Up once it has unpacked its font (its cursors wait for a first frame, which the screen-size
-        // advice, unanswered here, holds back); then it must still be running a little later.
+        // Up once it has unpacked its font (no first frame, hence no cursors, behind the unanswered
+        // screen-size advice); then it must still be running a little later.
         QVERIFY(apoio::esperarAte([&] { return QFileInfo::exists(d("Trevolino/LCDMono2.ttf")); }, 60000));
         QVERIFY(!p.waitForFinished(3000));
         QCOMPARE(p.state(), QProcess::Running);

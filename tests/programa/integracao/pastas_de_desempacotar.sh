@@ -79,8 +79,7 @@ aberto() {
   return 1
 }
 termina() { kill -TERM "$1" && wait "$1"; }
-# The cursors and the font's copy for other programs come just after the first frame, a moment
-# after the window shows: what a game unpacks is waited for a little.
+# The cursors and the font's copy come with the first frame, just after the window shows.
 logo() { local fim=$((SECONDS + 10)); until eval "$1"; do [ $SECONDS -lt $fim ] || return 1; sleep 0.1; done; }
 tem_os_cinco() { local pasta=$1; logo '[ "$(cd "$pasta" 2>/dev/null && echo $(ls))" = "$CINCO" ]'; }
 ao_lado() { local pasta=$1; logo 'for f in $CINCO; do [ -s "$pasta/$f" ] || return 1; done'; }
