@@ -262,9 +262,9 @@ void TesteInicio::inicioDesempacotaEFecharApaga() {
     tabela.Atualizar();
     QVERIFY(tabela.AnimacaoAtiva());
 
-    // The first frame brings the font's copy. A normal close ("Sim") removes the five unpacked
-    // files and nothing else.
+    // A normal close ("Sim") removes the five unpacked files and nothing else.
     w.show();
+    // (The first frame has brought the font's copy for other programs.)
     QVERIFY(apoio::esperarAte([&] { return QFile::exists(pastaDeFontes() + "/LCDMono2.ttf"); }));
     apoio::responderComTecla(Qt::Key_Return);
     QVERIFY(w.close());
@@ -273,13 +273,12 @@ void TesteInicio::inicioDesempacotaEFecharApaga() {
     QVERIFY(QFile::exists(pastaDeFontes() + "/LCDMono2.ttf"));
     tabela.Limpar();
 
-    // A second start finds the font among the families and does not copy it again; its first
-    // frame, with no pointer, brings the cursors.
+    // A second start finds the font among the families and does not copy it again.
     QVERIFY(QFile::remove(pastaDeFontes() + "/LCDMono2.ttf"));
     {
         TfrmPrincipal segunda;
         QVERIFY(QFile::exists(pasta.filePath("LCDMono2.ttf")));
-        segunda.show();
+        segunda.show();  // with no pointer, its first frame brings the cursors
         QVERIFY(apoio::esperarAte([&] { return QFile::exists(pasta.filePath("c_tocar.ani")); }));
         QVERIFY(!QFile::exists(pastaDeFontes() + "/LCDMono2.ttf"));
         segunda.FormClose();
