@@ -413,8 +413,9 @@ void TfrmPrincipal::ConectarEventos() {
 }
 
 bool TfrmPrincipal::event(QEvent* e) {
-    // With the cabinet on the screen, the sounds are read and the sound server is reached, so
-    // that neither holds up the first frame nor the first coin.
+    // With the cabinet on the screen: the cursors are unpacked, the font is copied for other
+    // programs, the sounds are read and the sound server is reached, so that none of it holds up
+    // the first frame, nor the sounds the first coin.
     if (e->type() == QEvent::Paint && !m_sonsPreparados) {
         m_sonsPreparados = true;
         QTimer::singleShot(0, this, [this] {
