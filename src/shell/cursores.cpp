@@ -81,7 +81,13 @@ void TabelaDeCursores::CarregarArquivoAoPrecisar(int numero, const QString& cami
     m_pendentes[numero] = caminho;
 }
 
+void TabelaDeCursores::PrepararAntesDeLer(std::function<void()> preparar) {
+    m_preparar = std::move(preparar);
+}
+
 void TabelaDeCursores::carregarPendentes() {
+    if (m_pendentes.empty()) return;
+    if (auto preparar = std::exchange(m_preparar, {})) preparar();
     for (const auto& [numero, caminho] : std::exchange(m_pendentes, {})) CarregarArquivo(numero, caminho);
 }
 
@@ -93,6 +99,7 @@ void TabelaDeCursores::Remover(int numero) {
 
 void TabelaDeCursores::Limpar() {
     m_pendentes.clear();
+    m_preparar = {};
     std::vector<int> numeros;
     for (const auto& [numero, e] : m_entradas) numeros.push_back(numero);
     m_entradas.clear();

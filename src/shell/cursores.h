@@ -41,6 +41,10 @@ public:
     // of a cursor shows before that, and reading and building them is work a first frame can
     // do without.
     void CarregarArquivoAoPrecisar(int numero, const QString& caminho);
+    // Runs `preparar` once, just before the files put off are first read (the start-up unpacks
+    // them there only after its first frame, and the pointer may come sooner). Replaces an
+    // earlier one; none by default.
+    void PrepararAntesDeLer(std::function<void()> preparar);
     void Remover(int numero);
     void Limpar();
 
@@ -92,6 +96,7 @@ private:
 
     std::map<int, Entrada> m_entradas;
     std::map<int, QString> m_pendentes;  // files to read when a cursor is first needed
+    std::function<void()> m_preparar;    // run once before they are read
     QHash<QWidget*, int> m_controles;
     int m_cursorDaTela = 0;
     QTimer m_temporizador;

@@ -80,27 +80,38 @@ bool FonteEstaInstalada(const QString& NomeDaFonte) {
 }
 
 bool InstalarFonte(const QString& Pasta, const QString& NomeDoArquivo) {
+    if (!CarregarFonte(Pasta, NomeDoArquivo)) return false;
+    CopiarFonteParaOUsuario(NomeDoArquivo);
+    return true;
+}
+
+// The bytes are the embedded font's, never the unpacked file's: in a folder others may write, a
+// file put in its place would otherwise become a font of the user's for good.
+static QByteArray fonteEmbutida() {
+    QFile recurso(caminhoDoRecurso(QStringLiteral("FonteLCD")));
+    return recurso.open(QIODevice::ReadOnly) ? recurso.readAll() : QByteArray();
+}
+
+bool CarregarFonte(const QString& Pasta, const QString& NomeDoArquivo) {
     const QString origem = comSeparador(Pasta) + NomeDoArquivo;
     if (NomeDoArquivo.isEmpty() || !QFileInfo(origem).isFile()) return false;
-
-    // The bytes are the embedded font's, never the unpacked file's: in a folder others may
-    // write, a file put in its place would otherwise become a font of the user's for good.
-    QFile recurso(caminhoDoRecurso(QStringLiteral("FonteLCD")));
-    const QByteArray dados = recurso.open(QIODevice::ReadOnly) ? recurso.readAll() : QByteArray();
-    if (dados.isEmpty()) return true;
-    // Only into the running user's own font folder: root with a user's HOME writes nothing there
-    // (the font then serves this run only).
-    const QString pastaDeFontes = plataforma::PastaPropria(plataforma::PastaDasFontes());
-    if (!pastaDeFontes.isEmpty()) {
-        const QString alvo = pastaDeFontes + '/' + QFileInfo(NomeDoArquivo).fileName();
-        QSaveFile arquivo(alvo);
-        if (!arquivo.open(QIODevice::WriteOnly) || arquivo.write(dados) != dados.size() || !arquivo.commit())
-            plataforma::AvisarUmaVez(alvo, "font not copied into the user's font folder: " + alvo);
-    }
-    // This process gets the font at once. Other programs find the copy in the user's font
-    // folder through fontconfig, which lists a new file there without a cache rebuild.
-    QFontDatabase::addApplicationFontFromData(dados);
+    const QByteArray dados = fonteEmbutida();
+    if (!dados.isEmpty()) QFontDatabase::addApplicationFontFromData(dados);
     return true;
+}
+
+void CopiarFonteParaOUsuario(const QString& NomeDoArquivo) {
+    const QByteArray dados = fonteEmbutida();
+    if (dados.isEmpty() || NomeDoArquivo.isEmpty()) return;
+    // Only into the running user's own font folder: root with a user's HOME writes nothing there
+    // (the font then serves this run only). Other programs find the copy through fontconfig,
+    // which lists a new file there without a cache rebuild.
+    const QString pastaDeFontes = plataforma::PastaPropria(plataforma::PastaDasFontes());
+    if (pastaDeFontes.isEmpty()) return;
+    const QString alvo = pastaDeFontes + '/' + QFileInfo(NomeDoArquivo).fileName();
+    QSaveFile arquivo(alvo);
+    if (!arquivo.open(QIODevice::WriteOnly) || arquivo.write(dados) != dados.size() || !arquivo.commit())
+        plataforma::AvisarUmaVez(alvo, "font not copied into the user's font folder: " + alvo);
 }
 
 QSize TamanhoDaTela() {

@@ -18,6 +18,11 @@ bool FonteEstaInstalada(const QString& NomeDaFonte);
 // Copies NomeDoArquivo from Pasta, the folder the start-up unpacked into, into the user's font
 // folder and makes it available at once; false only when the source file is missing.
 bool InstalarFonte(const QString& Pasta, const QString& NomeDoArquivo);
+// Its two halves, for a start-up that shows its first frame before copying: this process gets
+// the font at once (false only when the source file is missing), and other programs get the
+// copy in the user's font folder.
+bool CarregarFonte(const QString& Pasta, const QString& NomeDoArquivo);
+void CopiarFonteParaOUsuario(const QString& NomeDoArquivo);
 
 // The screen-size check of the start-up, its messages headed by Titulo over Dono. False when the
 // screen is too small for the game: the program has been asked to end.

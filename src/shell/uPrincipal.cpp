@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPainter>
 #include <QGuiApplication>
 #include <QHash>
@@ -15,6 +16,7 @@
 #include <QFontMetricsF>
 #include <cmath>
 #include <exception>
+#include <utility>
 #include <variant>
 #include <vector>
 
@@ -22,6 +24,8 @@
 #include "controls/ImageShape.h"
 #include "game/bobinas.h"
 #include "game/maquina.h"
+#include "platform/registro.h"
+#include "shell/cursores.h"
 #include "shell/dialogos.h"
 #include "shell/imagens.h"
 #include "shell/layout.h"
@@ -51,7 +55,8 @@ constexpr ArquivoDesempacotado kCursores[] = {
     {"c_normal.ani", "Cursor_Normal"},
     {"c_tocar.ani", "Cursor_Tocar"},
 };
-constexpr const char* kArquivoDaFonte = "LCDMono2.ttf";
+constexpr ArquivoDesempacotado kFonte[] = {{"LCDMono2.ttf", "FonteLCD"}};
+constexpr const char* kArquivoDaFonte = kFonte[0].arquivo;
 
 QStringList ArquivosDesempacotados() {
     QStringList arquivos;
@@ -59,21 +64,20 @@ QStringList ArquivosDesempacotados() {
     return arquivos << kArquivoDaFonte;
 }
 
-// Unpacks the cursors and the font into pasta (nothing when there is none this run may write),
-// replacing any copy left there; says the first error, if any.
-QString Desempacotar(const QString& pasta) {
+// Unpacks `arquivos` into pasta (nothing when there is none this run may write), replacing any
+// copy left there; says the first error, if any.
+template <std::size_t N>
+QString Desempacotar(const QString& pasta, const ArquivoDesempacotado (&arquivos)[N]) {
     if (pasta.isEmpty()) return {};
     QString primeiroErro;
-    const auto extrair = [&](const char* recurso, const char* arquivo) {
-        QFile::remove(pasta + arquivo);
+    for (const auto& a : arquivos) {
+        QFile::remove(pasta + a.arquivo);
         try {
-            uRotinasGerais::ExtrairRecursoParaArquivo(recurso, pasta + arquivo);
+            uRotinasGerais::ExtrairRecursoParaArquivo(a.recurso, pasta + a.arquivo);
         } catch (const std::exception& e) {
             if (primeiroErro.isEmpty()) primeiroErro = QString::fromUtf8(e.what());
         }
-    };
-    for (const auto& c : kCursores) extrair(c.recurso, c.arquivo);
-    extrair("FonteLCD", kArquivoDaFonte);
+    }
     return primeiroErro;
 }
 
@@ -160,8 +164,8 @@ TfrmPrincipal::TfrmPrincipal(QWidget* parent, bool executarInicio) : QWidget(par
         const QRect g = tela->geometry();
         move(g.x() + (g.width() - width()) / 2, g.y() + (g.height() - height()) / 2);
     }
-    // The start-up fits the marquee once its own font is in; measured before, the fit would
-    // only load a stand-in font for nothing.
+    // The start-up leaves the marquee's fit to its first text, once its own font is in; measured
+    // before, the fit would only load a stand-in font for nothing.
     if (executarInicio)
         FormCreate();
     else
@@ -410,11 +414,16 @@ void TfrmPrincipal::ConectarEventos() {
 }
 
 bool TfrmPrincipal::event(QEvent* e) {
-    // With the cabinet on the screen, the sounds are read and the sound server is reached, so
-    // that neither holds up the first frame nor the first coin.
+    // With the cabinet on the screen: the cursors are unpacked, the font is copied for other
+    // programs, the sounds are read and the sound server is reached, so that none of it holds up
+    // the first frame, nor the sounds the first coin.
     if (e->type() == QEvent::Paint && !m_sonsPreparados) {
         m_sonsPreparados = true;
-        QTimer::singleShot(0, this, [this] { apresentacao::PrepararSonsDosEventos(PastaDoPrograma); });
+        QTimer::singleShot(0, this, [this] {
+            DesempacotarCursores();
+            if (std::exchange(m_copiarFonte, false)) apresentacao::CopiarFonteParaOUsuario(kArquivoDaFonte);
+            apresentacao::PrepararSonsDosEventos(PastaDoPrograma);
+        });
     }
     return QWidget::event(e);
 }
@@ -461,6 +470,7 @@ void TfrmPrincipal::AjustarLetreiroAoRotulo() {
     const qreal cabe = (lblMensagem->contentsRect().width() - 1) / qreal(n);
     if (celula > cabe) f.setLetterSpacing(QFont::AbsoluteSpacing, std::floor((cabe - celula) * 8) / 8);
     lblMensagem->setFont(f);
+    m_letreiroAjustado = true;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -496,23 +506,43 @@ void TfrmPrincipal::SetarInicioDaAplicacao() {
     // takes the other's files. Only when no place can be written is the failure reported, in the toolkit's
     // error box with the error's own text; it never cuts the start-up short: a cabinet without credit, timers
     // or buttons could not even be left.
+    // The font comes first, for the first frame draws the displays with it; the cursors once that frame
+    // is shown (DesempacotarCursores).
     PastaDeDesempacotamento = m_desempacotar.Reservar(PastaDoPrograma, QStringLiteral("trevolino"));
-    const QString primeiroErro = Desempacotar(PastaDeDesempacotamento);
+    const QString primeiroErro = Desempacotar(PastaDeDesempacotamento, kFonte);
     m_desempacotar.LiberarTambemAoSair(ArquivosDesempacotados());
     if (!primeiroErro.isEmpty())
         QMessageBox::critical(nullptr, QApplication::applicationName(), primeiroErro);
 
-    // The LCD font, installed before the window is first drawn, so the marquee is fitted to it.
-    if (!FonteEstaInstalada("LCDMono2")) InstalarFonte(PastaDeDesempacotamento, kArquivoDaFonte);
-    AjustarLetreiroAoRotulo();
+    // The LCD font, this process's before the window is first drawn: the displays show their
+    // numbers in it. Its copy for other programs waits for the first frame; the marquee, blank
+    // until the lamps' first step, is fitted to it then (DesenharLuzes).
+    m_copiarFonte =
+        !FonteEstaInstalada("LCDMono2") && CarregarFonte(PastaDeDesempacotamento, kArquivoDaFonte);
+    m_letreiroAjustado = false;  // a fit made before, to a stand-in font, is made again
 
     // A screen too small for the cabinet ends the game; the cursors are animated from the
     // unpacked files.
     if (!VerificarResolucaoDaTela(this, TituloDoAplicativo)) SolicitarTermino();
     AplicarCursoresAnimados(PastaDeDesempacotamento, this);
+    // Should the pointer come over the window before the first frame is out, the cursors are
+    // unpacked right before they are read.
+    TabelaDeCursores::instancia().PrepararAntesDeLer([janela = QPointer<TfrmPrincipal>(this)] {
+        if (janela) janela->DesempacotarCursores();
+    });
 
     // 100 credits, the lamps and the greeting, and the reels' opening turn.
     m_maquina->Abrir();
+}
+
+// Nothing of a cursor shows before the pointer comes over the window, so the four files wait for
+// the first frame (or for that pointer). Where no place could be written the font's error box
+// has said so; otherwise a cursor that cannot be written keeps the plain pointer, said in the log.
+void TfrmPrincipal::DesempacotarCursores() {
+    if (m_cursoresDesempacotados) return;
+    m_cursoresDesempacotados = true;
+    const QString erro = Desempacotar(PastaDeDesempacotamento, kCursores);
+    if (!erro.isEmpty()) plataforma::AvisarUmaVez(erro, "cursor not unpacked: " + erro);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -531,6 +561,7 @@ void TfrmPrincipal::FormClose() {
     // Whatever the turn was doing, nothing more moves or sounds: the program is ending.
     m_maquina->Parar();
     uRotinasGerais::PararSom();
+    m_cursoresDesempacotados = true;  // nothing more is unpacked once the files are let go
     const QStringList arquivos = ArquivosDesempacotados();
     if (!PastaDeDesempacotamento.isEmpty()) {
         m_desempacotar.Liberar(arquivos);  // a second close finds nothing left to let go

@@ -220,6 +220,7 @@ private:
     QPoint m_cliqueDireitoEm;
     bool m_cliqueDireitoPendente = false;
     void AjustarLetreiroAoRotulo();
+    bool m_letreiroAjustado = false;
     // Screen readers (uPrincipal_acessibilidade.cpp): the interfaces of the cabinet's labels; and
     // each display's reading kept on it, with the word to readers when it changed.
     static void InstalarAcessibilidade();
@@ -234,5 +235,8 @@ private:
     QObject* m_aviso = nullptr;
     bool m_terminoSolicitado = false;
     bool m_sonsPreparados = false;  // asked for once the first frame was painted
+    void DesempacotarCursores();
+    bool m_cursoresDesempacotados = false;  // or let go of: nothing more to unpack
+    bool m_copiarFonte = false;             // into the user's font folder, after the first frame
     plataforma::PastaDeDesempacotar m_desempacotar;
 };

@@ -160,5 +160,6 @@ void TfrmPrincipal::timLuzesMensagemTimer() { m_maquina->PassoDasLuzes(); }
 
 void TfrmPrincipal::DesenharLuzes(int fase) {
     for (int n = 1; n <= 12; ++n) lampada(n)->DefinirCorDoPincel(corDaLuz(jogo::ObterCorDaLuz(fase + n - 1)));
+    if (!m_letreiroAjustado) AjustarLetreiroAoRotulo();  // the marquee's first text
     lblMensagem->setText(m_maquina->Letreiro());
 }

@@ -223,15 +223,18 @@ void TesteInicio::inicioDesempacotaEFecharApaga() {
     tabela.Limpar();
     TfrmPrincipal w;
     QVERIFY(!w.TerminoSolicitado());
-    for (int i = 0; i < kDesempacotados.size(); ++i)
-        QCOMPARE(ler(pasta.filePath(kDesempacotados[i])), recursoGerado(kRecursos[i]));
+    // Before the first frame: the font, but neither the cursors nor the font's copy for others.
+    QCOMPARE(ler(pasta.filePath("LCDMono2.ttf")), recursoGerado("FonteLCD"));
+    QCOMPARE(ler(pasta.filePath("c_normal.ani")), QByteArray("stale"));
+    QVERIFY(!QFile::exists(pasta.filePath("c_tocar.ani")) && !QFile::exists(pastaDeFontes() + "/LCDMono2.ttf"));
 
     // The LCD displays use the generated font on this very first run.
     QCOMPARE(QFontInfo(apoio::controle<QLabel>(&w, "lblCredito")->font()).family(),
              QStringLiteral("LCDMono2"));
     QCOMPARE(QFontInfo(apoio::controle<QLabel>(&w, "lblMensagem")->font()).family(),
              QStringLiteral("LCDMono2"));
-    // The marquee's twelve cells fit its label: none of its letters is cut at the edges.
+    // From its first text on, the marquee's twelve cells fit its label: no letter is cut at the edges.
+    QVERIFY(apoio::esperarAte([&] { return !apoio::controle<QLabel>(&w, "lblMensagem")->text().isEmpty(); }));
     const QFontMetricsF medida(apoio::controle<QLabel>(&w, "lblMensagem")->font());
     for (const QString& pedaco : {QString(12, QLatin1Char('W')), QString("     Aposte ")}) {
         const qreal largura = medida.horizontalAdvance(pedaco);
@@ -250,6 +253,8 @@ void TesteInicio::inicioDesempacotaEFecharApaga() {
     QEnterEvent entrada(QPointF(400, 300), QPointF(400, 300), QPointF(400, 300));
     QCoreApplication::sendEvent(&w, &entrada);
     for (int n : {crEsperar, crExecutar, crNormal, crTocar}) QVERIFY(tabela.Registrado(n));
+    for (int i = 0; i < kDesempacotados.size(); ++i)  // unpacked, fresh, for that pointer
+        QCOMPARE(ler(pasta.filePath(kDesempacotados[i])), recursoGerado(kRecursos[i]));
     QCOMPARE(apoio::controle<QLabel>(&w, "lblWebSite")->cursor().shape(), Qt::BitmapCursor);
     QCOMPARE(w.cursor().shape(), Qt::BitmapCursor);
     apoio::controle<QLabel>(&w, "lblWebSite")
@@ -259,6 +264,8 @@ void TesteInicio::inicioDesempacotaEFecharApaga() {
 
     // A normal close ("Sim") removes the five unpacked files and nothing else.
     w.show();
+    // (The first frame has brought the font's copy for other programs.)
+    QVERIFY(apoio::esperarAte([&] { return QFile::exists(pastaDeFontes() + "/LCDMono2.ttf"); }));
     apoio::responderComTecla(Qt::Key_Return);
     QVERIFY(w.close());
     for (const QString& n : kDesempacotados) QVERIFY2(!QFile::exists(pasta.filePath(n)), qPrintable(n));
@@ -271,8 +278,18 @@ void TesteInicio::inicioDesempacotaEFecharApaga() {
     {
         TfrmPrincipal segunda;
         QVERIFY(QFile::exists(pasta.filePath("LCDMono2.ttf")));
+        segunda.show();  // with no pointer, its first frame brings the cursors
+        QVERIFY(apoio::esperarAte([&] { return QFile::exists(pasta.filePath("c_tocar.ani")); }));
         QVERIFY(!QFile::exists(pastaDeFontes() + "/LCDMono2.ttf"));
         segunda.FormClose();
+    }
+    {  // closed before its first frame: nothing is unpacked when that frame comes
+        TfrmPrincipal terceira;
+        terceira.FormClose();
+        terceira.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&terceira));
+        QTest::qWait(50);
+        QVERIFY(!QFile::exists(pasta.filePath("c_tocar.ani")));
     }
     tabela.Limpar();
 }
@@ -315,7 +332,7 @@ void TesteInicio::pastaSemEscritaMostraOErroEAbreAJanela() {
     TfrmPrincipal w;
     *ativo = false;
     QVERIFY(eraCaixaDeErro);
-    QVERIFY2(textoDoErro.contains("c_esperar.ani"), qPrintable(textoDoErro));
+    QVERIFY2(textoDoErro.contains("LCDMono2.ttf"), qPrintable(textoDoErro));  // the first unpacked
     // The error is reported, yet the game still opens playable: no cursor files, so no
     // animated cursors, but the credit, the lamps and the opening turn are there.
     QEnterEvent entrada(QPointF(400, 300), QPointF(400, 300), QPointF(400, 300));

@@ -290,11 +290,11 @@ private slots:
             QVERIFY2(t.startsWith("Sugerindo"), qPrintable("unexpected dialog: " + t));
         QVERIFY2(w->PastaDeDesempacotamento.startsWith(particular + "/"),
                  qPrintable(w->PastaDeDesempacotamento));
+        QEnterEvent entrada(QPointF(400, 300), QPointF(400, 300), QPointF(400, 300));
+        QCoreApplication::sendEvent(w, &entrada);  // the cursors are unpacked and read there
         QCOMPARE(
             QDir(w->PastaDeDesempacotamento).entryList(QDir::Files, QDir::Name),
             (QStringList{"LCDMono2.ttf", "c_esperar.ani", "c_executar.ani", "c_normal.ani", "c_tocar.ani"}));
-        QEnterEvent entrada(QPointF(400, 300), QPointF(400, 300), QPointF(400, 300));
-        QCoreApplication::sendEvent(w, &entrada);  // the cursors are read from there
         QVERIFY(TabelaDeCursores::instancia().Registrado(crNormal));
         QVERIFY(apoio::esperarAte(
             [&] { return apoio::controle<TDsFancyButton>(w, "spdApostar01")->isEnabled(); }));
@@ -349,8 +349,9 @@ private slots:
         p.start("/bin/sh", {"-c", "exec \"$0\" \"$1\" \"$(printf '\\377\\376<INSTALAR>\\303')\"",
                             d("Trevolino/trevolino"), QString(10000, 'x')});
         QVERIFY(p.waitForStarted(10000));
-        // Up once it has unpacked its cursors; then it must still be running a little later.
-        QVERIFY(apoio::esperarAte([&] { return QFileInfo::exists(d("Trevolino/c_tocar.ani")); }, 60000));
+        // Up once it has unpacked its font (no first frame, hence no cursors, behind the unanswered
+        // screen-size advice); then it must still be running a little later.
+        QVERIFY(apoio::esperarAte([&] { return QFileInfo::exists(d("Trevolino/LCDMono2.ttf")); }, 60000));
         QVERIFY(!p.waitForFinished(3000));
         QCOMPARE(p.state(), QProcess::Running);
         p.kill();

@@ -79,8 +79,10 @@ aberto() {
   return 1
 }
 termina() { kill -TERM "$1" && wait "$1"; }
-tem_os_cinco() { [ "$(cd "$1" 2>/dev/null && echo $(ls))" = "$CINCO" ]; }
-ao_lado() { for f in $CINCO; do [ -s "$1/$f" ] || return 1; done; }
+# The cursors and the font's copy come with the first frame, just after the window shows.
+logo() { local fim=$((SECONDS + 10)); until eval "$1"; do [ $SECONDS -lt $fim ] || return 1; sleep 0.1; done; }
+tem_os_cinco() { local pasta=$1; logo '[ "$(cd "$pasta" 2>/dev/null && echo $(ls))" = "$CINCO" ]'; }
+ao_lado() { local pasta=$1; logo 'for f in $CINCO; do [ -s "$pasta/$f" ] || return 1; done'; }
 nada_de() { [ -z "$(cd "$1" && ls $CINCO 2>/dev/null)" ]; }
 particular() { echo "$TMP/$1/run/trevolino/$2"-*; }   # a game's own folder in the private one
 iniciar_x
@@ -180,7 +182,7 @@ verifica "shared folder: the planted files are left alone, the game's are privat
   '[ "$(cat "$TMP/comum/LCDMono2.ttf" "$TMP/comum/c_normal.ani")" = "plantada
 plantada" ] && tem_os_cinco "$(particular ninguem $g)"'
 verifica "shared folder: the font copied is the game's own" \
-  'cmp -s "$TMP/ninguem/.local/share/fonts/LCDMono2.ttf" "$(particular ninguem $g)/LCDMono2.ttf"'
+  'logo "cmp -s \"$TMP/ninguem/.local/share/fonts/LCDMono2.ttf\" \"$(particular ninguem $g)/LCDMono2.ttf\""'
 fresca=$(echo "$TMP"/tmp/trevolino-65534-??????)
 verifica "no runtime folder: a fresh private folder, 0700" \
   '[ "$(stat -c %U:%a "$fresca")" = nobody:700 ] && tem_os_cinco "$fresca/$h"-* && [ -z "$(ls -A "$TMP/tmp/trevolino-65534")" ]'
