@@ -199,6 +199,17 @@ def ler(pyatspi, jogo, t, orca):
               and time.monotonic() - antes < 1.5,
               f"the buttons name their keys, and those of '{apostar1}' and '{apostar5}' bet 6 "
               f"in {time.monotonic() - antes:.2f} s ({teclas})")
+    if orca:
+        # Tab walks the buttons in reading order and round again; Orca names each with its key.
+        ouvido = []
+        for n in list(t["botoes"]) + [apostar1]:
+            orca.marcar()
+            subprocess.run(["xdotool", "key", "Tab"])
+            ouvido.append(esperar(lambda n=n: next((f for f in orca.novas() if f.startswith(n + " ")), None), 5))
+        # Orca words some keys its own way ("Escape" may be "ESC"): the start of the word will do.
+        tecla_dita = lambda f, n: f.split()[-1].rstrip(".").lower()[:3] == teclas[n].split(";")[-1].lower()[:3]
+        verificar(all(f and tecla_dita(f, n) for f, n in zip(ouvido, list(t["botoes"]) + [apostar1])),
+                  f"Tab goes round the buttons and Orca says each with its key ({ouvido})")
 
     # A prize counted into the credit one by one is told once: the final credit, as the count-up
     # ends. Three spins in four win; until one does, spin again on a bet of 1.
@@ -257,8 +268,12 @@ def ler_dialogos(pyatspi, app, botoes, achar, apertar, t, orca):
         if not verificar(dialogo, f"'{botao.name}' opens '{titulo}'"):
             return
         if orca:
-            verificar(orca.ouvir(fim) == 1 and any(titulo in f and fim in f for f in orca.novas()),
-                      f"Orca reads the dialog's title and message as it opens ({orca.novas()})")
+            # The dialog, then the button Enter answers, which has the focus.
+            padrao = t["ciente"] if len(esperados) == 1 else sim
+            verificar(orca.ouvir(fim) == 1 and any(titulo in f and fim in f for f in orca.novas())
+                      and orca.ouvir(padrao + " ") >= 1 and orca.novas()[-1].startswith(padrao + " "),
+                      f"Orca reads the dialog's title and message as it opens, then its focused {padrao!r} "
+                      f"({orca.novas()})")
         textos, nomes = lidos(dialogo)
         verificar(textos and all(t.startswith("Trevolino v") and t.endswith(fim) for t in textos),
                   f"its message is read without breaks before or after: {textos!r}")
