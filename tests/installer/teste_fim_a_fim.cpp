@@ -258,10 +258,12 @@ private slots:
 
         // --- the game from its menu launcher, in its own folder ----------------------------------
         QCOMPARE(lancar(grupo + "/01 - Executar " + titulo + ".desktop"), 0);
-        const QString jogo = janela("^Trevolino$", false);
-        QVERIFY(!jogo.isEmpty());
-        const QString pid = rodar("xdotool", {"getwindowpid", jogo});
-        QVERIFY(!pid.isEmpty());
+        // The window may be found by its title a moment before its process id is set on it.
+        QString pid;
+        QVERIFY(esperar([&] {
+            const QString jogo = janela("^Trevolino$", false);
+            return !jogo.isEmpty() && !(pid = rodar("xdotool", {"getwindowpid", jogo})).isEmpty();
+        }));
         QCOMPARE(QFileInfo("/proc/" + pid + "/exe").symLinkTarget(), pasta + "/trevolino");
         QCOMPARE(QFileInfo("/proc/" + pid + "/cwd").symLinkTarget(), pasta);
         rodar("kill", {pid});  // the game this test started
